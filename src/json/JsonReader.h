@@ -1,0 +1,49 @@
+// The recursive-descent reader behind TlkJSON::ParseDocument. It reads one value at its position
+// and builds the values as it goes; any malformed part fails the whole read, which then gives
+// nullptr with everything built so far freed.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "json/TlkJSONbase.h"
+
+namespace tarnwick {
+
+class TlkJSONlist;
+class TlkJSONobject;
+
+class JsonReader {
+  public:
+    JsonReader(std::string_view text, int maxNestingDepth)
+        : text_(text), maxNestingDepth_(maxNestingDepth) {}
+    JsonReader(const JsonReader&) = delete;
+    JsonReader& operator=(const JsonReader&) = delete;
+
+    // The value at the position, after whitespace; nullptr when no value form matches there.
+    // On success the position is just past the value.
+    std::unique_ptr<TlkJSONbase> ReadValue();
+
+    std::size_t Position() const { return pos_; }
+
+  private:
+    void SkipWhitespace();
+    bool MatchWord(std::string_view word);
+    std::unique_ptr<TlkJSONbase> ReadNumber();
+    std::unique_ptr<TlkJSONbase> ReadString();
+    std::unique_ptr<TlkJSONbase> ReadList();
+    std::unique_ptr<TlkJSONbase> ReadObject();
+    // Reads the quoted text at the position (an opening quote) into scratch_.
+    bool ReadQuoted();
+    bool ReadMember(TlkJSONobject& object);
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    int depth_ = 0;
+    int maxNestingDepth_;
+    std::u16string scratch_;  // reused decoding buffer for strings and member names
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,24 @@
+// The JSON reader's entry point: turns an 8-bit JSON text into a tree of TlkJSONbase values.
+// Every failure gives no tree; nothing is raised to the caller and no partial tree survives.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "json/TlkJSONbase.h"
+
+namespace tarnwick {
+
+class TlkJSON {
+  public:
+    // Arrays and objects nested deeper than this make the document fail instead of exhausting
+    // the stack on a hostile text.
+    static constexpr int kMaxNestingDepth = 512;
+
+    // The root value of the text (owned by the caller), or nullptr when the text is empty, holds
+    // only a UTF-8 byte order mark, or does not begin with a well-formed value. Text after the
+    // first complete value is ignored.
+    static std::unique_ptr<TlkJSONbase> ParseDocument(std::string_view text);
+};
+
+}  // namespace tarnwick
