@@ -1,0 +1,81 @@
+// Lists folders and examines entries on the local file system.
+//
+// A listing holds every name of a folder, "." and ".." included, sorted by name with ASCII
+// letter case ignored (ties broken by the exact bytes) so that walks are deterministic. Names
+// are examined lazily: the folder walk only pays for a stat on entries it actually looks at.
+//
+// Attributes on POSIX: hidden = the name begins with '.' (but not "." and ".."); system =
+// anything that is neither a regular file nor a directory after following a symlink (devices,
+// FIFOs, sockets, dangling links); read-only = no write bit in the mode; directory = a
+// directory, also through a symlink. Archive is never set.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarnwick {
+
+// What the listing knows of a name without a stat, from the directory's own type field.
+enum class EntryKind : std::uint8_t { Unknown, File, Directory, Other };
+
+struct ListedName {
+    std::string name;
+    EntryKind kind = EntryKind::Unknown;
+};
+
+// The examined entry: attributes as the enumeration reports them, plus what the walk needs to
+// decide whether to descend.
+struct EntryInfo {
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;    // 0 for folders
+    bool isSymlink = false;    // the name itself is a symbolic link
+    std::uint64_t device = 0;  // device of the name itself (not followed)
+};
+
+// Creation and last-write time as 64-bit file times (100 ns units since 1601-01-01 UTC).
+struct AttributeData {
+    std::int64_t creationTime = 0;
+    std::int64_t lastWriteTime = 0;
+};
+
+// Converts a POSIX time (seconds and nanoseconds since 1970 UTC) to a file time.
+std::int64_t FileTimeFromUnix(std::int64_t seconds, std::int64_t nanoseconds);
+// Converts a file time to whole POSIX seconds, rounding towards the past.
+std::int64_t UnixSecondsFromFileTime(std::int64_t fileTime);
+
+// An open folder listing. Move-only: it owns the directory handle used to examine names.
+class FolderListing {
+  public:
+    // Opens and reads `folderPath`. A folder that can't be listed gives an empty listing
+    // (ok() false); that is not an error for the walk.
+    explicit FolderListing(const std::string& folderPath);
+    FolderListing(FolderListing&& other) noexcept;
+    FolderListing& operator=(FolderListing&&) = delete;
+    FolderListing(const FolderListing&) = delete;
+    FolderListing& operator=(const FolderListing&) = delete;
+    ~FolderListing();
+
+    bool ok() const { return fd_ >= 0; }
+    const std::vector<ListedName>& names() const { return names_; }
+
+    // Examines one name of this folder: nullopt when it vanished or can't be examined.
+    std::optional<EntryInfo> Examine(const ListedName& entry) const;
+
+  private:
+    int fd_ = -1;
+    std::vector<ListedName> names_;
+};
+
+// Device of a path (following symlinks), or nullopt when it can't be examined.
+std::optional<std::uint64_t> DeviceOf(const std::string& path);
+
+// Creation time (birth time where the file system records it, else the modification time)
+// and last-write time of `path`, following symlinks; nullopt when it can't be examined.
+std::optional<AttributeData> GetAttributeData(const std::string& path);
+
+// Orders names as the listing does: ASCII case ignored, ties by exact bytes.
+bool NameOrderLess(const std::string& a, const std::string& b);
+
+}  // namespace tarnwick

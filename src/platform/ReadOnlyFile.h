@@ -1,0 +1,31 @@
+// A regular file opened for reading only. Opening refuses anything that is not a regular file
+// (FIFOs, sockets and devices are never read, so a walk can't block on them).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace tarnwick {
+
+class ReadOnlyFile {
+  public:
+    ReadOnlyFile() = default;
+    ReadOnlyFile(const ReadOnlyFile&) = delete;  // owns a descriptor
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+    ~ReadOnlyFile();
+
+    // Opens `path` (following symlinks); false when it can't be opened or is not a regular
+    // file.
+    bool Open(const std::string& path);
+    // The size the file had when it was opened.
+    std::uint64_t size() const { return size_; }
+    // Reads up to `count` bytes; returns the number read (0 at the end), or -1 on an error.
+    std::int64_t Read(char* buffer, std::size_t count);
+
+  private:
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,167 @@
+// POSIX folder listing and entry examination (openat/fdopendir/fstatat/statx).
+#include "platform/DirectoryEnumeration.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/FileAttributes.h"
+
+namespace tarnwick {
+namespace {
+
+// File times count 100 ns units from 1601-01-01; POSIX seconds start 11644473600 s later.
+constexpr std::int64_t kFileTimeUnitsPerSecond = 10'000'000;
+constexpr std::int64_t kSecondsFrom1601To1970 = 11'644'473'600;
+
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+EntryKind KindFromDirent(unsigned char type) {
+    switch (type) {
+        case DT_REG:
+            return EntryKind::File;
+        case DT_DIR:
+            return EntryKind::Directory;
+        case DT_FIFO:
+        case DT_SOCK:
+        case DT_CHR:
+        case DT_BLK:
+            return EntryKind::Other;
+        default:  // DT_LNK must be followed, DT_UNKNOWN must be asked
+            return EntryKind::Unknown;
+    }
+}
+
+bool IsDotName(const std::string& name) {
+    return name == "." || name == "..";
+}
+
+}  // namespace
+
+std::int64_t FileTimeFromUnix(std::int64_t seconds, std::int64_t nanoseconds) {
+    return (seconds + kSecondsFrom1601To1970) * kFileTimeUnitsPerSecond + nanoseconds / 100;
+}
+
+std::int64_t UnixSecondsFromFileTime(std::int64_t fileTime) {
+    std::int64_t seconds = fileTime / kFileTimeUnitsPerSecond;
+    if (fileTime % kFileTimeUnitsPerSecond < 0) {
+        --seconds;
+    }
+    return seconds - kSecondsFrom1601To1970;
+}
+
+bool NameOrderLess(const std::string& a, const std::string& b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char x = static_cast<unsigned char>(FoldAscii(a[i]));
+        const unsigned char y = static_cast<unsigned char>(FoldAscii(b[i]));
+        if (x != y) {
+            return x < y;
+        }
+    }
+    if (a.size() != b.size()) {
+        return a.size() < b.size();
+    }
+    return a < b;
+}
+
+FolderListing::FolderListing(const std::string& folderPath) {
+    const std::string path = folderPath.empty() ? "/" : folderPath;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return;
+    }
+    const int scanFd = ::dup(fd);
+    DIR* dir = scanFd >= 0 ? ::fdopendir(scanFd) : nullptr;
+    if (dir == nullptr) {
+        if (scanFd >= 0) {
+            ::close(scanFd);
+        }
+        ::close(fd);
+        return;
+    }
+    fd_ = fd;
+    while (const dirent* d = ::readdir(dir)) {
+        names_.push_back(ListedName{d->d_name, KindFromDirent(d->d_type)});
+    }
+    ::closedir(dir);
+    std::sort(names_.begin(), names_.end(), [](const ListedName& a, const ListedName& b) {
+        return NameOrderLess(a.name, b.name);
+    });
+}
+
+FolderListing::FolderListing(FolderListing&& other) noexcept
+    : fd_(other.fd_), names_(std::move(other.names_)) {
+    other.fd_ = -1;
+}
+
+FolderListing::~FolderListing() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+std::optional<EntryInfo> FolderListing::Examine(const ListedName& entry) const {
+    if (fd_ < 0) {
+        return std::nullopt;
+    }
+    struct stat own {};
+    if (::fstatat(fd_, entry.name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) {
+        return std::nullopt;
+    }
+    EntryInfo info;
+    info.device = static_cast<std::uint64_t>(own.st_dev);
+    info.isSymlink = S_ISLNK(own.st_mode);
+    struct stat target = own;
+    if (info.isSymlink && ::fstatat(fd_, entry.name.c_str(), &target, 0) != 0) {
+        // A dangling link is neither a file nor a folder: the system attribute hides it.
+        info.attributes = kAttrSystem;
+        return info;
+    }
+    if (S_ISDIR(target.st_mode)) {
+        info.attributes |= kAttrDirectory;
+    } else if (S_ISREG(target.st_mode)) {
+        info.size = static_cast<std::uint64_t>(target.st_size);
+    } else {
+        info.attributes |= kAttrSystem;
+    }
+    if ((target.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        info.attributes |= kAttrReadOnly;
+    }
+    if (!entry.name.empty() && entry.name[0] == '.' && !IsDotName(entry.name)) {
+        info.attributes |= kAttrHidden;
+    }
+    return info;
+}
+
+std::optional<std::uint64_t> DeviceOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.empty() ? "/" : path.c_str(), &st) != 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(st.st_dev);
+}
+
+std::optional<AttributeData> GetAttributeData(const std::string& path) {
+    struct statx sx {};
+    if (::statx(AT_FDCWD, path.c_str(), AT_STATX_SYNC_AS_STAT, STATX_BTIME | STATX_MTIME, &sx) !=
+        0) {
+        return std::nullopt;
+    }
+    AttributeData data;
+    data.lastWriteTime = FileTimeFromUnix(sx.stx_mtime.tv_sec, sx.stx_mtime.tv_nsec);
+    if ((sx.stx_mask & STATX_BTIME) != 0) {
+        data.creationTime = FileTimeFromUnix(sx.stx_btime.tv_sec, sx.stx_btime.tv_nsec);
+    } else {
+        data.creationTime = data.lastWriteTime;
+    }
+    return data;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,14 @@
+// Qt UI-thread dispatcher.
+#include "platform/qt/QtUiDispatcher.h"
+
+#include <QMetaObject>
+
+namespace tarnwick {
+
+QtUiDispatcher::QtUiDispatcher(QObject* parent) : QObject(parent) {}
+
+void QtUiDispatcher::Post(std::function<void()> task) {
+    QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,132 @@
+// Chunked content test.
+#include "search/ContentTest.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/ReadOnlyFile.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr unsigned char kLastBlank = 32;
+
+// First occurrence of `text` in `hay` at or after `from`.
+std::size_t Find(std::string_view hay, std::string_view text, std::size_t from) {
+    if (from > hay.size() || hay.size() - from < text.size()) {
+        return std::string_view::npos;
+    }
+    const void* hit = ::memmem(hay.data() + from, hay.size() - from, text.data(), text.size());
+    return hit == nullptr ? std::string_view::npos
+                          : static_cast<std::size_t>(static_cast<const char*>(hit) - hay.data());
+}
+
+}  // namespace
+
+bool IsWholeWordOccurrence(std::string_view text, bool atEnd, unsigned char next) {
+    if (text.empty() || static_cast<unsigned char>(text.back()) <= kLastBlank) {
+        // Trimming would also eat the text's own trailing blank: never equal.
+        return false;
+    }
+    return atEnd || next <= kLastBlank;
+}
+
+bool ContentMatches(std::string_view content, std::string_view text, bool wholeWord) {
+    const std::size_t at = Find(content, text, 0);
+    if (at == std::string_view::npos) {
+        return false;
+    }
+    if (!wholeWord) {
+        return true;
+    }
+    const std::size_t after = at + text.size();
+    const bool atEnd = after >= content.size();
+    return IsWholeWordOccurrence(text, atEnd,
+                                 atEnd ? 0 : static_cast<unsigned char>(content[after]));
+}
+
+ContentVerdict TestFileContent(const std::string& path, std::string_view text, bool wholeWord,
+                               std::size_t chunkSize, const std::atomic<bool>* running) {
+    ReadOnlyFile file;
+    if (!file.Open(path)) {
+        return ContentVerdict::Unreadable;
+    }
+    if (chunkSize == 0) {
+        chunkSize = kContentChunkSize;
+    }
+    // Only the bytes the file had when it was opened count, as when it is read whole.
+    std::uint64_t remaining = file.size();
+    // The window keeps the last text.size() - 1 bytes of the previous chunk in front, so an
+    // occurrence across a chunk boundary is found; whole word may need one byte more.
+    std::string window;
+    window.reserve(chunkSize + text.size());
+    std::vector<char> chunk(chunkSize);
+    while (remaining > 0) {
+        if (running != nullptr && !running->load(std::memory_order_relaxed)) {
+            return ContentVerdict::NoMatch;
+        }
+        const std::size_t want = static_cast<std::size_t>(
+            std::min<std::uint64_t>(remaining, static_cast<std::uint64_t>(chunkSize)));
+        const std::int64_t got = file.Read(chunk.data(), want);
+        if (got < 0) {
+            return ContentVerdict::Unreadable;
+        }
+        if (got == 0) {
+            break;  // the file shrank: what was there is its content
+        }
+        remaining -= static_cast<std::uint64_t>(got);
+        window.append(chunk.data(), static_cast<std::size_t>(got));
+        const std::size_t at = Find(window, text, 0);
+        if (at != std::string_view::npos) {
+            if (!wholeWord) {
+                return ContentVerdict::Match;
+            }
+            const std::size_t after = at + text.size();
+            if (after < window.size()) {
+                return IsWholeWordOccurrence(text, false, static_cast<unsigned char>(window[after]))
+                           ? ContentVerdict::Match
+                           : ContentVerdict::NoMatch;
+            }
+            // The occurrence ends the window: the next byte decides, or the end of the file.
+            char next = 0;
+            const std::int64_t one = remaining > 0 ? file.Read(&next, 1) : 0;
+            if (one < 0) {
+                return ContentVerdict::Unreadable;
+            }
+            return IsWholeWordOccurrence(text, one == 0, static_cast<unsigned char>(next))
+                       ? ContentVerdict::Match
+                       : ContentVerdict::NoMatch;
+        }
+        const std::size_t keep = std::min(window.size(), text.size() - 1);
+        window.erase(0, window.size() - keep);
+    }
+    return ContentVerdict::NoMatch;
+}
+
+bool ReadFileText(const std::string& path, std::string& content) {
+    ReadOnlyFile file;
+    if (!file.Open(path)) {
+        return false;
+    }
+    content.clear();
+    std::uint64_t remaining = file.size();
+    content.resize(static_cast<std::size_t>(remaining));
+    std::size_t filled = 0;
+    while (remaining > 0) {
+        const std::int64_t got =
+            file.Read(content.data() + filled, static_cast<std::size_t>(remaining));
+        if (got < 0) {
+            return false;
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+        remaining -= static_cast<std::uint64_t>(got);
+    }
+    content.resize(filled);
+    return true;
+}
+
+}  // namespace tarnwick

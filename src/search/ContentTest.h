@@ -1,0 +1,36 @@
+// The content rule of the folder walk: does a file contain the containing text, and for whole
+// word, is its first occurrence followed by a character of code 0 to 32 or the end of the file.
+// The file is scanned in chunks, so its size never matters; the answer is the one a search of
+// the whole content would give.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tarnwick {
+
+enum class ContentVerdict { Match, NoMatch, Unreadable };
+
+// The size of the chunks files are read in.
+inline constexpr std::size_t kContentChunkSize = 1 << 20;
+
+// Whole-word rule on an occurrence: the text plus the character after it (if any), with
+// trailing characters of code 0 to 32 removed, equals the text.
+bool IsWholeWordOccurrence(std::string_view text, bool atEnd, unsigned char next);
+
+// Tests the file at `path`. `text` must not be empty. Unreadable: the file can't be opened,
+// is not a regular file, or a read failed. When `running` is given and turns false, the scan
+// gives up between chunks with NoMatch, so a Stop never waits for the end of a huge file.
+ContentVerdict TestFileContent(const std::string& path, std::string_view text, bool wholeWord,
+                               std::size_t chunkSize = kContentChunkSize,
+                               const std::atomic<bool>* running = nullptr);
+
+// The same rule on bytes already in memory.
+bool ContentMatches(std::string_view content, std::string_view text, bool wholeWord);
+
+// Reads the whole file into `content`; false when it can't be opened or read.
+bool ReadFileText(const std::string& path, std::string& content);
+
+}  // namespace tarnwick

@@ -1,0 +1,76 @@
+// The recursive folder walk of one search root, run on the worker thread.
+//
+// For each folder it reports the folder path, lists the entries whose names begin with the name
+// text, applies the extension filter, the whole-word rules and the content test to each, turns
+// every hit into a row, and then descends into the subfolders, depth first. `Running` is checked
+// before every entry; each examined entry costs the configured pause.
+//
+// A walk never loops or hangs: symlinked folders are listed but never descended, folders on
+// another device than the root are not entered, and only regular files are ever opened. An
+// entry that can't be examined (vanished, unreadable, time out of range) is skipped and the
+// walk goes on; a folder that can't be listed yields nothing.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/DirectoryEnumeration.h"
+#include "platform/LocaleFormats.h"
+#include "platform/TypeNames.h"
+#include "search/SearchEvents.h"
+#include "search/SearchOptions.h"
+#include "search/SearchState.h"
+
+namespace tarnwick {
+
+// The pause the program spends on every examined entry.
+inline constexpr std::chrono::milliseconds kEntryPause{10};
+
+// What a walk reads and writes besides its request.
+struct WalkContext {
+    SearchState& state;
+    const SearchOptions& options;
+    const TypeNames& typeNames;
+    const LocaleFormats& locale;
+    SearchSink* sink = nullptr;  // set by the worker that runs the walk
+    std::string contentText;     // SearchState::ContentText, captured when the worker is created
+    std::chrono::microseconds pause = kEntryPause;
+    std::size_t contentChunkSize = 0;  // 0: the default chunk size
+};
+
+class TFolderWalk {
+  public:
+    explicit TFolderWalk(const WalkContext& context);
+    TFolderWalk(const TFolderWalk&) = delete;
+    TFolderWalk& operator=(const TFolderWalk&) = delete;
+
+    // Walks `root` (an empty root is the file system root).
+    void WalkFolder(const std::string& root, const std::string& nameText, bool recurse);
+
+    // The extension filter lists, re-read whenever the user changed them.
+    bool IsExcludedExtension(const std::string& ext);
+    bool IsIncludedExtension(const std::string& ext);
+
+  private:
+    void WalkOne(const std::string& root, const std::string& nameText, bool recurse);
+    // The listing pass for one entry; false when the walk must return (Running cleared).
+    bool ExamineEntry(const FolderListing& listing, const ListedName& entry, const EntryInfo& info,
+                      const std::string& folderPath, const std::string& nameText);
+    bool PassesExtensionFilter(const std::string& name);
+    bool PassesContentRules(const std::string& fullPath, bool isFolder, const std::string& name,
+                            const std::string& nameText, bool wholeWord);
+    void ReportHit(const std::string& folderPath, const std::string& name, const EntryInfo& info);
+    void RefreshLists();
+    void Pause() const;
+
+    WalkContext ctx_;
+    std::uint64_t rootDevice_ = 0;
+    bool haveRootDevice_ = false;
+    std::uint64_t listVersion_ = ~std::uint64_t{0};
+    std::vector<std::string> excludeItems_;
+    std::vector<std::string> includeItems_;
+};
+
+}  // namespace tarnwick

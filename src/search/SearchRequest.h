@@ -1,0 +1,14 @@
+// One walk's inputs, fixed when its worker is created.
+#pragma once
+
+#include <string>
+
+namespace tarnwick {
+
+struct SearchRequest {
+    std::string Root;      // the walk adds a trailing separator where there is none
+    std::string NameText;  // possibly empty: every entry
+    bool Recurse = true;
+};
+
+}  // namespace tarnwick
