@@ -1,0 +1,89 @@
+// Parses one generated 20 MB document with the project's reader and with nlohmann/json, checks
+// that both read the same number of values, and prints the throughput of each (best of several
+// runs, tree destruction not timed).
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+
+#include "JsonDocumentGenerator.h"
+#include "json/TlkJSON.h"
+#include "json/TlkJSONobject.h"
+
+namespace {
+
+constexpr std::size_t kDocumentBytes = 20'000'000;
+constexpr std::uint32_t kSeed = 20261209;
+constexpr int kRuns = 5;
+constexpr double kBytesPerMegabyte = 1e6;
+
+using Clock = std::chrono::steady_clock;
+
+std::size_t CountValues(const tarnwick::TlkJSONbase* value) {
+    std::size_t count = 1;
+    for (int i = 0; i < value->ChildCount(); ++i) {
+        const tarnwick::TlkJSONbase* child = value->ChildAt(i);
+        if (const auto* pair = dynamic_cast<const tarnwick::TlkJSONobjectmethod*>(child)) {
+            child = pair->MemberValue();
+        }
+        count += CountValues(child);
+    }
+    return count;
+}
+
+std::size_t CountValues(const nlohmann::json& value) {
+    std::size_t count = 1;
+    if (value.is_structured()) {
+        for (const auto& child : value) {
+            count += CountValues(child);
+        }
+    }
+    return count;
+}
+
+// Runs `parse` kRuns times and gives the best rate in MB/s; `check` sees each result.
+template <typename Parse, typename Check>
+double BestRate(std::size_t bytes, Parse parse, Check check) {
+    double best = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        const auto started = Clock::now();
+        auto result = parse();
+        const std::chrono::duration<double> elapsed = Clock::now() - started;
+        check(result);
+        best = std::max(best, bytes / kBytesPerMegabyte / elapsed.count());
+    }
+    return best;
+}
+
+}  // namespace
+
+int main() {
+    const std::string text = tarnwick::bench::GenerateJsonDocument(kDocumentBytes, kSeed);
+
+    std::size_t oursValues = 0;
+    const double ours = BestRate(
+        text.size(), [&] { return tarnwick::TlkJSON::ParseDocument(text); },
+        [&](const auto& root) {
+            if (root == nullptr) {
+                std::fprintf(stderr, "json_parse: our reader rejected the document\n");
+                std::exit(1);
+            }
+            oursValues = CountValues(root.get());
+        });
+
+    std::size_t peerValues = 0;
+    const double peer = BestRate(
+        text.size(), [&] { return nlohmann::json::parse(text); },
+        [&](const nlohmann::json& root) { peerValues = CountValues(root); });
+
+    if (oursValues != peerValues) {
+        std::fprintf(stderr, "json_parse: value counts differ (ours %zu, peer %zu)\n", oursValues,
+                     peerValues);
+        return 1;
+    }
+    std::fprintf(stderr, "json_parse: %.1f MB document, %zu values, best of %d runs\n",
+                 text.size() / kBytesPerMegabyte, oursValues, kRuns);
+    std::printf("json_parse: ours=%.1f MB/s peer=%.1f MB/s ratio=%.2f\n", ours, peer, ours / peer);
+    return 0;
+}
