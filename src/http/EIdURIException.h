@@ -2,12 +2,13 @@
 // the fixed texts below.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 
-class EIdURIException : public std::runtime_error {
+#include "http/EIdException.h"
+
+class EIdURIException : public EIdException {
   public:
-    explicit EIdURIException(const std::string& message) : std::runtime_error(message) {}
+    using EIdException::EIdException;
 };
 
 inline constexpr const char* kURIProtocolEmpty = "Protocol field is empty";
