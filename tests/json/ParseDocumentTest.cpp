@@ -95,6 +95,7 @@ TEST(ParseDocumentTest, NumbersKeepExtendedPrecision) {
         {"-3.141592653589793238", -3.141592653589793238L},
         {"6.02214076e23", 6.02214076e23L},
         {"1e-30", 1e-30L},
+        {"98765432109876543210", 98765432109876543210.0L},  // just past 64 bits of digits
     };
     for (const Case& c : cases) {
         auto value = TlkJSON::ParseDocument(c.text);

@@ -67,6 +67,8 @@ TEST(ParseStringTest, Utf8Decoding) {
         {"bad following byte", "\xC3(", "\"\""},
         {"three-byte form cut short", "\xE2\x82", "\"\""},
         {"lone continuation byte", "\x80", "\"\""},
+        {"lead byte where a continuation belongs", "\xC3\xC0x", "\"\""},
+        {"\\u escape inside a form", "\xC3\\u00A9", "\"\""},
         {"four-byte form not recognised", "\xF0\x9F\x98\x80", "\"\""},
         {"escape inside a form", "\xC3\\n\xA9", "\"\""},
         {"dropped escape inside a form", "\xC3\\x\xA9", R"("\u00E9")"},
