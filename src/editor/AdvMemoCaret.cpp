@@ -1,0 +1,115 @@
+// Caret and selection of the editor: the caret moves, the selection ends, following the caret.
+#include "editor/AdvCustomMemo.h"
+
+namespace tarnwick::editor {
+
+void TAdvCustomMemo::SetCaretColumn(int column) {
+    if (column == fCurX && fAutoExpand) {
+        return;
+    }
+    if (fLines->Count() == 0 && !fAutoExpand) {
+        return;
+    }
+    if (column < 0) {
+        if (fCurY > 0) {
+            SetCaretLine(fCurY - 1);
+            column = static_cast<int>(fLines->View(fCurY).size());
+        } else {
+            column = 0;
+        }
+    }
+    fCurX = column;
+    if (fCurY >= 0 && fCurY < fLines->Count()) {
+        // Appended spaces are no change of the document: no OnChange, no undo record.
+        const bool notify = fNotify;
+        fNotify = false;
+        if (column > fLongestLineLength) {
+            fFirstVisibleColumn = std::max(0, column - fVisibleColumns);
+            fLongestLineLength = column;
+        } else if (static_cast<int>(fLines->LineLengths().size()) == fLines->Count()) {
+            fLongestLineLength = fLines->LongestOfLineLengths();
+        }
+        const std::string_view line = fLines->View(fCurY);
+        if (column > static_cast<int>(line.size())) {
+            if (fAutoExpand) {
+                std::string padded(line);
+                padded.append(static_cast<size_t>(column) - line.size(), ' ');
+                fLines->Put(fCurY, padded);
+            } else {
+                column = static_cast<int>(line.size());
+            }
+        }
+        Invalidate();
+        fNotify = notify;
+    }
+    fCurX = column;
+    KeepCaretVisible();
+}
+
+void TAdvCustomMemo::SetCaretLine(int line) {
+    if (fLines->Count() == 0) {
+        fLines->Add("");
+    }
+    line = std::clamp(line, 0, fLines->Count() - 1);
+    if (line == fCurY) {
+        return;
+    }
+    const int left = fCurY;
+    fCurY = line;
+    if (fTrimTrailingSpaces && left >= 0 && left < fLines->Count()) {
+        const bool notify = fNotify;
+        fNotify = false;
+        const std::string_view text = fLines->View(left);
+        const size_t end = text.find_last_not_of(' ');
+        const size_t keep = end == std::string_view::npos ? 0 : end + 1;
+        if (keep != text.size()) {
+            fLines->Put(left, std::string(text.substr(0, keep)));
+        }
+        fNotify = notify;
+    }
+    SetCaretColumn(fCurX);
+    KeepCaretVisible();
+}
+
+void TAdvCustomMemo::SetSelectionEnds(TTextPos anchor, TTextPos activeEnd) {
+    fAnchor = anchor;
+    fActiveEnd = activeEnd;
+}
+
+void TAdvCustomMemo::CollapseSelection() {
+    const bool hadSelection = HasSelection();
+    fAnchor = {fCurX, fCurY};
+    fActiveEnd = fAnchor;
+    fFollowPoint = fAnchor;
+    if (hadSelection) {
+        if (OnSelectionChange) {
+            OnSelectionChange(*this);
+        }
+        Invalidate();
+    }
+}
+
+void TAdvCustomMemo::KeepCaretVisible() {
+    if (fVisibleColumns <= 0 || fVisibleRows <= 0) {
+        return;  // no text area yet: nothing to keep the caret in
+    }
+    const int column = fFirstVisibleColumn;
+    const int line = fFirstVisibleLine;
+    if (fCurX < fFirstVisibleColumn) {
+        fFirstVisibleColumn = std::max(0, fCurX - 2);
+    }
+    if (fCurX > LastVisibleColumn()) {
+        fFirstVisibleColumn = fFirstVisibleColumn + fCurX - LastVisibleColumn() + 2;
+    }
+    if (fCurY < fFirstVisibleLine) {
+        fFirstVisibleLine = fCurY;
+    }
+    if (fCurY > LastVisibleLine()) {
+        fFirstVisibleLine = fFirstVisibleLine + fCurY - LastVisibleLine();
+    }
+    if (column != fFirstVisibleColumn || line != fFirstVisibleLine) {
+        Invalidate();
+    }
+}
+
+}  // namespace tarnwick::editor

@@ -1,0 +1,81 @@
+// The editor's side of line highlighting: the start state of the first visible line, the
+// per-line caches, and tokenizing for the painter.
+#include "editor/AdvCustomMemo.h"
+#include "editor/AdvCustomMemoStyler.h"
+
+namespace tarnwick::editor {
+
+void TAdvCustomMemo::RebuildDelimiters() {
+    fDelimiters.clear();
+    if (fSyntaxStyles == nullptr) {
+        return;
+    }
+    const TElementStyles& styles = fSyntaxStyles->AllStyles();
+    for (int i = 0; i < styles.Count(); ++i) {
+        if (styles.Items(i).StyleType() == stSymbol) {
+            fDelimiters += styles.Items(i).Symbols();
+        }
+    }
+}
+
+HighlightState TAdvCustomMemo::StartStateOfLine(int n) {
+    RebuildDelimiters();
+    return fScanner.Scan(*fLines, n, fSyntaxStyles, fUseStyler, fDelimiters);
+}
+
+HighlightState TAdvCustomMemo::FirstVisibleLineStartState() {
+    if (fRememberedLine == fFirstVisibleLine) {
+        return fRememberedState;
+    }
+    const bool notify = fNotify;
+    fNotify = false;
+    fRememberedState = StartStateOfLine(fFirstVisibleLine);
+    fNotify = notify;
+    fRememberedLine = fFirstVisibleLine;
+    return fRememberedState;
+}
+
+void TAdvCustomMemo::InvalidateStartStateCaches(int a, int b) {
+    if (a > b) {
+        std::swap(a, b);
+    }
+    a = std::max(a, 0);
+    b = std::min(b, fLines->Count() - 1);
+    for (int i = a; i <= b; ++i) {
+        if (TLineProp* record = fLines->LineProp(i)) {
+            record->StartStateValid = false;
+        }
+    }
+}
+
+void TAdvCustomMemo::InvalidateAllStartStateCaches() {
+    InvalidateStartStateCaches(0, fLines->Count() - 1);
+}
+
+void TAdvCustomMemo::ScrollFirstVisibleLine(int line) {
+    line = std::clamp(line, 0, std::max(0, fLines->Count() - 1));
+    if (line == fFirstVisibleLine) {
+        return;
+    }
+    InvalidateStartStateCaches(fFirstVisibleLine, line);
+    fFirstVisibleLine = line;
+    Invalidate();
+}
+
+void TAdvCustomMemo::PrepareHighlighting() {
+    TTokenizerSettings settings;
+    settings.Styler = fSyntaxStyles;
+    settings.UseStyler = fUseStyler;
+    settings.CaseSensitive = fCaseSensitive;
+    settings.Delimiters = fDelimiters;
+    settings.HighlightText = HighlightText;
+    settings.UrlAware = UrlAware;
+    fTokenizer.Prepare(settings);
+}
+
+HighlightState TAdvCustomMemo::TokenizeLine(std::string_view text, HighlightState state,
+                                            IHighlightRunSink& sink) const {
+    return fTokenizer.TokenizeLine(text, state, sink);
+}
+
+}  // namespace tarnwick::editor

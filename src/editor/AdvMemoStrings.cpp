@@ -1,0 +1,320 @@
+#include "editor/AdvMemoStrings.h"
+
+#include "editor/AdvCustomMemo.h"
+#include "editor/EditorErrors.h"
+
+namespace tarnwick::editor {
+
+std::string ExpandTabs(std::string_view text, int tabSize) {
+    std::string result;
+    result.reserve(text.size());
+    for (char c : text) {
+        if (c == '\t') {
+            result.append(static_cast<size_t>(tabSize > 0 ? tabSize : 0), ' ');
+        } else {
+            result.push_back(c);
+        }
+    }
+    return result;
+}
+
+TAdvMemoStrings::TAdvMemoStrings(TAdvCustomMemo* owner) : fOwner(owner) {}
+
+TAdvMemoStrings::~TAdvMemoStrings() = default;
+
+void TAdvMemoStrings::CheckIndex(int index) const {
+    if (index < 0 || index >= Count()) {
+        throw EStringListError(index);
+    }
+}
+
+void TAdvMemoStrings::SetUpdateState(bool updating) {
+    fUpdateLock += updating ? 1 : -1;
+}
+
+std::string TAdvMemoStrings::Get(int index) const {
+    CheckIndex(index);
+    return std::string(fStore.View(index));
+}
+
+const TLineProp* TAdvMemoStrings::LineProp(int index) const {
+    return index < 0 || index >= Count() ? nullptr : fStore.Record(index);
+}
+
+TLineProp* TAdvMemoStrings::LineProp(int index) {
+    return index < 0 || index >= Count() ? nullptr : fStore.Record(index);
+}
+
+TLineProp& TAdvMemoStrings::EnsureLineProp(int index) {
+    CheckIndex(index);
+    return fStore.EnsureRecord(index);
+}
+
+uint8_t TAdvMemoStrings::LineModState(int index) const {
+    const TLineProp* record = LineProp(index);
+    return record == nullptr ? static_cast<uint8_t>(lmsUnchanged) : record->LineModState;
+}
+
+void TAdvMemoStrings::SetLineModState(int index, uint8_t state) {
+    if (index >= 0 && index < Count()) {
+        fStore.EnsureRecord(index).LineModState = state;
+    }
+}
+
+void TAdvMemoStrings::SetLineLength(int index, int32_t length) {
+    if (static_cast<int>(fLineLengths.size()) < index + 1) {
+        fLineLengths.push_back(length);
+    } else {
+        fLengthTracker.Remove(fLineLengths[static_cast<size_t>(index)]);
+        fLineLengths[static_cast<size_t>(index)] = length;
+    }
+    fLengthTracker.Add(length);
+}
+
+void TAdvMemoStrings::InsertLineLength(int index, int32_t length) {
+    const size_t at = std::min(static_cast<size_t>(index), fLineLengths.size());
+    fLineLengths.insert(fLineLengths.begin() + static_cast<std::ptrdiff_t>(at), length);
+    fLengthTracker.Add(length);
+}
+
+void TAdvMemoStrings::EraseLineLength(int index) {
+    if (index >= 0 && index < static_cast<int>(fLineLengths.size())) {
+        fLengthTracker.Remove(fLineLengths[static_cast<size_t>(index)]);
+        fLineLengths.erase(fLineLengths.begin() + index);
+    }
+}
+
+void TAdvMemoStrings::ClearLineLengths() {
+    fLineLengths.clear();
+    fLineLengths.shrink_to_fit();
+    fLengthTracker.Clear();
+}
+
+void TAdvMemoStrings::Put(int index, const std::string& s) {
+    CheckIndex(index);
+    if (fOwner == nullptr) {
+        Changing();
+        fStore.Replace(index, s);
+        Changed();
+        return;
+    }
+    const std::string text =
+        s.find('\t') == std::string::npos ? s : ExpandTabs(s, fOwner->TabSize());
+    SetLineLength(index, static_cast<int32_t>(text.size()));
+    Changing();
+    fStore.Replace(index, text);
+    Changed();
+    if (index < fOwner->FirstVisibleLine()) {
+        fOwner->DropRememberedStartState();
+    }
+}
+
+TObject* TAdvMemoStrings::GetObject(int index) const {
+    const TLineProp* record = LineProp(index);
+    return record == nullptr ? nullptr : record->CallerObject;
+}
+
+void TAdvMemoStrings::PutObject(int index, TObject* object) {
+    if (index < 0 || index >= Count()) {
+        return;
+    }
+    if (object == nullptr && fStore.Record(index) == nullptr) {
+        return;  // a line without a record already reads as no object
+    }
+    Changing();
+    fStore.EnsureRecord(index).CallerObject = object;
+    Changed();
+}
+
+void TAdvMemoStrings::AppendLine(std::string_view text, TObject* object) {
+    Changing();
+    fStore.Insert(Count(), text);
+    const int index = Count() - 1;
+    if (fOwner != nullptr) {
+        if (!fNoRecords) {
+            fStore.EnsureRecord(index);
+        }
+        fLineLengths.push_back(static_cast<int32_t>(text.size()));
+        fLengthTracker.Add(static_cast<int32_t>(text.size()));
+    }
+    if (object != nullptr) {
+        fStore.EnsureRecord(index).CallerObject = object;
+    }
+    Changed();
+}
+
+int TAdvMemoStrings::Add(const std::string& s) {
+    return AddObject(s, nullptr);
+}
+
+int TAdvMemoStrings::AddObject(const std::string& s, TObject* object) {
+    if (fOwner == nullptr) {
+        AppendLine(s, object);
+        return Count() - 1;
+    }
+    std::string text = ExpandTabs(s, fOwner->TabSize());
+    std::erase(text, '\n');
+    std::string_view rest = text;
+    for (size_t cr = rest.find('\r'); cr != std::string_view::npos; cr = rest.find('\r')) {
+        AppendLine(rest.substr(0, cr), nullptr);
+        rest.remove_prefix(cr + 1);
+    }
+    // The caller's object rides with the last line added.
+    AppendLine(rest, object);
+    return Count() - 1;
+}
+
+void TAdvMemoStrings::InsertLine(int index, std::string_view text) {
+    if (fOwner == nullptr) {
+        Changing();
+        fStore.Insert(index, text);
+        Changed();
+        return;
+    }
+    const std::string expanded = ExpandTabs(text, fOwner->TabSize());
+    InsertLineLength(index, static_cast<int32_t>(expanded.size()));
+    Changing();
+    fStore.Insert(index, expanded);
+    Changed();
+    if (index < fOwner->FirstVisibleLine()) {
+        fOwner->DropRememberedStartState();
+    }
+    for (int b = 0; b < TAdvCustomMemo::kBookmarkCount; ++b) {
+        if (fOwner->Bookmark(b) >= index) {
+            fOwner->SetBookmark(b, fOwner->Bookmark(b) + 1);
+        }
+    }
+}
+
+void TAdvMemoStrings::Insert(int index, const std::string& s) {
+    if (index < 0 || index > Count()) {
+        throw EStringListError(index);
+    }
+    if (fOwner == nullptr) {
+        InsertLine(index, s);
+        return;
+    }
+    fOwner->CollapseSelection();
+    std::string_view rest = s;
+    for (size_t at = rest.find("\r\n"); at != std::string_view::npos; at = rest.find("\r\n")) {
+        InsertLine(index++, rest.substr(0, at));
+        rest.remove_prefix(at + 2);
+    }
+    InsertLine(index, rest);
+    fOwner->SetCaretColumn(fOwner->CurX());
+    fOwner->SetCaretLine(fOwner->CurY());
+    fOwner->KeepCaretVisible();
+    fOwner->Invalidate();
+}
+
+void TAdvMemoStrings::Delete(int index) {
+    if (index < 0 || index >= Count()) {
+        return;
+    }
+    if (fOwner == nullptr || fDeleting) {
+        if (fOwner != nullptr) {
+            EraseLineLength(index);
+        }
+        Changing();
+        fStore.Erase(index);
+        Changed();
+        return;
+    }
+    TAdvCustomMemo& editor = *fOwner;
+    if (index < editor.FirstVisibleLine()) {
+        editor.DropRememberedStartState();
+    }
+    fDeleting = true;
+    const int column = editor.CurX();
+    const int line = editor.CurY();
+    const int count = Count();
+    try {
+        editor.SetCaretLine(index);
+        editor.DeleteCaretLine();
+    } catch (...) {
+        fDeleting = false;
+        throw;
+    }
+    // The caret goes back to its line; the column is restored as it was, without padding
+    // whatever line now stands under it.
+    editor.fCurX = count == 1 ? 0 : column;
+    editor.SetCaretLine(index < line ? line - 1 : line);
+    fDeleting = false;
+}
+
+void TAdvMemoStrings::Clear() {
+    if (fOwner == nullptr) {
+        const bool had = Count() > 0;
+        if (had) {
+            Changing();
+        }
+        fStore.Clear();
+        if (had) {
+            Changed();
+        }
+        return;
+    }
+    TAdvCustomMemo& editor = *fOwner;
+    editor.ResetCaretAndSelection();
+    editor.Invalidate();
+    BeginUpdate();
+    fStore.FreeAllRecords();
+    EndUpdate();
+    ClearLineLengths();
+    editor.fFoldedRegionCount = 0;
+    const bool had = Count() > 0;
+    if (had) {
+        Changing();
+    }
+    fStore.Clear();
+    if (had) {
+        Changed();
+    }
+}
+
+void TAdvMemoStrings::BulkCopy(const TStrings& source, bool replace) {
+    if (&source == this) {
+        return;
+    }
+    TAdvCustomMemo& editor = *fOwner;
+    editor.ResetForBulkCopy();
+    BeginUpdate();
+    fNoRecords = true;
+    try {
+        if (replace) {
+            fStore.Clear();
+        }
+        for (int i = 0; i < source.Count(); ++i) {
+            AddObject(source.Get(i), source.GetObject(i));
+        }
+    } catch (...) {
+        fNoRecords = false;
+        EndUpdate();
+        throw;
+    }
+    fNoRecords = false;
+    EndUpdate();
+    ClearLineLengths();
+    for (int i = 0; i < Count(); ++i) {
+        SetLineLength(i, static_cast<int32_t>(fStore.View(i).size()));
+    }
+    editor.LinesChanged();
+}
+
+void TAdvMemoStrings::Assign(const TStrings& source) {
+    if (fOwner == nullptr) {
+        TStrings::Assign(source);
+        return;
+    }
+    BulkCopy(source, true);
+}
+
+void TAdvMemoStrings::AddStrings(const TStrings& source) {
+    if (fOwner == nullptr) {
+        TStrings::AddStrings(source);
+        return;
+    }
+    BulkCopy(source, false);
+}
+
+}  // namespace tarnwick::editor

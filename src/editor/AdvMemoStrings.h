@@ -1,0 +1,95 @@
+// TAdvMemoStrings: the editor's line list. With an owner editor no line holds a tab (each is
+// replaced by TabSize spaces), LineLengths has one entry per line, and every change reaches
+// the editor through OnChange; without an owner it is a plain string list.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/LineLengthTracker.h"
+#include "editor/LineStore.h"
+#include "editor/Stream.h"
+#include "editor/Strings.h"
+
+namespace tarnwick::editor {
+
+class TAdvCustomMemo;
+
+class TAdvMemoStrings : public TStrings {
+  public:
+    // owner may be null: the list then behaves exactly like a plain string list.
+    explicit TAdvMemoStrings(TAdvCustomMemo* owner = nullptr);
+    ~TAdvMemoStrings() override;
+
+    int Count() const override { return fStore.Count(); }
+    std::string Get(int index) const override;
+    // Reads line index without copying; index must be within 0..Count()-1.
+    std::string_view View(int index) const { return fStore.View(index); }
+    void Put(int index, const std::string& s) override;
+    TObject* GetObject(int index) const override;
+    void PutObject(int index, TObject* object) override;
+    // Returns the index of the last line added.
+    int Add(const std::string& s) override;
+    int AddObject(const std::string& s, TObject* object) override;
+    void Insert(int index, const std::string& s) override;
+    void Delete(int index) override;
+    void Clear() override;
+    void Assign(const TStrings& source) override;
+    void AddStrings(const TStrings& source) override;
+
+    void LoadFromFile(const std::string& path);
+    void LoadFromStream(TStream& stream);
+    void SaveToFile(const std::string& path);
+    void SaveToStream(TStream& stream);
+
+    TAdvCustomMemo* Owner() const { return fOwner; }
+    // Number of open update brackets as seen by painting (0 or 1 per nesting chain).
+    int UpdateLockCount() const { return fUpdateLock; }
+    const std::vector<int32_t>& LineLengths() const { return fLineLengths; }
+    // The largest entry of LineLengths, kept up to date on every change.
+    int32_t LongestOfLineLengths() const { return fLengthTracker.Longest(); }
+
+    // The per-line record, or nullptr for a line that has none (or an index out of range).
+    const TLineProp* LineProp(int index) const;
+    TLineProp* LineProp(int index);
+    // The record of a line, created on demand when the editor stores a per-line value.
+    TLineProp& EnsureLineProp(int index);
+    // 0 for a line without a record or an index out of range.
+    uint8_t LineModState(int index) const;
+    void SetLineModState(int index, uint8_t state);
+
+  protected:
+    void SetUpdateState(bool updating) override;
+
+  private:
+    friend class TAdvCustomMemo;
+
+    void CheckIndex(int index) const;
+    // One line in, no splitting; tabs already handled by the caller.
+    void AppendLine(std::string_view text, TObject* object);
+    void InsertLine(int index, std::string_view text);
+    void SetLineLength(int index, int32_t length);
+    void InsertLineLength(int index, int32_t length);
+    void EraseLineLength(int index);
+    void ClearLineLengths();
+    void BulkCopy(const TStrings& source, bool replace);
+    // Splits text at CR, LF, CR LF (LF CR is two breaks) and stops at NUL, as loading does.
+    void AddLoadedText(std::unique_ptr<char[]> buffer, size_t size);
+    void WriteLines(TStream& stream) const;
+    void MarkSaved();
+
+    TAdvCustomMemo* fOwner;
+    int32_t fUpdateLock = 0;
+    bool fDeleting = false;
+    bool fNoRecords = false;
+    TLineStore fStore;
+    std::vector<int32_t> fLineLengths;
+    TLineLengthTracker fLengthTracker;  // mirrors fLineLengths
+};
+
+// Replaces every tab by tabSize spaces (a plain replacement, not tab stops).
+std::string ExpandTabs(std::string_view text, int tabSize);
+
+}  // namespace tarnwick::editor

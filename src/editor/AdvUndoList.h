@@ -1,0 +1,82 @@
+// TAdvUndoList: the editor's bounded list of undo records, newest first. While replaying it
+// discards every record offered, so replaying an edit never records that edit again.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "editor/TextPos.h"
+
+namespace tarnwick::editor {
+
+class TAdvCustomMemo;
+
+// Base of the undo records: caret before and after the step, its text, and whether it forms
+// one step with its older neighbour.
+class TUndo {
+  public:
+    TUndo(TAdvCustomMemo* editor, TTextPos before, TTextPos after, std::string text)
+        : Editor(editor), CaretBefore(before), CaretAfter(after), Text(std::move(text)) {}
+    virtual ~TUndo() = default;
+    TUndo(const TUndo&) = delete;
+    TUndo& operator=(const TUndo&) = delete;
+
+    // Offered the next record; returns whether this record absorbed it. The base absorbs nothing.
+    virtual bool Merge(TUndo& next);
+
+    TAdvCustomMemo* Editor;
+    TTextPos CaretBefore;
+    TTextPos CaretAfter;
+    std::string Text;
+    bool Linked = false;
+};
+
+// A line removed by DeleteCaretLine; Text is the removed line.
+class TDeleteLineUndo : public TUndo {
+  public:
+    using TUndo::TUndo;
+};
+
+class TAdvUndoList {
+  public:
+    static constexpr int kMaxCapacity = 100;
+    static constexpr int kMinCapacity = 1;
+    using TUndoChangeEvent = std::function<void(bool canUndo, bool canRedo)>;
+
+    explicit TAdvUndoList(TAdvCustomMemo* editor) : fEditor(editor) {}
+
+    // Takes the record unless replaying; drops undone records first, merges when the newest
+    // record absorbs it, and drops the oldest beyond the capacity.
+    void Add(std::unique_ptr<TUndo> record);
+    void Clear();
+
+    int Count() const { return static_cast<int>(fRecords.size()); }
+    // Newest first: index 0 is the newest record.
+    TUndo& Item(int index) { return *fRecords.at(static_cast<size_t>(index)); }
+    int Position() const { return fPosition; }
+    bool CanUndo() const { return fPosition < Count(); }
+    bool CanRedo() const { return fPosition > 0; }
+    int Capacity() const { return fCapacity; }
+    // Clamped to 1..100; a different capacity empties the list.
+    void SetCapacity(int capacity);
+    bool Replaying() const { return fReplaying; }
+    void SetReplaying(bool replaying) { fReplaying = replaying; }
+    // Set while the editor is destroyed: Clear then raises nothing.
+    void SetDestroying() { fDestroying = true; }
+
+    TUndoChangeEvent OnUndoChange;
+
+  private:
+    void Changed();
+
+    TAdvCustomMemo* fEditor;
+    std::deque<std::unique_ptr<TUndo>> fRecords;
+    int fPosition = 0;
+    int fCapacity = kMaxCapacity;
+    bool fReplaying = false;
+    bool fDestroying = false;
+};
+
+}  // namespace tarnwick::editor

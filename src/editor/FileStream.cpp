@@ -1,0 +1,86 @@
+#include "editor/FileStream.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "editor/EditorErrors.h"
+
+namespace tarnwick::editor {
+namespace {
+constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask, like any newly created file
+}
+
+TFileStream::TFileStream(const std::string& path, Mode mode) {
+    if (mode == Mode::OpenRead) {
+        fFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fFd < 0) {
+            throw EFOpenError(path, SystemErrorText(errno));
+        }
+    } else {
+        fFd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kNewFileMode);
+        if (fFd < 0) {
+            throw EFCreateError(path, SystemErrorText(errno));
+        }
+    }
+}
+
+TFileStream::TFileStream(int fd) : fFd(fd) {}
+
+TFileStream::~TFileStream() {
+    Close();
+}
+
+bool TFileStream::Close() {
+    if (fFd < 0) {
+        return true;
+    }
+    const int rc = ::close(fFd);
+    fFd = -1;
+    return rc == 0;
+}
+
+size_t TFileStream::Read(void* buffer, size_t count) {
+    size_t done = 0;
+    auto* bytes = static_cast<char*>(buffer);
+    while (done < count) {
+        const ssize_t n = ::read(fFd, bytes + done, count - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return done;
+}
+
+size_t TFileStream::Write(const void* buffer, size_t count) {
+    size_t done = 0;
+    const auto* bytes = static_cast<const char*>(buffer);
+    while (done < count) {
+        const ssize_t n = ::write(fFd, bytes + done, count - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return done;
+}
+
+int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
+    int whence = SEEK_SET;
+    if (origin == TSeekOrigin::soCurrent) {
+        whence = SEEK_CUR;
+    } else if (origin == TSeekOrigin::soEnd) {
+        whence = SEEK_END;
+    }
+    return static_cast<int64_t>(::lseek(fFd, static_cast<off_t>(offset), whence));
+}
+
+}  // namespace tarnwick::editor

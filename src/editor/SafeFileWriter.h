@@ -1,0 +1,39 @@
+// TSafeFileWriter: writes a file so that a failure never destroys the file already there.
+// The bytes go to a temporary file in the target's folder, which replaces the target (with
+// the target's permission bits) only after everything was written and flushed to disk.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "editor/FileStream.h"
+
+namespace tarnwick::editor {
+
+class TSafeFileWriter {
+  public:
+    // Creates the temporary file; raises EFCreateError naming path when that is impossible.
+    explicit TSafeFileWriter(const std::string& path);
+    // Without Commit the temporary file is removed and the target stays as it was.
+    ~TSafeFileWriter();
+    TSafeFileWriter(const TSafeFileWriter&) = delete;
+    TSafeFileWriter& operator=(const TSafeFileWriter&) = delete;
+
+    TStream& Stream() { return *fStream; }
+    // Flushes, closes and puts the new content in place. Raises EWriteError when the data may
+    // not have reached the disk and EFCreateError when the target cannot be replaced.
+    void Commit();
+
+    // True when the folder does not allow a temporary file and the target is written in place.
+    bool WritesInPlace() const { return fInPlace; }
+
+  private:
+    std::string fPath;      // the name the caller gave, used in messages
+    std::string fTarget;    // the file that gets replaced (symbolic links resolved)
+    std::string fTempPath;  // empty when writing in place
+    std::unique_ptr<TFileStream> fStream;
+    bool fInPlace = false;
+    bool fCommitted = false;
+};
+
+}  // namespace tarnwick::editor
