@@ -18,7 +18,7 @@ class TIdIOHandlerSocket : public TIdIOHandler {
     int BoundPort = 0;
     int BoundPortMin = 0;
     int BoundPortMax = 0;
-    TIdIPVersion IPVersion = Id_IPv4;
+    TIdIPVersion IPVersion = TIdIPVersion::Id_IPv4;
     TIdReuseSocket ReuseSocket = rsOSDependent;
     bool UseNagle = true;
 

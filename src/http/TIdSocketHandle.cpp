@@ -6,7 +6,7 @@ void TIdSocketHandle::SetIPVersion(TIdIPVersion version) {
     if (version != ipVersion_ && HandleAllocated()) {
         throw EIdCannotSetIPVersionWhenConnected();
     }
-    if (version != Id_IPv4 && version != Id_IPv6) {
+    if (version != TIdIPVersion::Id_IPv4 && version != TIdIPVersion::Id_IPv6) {
         throw EIdIPVersionUnsupported();
     }
     ipVersion_ = version;
@@ -90,7 +90,7 @@ void TIdSocketHandle::Reset() {
     port_ = 0;
     peerIP_.clear();
     peerPort_ = 0;
-    ipVersion_ = Id_IPv4;
+    ipVersion_ = TIdIPVersion::Id_IPv4;
 }
 
 SocketHandle TIdSocketHandle::Handle() const {

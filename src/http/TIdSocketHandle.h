@@ -69,7 +69,7 @@ class TIdSocketHandle {
     int port_ = 0;
     std::string peerIP_;
     int peerPort_ = 0;
-    TIdIPVersion ipVersion_ = Id_IPv4;
+    TIdIPVersion ipVersion_ = TIdIPVersion::Id_IPv4;
     TIdReuseSocket reuseSocket_ = rsOSDependent;
     bool useNagle_ = true;
 };

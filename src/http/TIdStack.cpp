@@ -129,9 +129,9 @@ TIdStack& TIdStack::Instance() {
 
 SocketFamily TIdStack::FamilyOf(TIdIPVersion version) {
     switch (version) {
-        case Id_IPv4:
+        case TIdIPVersion::Id_IPv4:
             return SocketFamily::IPv4;
-        case Id_IPv6:
+        case TIdIPVersion::Id_IPv6:
             return SocketFamily::IPv6;
     }
     throw EIdIPVersionUnsupported();
@@ -227,7 +227,7 @@ bool TIdStack::IsIPv6(const std::string& text) {
 
 std::string TIdStack::ResolveHost(const std::string& host, TIdIPVersion version) {
     switch (version) {
-        case Id_IPv4: {
+        case TIdIPVersion::Id_IPv4: {
             if (EqualsIgnoringCase(host, kLocalHostName)) {
                 return kLocalHostAddress;
             }
@@ -240,7 +240,7 @@ std::string TIdStack::ResolveHost(const std::string& host, TIdIPVersion version)
             }
             break;
         }
-        case Id_IPv6:
+        case TIdIPVersion::Id_IPv6:
             if (IsIPv6(host)) {
                 return host;
             }

@@ -15,7 +15,7 @@ class TIdTCPClientCustom : public TIdTCPConnection {
 
     std::string Host;
     int Port = 0;
-    TIdIPVersion IPVersion = Id_IPv4;
+    TIdIPVersion IPVersion = TIdIPVersion::Id_IPv4;
     // Milliseconds; 0 lets the connect block until the platform completes or fails it.
     int ConnectTimeout = kDefaultConnectTimeout;
     // Milliseconds; -1 and 0 wait without limit.

@@ -9,8 +9,7 @@
 #include <string_view>
 
 #include "http/TIdBytes.h"
-
-enum TIdIPVersion { Id_IPv4, Id_IPv6 };
+#include "http/TIdIPVersion.h"
 
 // Only rsTrue turns the reuse-address option on.
 enum TIdReuseSocket { rsOSDependent, rsTrue, rsFalse };

@@ -102,19 +102,19 @@ TEST(SocketErrorsTest, IPv4TextRule) {
 TEST(SocketErrorsTest, HostTextsThatNeedNoResolver) {
     TIdBuffer holdsTheStack;
     TIdStack& stack = TIdStack::Instance();
-    EXPECT_EQ(stack.ResolveHost("LOCALHOST", Id_IPv4), "127.0.0.1");
-    EXPECT_EQ(stack.ResolveHost("LocalHost", Id_IPv4), "127.0.0.1");
-    EXPECT_EQ(stack.ResolveHost("10.0.0.7", Id_IPv4), "10.0.0.7");
-    EXPECT_EQ(stack.ResolveHost(" 10. 0.0.07", Id_IPv4), "10.0.0.7");
-    EXPECT_EQ(stack.ResolveHost("::1", Id_IPv6), "::1");
-    EXPECT_EQ(stack.ResolveHost("fe80::1:2", Id_IPv6), "fe80::1:2");
+    EXPECT_EQ(stack.ResolveHost("LOCALHOST", TIdIPVersion::Id_IPv4), "127.0.0.1");
+    EXPECT_EQ(stack.ResolveHost("LocalHost", TIdIPVersion::Id_IPv4), "127.0.0.1");
+    EXPECT_EQ(stack.ResolveHost("10.0.0.7", TIdIPVersion::Id_IPv4), "10.0.0.7");
+    EXPECT_EQ(stack.ResolveHost(" 10. 0.0.07", TIdIPVersion::Id_IPv4), "10.0.0.7");
+    EXPECT_EQ(stack.ResolveHost("::1", TIdIPVersion::Id_IPv6), "::1");
+    EXPECT_EQ(stack.ResolveHost("fe80::1:2", TIdIPVersion::Id_IPv6), "fe80::1:2");
     EXPECT_THROW(stack.ResolveHost("x", static_cast<TIdIPVersion>(7)), EIdIPVersionUnsupported);
 }
 
 TEST(SocketErrorsTest, UnknownHostIsHostNotFound) {
     TIdBuffer holdsTheStack;
     try {
-        TIdStack::Instance().ResolveHost("no-such-host.invalid", Id_IPv4);
+        TIdStack::Instance().ResolveHost("no-such-host.invalid", TIdIPVersion::Id_IPv4);
         FAIL() << "resolved a name that cannot exist";
     } catch (const EIdSocketError& e) {
         EXPECT_EQ(e.LastError(), 11001);

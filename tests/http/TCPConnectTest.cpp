@@ -248,10 +248,10 @@ TEST(TCPConnectTest, ConnectsOverIPv6) {
     TIdTCPClientCustom client;
     client.Host = "::1";
     client.Port = server.Port();
-    client.IPVersion = Id_IPv6;
+    client.IPVersion = TIdIPVersion::Id_IPv6;
     client.Connect();
     EXPECT_EQ(BindingOf(client).PeerIP(), "::1");
-    EXPECT_EQ(BindingOf(client).IPVersion(), Id_IPv6);
+    EXPECT_EQ(BindingOf(client).IPVersion(), TIdIPVersion::Id_IPv6);
     EXPECT_EQ(client.IOHandler()->ReadLine(), "v6");
 }
 
@@ -260,7 +260,7 @@ TEST(TCPConnectTest, ChangingTheIPVersionOfAnOpenSocketIsRefused) {
     TIdTCPClientCustom client;
     ConnectLoopback(client, server.Port());
     try {
-        BindingOf(client).SetIPVersion(Id_IPv6);
+        BindingOf(client).SetIPVersion(TIdIPVersion::Id_IPv6);
         FAIL() << "no exception";
     } catch (const EIdCannotSetIPVersionWhenConnected& e) {
         EXPECT_STREQ(e.what(), "Cannot change IPVersion when connected");
