@@ -1,0 +1,311 @@
+// Loading files into the editor and saving them: line-break and NUL rules, tab expansion,
+// trimming on save, failures, and the save that never destroys the old file.
+#include <gmock/gmock.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+
+#include "EditorTestSupport.h"
+#include "editor/AdvMemo.h"
+#include "editor/EditorErrors.h"
+#include "editor/Stream.h"
+
+namespace tarnwick::editor {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+using ::testing::ElementsAre;
+
+std::vector<std::string> LinesOf(const TStrings& list) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < list.Count(); ++i) {
+        lines.push_back(list.Get(i));
+    }
+    return lines;
+}
+
+struct LoadCase {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> lines;
+};
+
+class LoadRules : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(LoadRules, SplitLikeTheFileSays) {
+    const LoadCase& c = GetParam();
+    TempDir dir;
+    WriteFile(dir.File("in.txt"), c.bytes);
+    TAdvMemo memo;
+    memo.Lines().LoadFromFile(dir.File("in.txt"));
+    EXPECT_EQ(LinesOf(memo.Lines()), c.lines);
+    EXPECT_EQ(memo.Lines().LineLengths().size(), c.lines.size());
+
+    TAdvMemo fromStream;
+    TMemoryStream stream(c.bytes);
+    fromStream.Lines().LoadFromStream(stream);
+    EXPECT_EQ(LinesOf(fromStream.Lines()), c.lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Load, LoadRules,
+    ::testing::Values(
+        LoadCase{"CrCr", "a\r\rb", {"a", "", "b"}}, LoadCase{"LfCr", "a\n\rb", {"a", "", "b"}},
+        LoadCase{"CrLfAtEnd", "a\r\n", {"a"}}, LoadCase{"LfOnly", "a\nb\n", {"a", "b"}},
+        LoadCase{"CrOnly", "a\rb", {"a", "b"}}, LoadCase{"Empty", "", {}},
+        LoadCase{"OnlyABreak", "\r\n", {""}}, LoadCase{"Nul", std::string("x\0y", 3), {"x"}},
+        LoadCase{"NulFirst", std::string("\0abc", 4), {}},
+        LoadCase{"Utf16Bom", std::string("\xFF\xFEh\0i\0", 6), {"\xFF\xFEh"}},
+        LoadCase{"Tab", "\tx\r\ny\tz", {"    x", "y    z"}},
+        LoadCase{"HighBytesKept", "caf\xE9\r\n\x80\x81", {"caf\xE9", "\x80\x81"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MemoLoad, ResetsCaretSelectionUndoAndRaisesOneChange) {
+    TempDir dir;
+    std::string text;
+    for (int i = 0; i < 50; ++i) {
+        text += "line " + std::to_string(i) + "\r\n";
+    }
+    text += std::string(70, 'w') + "\r\n";
+    WriteFile(dir.File("f.txt"), text);
+    TAdvMemo memo;
+    memo.SetTextAreaCells(40, 10);
+    memo.Lines().Add("some");
+    memo.SetCaretLine(1);
+    memo.SetCaretColumn(3);
+    memo.SetSelectionEnds({0, 0}, {3, 1});
+    memo.Lines().Delete(0);
+    ASSERT_EQ(memo.UndoList().Count(), 1);
+    int changes = 0;
+    int selectionChanges = 0;
+    memo.OnChange = [&](TAdvCustomMemo&) { ++changes; };
+    memo.OnSelectionChange = [&](TAdvCustomMemo&) { ++selectionChanges; };
+    memo.Lines().LoadFromFile(dir.File("f.txt"));
+    EXPECT_EQ(memo.Lines().Count(), 51);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(memo.CurX(), 0);
+    EXPECT_EQ(memo.CurY(), 0);
+    EXPECT_EQ(memo.FirstVisibleLine(), 0);
+    EXPECT_FALSE(memo.HasSelection());
+    EXPECT_EQ(memo.UndoList().Count(), 0);
+    EXPECT_EQ(memo.LongestLineLength(), 70);
+    EXPECT_TRUE(memo.NotifyEnabled());
+    for (int i = 0; i < memo.Lines().Count(); ++i) {
+        ASSERT_EQ(memo.Lines().LineModState(i), lmsUnchanged);
+        ASSERT_NE(memo.Lines().LineProp(i), nullptr);
+    }
+    memo.Lines().Put(0, "edited");
+    EXPECT_EQ(changes, 2) << "the change handler is installed again";
+}
+
+TEST(MemoLoad, AMissingFileKeepsTheLinesAndRaisesTheOpenError) {
+    TempDir dir;
+    TAdvMemo memo;
+    memo.Lines().Add("kept");
+    memo.SetCaretLine(1);
+    const std::string missing = dir.File("missing.txt");
+    try {
+        memo.Lines().LoadFromFile(missing);
+        FAIL() << "no error";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot open file \"" + missing + "\". No such file or directory");
+    }
+    EXPECT_THAT(LinesOf(memo.Lines()), ElementsAre("", "kept"));
+    EXPECT_EQ(memo.CurY(), 0);
+    EXPECT_TRUE(memo.NotifyEnabled());
+    int changes = 0;
+    memo.OnChange = [&](TAdvCustomMemo&) { ++changes; };
+    memo.Lines().Put(1, "x");
+    EXPECT_EQ(changes, 1);
+}
+
+// A stream that claims more bytes than it delivers.
+class ShortStream : public TMemoryStream {
+  public:
+    using TMemoryStream::TMemoryStream;
+    int64_t Size() override { return TMemoryStream::Size() + 10; }
+};
+
+TEST(MemoLoad, AShortReadRaisesTheReadError) {
+    TAdvMemo memo;
+    memo.Lines().Add("kept");
+    ShortStream stream("abc");
+    try {
+        memo.Lines().LoadFromStream(stream);
+        FAIL() << "no error";
+    } catch (const EReadError& e) {
+        EXPECT_STREQ(e.what(), "Stream read error");
+    }
+    EXPECT_EQ(memo.Lines().Count(), 2);
+    EXPECT_TRUE(memo.NotifyEnabled());
+}
+
+TEST(MemoSave, TrimsTrailingControlCharactersAndEndsEveryLineWithCrLf) {
+    TempDir dir;
+    TAdvMemo memo;
+    memo.Lines().Clear();
+    memo.Lines().Add("\tindented");
+    memo.Lines().Add("end   ");
+    memo.Lines().Put(1, "end   \x01\x1F");
+    memo.Lines().Add("caf\xE9 ");
+    int changes = 0;
+    memo.OnChange = [&](TAdvCustomMemo&) { ++changes; };
+    memo.Lines().SaveToFile(dir.File("out.txt"));
+    EXPECT_EQ(ReadFile(dir.File("out.txt")), "    indented\r\nend\r\ncaf\xE9\r\n");
+    EXPECT_THAT(LinesOf(memo.Lines()), ElementsAre("    indented", "end", "caf\xE9"));
+    EXPECT_EQ(changes, 0) << "trimming raises no change";
+    EXPECT_THAT(memo.Lines().LineLengths(), ElementsAre(12, 3, 4));
+}
+
+TEST(MemoSave, EmptyListsAndEmptyLines) {
+    TempDir dir;
+    TAdvMemo memo;
+    memo.Lines().SaveToFile(dir.File("one.txt"));
+    EXPECT_EQ(ReadFile(dir.File("one.txt")), "\r\n");
+    memo.Lines().Clear();
+    memo.Lines().SaveToFile(dir.File("none.txt"));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("none.txt")));
+    EXPECT_EQ(ReadFile(dir.File("none.txt")), "");
+}
+
+TEST(MemoSave, ModifiedLinesBecomeSavedOthersStay) {
+    TempDir dir;
+    TAdvMemo memo;
+    memo.Lines().Add("a");
+    memo.Lines().Add("b");
+    memo.Lines().SetLineModState(1, lmsModified);
+    memo.Lines().SetLineModState(2, lmsModifiedSaved);
+    memo.Lines().SaveToFile(dir.File("f.txt"));
+    EXPECT_EQ(memo.Lines().LineModState(0), lmsUnchanged);
+    EXPECT_EQ(memo.Lines().LineModState(1), lmsModifiedSaved);
+    EXPECT_EQ(memo.Lines().LineModState(2), lmsModifiedSaved);
+
+    TMemoryStream stream;
+    memo.Lines().Put(0, "x  ");
+    memo.Lines().SetLineModState(0, lmsModified);
+    memo.Lines().SaveToStream(stream);
+    EXPECT_EQ(stream.Bytes(), "x  \r\na\r\nb\r\n") << "a stream save does not trim";
+    EXPECT_EQ(memo.Lines().LineModState(0), lmsModifiedSaved);
+}
+
+TEST(MemoSave, ReplacesTheFileKeepingItsPermissions) {
+    TempDir dir;
+    const std::string path = dir.File("keep.txt");
+    WriteFile(path, "old content");
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    TAdvMemo memo;
+    memo.Lines().Put(0, "new");
+    memo.Lines().SaveToFile(path);
+    EXPECT_EQ(ReadFile(path), "new\r\n");
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator{}),
+              1)
+        << "no temporary file is left behind";
+}
+
+TEST(MemoSave, SavingThroughASymbolicLinkKeepsTheLink) {
+    TempDir dir;
+    WriteFile(dir.File("real.txt"), "old");
+    std::filesystem::create_symlink(dir.File("real.txt"), dir.File("link.txt"));
+    TAdvMemo memo;
+    memo.Lines().Put(0, "via link");
+    memo.Lines().SaveToFile(dir.File("link.txt"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.txt")));
+    EXPECT_EQ(ReadFile(dir.File("real.txt")), "via link\r\n");
+}
+
+TEST(MemoSave, AFolderThatCannotBeWrittenRaisesTheCreateError) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not stop the superuser";
+    }
+    TempDir dir;
+    const std::string locked = dir.File("locked");
+    std::filesystem::create_directory(locked);
+    ::chmod(locked.c_str(), 0555);
+    TAdvMemo memo;
+    memo.Lines().Put(0, "text   ");
+    const std::string path = locked + "/new.txt";
+    try {
+        memo.Lines().SaveToFile(path);
+        FAIL() << "no error";
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + path + "\". Permission denied");
+    }
+    EXPECT_EQ(memo.Lines().Get(0), "text") << "the trim happened before the failure";
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// Limits the size of files this process may write, like a disk that runs full part way.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &fOld);
+        fOldHandler = ::signal(SIGXFSZ, SIG_IGN);  // a failing write instead of a signal
+        rlimit limited = fOld;
+        limited.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &fOld);
+        ::signal(SIGXFSZ, fOldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit fOld{};
+    sighandler_t fOldHandler;
+};
+
+TEST(MemoSave, AWriteFailingHalfwayLeavesTheOldFileUntouched) {
+    constexpr rlim_t kLimit = 1 << 20;
+    TempDir dir;
+    const std::string path = dir.File("precious.txt");
+    WriteFile(path, "the user's file\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+    TAdvMemo memo;
+    memo.Lines().Put(0, std::string(3 * kLimit, 'x'));
+    memo.Lines().SetLineModState(0, lmsModified);
+    {
+        FileSizeLimit limit(kLimit);
+        EXPECT_THROW(memo.Lines().SaveToFile(path), EWriteError);
+    }
+    EXPECT_EQ(ReadFile(path), "the user's file\r\n");
+    EXPECT_EQ(memo.Lines().LineModState(0), lmsModified);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator{}),
+              1)
+        << "the temporary file is removed";
+}
+
+// A stream that fails after a few bytes, like a disk running full.
+class FailingStream : public TMemoryStream {
+  public:
+    size_t Write(const void* buffer, size_t count) override {
+        return TMemoryStream::Write(buffer, count > 3 ? 3 : count);
+    }
+};
+
+TEST(MemoSave, AShortWriteRaisesTheWriteError) {
+    TAdvMemo memo;
+    memo.Lines().Put(0, "hello");
+    memo.Lines().SetLineModState(0, lmsModified);
+    FailingStream stream;
+    try {
+        memo.Lines().SaveToStream(stream);
+        FAIL() << "no error";
+    } catch (const EWriteError& e) {
+        EXPECT_STREQ(e.what(), "Stream write error");
+    }
+    EXPECT_EQ(memo.Lines().LineModState(0), lmsModified) << "a failed save marks nothing saved";
+}
+
+}  // namespace
+}  // namespace tarnwick::editor

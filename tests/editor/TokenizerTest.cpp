@@ -1,0 +1,279 @@
+// Line highlighting with the program's styler: which occurrences of the searched text become
+// keyword runs, numbers, comments within and across lines, and agreement with a literal model.
+#include <gmock/gmock.h>
+
+#include <random>
+
+#include "EditorTestSupport.h"
+#include "ReferenceTokenizer.h"
+#include "editor/AdvMemo.h"
+#include "editor/AdvPascalMemoStyler.h"
+
+namespace tarnwick::editor {
+namespace {
+
+using test::Comment;
+using test::Keyword;
+using test::Number;
+using test::Plain;
+using test::RecordedRun;
+using test::RunRecorder;
+using ::testing::ElementsAre;
+
+class TokenizerTest : public ::testing::Test {
+  protected:
+    TokenizerTest() : styler(CreateAdvPascalMemoStyler1()) {
+        memo.SetSyntaxStyles(styler.get());
+        SetKeywords({"foo"});
+    }
+    void SetKeywords(std::initializer_list<std::string> words) {
+        TStringList list;
+        for (const auto& w : words) {
+            list.Add(w);
+        }
+        styler->AllStyles().Items(0).SetKeyWords(list);
+    }
+    std::vector<RecordedRun> Runs(const std::string& line, HighlightState state = {}) {
+        memo.PrepareHighlighting();
+        RunRecorder recorder;
+        end = memo.TokenizeLine(line, state, recorder);
+        return recorder.Runs;
+    }
+    std::vector<std::string> Marked(const std::string& line) {
+        std::vector<std::string> words;
+        for (const RecordedRun& r : Runs(line)) {
+            if (r.State.IsKeyword) {
+                words.push_back(r.Text);
+            }
+        }
+        return words;
+    }
+
+    std::unique_ptr<TAdvPascalMemoStyler> styler;
+    TAdvMemo memo;
+    HighlightState end;
+};
+
+struct MarkCase {
+    const char* line;
+    bool marked;
+};
+
+TEST_F(TokenizerTest, WholeWordEndsAndPlaces) {
+    const MarkCase cases[] = {
+        {"foo", true},      {"x foo", true},  {"foo;", true},      {"foo:", true},
+        {"foo ", true},     {"xxfoo", true},  {"FOO", true},       {"Foo", true},
+        {"foox", false},    {"foo.", false},  {"foo,", false},     {"(foo)", false},
+        {"foo-bar", false}, {"'foo'", false}, {"(* foo *)", true}, {"\"foo bar\"", true},
+        {"1foo", false},    {"1xfoo", true},  {"// foo", false},   {"x//foo", false},
+        {"{ foo }", false}, {"a=foo", true},  {"$foo", false},     {"http://x.org/foo", false},
+    };
+    for (const MarkCase& c : cases) {
+        EXPECT_EQ(!Marked(c.line).empty(), c.marked) << c.line;
+    }
+}
+
+TEST_F(TokenizerTest, KeywordsThatBeginLikeANumberAreNeverMarked) {
+    for (const char* word : {"-x", ".net", "3d", "+1", "$ff"}) {
+        SetKeywords({word});
+        EXPECT_TRUE(Marked(std::string("a ") + word + " b").empty()) << word;
+    }
+}
+
+TEST_F(TokenizerTest, TheWordAfterANumberIsNoWordStart) {
+    SetKeywords({"txt"});
+    EXPECT_TRUE(Marked("readme.txt").empty());
+    EXPECT_THAT(Marked("readme txt"), ElementsAre("txt"));
+}
+
+TEST_F(TokenizerTest, SpacesInKeywords) {
+    SetKeywords({"foo bar"});
+    EXPECT_TRUE(Marked("a foo bar").empty()) << "a word never holds a later space";
+    SetKeywords({" foo"});
+    EXPECT_THAT(Marked("a foo;"), ElementsAre(" foo"));
+}
+
+TEST_F(TokenizerTest, RunsOfALineWithAKeyword) {
+    EXPECT_THAT(Runs("x foo y"),
+                ElementsAre(RecordedRun{"x ", Plain()}, RecordedRun{"foo", Keyword()},
+                            RecordedRun{" y", Plain(0)}));
+    EXPECT_THAT(Runs("a { foo } foo"),
+                ElementsAre(RecordedRun{"a ", Plain()}, RecordedRun{"{ foo }", Comment()},
+                            RecordedRun{" ", Plain()}, RecordedRun{"foo", Keyword()}));
+    EXPECT_FALSE(end.InComment);
+}
+
+TEST_F(TokenizerTest, Numbers) {
+    EXPECT_THAT(Runs("$1Fz 1.2.3 1e5"),
+                ElementsAre(RecordedRun{"$1F", Number()}, RecordedRun{"z ", Plain()},
+                            RecordedRun{"1", Number()}, RecordedRun{".", Plain()},
+                            RecordedRun{"2.3", Number()}, RecordedRun{" ", Plain()},
+                            RecordedRun{"1e5", Number()}));
+    EXPECT_THAT(Runs("$"), ElementsAre(RecordedRun{"$", Number()}));
+}
+
+TEST_F(TokenizerTest, CommentsAcrossLines) {
+    EXPECT_THAT(Runs("a { start"),
+                ElementsAre(RecordedRun{"a ", Plain()}, RecordedRun{"{ start", Comment()}));
+    ASSERT_TRUE(end.InComment);
+    const HighlightState inside = end;
+    EXPECT_THAT(Runs("foo", inside), ElementsAre(RecordedRun{"foo", Comment()}));
+    EXPECT_THAT(Runs("end } foo", inside),
+                ElementsAre(RecordedRun{"end }", Comment()}, RecordedRun{" ", Plain()},
+                            RecordedRun{"foo", Keyword()}));
+    EXPECT_FALSE(end.InComment);
+    EXPECT_THAT(Runs("// foo"), ElementsAre(RecordedRun{"// foo", Comment()}));
+    EXPECT_FALSE(end.InComment) << "a line comment never continues";
+}
+
+TEST_F(TokenizerTest, WithoutAStylerEachLineIsOnePlainRun) {
+    memo.SetSyntaxStyles(nullptr);
+    EXPECT_THAT(Runs("{ foo 12 // x"), ElementsAre(RecordedRun{"{ foo 12 // x", Plain()}));
+    memo.SetSyntaxStyles(styler.get());
+    memo.SetUseStyler(false);
+    EXPECT_THAT(Runs("foo 1"), ElementsAre(RecordedRun{"foo 1", Plain()}));
+    EXPECT_TRUE(Runs("").empty());
+}
+
+TEST_F(TokenizerTest, HighlightTextOccurrencesAreEmittedWhole) {
+    memo.HighlightText = "oo";
+    HighlightState highlight;
+    highlight.IsHighlight = true;
+    EXPECT_THAT(Runs("a foo b"),
+                ElementsAre(RecordedRun{"a f", Plain()}, RecordedRun{"oo", highlight},
+                            RecordedRun{" b", Plain()}));
+}
+
+TEST_F(TokenizerTest, CaseSensitiveEditorsMatchExactly) {
+    memo.SetCaseSensitive(true);
+    SetKeywords({"Foo"});
+    EXPECT_THAT(Marked("Foo foo FOO"), ElementsAre("Foo"));
+}
+
+TEST_F(TokenizerTest, AHugeWordIsTokenizedInOnePass) {
+    std::string line(1 << 20, 'x');
+    line += "foo";
+    const auto runs = Runs(line);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].Text.size(), size_t{1} << 20);
+    EXPECT_EQ(runs[1], (RecordedRun{"foo", Keyword()}));
+}
+
+// The editor's tokenizer against the literal model, on random lines made of the characters
+// that matter to the rules.
+struct RandomCase {
+    const char* name;
+    test::ReferenceConfig config;
+};
+
+void PrintTo(const RandomCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class AgreesWithTheLiteralRules : public ::testing::TestWithParam<RandomCase> {};
+
+TEST_P(AgreesWithTheLiteralRules, OnRandomLines) {
+    const test::ReferenceConfig& c = GetParam().config;
+    TAdvCustomMemoStyler styler;
+    styler.LineComment = c.LineComment;
+    styler.MultiCommentLeft = c.MultiCommentLeft;
+    styler.MultiCommentRight = c.MultiCommentRight;
+    styler.HexIdentifier = c.HexIdentifier;
+    TElementStyle& keywords = styler.AllStyles().Add();
+    TStringList words;
+    for (const auto& k : c.Keywords) {
+        words.Add(k);
+    }
+    keywords.SetKeyWords(words);
+    if (!c.Symbols.empty()) {
+        TElementStyle& symbols = styler.AllStyles().Add();
+        symbols.SetStyleType(stSymbol);
+        symbols.SetSymbols(c.Symbols);
+    }
+    for (const auto& [left, right] : c.CommentStyles) {
+        TElementStyle& comment = styler.AllStyles().Add();
+        comment.SetStyleType(stComment);
+        comment.SetCommentLeft(left);
+        comment.SetCommentRight(right);
+    }
+    TAdvMemo memo;
+    memo.SetCaseSensitive(c.CaseSensitive);
+    memo.SetSyntaxStyles(&styler);
+    memo.HighlightText = c.HighlightText;
+    memo.StartStateOfLine(0);  // rebuilds the delimiter set from the symbol styles
+    memo.PrepareHighlighting();
+    test::ReferenceTokenizer reference(c);
+
+    const std::string alphabet = "abfoFO {}/$1.;:E-+(*)x0";
+    std::mt19937 random(12345);
+    HighlightState mine;
+    HighlightState theirs;
+    for (int i = 0; i < 4000; ++i) {
+        std::string line;
+        const int length = static_cast<int>(random() % 24);
+        for (int k = 0; k < length; ++k) {
+            line += alphabet[random() % alphabet.size()];
+        }
+        RunRecorder recorder;
+        std::vector<RecordedRun> expected;
+        mine = memo.TokenizeLine(line, mine, recorder);
+        theirs = reference.Line(line, theirs, expected);
+        ASSERT_EQ(recorder.Runs, expected) << "line \"" << line << "\"";
+        ASSERT_EQ(mine, theirs) << "after \"" << line << "\"";
+    }
+}
+
+test::ReferenceConfig Config(std::vector<std::string> keywords) {
+    test::ReferenceConfig c;
+    c.Keywords = std::move(keywords);
+    return c;
+}
+
+INSTANTIATE_TEST_SUITE_P(Tokenizer, AgreesWithTheLiteralRules,
+                         ::testing::Values(RandomCase{"ProgramConfiguration", Config({"foo"})},
+                                           RandomCase{"ManyKeywords",
+                                                      Config({"fo", "o", "a b", " fo", "$a", "b;",
+                                                              "Ob", "xE"})},
+                                           RandomCase{"CaseSensitive",
+                                                      [] {
+                                                          auto c = Config({"Fo", "ob"});
+                                                          c.CaseSensitive = true;
+                                                          return c;
+                                                      }()},
+                                           RandomCase{"CommentStyleBesideTheStylersOwn",
+                                                      [] {
+                                                          auto c = Config({"fo"});
+                                                          c.CommentStyles = {{"(*", "*)"}};
+                                                          return c;
+                                                      }()},
+                                           RandomCase{"OnlyACommentStyle",
+                                                      [] {
+                                                          auto c = Config({"fo"});
+                                                          c.MultiCommentLeft.clear();
+                                                          c.MultiCommentRight.clear();
+                                                          c.CommentStyles = {{"(*", "*)"}};
+                                                          return c;
+                                                      }()},
+                                           RandomCase{"SymbolsAsDelimiters",
+                                                      [] {
+                                                          auto c = Config({"fo", "b", "x"});
+                                                          c.Symbols = ".;(";
+                                                          return c;
+                                                      }()},
+                                           RandomCase{"LongHexPrefixAndLineComment",
+                                                      [] {
+                                                          auto c = Config({"fo"});
+                                                          c.HexIdentifier = "0x";
+                                                          c.LineComment = "-+";
+                                                          return c;
+                                                      }()},
+                                           RandomCase{"HighlightText",
+                                                      [] {
+                                                          auto c = Config({"fo"});
+                                                          c.HighlightText = "o ";
+                                                          return c;
+                                                      }()}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tarnwick::editor
