@@ -3,6 +3,8 @@
 #include <deque>
 #include <random>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "http/EIdException.h"
 #include "http/TIdBuffer.h"
@@ -125,6 +127,27 @@ TEST(BufferTest, EveryBufferHoldsOneUsageOfTheSocketLayer) {
             EXPECT_NO_THROW(TIdStack::Instance());
         }
         EXPECT_EQ(TIdStack::UsageCount(), before + 1);
+    }
+    EXPECT_EQ(TIdStack::UsageCount(), before);
+}
+
+// Buffers made and dropped on several threads at once: the layer is created and destroyed
+// under its lock, so every thread always finds a live layer while it holds a buffer.
+TEST(BufferTest, UsageCountIsSafeAcrossThreads) {
+    const int before = TIdStack::UsageCount();
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([] {
+            for (int i = 0; i < 2000; ++i) {
+                TIdBuffer buffer;
+                EXPECT_TRUE(TIdStack::IsIPv4("1.2.3.4"));
+                EXPECT_EQ(TIdStack::Instance().ResolveHost("LOCALHOST", TIdIPVersion::Id_IPv4),
+                          "127.0.0.1");
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
     }
     EXPECT_EQ(TIdStack::UsageCount(), before);
 }
