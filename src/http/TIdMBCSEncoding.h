@@ -1,12 +1,13 @@
 // TIdMBCSEncoding converts through a Windows code page with glibc's iconv. Creation checks
-// that the code page has a converter; single-byte code pages are turned into lookup tables
-// then, so their conversions need no converter and no lock afterwards.
+// that the code page has a converter; a single-byte code page is turned into lookup tables
+// once per process, shared read-only by every encoding of that code page.
 #pragma once
 
-#include <array>
-#include <unordered_map>
+#include <memory>
 
 #include "http/IIdTextEncoding.h"
+
+struct TIdCodePageTables;
 
 class TIdMBCSEncoding : public TIdTextEncodingBase {
   public:
@@ -28,18 +29,12 @@ class TIdMBCSEncoding : public TIdTextEncodingBase {
     int CodePage() const { return codePage_; }
 
   private:
-    void BuildSingleByteTables();
     std::u16string DecodeWithIconv(const std::uint8_t* bytes, std::size_t count) const;
     TIdBytes EncodeWithIconv(const char16_t* chars, std::size_t count) const;
 
     int codePage_;
-    const char* iconvName_;
     int maxCharSize_;
-    // Single-byte code pages only: byte -> character, and the reverse.
-    std::array<char16_t, 256> toChar_{};
-    std::unordered_map<char16_t, std::uint8_t> toByte_;
-    // The converter's bytes for "?", written for every character it cannot encode.
-    TIdBytes unknownBytes_;
+    std::shared_ptr<const TIdCodePageTables> tables_;
 };
 
 class TIdUTF7Encoding : public TIdMBCSEncoding {

@@ -16,19 +16,20 @@ bool IsLowSurrogate(char16_t c) {
 
 // Characters above `last` become one "?"; a surrogate pair is one character, so one "?".
 TIdBytes NarrowWithLimit(const char16_t* chars, std::size_t count, char16_t last) {
-    TIdBytes out;
-    out.reserve(count);
+    TIdBytes out(count);
+    std::size_t n = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const char16_t c = chars[i];
         if (c <= last) {
-            out.push_back(static_cast<std::uint8_t>(c));
+            out[n++] = static_cast<std::uint8_t>(c);
             continue;
         }
         if (IsHighSurrogate(c) && i + 1 < count && IsLowSurrogate(chars[i + 1])) {
             ++i;
         }
-        out.push_back(kUnknownByte);
+        out[n++] = kUnknownByte;
     }
+    out.resize(n);
     return out;
 }
 

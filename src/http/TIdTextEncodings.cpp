@@ -1,6 +1,7 @@
 #include "http/TIdTextEncodings.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 
 #include "http/TIdCodePages.h"
@@ -13,6 +14,9 @@ constexpr std::size_t kKindCount = 8;
 // Single-byte to single-byte conversions run in slices of this many bytes, so a large body
 // never needs a UTF-16 copy of itself.
 constexpr std::size_t kSliceBytes = 64 * 1024;
+// From this size on a byte-to-byte table pays for the 256 conversions that build it.
+constexpr std::size_t kTableThreshold = 4096;
+constexpr int kByteValues = 256;
 
 std::atomic<TIdTextEncodingKind> gDefaultKind{TIdTextEncodingKind::ASCII};
 
@@ -39,6 +43,68 @@ IIdTextEncodingPtr Create(TIdTextEncodingKind kind) {
             break;
     }
     return std::make_shared<TIdASCIIEncoding>();
+}
+
+// Maps bytes between two single-byte encodings. Each byte converts on its own, so a large
+// input goes through a 256-entry table built from the two encodings, and a small one is
+// converted directly in slices.
+std::string SingleByteToSingleByte(const std::uint8_t* bytes, std::size_t count,
+                                   const IIdTextEncoding& from, const IIdTextEncoding& to) {
+    std::string result;
+    result.reserve(count);
+    if (count >= kTableThreshold) {
+        std::array<char, kByteValues> table{};
+        bool exact = true;
+        for (int b = 0; b < kByteValues && exact; ++b) {
+            const auto byte = static_cast<std::uint8_t>(b);
+            const std::u16string ch = from.GetChars(&byte, 1);
+            const TIdBytes out = to.GetBytes(ch);
+            exact = ch.size() == 1 && out.size() == 1;
+            table[static_cast<std::size_t>(b)] = exact ? static_cast<char>(out[0]) : '\0';
+        }
+        if (exact) {
+            result.resize(count);
+            for (std::size_t i = 0; i < count; ++i) {
+                result[i] = table[bytes[i]];
+            }
+            return result;
+        }
+    }
+    for (std::size_t at = 0; at < count; at += kSliceBytes) {
+        const std::size_t n = std::min(kSliceBytes, count - at);
+        const TIdBytes out = to.GetBytes(from.GetChars(bytes + at, n));
+        result.append(out.begin(), out.end());
+    }
+    return result;
+}
+
+bool IsUTF8(const IIdTextEncoding& encoding) {
+    const auto* mbcs = dynamic_cast<const TIdMBCSEncoding*>(&encoding);
+    return mbcs != nullptr && mbcs->CodePage() == kCodePageUTF8;
+}
+
+// UTF-8 resynchronises at every byte that is not a continuation byte, so a large body can be
+// decoded slice by slice, each cut moved back to the start of a character.
+std::string UTF8ToSingleByte(const std::uint8_t* bytes, std::size_t count,
+                             const IIdTextEncoding& from, const IIdTextEncoding& to) {
+    constexpr std::uint8_t kContinuationMask = 0xC0;
+    constexpr std::uint8_t kContinuation = 0x80;
+    constexpr std::size_t kLongestSequence = 4;
+    std::string result;
+    result.reserve(count);
+    std::size_t at = 0;
+    while (at < count) {
+        std::size_t end = std::min(at + kSliceBytes, count);
+        for (std::size_t back = 1; back < kLongestSequence && end < count &&
+                                   (bytes[end] & kContinuationMask) == kContinuation;
+             ++back) {
+            --end;
+        }
+        const TIdBytes out = to.GetBytes(from.GetChars(bytes + at, end - at));
+        result.append(out.begin(), out.end());
+        at = end;
+    }
+    return result;
 }
 
 }  // namespace
@@ -84,14 +150,10 @@ std::string DecodeToString(const std::uint8_t* bytes, std::size_t count,
         return std::string(reinterpret_cast<const char*>(bytes), count);
     }
     if (byteEncoding->IsSingleByte() && destEncoding->IsSingleByte()) {
-        std::string result;
-        result.reserve(count);
-        for (std::size_t at = 0; at < count; at += kSliceBytes) {
-            const std::size_t n = std::min(kSliceBytes, count - at);
-            const TIdBytes out = destEncoding->GetBytes(byteEncoding->GetChars(bytes + at, n));
-            result.append(out.begin(), out.end());
-        }
-        return result;
+        return SingleByteToSingleByte(bytes, count, *byteEncoding, *destEncoding);
+    }
+    if (destEncoding->IsSingleByte() && IsUTF8(*byteEncoding)) {
+        return UTF8ToSingleByte(bytes, count, *byteEncoding, *destEncoding);
     }
     const TIdBytes out = destEncoding->GetBytes(byteEncoding->GetChars(bytes, count));
     return std::string(out.begin(), out.end());

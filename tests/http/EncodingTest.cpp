@@ -223,6 +223,31 @@ TEST(DecodeToStringTest, LargeSingleByteInputIsConvertedWhole) {
     }
 }
 
+TEST(DecodeToStringTest, LargeInputsMatchCharacterByCharacterConversion) {
+    // Characters of one to four bytes and stray bytes, repeated so that sequences straddle
+    // every internal slice boundary.
+    const std::string pattern = "ab\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xFFz\x80\xC3";
+    std::string body;
+    while (body.size() < 300000) {
+        body += pattern;
+    }
+    const auto ascii = Kind(TIdTextEncodingKind::ASCII);
+    const auto ansi = Kind(TIdTextEncodingKind::SystemDefault);
+    const auto utf8 = Kind(TIdTextEncodingKind::UTF8);
+    const auto eight = Kind(TIdTextEncodingKind::EightBit);
+    EXPECT_EQ(DecodeToString(B(body), utf8, ascii), S(ascii->GetBytes(utf8->GetChars(B(body)))));
+    EXPECT_EQ(DecodeToString(B(body), utf8, ansi), S(ansi->GetBytes(utf8->GetChars(B(body)))));
+    EXPECT_EQ(DecodeToString(B(body), eight, ansi), S(ansi->GetBytes(eight->GetChars(B(body)))));
+    EXPECT_EQ(DecodeToString(B(body), ansi, eight), S(eight->GetBytes(ansi->GetChars(B(body)))));
+    // One "?" per multi-byte character and per stray byte; the last lead byte is cut short by
+    // the "!" that follows it.
+    const std::string once = DecodeToString(B(pattern + "!"), utf8, ascii);
+    EXPECT_EQ(once,
+              "ab?"
+              "???z?"
+              "?!");
+}
+
 TEST(EncodeFromStringTest, MirrorsDecode) {
     const auto ascii = Kind(TIdTextEncodingKind::ASCII);
     const auto ansi = Kind(TIdTextEncodingKind::SystemDefault);
