@@ -1,7 +1,7 @@
 // Lists folders and examines entries on the local file system.
 //
-// A listing holds every name of a folder, "." and ".." included, sorted by name with ASCII
-// letter case ignored (ties broken by the exact bytes) so that walks are deterministic. Names
+// A listing holds every name of a folder, "." and ".." included, sorted by the names' ASCII
+// upper-case form (ties broken by the exact bytes) so that walks are deterministic. Names
 // are examined lazily: the folder walk only pays for a stat on entries it actually looks at.
 //
 // Attributes on POSIX: hidden = the name begins with '.' (but not "." and ".."); system =
@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarnwick {
@@ -60,8 +61,14 @@ class FolderListing {
     bool ok() const { return fd_ >= 0; }
     const std::vector<ListedName>& names() const { return names_; }
 
-    // Examines one name of this folder: nullopt when it vanished or can't be examined.
+    // Examines one name of this folder (the link itself for the device and isSymlink, its
+    // target for the attributes): nullopt when it vanished or can't be examined.
     std::optional<EntryInfo> Examine(const ListedName& entry) const;
+    // Attributes, size and times of the entry's target, in one call; nullopt when it vanished
+    // or can't be examined. `isSymlink` and `device` are not filled in.
+    std::optional<std::pair<EntryInfo, AttributeData>> Describe(const ListedName& entry) const;
+    // The folder's descriptor, for opening its entries relative to it; -1 when not ok().
+    int fd() const { return fd_; }
 
   private:
     int fd_ = -1;
@@ -75,7 +82,7 @@ std::optional<std::uint64_t> DeviceOf(const std::string& path);
 // and last-write time of `path`, following symlinks; nullopt when it can't be examined.
 std::optional<AttributeData> GetAttributeData(const std::string& path);
 
-// Orders names as the listing does: ASCII case ignored, ties by exact bytes.
+// Orders names as the listing does: by ASCII upper case, ties by exact bytes.
 bool NameOrderLess(const std::string& a, const std::string& b);
 
 }  // namespace tarnwick

@@ -18,6 +18,8 @@ class ReadOnlyFile {
     // Opens `path` (following symlinks); false when it can't be opened or is not a regular
     // file.
     bool Open(const std::string& path);
+    // Opens `name` relative to the folder descriptor `dirFd`, with the same rules.
+    bool OpenAt(int dirFd, const std::string& name);
     // The size the file had when it was opened.
     std::uint64_t size() const { return size_; }
     // Reads up to `count` bytes; returns the number read (0 at the end), or -1 on an error.

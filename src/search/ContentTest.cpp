@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include "platform/ReadOnlyFile.h"
 
@@ -46,29 +46,47 @@ bool ContentMatches(std::string_view content, std::string_view text, bool wholeW
                                  atEnd ? 0 : static_cast<unsigned char>(content[after]));
 }
 
-ContentVerdict TestFileContent(const std::string& path, std::string_view text, bool wholeWord,
-                               std::size_t chunkSize, const std::atomic<bool>* running) {
+ContentScanner::ContentScanner(std::size_t chunkSize)
+    : chunkSize_(chunkSize == 0 ? kContentChunkSize : chunkSize) {}
+
+ContentVerdict ContentScanner::Test(const std::string& path, std::string_view text, bool wholeWord,
+                                    const std::atomic<bool>* running) {
     ReadOnlyFile file;
     if (!file.Open(path)) {
         return ContentVerdict::Unreadable;
     }
-    if (chunkSize == 0) {
-        chunkSize = kContentChunkSize;
+    return Scan(file, text, wholeWord, running);
+}
+
+ContentVerdict ContentScanner::TestAt(int dirFd, const std::string& name, std::string_view text,
+                                      bool wholeWord, const std::atomic<bool>* running) {
+    ReadOnlyFile file;
+    if (!file.OpenAt(dirFd, name)) {
+        return ContentVerdict::Unreadable;
     }
+    return Scan(file, text, wholeWord, running);
+}
+
+ContentVerdict ContentScanner::Scan(ReadOnlyFile& file, std::string_view text, bool wholeWord,
+                                    const std::atomic<bool>* running) {
+    // The buffer holds the last text.size() - 1 bytes of the previous chunk in front of the
+    // next one, so an occurrence across a chunk boundary is found.
+    const std::size_t needed = chunkSize_ + text.size();
+    if (capacity_ < needed) {
+        buffer_ = std::make_unique_for_overwrite<char[]>(needed);
+        capacity_ = needed;
+    }
+    char* const buf = buffer_.get();
     // Only the bytes the file had when it was opened count, as when it is read whole.
     std::uint64_t remaining = file.size();
-    // The window keeps the last text.size() - 1 bytes of the previous chunk in front, so an
-    // occurrence across a chunk boundary is found; whole word may need one byte more.
-    std::string window;
-    window.reserve(chunkSize + text.size());
-    std::vector<char> chunk(chunkSize);
+    std::size_t carry = 0;
     while (remaining > 0) {
         if (running != nullptr && !running->load(std::memory_order_relaxed)) {
             return ContentVerdict::NoMatch;
         }
         const std::size_t want = static_cast<std::size_t>(
-            std::min<std::uint64_t>(remaining, static_cast<std::uint64_t>(chunkSize)));
-        const std::int64_t got = file.Read(chunk.data(), want);
+            std::min<std::uint64_t>(remaining, static_cast<std::uint64_t>(chunkSize_)));
+        const std::int64_t got = file.Read(buf + carry, want);
         if (got < 0) {
             return ContentVerdict::Unreadable;
         }
@@ -76,7 +94,8 @@ ContentVerdict TestFileContent(const std::string& path, std::string_view text, b
             break;  // the file shrank: what was there is its content
         }
         remaining -= static_cast<std::uint64_t>(got);
-        window.append(chunk.data(), static_cast<std::size_t>(got));
+        const std::size_t length = carry + static_cast<std::size_t>(got);
+        const std::string_view window(buf, length);
         const std::size_t at = Find(window, text, 0);
         if (at != std::string_view::npos) {
             if (!wholeWord) {
@@ -98,10 +117,16 @@ ContentVerdict TestFileContent(const std::string& path, std::string_view text, b
                        ? ContentVerdict::Match
                        : ContentVerdict::NoMatch;
         }
-        const std::size_t keep = std::min(window.size(), text.size() - 1);
-        window.erase(0, window.size() - keep);
+        carry = std::min(length, text.size() - 1);
+        std::memmove(buf, buf + length - carry, carry);
     }
     return ContentVerdict::NoMatch;
+}
+
+ContentVerdict TestFileContent(const std::string& path, std::string_view text, bool wholeWord,
+                               std::size_t chunkSize, const std::atomic<bool>* running) {
+    ContentScanner scanner(chunkSize);
+    return scanner.Test(path, text, wholeWord, running);
 }
 
 bool ReadFileText(const std::string& path, std::string& content) {

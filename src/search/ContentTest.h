@@ -6,8 +6,11 @@
 
 #include <atomic>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "platform/ReadOnlyFile.h"
 
 namespace tarnwick {
 
@@ -19,6 +22,29 @@ inline constexpr std::size_t kContentChunkSize = 1 << 20;
 // Whole-word rule on an occurrence: the text plus the character after it (if any), with
 // trailing characters of code 0 to 32 removed, equals the text.
 bool IsWholeWordOccurrence(std::string_view text, bool atEnd, unsigned char next);
+
+// Tests files with one reusable buffer, so a walk over many small files allocates once.
+class ContentScanner {
+  public:
+    explicit ContentScanner(std::size_t chunkSize = kContentChunkSize);
+    ContentScanner(const ContentScanner&) = delete;  // owns its buffer
+    ContentScanner& operator=(const ContentScanner&) = delete;
+
+    // See TestFileContent.
+    ContentVerdict Test(const std::string& path, std::string_view text, bool wholeWord,
+                        const std::atomic<bool>* running = nullptr);
+    // The same for `name` inside the folder open as `dirFd`.
+    ContentVerdict TestAt(int dirFd, const std::string& name, std::string_view text, bool wholeWord,
+                          const std::atomic<bool>* running = nullptr);
+
+  private:
+    ContentVerdict Scan(ReadOnlyFile& file, std::string_view text, bool wholeWord,
+                        const std::atomic<bool>* running);
+
+    std::size_t chunkSize_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
+};
 
 // Tests the file at `path`. `text` must not be empty. Unreadable: the file can't be opened,
 // is not a regular file, or a read failed. When `running` is given and turns false, the scan

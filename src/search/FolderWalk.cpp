@@ -22,7 +22,8 @@ bool IsHiddenName(const std::string& name) {
 
 }  // namespace
 
-TFolderWalk::TFolderWalk(const WalkContext& context) : ctx_(context) {}
+TFolderWalk::TFolderWalk(const WalkContext& context)
+    : ctx_(context), scanner_(context.contentChunkSize) {}
 
 void TFolderWalk::WalkFolder(const std::string& root, const std::string& nameText, bool recurse) {
     if (!haveRootDevice_) {
@@ -54,27 +55,47 @@ void TFolderWalk::WalkOne(const std::string& root, const std::string& nameText, 
     for (std::size_t i = 0; i < listing.names().size(); ++i) {
         const ListedName& entry = listing.names()[i];
         const bool matches = MatchesNamePattern(nameText, entry.name);
-        // Only names that matter are examined: candidates of the listing pass and folders.
         const bool maybeFolder =
             entry.kind == EntryKind::Directory || entry.kind == EntryKind::Unknown;
         if (!matches && !(recurse && maybeFolder)) {
-            continue;
+            continue;  // neither a candidate of the listing pass nor a folder to descend
         }
         if (entry.kind == EntryKind::Other || (!includeHidden && IsHiddenName(entry.name))) {
             continue;  // outside the enumeration's attribute mask
         }
-        const auto info = listing.Examine(entry);
-        if (!info) {
-            continue;  // vanished or can't be examined: skip it, go on
+        // The directory's type field settles files and folders without a stat; links and
+        // unknown types are examined now. A hit is described in full when its row is built.
+        EntryInfo info;
+        bool examined = false;
+        if (entry.kind == EntryKind::File) {
+            info.attributes = 0;
+        } else if (entry.kind == EntryKind::Directory) {
+            info.attributes = kAttrDirectory;
+        } else {
+            const auto found = listing.Examine(entry);
+            if (!found) {
+                continue;  // vanished or can't be examined: skip it, go on
+            }
+            info = *found;
+            examined = true;
         }
-        if ((info->attributes & kAttrSystem) != 0) {
+        if ((info.attributes & kAttrSystem) != 0) {
             continue;
         }
-        if (matches && !ExamineEntry(listing, entry, *info, folderPath, nameText)) {
+        if (matches && !ExamineEntry(listing, entry, info, folderPath, nameText)) {
             return;
         }
-        if ((info->attributes & kAttrDirectory) != 0 && !IsDotName(entry.name) &&
-            !info->isSymlink && (!haveRootDevice_ || info->device == rootDevice_)) {
+        if (!recurse || (info.attributes & kAttrDirectory) == 0 || IsDotName(entry.name)) {
+            continue;
+        }
+        if (!examined) {
+            const auto found = listing.Examine(entry);
+            if (!found) {
+                continue;
+            }
+            info = *found;
+        }
+        if (!info.isSymlink && (!haveRootDevice_ || info.device == rootDevice_)) {
             subfolders.push_back(i);
         }
     }
@@ -92,7 +113,6 @@ void TFolderWalk::WalkOne(const std::string& root, const std::string& nameText, 
 bool TFolderWalk::ExamineEntry(const FolderListing& listing, const ListedName& entry,
                                const EntryInfo& info, const std::string& folderPath,
                                const std::string& nameText) {
-    (void)listing;
     if (!ctx_.state.Running.load()) {
         return false;
     }
@@ -106,10 +126,10 @@ bool TFolderWalk::ExamineEntry(const FolderListing& listing, const ListedName& e
     }
     const bool wholeWord = ctx_.options.WholeWord();
     const bool isFolder = (info.attributes & kAttrDirectory) != 0;
-    if (!PassesContentRules(folderPath + entry.name, isFolder, entry.name, nameText, wholeWord)) {
+    if (!PassesContentRules(listing, entry, isFolder, nameText, wholeWord)) {
         return true;
     }
-    ReportHit(folderPath, entry.name, info);
+    ReportHit(listing, entry, folderPath);
     return true;
 }
 
@@ -142,10 +162,9 @@ bool TFolderWalk::PassesExtensionFilter(const std::string& name) {
     return IsIncludedExtension(ext);
 }
 
-bool TFolderWalk::PassesContentRules(const std::string& fullPath, bool isFolder,
-                                     const std::string& name, const std::string& nameText,
-                                     bool wholeWord) {
-    if (wholeWord && !WholeWordNameMatches(nameText, name)) {
+bool TFolderWalk::PassesContentRules(const FolderListing& listing, const ListedName& entry,
+                                     bool isFolder, const std::string& nameText, bool wholeWord) {
+    if (wholeWord && !WholeWordNameMatches(nameText, entry.name)) {
         return false;
     }
     if (ctx_.contentText.empty()) {
@@ -154,19 +173,22 @@ bool TFolderWalk::PassesContentRules(const std::string& fullPath, bool isFolder,
     if (isFolder) {
         return false;
     }
-    const ContentVerdict verdict = TestFileContent(fullPath, ctx_.contentText, wholeWord,
-                                                   ctx_.contentChunkSize, &ctx_.state.Running);
+    const ContentVerdict verdict =
+        scanner_.TestAt(listing.fd(), entry.name, ctx_.contentText, wholeWord, &ctx_.state.Running);
     // An unreadable file is skipped; the rest of the walk still counts.
     return verdict == ContentVerdict::Match;
 }
 
-void TFolderWalk::ReportHit(const std::string& folderPath, const std::string& name,
-                            const EntryInfo& info) {
-    const std::string fullPath = folderPath + name;
-    const auto times = GetAttributeData(fullPath);
-    if (!times) {
-        return;  // attribute data can't be read: skip the entry
+void TFolderWalk::ReportHit(const FolderListing& listing, const ListedName& entry,
+                            const std::string& folderPath) {
+    const auto described = listing.Describe(entry);
+    if (!described || (described->first.attributes & kAttrSystem) != 0) {
+        return;  // attribute data can't be read (or the entry changed): skip it
     }
+    const EntryInfo& info = described->first;
+    const AttributeData& times = described->second;
+    const std::string& name = entry.name;
+    const std::string fullPath = folderPath + name;
     ResultRow row;
     row.Name = name;
     row.Path = fullPath;
@@ -179,14 +201,14 @@ void TFolderWalk::ReportHit(const std::string& folderPath, const std::string& na
         row.IconKey = std::move(type.iconKey);
     }
     if (row.Type == kFolderTypeText) {
-        row.Size = "-";
+        row.Size.assign(1, kFolderSizeMark);
         row.IconKey = kFolderIconKey;
     } else {
         row.Size = SizeText(info.size, ctx_.locale.DecimalSeparator());
     }
     try {
-        row.Created = FileTimeText(times->creationTime, ctx_.locale);
-        row.Modified = FileTimeText(times->lastWriteTime, ctx_.locale);
+        row.Created = FileTimeText(times.creationTime, ctx_.locale);
+        row.Modified = FileTimeText(times.lastWriteTime, ctx_.locale);
     } catch (const EFileTimeError&) {
         return;  // a time that can't be converted: skip the entry
     }

@@ -19,6 +19,7 @@
 #include "platform/DirectoryEnumeration.h"
 #include "platform/LocaleFormats.h"
 #include "platform/TypeNames.h"
+#include "search/ContentTest.h"
 #include "search/SearchEvents.h"
 #include "search/SearchOptions.h"
 #include "search/SearchState.h"
@@ -59,9 +60,10 @@ class TFolderWalk {
     bool ExamineEntry(const FolderListing& listing, const ListedName& entry, const EntryInfo& info,
                       const std::string& folderPath, const std::string& nameText);
     bool PassesExtensionFilter(const std::string& name);
-    bool PassesContentRules(const std::string& fullPath, bool isFolder, const std::string& name,
+    bool PassesContentRules(const FolderListing& listing, const ListedName& entry, bool isFolder,
                             const std::string& nameText, bool wholeWord);
-    void ReportHit(const std::string& folderPath, const std::string& name, const EntryInfo& info);
+    void ReportHit(const FolderListing& listing, const ListedName& entry,
+                   const std::string& folderPath);
     void RefreshLists();
     void Pause() const;
 
@@ -71,6 +73,7 @@ class TFolderWalk {
     std::uint64_t listVersion_ = ~std::uint64_t{0};
     std::vector<std::string> excludeItems_;
     std::vector<std::string> includeItems_;
+    ContentScanner scanner_;
 };
 
 }  // namespace tarnwick

@@ -18,5 +18,7 @@ struct ResultRow {
 
 inline constexpr const char* kFolderTypeText = "Folder";
 inline constexpr const char* kFolderIconKey = "folder";
+// The Size column of a folder row.
+inline constexpr char kFolderSizeMark = '-';
 
 }  // namespace tarnwick

@@ -18,8 +18,9 @@ namespace {
 constexpr std::int64_t kFileTimeUnitsPerSecond = 10'000'000;
 constexpr std::int64_t kSecondsFrom1601To1970 = 11'644'473'600;
 
+// Names compare by their upper-case form, the way NTFS orders them ("A" before "_").
 char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 EntryKind KindFromDirent(unsigned char type) {
@@ -40,6 +41,19 @@ EntryKind KindFromDirent(unsigned char type) {
 
 bool IsDotName(const std::string& name) {
     return name == "." || name == "..";
+}
+
+std::int64_t FileTimeFromStatx(const struct statx_timestamp& t) {
+    return FileTimeFromUnix(t.tv_sec, t.tv_nsec);
+}
+
+// Birth time where the file system records it, else the modification time.
+AttributeData TimesFromStatx(const struct statx& sx) {
+    AttributeData data;
+    data.lastWriteTime = FileTimeFromStatx(sx.stx_mtime);
+    data.creationTime =
+        (sx.stx_mask & STATX_BTIME) != 0 ? FileTimeFromStatx(sx.stx_btime) : data.lastWriteTime;
+    return data;
 }
 
 }  // namespace
@@ -140,6 +154,33 @@ std::optional<EntryInfo> FolderListing::Examine(const ListedName& entry) const {
     return info;
 }
 
+std::optional<std::pair<EntryInfo, AttributeData>> FolderListing::Describe(
+    const ListedName& entry) const {
+    if (fd_ < 0) {
+        return std::nullopt;
+    }
+    struct statx sx {};
+    if (::statx(fd_, entry.name.c_str(), AT_STATX_SYNC_AS_STAT,
+                STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_BTIME | STATX_MTIME, &sx) != 0) {
+        return std::nullopt;
+    }
+    EntryInfo info;
+    if (S_ISDIR(sx.stx_mode)) {
+        info.attributes |= kAttrDirectory;
+    } else if (S_ISREG(sx.stx_mode)) {
+        info.size = sx.stx_size;
+    } else {
+        info.attributes |= kAttrSystem;
+    }
+    if ((sx.stx_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        info.attributes |= kAttrReadOnly;
+    }
+    if (!entry.name.empty() && entry.name[0] == '.' && !IsDotName(entry.name)) {
+        info.attributes |= kAttrHidden;
+    }
+    return std::make_pair(info, TimesFromStatx(sx));
+}
+
 std::optional<std::uint64_t> DeviceOf(const std::string& path) {
     struct stat st {};
     if (::stat(path.empty() ? "/" : path.c_str(), &st) != 0) {
@@ -154,14 +195,7 @@ std::optional<AttributeData> GetAttributeData(const std::string& path) {
         0) {
         return std::nullopt;
     }
-    AttributeData data;
-    data.lastWriteTime = FileTimeFromUnix(sx.stx_mtime.tv_sec, sx.stx_mtime.tv_nsec);
-    if ((sx.stx_mask & STATX_BTIME) != 0) {
-        data.creationTime = FileTimeFromUnix(sx.stx_btime.tv_sec, sx.stx_btime.tv_nsec);
-    } else {
-        data.creationTime = data.lastWriteTime;
-    }
-    return data;
+    return TimesFromStatx(sx);
 }
 
 }  // namespace tarnwick

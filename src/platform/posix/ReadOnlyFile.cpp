@@ -15,13 +15,18 @@ ReadOnlyFile::~ReadOnlyFile() {
 }
 
 bool ReadOnlyFile::Open(const std::string& path) {
+    return OpenAt(AT_FDCWD, path);
+}
+
+bool ReadOnlyFile::OpenAt(int dirFd, const std::string& name) {
     if (fd_ >= 0) {
         ::close(fd_);
         fd_ = -1;
     }
     // O_NONBLOCK: should the name have turned into a FIFO since it was examined, opening it
-    // must not wait for a writer; the fstat below then refuses it.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    // must not wait for a writer; the fstat below then refuses it. On a regular file the
+    // flag has no effect, so it can stay.
+    const int fd = ::openat(dirFd, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
         return false;
     }
@@ -30,15 +35,8 @@ bool ReadOnlyFile::Open(const std::string& path) {
         ::close(fd);
         return false;
     }
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0) {
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    }
     fd_ = fd;
     size_ = static_cast<std::uint64_t>(st.st_size);
-#ifdef POSIX_FADV_SEQUENTIAL
-    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
-#endif
     return true;
 }
 

@@ -1,0 +1,186 @@
+// Times the folder walk (pause 0) against the standard tools on the same trees, in one run:
+//   search_name:    name walk, a name text matching ~1% of entries, vs find -xdev -iname 'T*'
+//   search_content: content walk, a text found in ~1% of files, vs grep -rlF T
+// and the same two on /usr. Prints "NAME: ours=X entries/s peer=Y entries/s ratio=R".
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <string>
+
+#include "search/FolderWalk.h"
+#include "search/RowTexts.h"
+#ifdef TARNWICK_BENCH_QT_TYPES
+#include "platform/qt/QtTypeNames.h"
+#endif
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Type names by extension, for core-only builds without the MIME database.
+class ExtensionTypeNames final : public tarnwick::TypeNames {
+  public:
+    tarnwick::TypeDescription DescribeFile(const std::string& path) const override {
+        const auto dot = path.rfind('.');
+        return {dot == std::string::npos ? "File" : path.substr(dot + 1) + " file", "text-plain"};
+    }
+};
+
+class CountingSink final : public tarnwick::SearchSink {
+  public:
+    void Folder(const std::string&) override {}
+    void Row(tarnwick::ResultRow row, std::string) override {
+        ++rows;
+        bytes += row.Path.size();
+    }
+    std::size_t rows = 0;
+    std::size_t bytes = 0;
+};
+
+struct Timed {
+    double seconds = 0;
+    std::size_t hits = 0;
+};
+
+Timed RunOurs(const std::string& root, const std::string& nameText,
+              const std::string& contentText) {
+    tarnwick::SearchState state;
+    state.Running = true;
+    tarnwick::SearchOptions options;
+    options.SetIncludeHidden(true);  // find and grep see hidden entries too
+#ifdef TARNWICK_BENCH_QT_TYPES
+    const tarnwick::QtTypeNames types;
+#else
+    const ExtensionTypeNames types;
+#endif
+    const auto locale = tarnwick::LocaleFormats::CreateSystem();
+    CountingSink sink;
+    tarnwick::WalkContext context{
+        state, options, types, *locale, &sink, contentText, std::chrono::microseconds(0), 0};
+    const auto start = Clock::now();
+    tarnwick::TFolderWalk walk(context);
+    walk.WalkFolder(root, nameText, true);
+    return {std::chrono::duration<double>(Clock::now() - start).count(), sink.rows};
+}
+
+Timed RunPeer(const std::string& command) {
+    const auto start = Clock::now();
+    FILE* out = ::popen(command.c_str(), "r");
+    if (out == nullptr) {
+        std::perror("popen");
+        std::exit(1);
+    }
+    std::size_t lines = 0;
+    char buffer[1 << 16];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, out)) > 0) {
+        lines += static_cast<std::size_t>(std::count(buffer, buffer + n, '\n'));
+    }
+    ::pclose(out);
+    return {std::chrono::duration<double>(Clock::now() - start).count(), lines};
+}
+
+std::size_t CountEntries(const std::string& root) {
+    return RunPeer("find '" + root + "' -xdev -mindepth 1 2>/dev/null").hits;
+}
+
+// Best of `rounds` after one warm-up of each side, so both read from a warm cache.
+void Compare(const std::string& label, std::size_t entries, int rounds,
+             const std::function<Timed()>& ours, const std::function<Timed()>& peer) {
+    ours();
+    peer();
+    Timed bestOurs{1e300, 0}, bestPeer{1e300, 0};
+    for (int i = 0; i < rounds; ++i) {
+        const Timed o = ours();
+        const Timed p = peer();
+        if (o.seconds < bestOurs.seconds) {
+            bestOurs = o;
+        }
+        if (p.seconds < bestPeer.seconds) {
+            bestPeer = p;
+        }
+    }
+    const double oursRate = static_cast<double>(entries) / bestOurs.seconds;
+    const double peerRate = static_cast<double>(entries) / bestPeer.seconds;
+    std::printf("%s: ours=%.0f entries/s peer=%.0f entries/s ratio=%.2f\n", label.c_str(), oursRate,
+                peerRate, oursRate / peerRate);
+    std::fprintf(stderr, "  (%zu entries; ours %.3f s, %zu hits; peer %.3f s, %zu hits)\n", entries,
+                 bestOurs.seconds, bestOurs.hits, bestPeer.seconds, bestPeer.hits);
+    std::fflush(stdout);
+}
+
+// 20 x 10 x 10 leaf folders of 100 files each: 200,000 files and 2,220 folders. Every 100th
+// file is named "needle-..." and a different 1% holds the word "quokka".
+void GenerateTree(const std::string& root) {
+    const std::string filler =
+        "Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod tempor\n"
+        "incididunt ut labore et dolore magna aliqua. Ut enim ad minim veniam, quis nostrud\n"
+        "exercitation ullamco laboris nisi ut aliquip ex ea commodo consequat.\n";
+    std::size_t n = 0;
+    for (int a = 0; a < 20; ++a) {
+        for (int b = 0; b < 10; ++b) {
+            for (int c = 0; c < 10; ++c) {
+                const std::string dir = root + "/d" + std::to_string(a) + "/s" + std::to_string(b) +
+                                        "/t" + std::to_string(c);
+                std::filesystem::create_directories(dir);
+                for (int f = 0; f < 100; ++f, ++n) {
+                    const bool nameHit = n % 100 == 0;
+                    const bool contentHit = n % 100 == 50;
+                    const std::string name = (nameHit ? "needle-" : "file-") + std::to_string(n) +
+                                             (f % 3 == 0   ? ".txt"
+                                              : f % 3 == 1 ? ".c"
+                                                           : ".md");
+                    std::ofstream out(dir + "/" + name, std::ios::binary);
+                    out << filler;
+                    if (contentHit) {
+                        out << "the quokka smiles\n";
+                    }
+                    out << filler;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const bool skipUsr = argc > 1 && std::string(argv[1]) == "--no-usr";
+    char pattern[] = "/tmp/tarnwick-bench-XXXXXX";
+    if (::mkdtemp(pattern) == nullptr) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    const std::string root = pattern;
+    std::fprintf(stderr, "generating the tree in %s ...\n", root.c_str());
+    GenerateTree(root);
+    const std::size_t entries = CountEntries(root);
+
+    Compare(
+        "search_name", entries, 3, [&] { return RunOurs(root, "needle", ""); },
+        [&] { return RunPeer("find '" + root + "' -xdev -iname 'needle*'"); });
+    Compare(
+        "search_content", entries, 3, [&] { return RunOurs(root, "", "quokka"); },
+        [&] { return RunPeer("grep -rlF quokka '" + root + "'"); });
+    std::filesystem::remove_all(root);
+
+    if (!skipUsr) {
+        const std::size_t usrEntries = CountEntries("/usr");
+        Compare(
+            "search_name_usr", usrEntries, 3, [&] { return RunOurs("/usr", "lib", ""); },
+            [&] { return RunPeer("find /usr -xdev -iname 'lib*' 2>/dev/null"); });
+        Compare(
+            "search_content_usr", usrEntries, 1,
+            [&] { return RunOurs("/usr", "", "ZQXJWVK-tarnwick"); },
+            [&] { return RunPeer("grep -rlF ZQXJWVK-tarnwick /usr 2>/dev/null"); });
+    }
+    return 0;
+}
