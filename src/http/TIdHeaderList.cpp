@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr char kNameEnd = ':';
+constexpr char kDefaultNameEnd = ':';
 // A fold needs at least this many characters before the break so every pass shortens the rest.
 constexpr std::size_t kMinFoldPrefix = 2;
 
@@ -71,16 +71,32 @@ void TIdHeaderList::AddLines(const TIdHeaderList& other) {
     lines_.insert(lines_.end(), other.lines_.begin(), other.lines_.end());
 }
 
+std::string TIdHeaderList::NameEnd() const {
+    // Reading looks for the separator without its trailing blanks: ": " is found as ":".
+    std::string end = Separator;
+    while (!end.empty() && (end.back() == ' ' || end.back() == '\t')) {
+        end.pop_back();
+    }
+    return end.empty() ? std::string(1, kDefaultNameEnd) : end;
+}
+
+std::size_t TIdHeaderList::FindNameEnd(const std::string& line) const {
+    if (Separator == ": ") {
+        return line.find(kDefaultNameEnd);  // the usual case, without building the text
+    }
+    return line.find(NameEnd());
+}
+
 std::string TIdHeaderList::NameAt(int i) const {
     const std::string& line = (*this)[i];
-    const auto colon = line.find(kNameEnd);
+    const auto colon = FindNameEnd(line);
     return colon == std::string::npos ? std::string() : line.substr(0, colon);
 }
 
 int TIdHeaderList::IndexOfName(std::string_view name) const {
     for (int i = 0; i < Count(); ++i) {
         const std::string& line = lines_[static_cast<std::size_t>(i)];
-        const auto colon = line.find(kNameEnd);
+        const auto colon = FindNameEnd(line);
         if (colon != std::string::npos &&
             EqualsNoCase(std::string_view(line).substr(0, colon), name)) {
             return i;
@@ -94,10 +110,11 @@ std::string TIdHeaderList::ValueAt(int& i) const {
         return {};
     }
     const std::string& line = lines_[static_cast<std::size_t>(i)];
-    const auto colon = line.find(kNameEnd);
-    std::string value = colon == std::string::npos
-                            ? std::string()
-                            : std::string(TrimBlankLeft(std::string_view(line).substr(colon + 1)));
+    const auto colon = FindNameEnd(line);
+    std::string value =
+        colon == std::string::npos
+            ? std::string()
+            : std::string(TrimBlankLeft(std::string_view(line).substr(colon + NameEnd().size())));
     ++i;
     if (UnfoldLines) {
         while (i < Count() && IsContinuation(lines_[static_cast<std::size_t>(i)])) {
@@ -130,7 +147,7 @@ void TIdHeaderList::ExtractAll(std::string_view name, std::vector<std::string>& 
         if (IsContinuation(lines_[static_cast<std::size_t>(i)])) {
             ++i;  // a continuation that belongs to no header of this name
         } else if (EqualsNoCase(NameAt(i), name) &&
-                   lines_[static_cast<std::size_t>(i)].find(kNameEnd) != std::string::npos) {
+                   FindNameEnd(lines_[static_cast<std::size_t>(i)]) != std::string::npos) {
             values.push_back(ValueAt(i));
         } else {
             SkipAt(i);

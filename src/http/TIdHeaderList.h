@@ -57,6 +57,8 @@ class TIdHeaderList {
     TIdHeaderQuotingType QuoteKind;
 
   private:
+    std::string NameEnd() const;
+    std::size_t FindNameEnd(const std::string& line) const;
     std::vector<std::string> FoldLine(const std::string& line, std::size_t valueStart) const;
     void DeleteContinuations(int i);
     TIdHeaderQuotingType QuotingFor(std::string_view name) const;

@@ -199,3 +199,22 @@ TEST(HeaderListParamTest, QuotingStyleSwitchesByHeader) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HeaderListSeparatorTest, ReadingUsesTheSeparatorWithoutTrailingBlanks) {
+    TIdHeaderList list;
+    list.Separator = "= ";
+    list.SetValue("a", "1");
+    list.AddLine("b=two=2");
+    list.AddLine("c: 3");
+    EXPECT_EQ(list.Lines(), (std::vector<std::string>{"a= 1", "b=two=2", "c: 3"}));
+    EXPECT_EQ(list.Value("A"), "1");
+    EXPECT_EQ(list.Value("b"), "two=2");
+    EXPECT_EQ(list.IndexOfName("c"), -1);
+    EXPECT_EQ(list.NameAt(2), "");
+    list.SetValue("a", "");
+    EXPECT_EQ(list.Count(), 2);
+}
+
+}  // namespace
