@@ -42,7 +42,7 @@ void TAdvCustomMemo::InvalidateStartStateCaches(int a, int b) {
     a = std::max(a, 0);
     b = std::min(b, fLines->Count() - 1);
     for (int i = a; i <= b; ++i) {
-        if (TLineProp* record = fLines->LineProp(i)) {
+        if (TLineProp* record = fLines->StoredLineProp(i)) {
             record->StartStateValid = false;
         }
     }

@@ -45,6 +45,10 @@ TLineProp* TAdvMemoStrings::LineProp(int index) {
     return index < 0 || index >= Count() ? nullptr : fStore.Record(index);
 }
 
+TLineProp* TAdvMemoStrings::StoredLineProp(int index) {
+    return index < 0 || index >= Count() ? nullptr : fStore.StoredRecord(index);
+}
+
 TLineProp& TAdvMemoStrings::EnsureLineProp(int index) {
     CheckIndex(index);
     return fStore.EnsureRecord(index);
@@ -118,7 +122,7 @@ void TAdvMemoStrings::PutObject(int index, TObject* object) {
     if (index < 0 || index >= Count()) {
         return;
     }
-    if (object == nullptr && fStore.Record(index) == nullptr) {
+    if (object == nullptr && !fStore.HasRecord(index)) {
         return;  // a line without a record already reads as no object
     }
     Changing();
@@ -132,7 +136,7 @@ void TAdvMemoStrings::AppendLine(std::string_view text, TObject* object) {
     const int index = Count() - 1;
     if (fOwner != nullptr) {
         if (!fNoRecords) {
-            fStore.EnsureRecord(index);
+            fStore.MarkRecord(index);
         }
         fLineLengths.push_back(static_cast<int32_t>(text.size()));
         fLengthTracker.Add(static_cast<int32_t>(text.size()));

@@ -12,6 +12,7 @@
 #include "editor/LineStore.h"
 #include "editor/Stream.h"
 #include "editor/Strings.h"
+#include "editor/TextBuffer.h"
 
 namespace tarnwick::editor {
 
@@ -54,6 +55,8 @@ class TAdvMemoStrings : public TStrings {
     // The per-line record, or nullptr for a line that has none (or an index out of range).
     const TLineProp* LineProp(int index) const;
     TLineProp* LineProp(int index);
+    // The record only when it holds values other than the defaults.
+    TLineProp* StoredLineProp(int index);
     // The record of a line, created on demand when the editor stores a per-line value.
     TLineProp& EnsureLineProp(int index);
     // 0 for a line without a record or an index out of range.
@@ -76,7 +79,7 @@ class TAdvMemoStrings : public TStrings {
     void ClearLineLengths();
     void BulkCopy(const TStrings& source, bool replace);
     // Splits text at CR, LF, CR LF (LF CR is two breaks) and stops at NUL, as loading does.
-    void AddLoadedText(std::unique_ptr<char[]> buffer, size_t size);
+    void AddLoadedText(TTextBuffer buffer);
     void WriteLines(TStream& stream) const;
     void MarkSaved();
 

@@ -1,4 +1,9 @@
 // Reading the line list from files and streams and writing it back.
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "editor/AdvCustomMemo.h"
@@ -35,14 +40,86 @@ class TLoadScope {
     bool fDone = false;
 };
 
-std::unique_ptr<char[]> ReadRest(TStream& stream, size_t& size) {
+TTextBuffer ReadRest(TStream& stream) {
     const int64_t position = stream.Position();
     const int64_t total = stream.Size();
-    size = total > position ? static_cast<size_t>(total - position) : 0;
-    // Not value-initialised: every byte is overwritten by the read.
-    std::unique_ptr<char[]> buffer(new char[size > 0 ? size : 1]);
-    stream.ReadBuffer(buffer.get(), size);
+    TTextBuffer buffer(total > position ? static_cast<size_t>(total - position) : 0);
+    stream.ReadBuffer(buffer.Data(), buffer.Size());
     return buffer;
+}
+
+// Where the line starting at p ends: the next CR, LF or NUL (or end). Notes a tab on the way.
+// Eight bytes are tested at a time: only a word holding a byte below 14 is looked at closely.
+const char* LineEnd(const char* p, const char* end, bool& tab) {
+    constexpr uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+    constexpr uint64_t kBelow = 14;  // CR is 13, the largest byte that can matter
+    tab = false;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time where the processor has vector compares (every x86-64 does).
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i nul = _mm_setzero_si128();
+    const __m128i tabs = _mm_set1_epi8('\t');
+    while (end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i stops = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)), _mm_cmpeq_epi8(v, nul));
+        const unsigned stopMask = static_cast<unsigned>(_mm_movemask_epi8(stops));
+        const unsigned tabMask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, tabs)));
+        if (stopMask != 0) {
+            const int at = __builtin_ctz(stopMask);
+            tab = tab || (tabMask & ((1u << at) - 1)) != 0;
+            return p + at;
+        }
+        tab = tab || tabMask != 0;
+        p += 16;
+    }
+#endif
+    while (end - p >= 8) {
+        uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        if (((word - kOnes * kBelow) & ~word & kHighBits) == 0) {
+            p += 8;
+            continue;
+        }
+        for (const char* stop = p + 8; p < stop; ++p) {
+            const unsigned char c = static_cast<unsigned char>(*p);
+            if (c == '\r' || c == '\n' || c == '\0') {
+                return p;
+            }
+            tab = tab || c == '\t';
+        }
+    }
+    for (; p < end; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if (c == '\r' || c == '\n' || c == '\0') {
+            return p;
+        }
+        tab = tab || c == '\t';
+    }
+    return p;
+}
+
+// The start of the next line after a line ending at p: one CR, then one LF, are skipped.
+const char* NextLine(const char* p, const char* end) {
+    if (p < end && *p == '\r') {
+        ++p;
+    }
+    if (p < end && *p == '\n') {
+        ++p;
+    }
+    return p;
+}
+
+size_t CountLines(const char* p, const char* end) {
+    size_t lines = 0;
+    bool tab = false;
+    while (p < end && *p != '\0') {
+        p = NextLine(LineEnd(p, end, tab), end);
+        ++lines;
+    }
+    return lines;
 }
 
 size_t TrimmedLength(std::string_view line) {
@@ -60,23 +137,21 @@ void TLoadScope::Restore() {
     fEditor.Lines().OnChange = [editor = &fEditor](TStrings&) { editor->LinesChanged(); };
 }
 
-void TAdvMemoStrings::AddLoadedText(std::unique_ptr<char[]> buffer, size_t size) {
+void TAdvMemoStrings::AddLoadedText(TTextBuffer buffer) {
+    const size_t size = buffer.Size();
     const char* p = fStore.AdoptBuffer(std::move(buffer));
     const char* const end = p + size;
     const int tabSize = fOwner != nullptr ? fOwner->TabSize() : 0;
+    // Counting first lets every per-line array be allocated once, at its final size.
+    const size_t lines = CountLines(p, end);
+    fStore.Reserve(lines);
+    if (fOwner != nullptr) {
+        fLineLengths.reserve(fLineLengths.size() + lines);
+    }
     while (p < end && *p != '\0') {
         const char* start = p;
         bool tab = false;
-        while (p < end) {
-            const unsigned char c = static_cast<unsigned char>(*p);
-            if (c <= '\r') {
-                if (c == '\r' || c == '\n' || c == '\0') {
-                    break;
-                }
-                tab = tab || c == '\t';
-            }
-            ++p;
-        }
+        p = LineEnd(p, end, tab);
         Changing();
         if (fOwner != nullptr && tab) {
             fStore.Insert(Count(), ExpandTabs(std::string_view(start, p - start), tabSize));
@@ -86,19 +161,14 @@ void TAdvMemoStrings::AddLoadedText(std::unique_ptr<char[]> buffer, size_t size)
         if (fOwner != nullptr) {
             const int index = Count() - 1;
             if (!fNoRecords) {
-                fStore.EnsureRecord(index);
+                fStore.MarkRecord(index);
             }
             const auto length = static_cast<int32_t>(fStore.View(index).size());
             fLineLengths.push_back(length);
             fLengthTracker.Add(length);
         }
         Changed();
-        if (p < end && *p == '\r') {
-            ++p;
-        }
-        if (p < end && *p == '\n') {
-            ++p;
-        }
+        p = NextLine(p, end);
     }
 }
 
@@ -123,12 +193,11 @@ void TAdvMemoStrings::LoadFromFile(const std::string& path) {
 
 void TAdvMemoStrings::LoadFromStream(TStream& stream) {
     if (fOwner == nullptr) {
-        size_t size = 0;
-        std::unique_ptr<char[]> bytes = ReadRest(stream, size);
+        TTextBuffer bytes = ReadRest(stream);
         BeginUpdate();
         try {
             Clear();
-            AddLoadedText(std::move(bytes), size);
+            AddLoadedText(std::move(bytes));
         } catch (...) {
             EndUpdate();
             throw;
@@ -145,10 +214,9 @@ void TAdvMemoStrings::LoadFromStream(TStream& stream) {
     editor.DetachLinesChanged();
     TLoadScope scope(editor);
 
-    size_t size = 0;
-    std::unique_ptr<char[]> bytes = ReadRest(stream, size);
+    TTextBuffer bytes = ReadRest(stream);
     Clear();
-    AddLoadedText(std::move(bytes), size);
+    AddLoadedText(std::move(bytes));
 
     editor.DropRememberedStartState();
     editor.fCurX = 0;
@@ -187,7 +255,8 @@ void TAdvMemoStrings::MarkSaved() {
     BeginUpdate();
     editor.DetachLinesChanged();
     for (int i = 0; i < Count(); ++i) {
-        TLineProp* record = fStore.Record(i);
+        // A record without storage holds the defaults: state 0.
+        TLineProp* record = fStore.StoredRecord(i);
         if (record != nullptr && record->LineModState == lmsModified) {
             record->LineModState = lmsModifiedSaved;
         }

@@ -5,6 +5,11 @@ namespace {
 
 constexpr int kConfiguredKeywordFontHeight = 11;  // pixels; only colour and style are painted
 
+// Stores a text property the way form data do: a new string replaces the old one.
+void SetText(std::string& property, std::string_view value) {
+    property = std::string(value);
+}
+
 TFont StyleFont(TColor color, TFontStyles style) {
     TFont font;
     font.Color = color;
@@ -15,19 +20,19 @@ TFont StyleFont(TColor color, TFontStyles style) {
 }  // namespace
 
 TAdvPascalMemoStyler::TAdvPascalMemoStyler() {
-    Description = "Pascal";
-    StylerName = "Pascal";
+    SetText(Description, "Pascal");
+    SetText(StylerName, "Pascal");
     Filter = "Pascal Files (*.pas,*.dpr,*.dpk,*.inc)|*.pas;*.dpr;*.dpk;*.inc";
-    DefaultExtension = ".pas";
+    SetText(DefaultExtension, ".pas");
     Extensions = "pas;dpr;dpk;inc";
-    LineComment = "//";
-    MultiCommentLeft = "{";
-    MultiCommentRight = "}";
+    SetText(LineComment, "//");
+    SetText(MultiCommentLeft, "{");
+    SetText(MultiCommentRight, "}");
     CommentStyle = {kClNavy, kClWhite, fsItalic};
     NumberStyle = {kClFuchsia, kClWhite, fsBold};
-    BlockStart = "begin,try,case,class,record,interface";
-    BlockEnd = "end";
-    HexIdentifier = "$";
+    SetText(BlockStart, "begin,try,case,class,record,interface");
+    SetText(BlockEnd, "end");
+    SetText(HexIdentifier, "$");
 
     TElementStyle& keywords = AllStyles().Add();
     keywords.SetInfo("Pascal Standard Default");
@@ -70,11 +75,11 @@ TAdvPascalMemoStyler::TAdvPascalMemoStyler() {
 
 std::unique_ptr<TAdvPascalMemoStyler> CreateAdvPascalMemoStyler1() {
     auto styler = std::make_unique<TAdvPascalMemoStyler>();
-    styler->BlockStart = "begin,try,case,class,record,interface";
-    styler->BlockEnd = "end";
-    styler->LineComment = "//";
-    styler->MultiCommentLeft = "{";
-    styler->MultiCommentRight = "}";
+    SetText(styler->BlockStart, "begin,try,case,class,record,interface");
+    SetText(styler->BlockEnd, "end");
+    SetText(styler->LineComment, "//");
+    SetText(styler->MultiCommentLeft, "{");
+    SetText(styler->MultiCommentRight, "}");
     styler->CommentStyle = {kClBlack, kClWhite, 0};
     styler->NumberStyle = {kClBlack, kClWhite, 0};
     styler->HighlightStyle = {kClWhite, kClWhite, fsBold};
@@ -90,7 +95,7 @@ std::unique_ptr<TAdvPascalMemoStyler> CreateAdvPascalMemoStyler1() {
     keyword.SetBracketEnd('\0');
     keyword.SetInfo("Pascal Standard Default");
 
-    styler->HexIdentifier = "$";
+    SetText(styler->HexIdentifier, "$");
     styler->AutoCompletion.Clear();
     styler->AutoCompletion.Add("ShowMessage");
     styler->AutoCompletion.Add("MessageDlg");

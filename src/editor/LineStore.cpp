@@ -36,9 +36,32 @@ void TLineStore::Release(Slot& slot) {
     slot.length = 0;
 }
 
-const char* TLineStore::AdoptBuffer(std::unique_ptr<char[]> buffer) {
+const char* TLineStore::AdoptBuffer(TTextBuffer buffer) {
     fBuffers.push_back(std::move(buffer));
-    return fBuffers.back().get();
+    return fBuffers.back().Data();
+}
+
+void TLineStore::Reserve(size_t lines) {
+    const size_t wanted = fSlots.size() + lines;
+    if (wanted > fSlots.capacity()) {
+        fSlots.reserve(wanted);
+        AdviseHugePages(fSlots.data(), fSlots.capacity() * sizeof(Slot));
+    }
+}
+
+uint32_t TLineStore::NewRecord() {
+    if (!fFreeRecords.empty()) {
+        const uint32_t r = fFreeRecords.back();
+        fFreeRecords.pop_back();
+        return r;
+    }
+    if (fRecordCount >= kNoRecord) {
+        throw std::length_error("too many line records");
+    }
+    if ((fRecordCount >> kChunkShift) >= fChunks.size()) {
+        fChunks.push_back(std::make_unique<TLineProp[]>(kChunkSize));
+    }
+    return fRecordCount++;
 }
 
 void TLineStore::AppendView(const char* data, size_t length) {
@@ -82,55 +105,56 @@ void TLineStore::Clear() {
     fSlots.clear();
     fSlots.shrink_to_fit();
     fBuffers.clear();
-    fRecords.clear();
+    fChunks.clear();
+    fRecordCount = 0;
     fFreeRecords.clear();
 }
 
-TLineProp* TLineStore::Record(int index) {
-    const uint32_t r = fSlots[static_cast<size_t>(index)].bits & ~kOwnedBit;
-    return r == kNoRecord ? nullptr : &fRecords[r];
+const TLineProp* TLineStore::Record(int index) const {
+    static const TLineProp kDefaults;
+    const Slot& s = fSlots[static_cast<size_t>(index)];
+    if ((s.bits & kRecordBit) == 0) {
+        return nullptr;
+    }
+    return IndexOf(s) == kNoRecord ? &kDefaults : &RecordAt(IndexOf(s));
 }
 
-const TLineProp* TLineStore::Record(int index) const {
-    const uint32_t r = fSlots[static_cast<size_t>(index)].bits & ~kOwnedBit;
-    return r == kNoRecord ? nullptr : &fRecords[r];
+TLineProp* TLineStore::Record(int index) {
+    return HasRecord(index) ? &EnsureRecord(index) : nullptr;
+}
+
+TLineProp* TLineStore::StoredRecord(int index) {
+    const uint32_t r = IndexOf(fSlots[static_cast<size_t>(index)]);
+    return r == kNoRecord ? nullptr : &RecordAt(r);
 }
 
 TLineProp& TLineStore::EnsureRecord(int index) {
     Slot& s = fSlots[static_cast<size_t>(index)];
-    uint32_t r = s.bits & ~kOwnedBit;
+    s.bits |= kRecordBit;
+    uint32_t r = IndexOf(s);
     if (r != kNoRecord) {
-        return fRecords[r];
+        return RecordAt(r);
     }
-    if (!fFreeRecords.empty()) {
-        r = fFreeRecords.back();
-        fFreeRecords.pop_back();
-    } else {
-        if (fRecords.size() >= kNoRecord) {
-            throw std::length_error("too many line records");
-        }
-        fRecords.emplace_back();
-        r = static_cast<uint32_t>(fRecords.size() - 1);
-    }
-    s.bits = (s.bits & kOwnedBit) | r;
-    return fRecords[r];
+    r = NewRecord();
+    s.bits = (s.bits & ~kIndexMask) | r;
+    return RecordAt(r);
 }
 
 void TLineStore::FreeRecord(Slot& slot) {
-    const uint32_t r = slot.bits & ~kOwnedBit;
-    if (r == kNoRecord) {
-        return;
-    }
-    fRecords[r] = TLineProp{};
-    fFreeRecords.push_back(r);
+    const uint32_t r = IndexOf(slot);
     slot.bits = (slot.bits & kOwnedBit) | kNoRecord;
+    if (r != kNoRecord) {
+        RecordAt(r) = TLineProp{};
+        fFreeRecords.push_back(r);
+    }
 }
 
 void TLineStore::FreeAllRecords() {
     for (Slot& s : fSlots) {
         s.bits = (s.bits & kOwnedBit) | kNoRecord;
     }
-    fRecords.clear();
+    fChunks.clear();
+    fRecordCount = 0;
     fFreeRecords.clear();
 }
 

@@ -1,6 +1,7 @@
 #include "editor/StartStateScanner.h"
 
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "editor/AdvCustomMemoStyler.h"
@@ -101,7 +102,7 @@ HighlightState TStartStateScanner::Scan(TAdvMemoStrings& lines, int n, TAdvCusto
     const int count = lines.Count();
     int from = 0;
     for (int d = (n < count ? n : count) - 1; d >= 0; --d) {
-        const TLineProp* record = lines.LineProp(d);
+        const TLineProp* record = std::as_const(lines).LineProp(d);
         if (record != nullptr && record->StartStateValid) {
             state = record->StartStateCache;
             from = d;
@@ -119,8 +120,9 @@ HighlightState TStartStateScanner::Scan(TAdvMemoStrings& lines, int n, TAdvCusto
             ScanLine(text, state);
         }
         if (k % kCacheInterval == 0) {
-            TLineProp* record = lines.LineProp(k);
-            if (record != nullptr && !record->StartStateValid) {
+            const TLineProp* existing = std::as_const(lines).LineProp(k);
+            if (existing != nullptr && !existing->StartStateValid) {
+                TLineProp* record = lines.LineProp(k);
                 record->StartStateCache = atStart;
                 record->StartStateValid = true;
             }
