@@ -8,9 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "http/TIdCharsetTable.h"
 #include "http/TIdHeaderList.h"
 #include "http/TIdHeaderParams.h"
 #include "http/TIdMetaHeaders.h"
+#include "http/TIdTextEncodings.h"
 #include "http/TIdXmlCharset.h"
 
 #define Check(condition) ((condition) ? (void)0 : Fail(#condition, __LINE__))
@@ -88,6 +90,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The HTML and XML scanners run over the same bytes.
     TIdHeaderList meta;
     ExtractMetaHeaders(text, meta);
-    SniffXmlCharset(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    SniffXmlCharset(bytes, text.size());
+
+    // The bytes as a body in a charset picked by the first byte: decoding to the 7-bit
+    // default never yields more than one byte per input byte, nor anything above 127 unless
+    // the charset is ASCII itself, whose bytes are copied unchanged.
+    const auto table = CharsetTable();
+    const auto& entry = table[data[0] % table.size()];
+    const std::string body = DecodeToString(bytes, text.size(), EncodingForCharset(entry.Name),
+                                            SharedTextEncoding(TIdTextEncodingKind::ASCII));
+    Check(body.size() <= text.size() + 1);
+    if (EncodingForCharset(entry.Name) != SharedTextEncoding(TIdTextEncodingKind::ASCII)) {
+        for (char c : body) {
+            Check(static_cast<unsigned char>(c) < 128);
+        }
+    } else {
+        Check(body == text);
+    }
     return 0;
 }
