@@ -24,6 +24,7 @@ std::mutex& StackLock() {
 
 int gUsageCount = 0;
 TIdStack* gStack = nullptr;
+SocketApi* gPlatformOverride = nullptr;
 bool gLibraryStarted = false;
 
 // Releases the platform socket library when the program ends, not with the last user.
@@ -89,16 +90,18 @@ std::optional<std::array<int, kIPv4Parts>> ParseIPv4(const std::string& text) {
 
 void TIdStack::IncUsage() {
     // The platform interface is created before the release object, so it is destroyed after.
-    SocketApi& api = SystemSocketApi();
+    SocketApi& system = SystemSocketApi();
     static LibraryRelease release;
     std::lock_guard guard(StackLock());
     if (gUsageCount == 0) {
-        if (!gLibraryStarted) {
+        // The system library is started once per process; a replacement with every layer.
+        SocketApi& api = gPlatformOverride != nullptr ? *gPlatformOverride : system;
+        if (&api != &system || !gLibraryStarted) {
             std::string failure;
             if (api.Startup(kRequestedVersionMajor, kRequestedVersionMinor, failure) != 0) {
                 throw EIdStackInitializationFailed(failure);
             }
-            gLibraryStarted = true;
+            gLibraryStarted = gLibraryStarted || &api == &system;
         }
         gStack = new TIdStack(api);
     }
@@ -111,6 +114,14 @@ void TIdStack::DecUsage() {
     if (--gUsageCount == 0) {
         delete gStack;
         gStack = nullptr;
+    }
+}
+
+void TIdStack::SetPlatform(SocketApi* api) {
+    std::lock_guard guard(StackLock());
+    gPlatformOverride = api;
+    if (gStack != nullptr) {
+        gStack->api_ = api != nullptr ? api : &SystemSocketApi();
     }
 }
 
@@ -145,76 +156,76 @@ void TIdStack::Check(int code) {
 
 SocketHandle TIdStack::NewStreamSocket(TIdIPVersion version) {
     SocketHandle handle = kInvalidSocketHandle;
-    Check(api_.CreateStream(FamilyOf(version), handle));
+    Check(api_->CreateStream(FamilyOf(version), handle));
     return handle;
 }
 
 SocketKind TIdStack::SocketKindOf(SocketHandle handle) {
     SocketKind kind = SocketKind::Other;
-    Check(api_.GetKind(handle, kind));
+    Check(api_->GetKind(handle, kind));
     return kind;
 }
 
 bool TIdStack::NoDelay(SocketHandle handle) {
     bool noDelay = false;
-    Check(api_.GetNoDelay(handle, noDelay));
+    Check(api_->GetNoDelay(handle, noDelay));
     return noDelay;
 }
 
 void TIdStack::SetNoDelay(SocketHandle handle, bool noDelay) {
-    Check(api_.SetNoDelay(handle, noDelay));
+    Check(api_->SetNoDelay(handle, noDelay));
 }
 
 void TIdStack::SetReuseAddress(SocketHandle handle, bool reuse) {
-    Check(api_.SetReuseAddress(handle, reuse));
+    Check(api_->SetReuseAddress(handle, reuse));
 }
 
 void TIdStack::Bind(SocketHandle handle, TIdIPVersion version, const std::string& ip, int port) {
-    Check(
-        api_.Bind(handle, FamilyOf(version), SocketEndpoint{ip, static_cast<std::uint16_t>(port)}));
+    Check(api_->Bind(handle, FamilyOf(version),
+                     SocketEndpoint{ip, static_cast<std::uint16_t>(port)}));
 }
 
 bool TIdStack::Connect(SocketHandle handle, TIdIPVersion version, const std::string& ip, int port,
                        int timeoutMs) {
     bool timedOut = false;
-    Check(api_.Connect(handle, FamilyOf(version),
-                       SocketEndpoint{ip, static_cast<std::uint16_t>(port)}, timeoutMs, timedOut));
+    Check(api_->Connect(handle, FamilyOf(version),
+                        SocketEndpoint{ip, static_cast<std::uint16_t>(port)}, timeoutMs, timedOut));
     return !timedOut;
 }
 
 SocketEndpoint TIdStack::LocalEndpoint(SocketHandle handle) {
     SocketEndpoint endpoint;
-    Check(api_.LocalEndpoint(handle, endpoint));
+    Check(api_->LocalEndpoint(handle, endpoint));
     return endpoint;
 }
 
 SocketEndpoint TIdStack::PeerEndpoint(SocketHandle handle) {
     SocketEndpoint endpoint;
-    Check(api_.PeerEndpoint(handle, endpoint));
+    Check(api_->PeerEndpoint(handle, endpoint));
     return endpoint;
 }
 
 bool TIdStack::Readable(SocketHandle handle, int timeoutMs) {
     bool readable = false;
-    Check(api_.WaitReadable(handle, timeoutMs, readable));
+    Check(api_->WaitReadable(handle, timeoutMs, readable));
     return readable;
 }
 
 std::size_t TIdStack::Receive(SocketHandle handle, std::uint8_t* data, std::size_t capacity) {
     std::size_t received = 0;
-    Check(api_.Receive(handle, data, capacity, received));
+    Check(api_->Receive(handle, data, capacity, received));
     return received;
 }
 
 std::size_t TIdStack::Send(SocketHandle handle, const std::uint8_t* data, std::size_t count) {
     std::size_t sent = 0;
-    Check(api_.Send(handle, data, count, sent));
+    Check(api_->Send(handle, data, count, sent));
     return sent;
 }
 
 void TIdStack::ShutdownAndClose(SocketHandle handle) {
-    api_.ShutdownSend(handle);
-    api_.Close(handle);
+    api_->ShutdownSend(handle);
+    api_->Close(handle);
 }
 
 bool TIdStack::IsIPv4(const std::string& text) {
@@ -222,7 +233,7 @@ bool TIdStack::IsIPv4(const std::string& text) {
 }
 
 bool TIdStack::IsIPv6(const std::string& text) {
-    return api_.IsAddress(text, SocketFamily::IPv6);
+    return api_->IsAddress(text, SocketFamily::IPv6);
 }
 
 std::string TIdStack::ResolveHost(const std::string& host, TIdIPVersion version) {
@@ -249,6 +260,6 @@ std::string TIdStack::ResolveHost(const std::string& host, TIdIPVersion version)
             throw EIdIPVersionUnsupported();
     }
     std::string address;
-    Check(api_.Resolve(host, FamilyOf(version), address));
+    Check(api_->Resolve(host, FamilyOf(version), address));
     return address;
 }

@@ -25,6 +25,10 @@ class TIdStack {
     static int UsageCount();
     // The live layer; only valid while the usage count is above zero.
     static TIdStack& Instance();
+    // Replaces the platform interface the layer calls, also for the live layer (nullptr:
+    // the system's again). For tests that watch or script the platform; the caller keeps the
+    // interface alive while it is set.
+    static void SetPlatform(SocketApi* api);
 
     SocketHandle NewStreamSocket(TIdIPVersion version);
     SocketKind SocketKindOf(SocketHandle handle);
@@ -51,11 +55,11 @@ class TIdStack {
     bool IsIPv6(const std::string& text);
 
   private:
-    explicit TIdStack(SocketApi& api) : api_(api) {}
+    explicit TIdStack(SocketApi& api) : api_(&api) {}
     static SocketFamily FamilyOf(TIdIPVersion version);
     void Check(int code);
 
-    SocketApi& api_;
+    SocketApi* api_;
 };
 
 // Holds one usage of the socket layer for the lifetime of its owner.
