@@ -70,6 +70,11 @@ TSafeFileWriter::TSafeFileWriter(const std::string& path)
         fStream = std::make_unique<TFileStream>(path, TFileStream::Mode::Create);
         return;
     }
+    if (exists && ::access(fTarget.c_str(), W_OK) != 0) {
+        // Renaming over a file one may not write would replace a read-only file: refuse, as
+        // creating it directly would.
+        throw EFCreateError(path, SystemErrorText(errno));
+    }
     std::string pattern = FolderOf(fTarget) + "/." + NameOf(fTarget) + ".XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');

@@ -242,6 +242,19 @@ TEST(MemoSave, AFolderThatCannotBeWrittenRaisesTheCreateError) {
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
+TEST(MemoSave, AReadOnlyFileIsNotReplaced) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not stop the superuser";
+    }
+    TempDir dir;
+    const std::string path = dir.File("readonly.txt");
+    WriteFile(path, "protected");
+    ::chmod(path.c_str(), 0444);
+    TAdvMemo memo;
+    EXPECT_THROW(memo.Lines().SaveToFile(path), EFCreateError);
+    EXPECT_EQ(ReadFile(path), "protected");
+}
+
 // Limits the size of files this process may write, like a disk that runs full part way.
 class FileSizeLimit {
   public:
