@@ -29,7 +29,7 @@ constexpr TIdCodePageInfo kCodePages[] = {
     {1254, "CP1254", 1},        {1255, "CP1255", 1},
     {1256, "CP1256", 1},        {1257, "CP1257", 1},
     {1258, "CP1258", 1},        {1361, "JOHAB", 2},
-    {10000, "MACINTOSH", 1},    {10007, "MAC-CYRILLIC", 1},
+    {10000, "MACINTOSH", 1},    {10007, "CP10007", 1},
     {10017, "MACUKRAINIAN", 1}, {10029, "MAC-CENTRALEUROPE", 1},
     {10079, "MAC-IS", 1},       {12000, "UTF-32LE", 4},
     {12001, "UTF-32BE", 4},     {20105, "ANSI_X3.4-1968", 1},

@@ -35,6 +35,20 @@ TEST(CharsetTableTest, TellingRows) {
     }
 }
 
+TEST(CharsetTableTest, ConverterAliasesFollowTheRegistryNames) {
+    struct Row {
+        const char* name;
+        int codePage;
+    } rows[] = {
+        {"cp1251", 1251},     {"CP1252", 1252}, {"sjis", 932},         {"utf16", 1200},
+        {"ISO8859-1", 28591}, {"koi8r", 20866}, {"EUCJP", 20932},      {"BIG-5", 950},
+        {"TIS620", 874},      {"UTF7", 65000},  {"ISO-IR-203", 28605},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(CharsetToCodePage(row.name), row.codePage) << row.name;
+    }
+}
+
 TEST(CharsetTableTest, NamesAreUniqueAndCodePagesConvertible) {
     std::set<std::string> seen;
     std::size_t withCodePage = 0;
