@@ -183,6 +183,31 @@ TEST(SharedEncodingTest, ThreadsRacingForFirstUseGetOneInstance) {
     EXPECT_EQ(utf16.size(), 1u);
 }
 
+TEST(SharedEncodingTest, CodePageEncodingsCreatedOnManyThreadsAgree) {
+    // The first use of a code page fills its tables; threads racing for it must all end up
+    // with the same conversions.
+    const int codePages[] = {1250, 1253, 1254, 28594, 20880, 866, 949, 10029};
+    constexpr int kThreads = 6;
+    std::vector<std::vector<std::u16string>> decoded(kThreads);
+    const TIdBytes bytes = B("A\x80\xC1\xE4\xFE");
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int codePage : codePages) {
+                decoded[static_cast<std::size_t>(t)].push_back(
+                    TIdMBCSEncoding(codePage).GetChars(bytes));
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    for (int t = 1; t < kThreads; ++t) {
+        EXPECT_EQ(decoded[static_cast<std::size_t>(t)], decoded[0]);
+    }
+    EXPECT_EQ(decoded[0][0], u"A\u20AC\u00C1\u00E4\u0163");  // Windows-1250
+}
+
 TEST(SharedEncodingTest, DefaultKindIsAProcessSetting) {
     EXPECT_EQ(DefaultTextEncodingKind(), TIdTextEncodingKind::ASCII);
     SetDefaultTextEncodingKind(TIdTextEncodingKind::UTF8);
