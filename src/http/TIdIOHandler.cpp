@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <limits>
+#include <stdexcept>
 
 #include "http/EIdException.h"
 #include "http/TIdStream.h"
@@ -198,8 +199,9 @@ TIdBytes TIdIOHandler::ReadExact(std::size_t count) {
 
 void TIdIOHandler::CopyToStream(TIdStream& stream, std::int64_t count, bool untilClose) {
     if (!untilClose) {
-        if (count <= 0) {
-            return;
+        if (count < 0) {
+            // A length read from the stream itself is a framing this transport does not use.
+            throw std::invalid_argument("CopyToStream needs a count or untilClose");
         }
         const std::int64_t position = stream.Position();
         if (count > std::numeric_limits<std::int64_t>::max() - position) {

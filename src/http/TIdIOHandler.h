@@ -76,8 +76,9 @@ class TIdIOHandler {
     // the result is empty.
     std::string ReadLn(std::string_view terminator, int timeoutMs, int maxLength);
     TIdBytes ReadExact(std::size_t count);
-    // Copies `count` bytes, or with `untilClose` everything until the peer closes, into the
-    // stream at its position; the stream ends up holding exactly the bytes that arrived.
+    // Copies `count` (>= 0) bytes, or with `untilClose` everything until the peer closes, into
+    // the stream at its position; the stream ends at its position, so it holds exactly the
+    // bytes that arrived.
     void CopyToStream(TIdStream& stream, std::int64_t count, bool untilClose);
     void SkipBytes(std::int64_t count);
     void SkipToClose();
