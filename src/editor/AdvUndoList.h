@@ -63,6 +63,8 @@ class TAdvUndoList {
     void SetCapacity(int capacity);
     bool Replaying() const { return fReplaying; }
     void SetReplaying(bool replaying) { fReplaying = replaying; }
+    // The editor the records act on.
+    TAdvCustomMemo* Editor() const { return fEditor; }
     // Set while the editor is destroyed: Clear then raises nothing.
     void SetDestroying() { fDestroying = true; }
 

@@ -242,6 +242,22 @@ TEST(MemoSave, AFolderThatCannotBeWrittenRaisesTheCreateError) {
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
+TEST(MemoSave, AFileInAFolderThatRefusesNewFilesIsWrittenInPlace) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not stop the superuser";
+    }
+    TempDir dir;
+    const std::string locked = dir.File("locked");
+    std::filesystem::create_directory(locked);
+    const std::string path = locked + "/existing.txt";
+    WriteFile(path, "old");
+    ::chmod(locked.c_str(), 0555);
+    TAdvMemo memo;
+    memo.Lines().Put(0, "new");
+    memo.Lines().SaveToFile(path);
+    EXPECT_EQ(ReadFile(path), "new\r\n");
+}
+
 TEST(MemoSave, AReadOnlyFileIsNotReplaced) {
     if (::geteuid() == 0) {
         GTEST_SKIP() << "permissions do not stop the superuser";
