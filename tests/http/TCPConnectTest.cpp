@@ -198,23 +198,52 @@ TEST(TCPConnectTest, PortAlreadyInUseCannotBeBound) {
     EXPECT_NO_THROW(client.Connect());
 }
 
+// Holds a loopback port bound (without listening) for as long as it lives.
+class HeldPort {
+  public:
+    explicit HeldPort(int port) : fd_(socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        a.sin_port = htons(static_cast<std::uint16_t>(port));
+        bound_ = bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+        socklen_t length = sizeof a;
+        getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &length);
+        port_ = ntohs(a.sin_port);
+    }
+    ~HeldPort() { close(fd_); }
+    bool Bound() const { return bound_; }
+    int Port() const { return port_; }
+
+  private:
+    int fd_;
+    bool bound_ = false;
+    int port_ = 0;
+};
+
 TEST(TCPConnectTest, PortRangeSkipsPortsInUse) {
     ScriptedServer server(Idle());
-    const int free = UnusedLoopbackPort();
-    if (free != server.Port() + 1) {
-        // The range needs the listening port and a free neighbour.
-        TIdTCPClientCustom client;
-        client.BoundIP = "127.0.0.1";
-        client.BoundPortMin = server.Port();
-        client.BoundPortMax = server.Port();
-        EXPECT_THROW(ConnectLoopback(client, server.Port()), EIdCouldNotBindSocket);
+    // Two neighbouring free ports: the lower one stays taken, the upper one is released.
+    int taken = 0;
+    for (int attempt = 0; attempt < 50 && taken == 0; ++attempt) {
+        HeldPort probe(0);
+        HeldPort neighbour(probe.Port() + 1);
+        if (neighbour.Bound()) {
+            taken = probe.Port();
+        }
     }
+    ASSERT_NE(taken, 0);
+    HeldPort holder(taken);
+    ASSERT_TRUE(holder.Bound());
+
     TIdTCPClientCustom client;
     client.BoundIP = "127.0.0.1";
-    client.BoundPortMin = free;
-    client.BoundPortMax = free;
+    client.BoundPortMin = taken;
+    client.BoundPortMax = taken;
+    EXPECT_THROW(ConnectLoopback(client, server.Port()), EIdCouldNotBindSocket);
+    client.BoundPortMax = taken + 1;
     ConnectLoopback(client, server.Port());
-    EXPECT_EQ(BindingOf(client).Port(), free);
+    EXPECT_EQ(BindingOf(client).Port(), taken + 1);
 }
 
 TEST(TCPConnectTest, SocketOptionsFollowTheSettings) {
