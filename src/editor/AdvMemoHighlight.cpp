@@ -20,7 +20,7 @@ void TAdvCustomMemo::RebuildDelimiters() {
 
 HighlightState TAdvCustomMemo::StartStateOfLine(int n) {
     RebuildDelimiters();
-    return fScanner.Scan(*fLines, n, fSyntaxStyles, fUseStyler, fDelimiters);
+    return fScanner.Scan(*fLines, n, fSyntaxStyles, fUseStyler, fDelimiters, UrlAware);
 }
 
 HighlightState TAdvCustomMemo::FirstVisibleLineStartState() {

@@ -4,6 +4,7 @@
 
 #include "editor/AdvCustomMemoStyler.h"
 #include "editor/AnsiCase.h"
+#include "editor/UrlFinder.h"
 
 namespace tarnwick::editor {
 namespace {
@@ -221,6 +222,23 @@ class TLineTokenizer::Run {
         Emit(text, length);
     }
 
+    // Cuts text into address and other pieces when the editor shows addresses as links.
+    void Pieces(std::string_view text) {
+        if (!fT.fSettings.UrlAware) {
+            Piece(text);
+            return;
+        }
+        size_t from = 0;
+        for (TUrlSpan url = FindUrl(text); url.Start != std::string_view::npos;
+             url = FindUrl(text, from)) {
+            Piece(text.substr(from, url.Start - from));
+            fState.IsUrl = true;
+            Emit(text.data() + url.Start, url.Length);
+            from = url.Start + url.Length;
+        }
+        Piece(text.substr(from));
+    }
+
     void Piece(std::string_view piece);
 
   private:
@@ -256,15 +274,15 @@ HighlightState TLineTokenizer::TokenizeLine(std::string_view line, HighlightStat
     Run run(*this, line, state, sink);
     const std::string& highlight = fSettings.HighlightText;
     if (highlight.empty()) {
-        run.Piece(line);
+        run.Pieces(line);
     } else {
         size_t from = 0;
         for (size_t at = line.find(highlight); at != kNone; at = line.find(highlight, from)) {
-            run.Piece(line.substr(from, at - from));
+            run.Pieces(line.substr(from, at - from));
             run.Highlight(line.data() + at, highlight.size());
             from = at + highlight.size();
         }
-        run.Piece(line.substr(from));
+        run.Pieces(line.substr(from));
     }
     return run.Finish();
 }

@@ -6,6 +6,7 @@
 
 #include "editor/AdvCustomMemoStyler.h"
 #include "editor/AdvMemoStrings.h"
+#include "editor/UrlFinder.h"
 
 namespace tarnwick::editor {
 namespace {
@@ -77,12 +78,14 @@ TStartStateScanner::TStartStateScanner() = default;
 TStartStateScanner::~TStartStateScanner() = default;
 
 HighlightState TStartStateScanner::Scan(TAdvMemoStrings& lines, int n, TAdvCustomMemoStyler* styler,
-                                        bool useStyler, const std::string& delimiters) {
+                                        bool useStyler, const std::string& delimiters,
+                                        bool urlAware) {
     HighlightState state;
     if (styler == nullptr || !useStyler || lines.Count() == 0) {
         return state;
     }
     fStyler = styler;
+    fUrlAware = urlAware;
     TTokenizerSettings settings;
     settings.Styler = styler;
     settings.UseStyler = useStyler;
@@ -139,6 +142,22 @@ HighlightState TStartStateScanner::Scan(TAdvMemoStrings& lines, int n, TAdvCusto
 }
 
 void TStartStateScanner::ScanLine(std::string_view text, HighlightState& state) {
+    if (!fUrlAware) {
+        ScanPiece(text, state);
+        return;
+    }
+    size_t from = 0;
+    for (TUrlSpan url = FindUrl(text); url.Start != std::string_view::npos;
+         url = FindUrl(text, from)) {
+        if (!ScanPiece(text.substr(from, url.Start - from), state)) {
+            return;
+        }
+        from = url.Start + url.Length;
+    }
+    ScanPiece(text.substr(from), state);
+}
+
+bool TStartStateScanner::ScanPiece(std::string_view text, HighlightState& state) {
     TFrontDelimiter& starts = *fStarts;
     TFrontDelimiter& ends = *fEnds;
     starts.StartLine(text);
@@ -182,7 +201,7 @@ void TStartStateScanner::ScanLine(std::string_view text, HighlightState& state) 
         const std::string_view left = text.substr(pos);
         if (!state.InComment && !state.InBracket && !lineComment.empty() &&
             left.substr(0, lineComment.size()) == lineComment) {
-            return;  // a line comment does not carry over
+            return false;  // a line comment ends the line and does not carry over
         }
         size_t take = 1;
         if (!state.InComment) {
@@ -196,6 +215,7 @@ void TStartStateScanner::ScanLine(std::string_view text, HighlightState& state) 
         previous = left[take - 1];
         pos += take;
     }
+    return true;
 }
 
 }  // namespace tarnwick::editor

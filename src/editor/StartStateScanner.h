@@ -27,10 +27,13 @@ class TStartStateScanner {
     // The state at the start of line n of lines, with styler (null: none) in use or not.
     // Stores the result in line n's record and caches passed lines on the way.
     HighlightState Scan(TAdvMemoStrings& lines, int n, TAdvCustomMemoStyler* styler, bool useStyler,
-                        const std::string& delimiters);
+                        const std::string& delimiters, bool urlAware = false);
 
-    // Scans one line from state; Scan prepares the delimiters it uses.
+    // Scans one line from state; Scan prepares the delimiters it uses. Addresses are skipped
+    // when the editor shows them as links.
     void ScanLine(std::string_view text, HighlightState& state);
+    // False when a line comment ended the line.
+    bool ScanPiece(std::string_view text, HighlightState& state);
 
   private:
     class TFrontDelimiter;
@@ -38,7 +41,8 @@ class TStartStateScanner {
     std::unique_ptr<TFrontDelimiter> fEnds;
     TLineTokenizer fBrackets;  // prepared per scan; supplies the bracketed-element rule
     TAdvCustomMemoStyler* fStyler = nullptr;
-    bool fSkipToDelimiters = false;  // no bracket styles: jump between delimiter characters
+    bool fSkipToDelimiters = false;
+    bool fUrlAware = false;  // no bracket styles: jump between delimiter characters
 };
 
 }  // namespace tarnwick::editor
