@@ -1,0 +1,135 @@
+// TForm1, the main window: the search inputs on the left, the results list and the editor pane
+// on the right, toolbar, menu and status bar. It keeps SearchOptions equal to its controls,
+// drives the search control and shows what the walk finds; every command's enabled state
+// changes only through the rules in this class.
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+#include <vector>
+
+#include "search/SearchControl.h"
+#include "ui/ResultsModel.h"
+#include "ui/RowIcons.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSplitter;
+class QTableView;
+class QToolButton;
+
+namespace tarnwick {
+
+namespace editor {
+class TAdvPascalMemoStyler;
+}
+class QtUiDispatcher;
+class TAdvMemoWidget;
+class UiDialogs;
+
+// What the window needs from the outside; tests pass fakes, the program the real ones.
+struct TForm1Services {
+    UiDialogs* dialogs = nullptr;           // nullptr: the standard dialogs
+    const TypeNames* typeNames = nullptr;   // nullptr: the MIME database
+    const LocaleFormats* locale = nullptr;  // nullptr: the user's locale
+    std::chrono::microseconds entryPause = kEntryPause;
+    bool readDriveRoots = true;  // false: tests fill DriveRoots themselves
+};
+
+class TForm1 final : public QMainWindow, public SearchNotifications {
+    Q_OBJECT
+  public:
+    static constexpr int kWidth = 1074;
+    static constexpr int kHeight = 740;
+
+    explicit TForm1(TForm1Services services = {}, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    SearchControl& Search() { return *search_; }
+    const SearchOptions& Options() const { return options_; }
+    TAdvMemoWidget& Memo() { return *memoWidget_; }
+    ResultsModel& Results() { return *results_; }
+    editor::TAdvPascalMemoStyler& Styler() { return *styler_; }
+
+    // SearchNotifications
+    void SearchStarted() override;
+    void RunEnded() override;
+    void ShowSearchEvents(const SearchEventBatch& batch) override;
+
+    // Handlers, public so tests can run them as the events do.
+    void FormShow();
+    void ComboBox3Select(int index);
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void ListView1Click();
+    void AdvMemo1Change();
+    void OpenFileCommand();
+    void OpenFolderCommand();
+    void SaveAsCommand();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildToolBarAndMenu();
+    void BuildSearchPanel(QWidget* panel);
+    void BuildResultsAndEditor(QWidget* panel);
+    void ConnectSearchInputs();
+    void SetFileCommandsEnabled(bool enabled);
+    void SetSaveAsEnabled(bool enabled);
+    const ResultRow* SelectedRow() const;
+    void ShowError(const QString& text);
+
+    TForm1Services services_;
+    SearchOptions options_;
+    std::unique_ptr<QtUiDispatcher> dispatcher_;
+    std::unique_ptr<TypeNames> ownTypeNames_;
+    std::unique_ptr<LocaleFormats> ownLocale_;
+    std::unique_ptr<editor::TAdvPascalMemoStyler> styler_;
+    RowIcons icons_;
+    ResultsModel* results_ = nullptr;
+    bool shownOnce_ = false;
+
+    // Controls, named as in the form.
+    QToolButton* toolButtons_[8] = {};
+    QAction* Openfolder1 = nullptr;
+    QAction* Openfile1 = nullptr;
+    QAction* Save1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* Cut1 = nullptr;
+    QAction* Copy1 = nullptr;
+    QAction* Paste1 = nullptr;
+    QAction* Find1 = nullptr;
+    QAction* Visitwebsite1 = nullptr;
+    QAction* Reportbugs1 = nullptr;
+    QAction* About1 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QComboBox* ComboBox2 = nullptr;
+    QComboBox* ComboBox3 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QRadioButton* RadioButton1 = nullptr;
+    QRadioButton* RadioButton2 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QCheckBox* CheckBox2 = nullptr;
+    QCheckBox* CheckBox3 = nullptr;
+    QTableView* ListView1 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    TAdvMemoWidget* memoWidget_ = nullptr;
+    QLabel* bsSkinStatusPanel1 = nullptr;
+    QLabel* bsSkinStatusPanel2 = nullptr;
+
+    // Last: destroyed first, so a running walk is stopped and its deliveries are cut off
+    // before any control it reports to goes away.
+    std::unique_ptr<SearchControl> search_;
+};
+
+}  // namespace tarnwick

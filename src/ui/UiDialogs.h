@@ -1,0 +1,33 @@
+// The dialogs the main window opens, behind one small interface so tests can answer them.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace tarnwick {
+
+class UiDialogs {
+  public:
+    UiDialogs() = default;
+    UiDialogs(const UiDialogs&) = delete;
+    UiDialogs& operator=(const UiDialogs&) = delete;
+    virtual ~UiDialogs() = default;
+
+    // The "Other..." folder chooser: starts in the working directory, which follows the folder
+    // shown while browsing; accepts a typed folder that does not exist. nullopt on Cancel.
+    virtual std::optional<QString> ChooseFolder(QWidget* parent) = 0;
+    // The save dialog: caption, starting folder, one "All types" filter, the extension added
+    // to a name typed without one. nullopt on Cancel.
+    virtual std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& caption,
+                                                  const QString& folder,
+                                                  const QString& defaultSuffix) = 0;
+    // An error message box.
+    virtual void ShowError(QWidget* parent, const QString& caption, const QString& text) = 0;
+
+    // The real dialogs.
+    static UiDialogs& Standard();
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,350 @@
+// The main window driven as a user would: inputs, Search and Stop, rows, the Look in list,
+// clicks on rows, and the enabled states around a run.
+#include "ui/TForm1.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTest>
+#include <QThread>
+#include <QToolButton>
+
+#include <fstream>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "editor/AdvPascalMemoStyler.h"
+#include "support/FakeTypeNames.h"
+#include "support/FixedLocale.h"
+#include "support/TempTree.h"
+#include "ui/AdvMemoWidget.h"
+#include "ui/UiDialogs.h"
+#include "ui/UiTestApp.h"
+
+namespace tarnwick {
+namespace {
+
+using ::testing::ElementsAre;
+
+// Answers the dialogs as a test tells it to and records what was asked.
+class FakeDialogs final : public UiDialogs {
+  public:
+    std::optional<QString> ChooseFolder(QWidget*) override {
+        ++folderAsks;
+        if (folders.empty()) {
+            return std::nullopt;
+        }
+        QString next = folders.front();
+        folders.erase(folders.begin());
+        return next;
+    }
+    std::optional<QString> ChooseSaveFile(QWidget*, const QString& caption, const QString&,
+                                          const QString& suffix) override {
+        saveCaption = caption;
+        saveSuffix = suffix;
+        return saveAnswer;
+    }
+    void ShowError(QWidget*, const QString& caption, const QString& text) override {
+        errors.push_back(caption + ": " + text);
+    }
+    std::vector<QString> folders;
+    int folderAsks = 0;
+    std::optional<QString> saveAnswer;
+    QString saveCaption, saveSuffix;
+    std::vector<QString> errors;
+};
+
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 20000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+class TForm1Test : public ::testing::Test {
+  protected:
+    TForm1Test() {
+        testing::UiTestApp();
+        TForm1Services services;
+        services.dialogs = &dialogs;
+        services.typeNames = &typeNames;
+        services.locale = &locale;
+        services.entryPause = std::chrono::microseconds(0);
+        services.readDriveRoots = false;
+        window = std::make_unique<TForm1>(services);
+        window->Search().State().DriveRoots = {tree.path("C"), tree.path("D")};
+        tree.Folder("C");
+        tree.Folder("D");
+        window->FormShow();
+    }
+
+    template <typename T>
+    T* Find(const char* name) {
+        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    bool Enabled(const char* name) {
+        if (auto* action = window->findChild<QAction*>(QString::fromLatin1(name))) {
+            return action->isEnabled();
+        }
+        return Find<QWidget>(name)->isEnabled();
+    }
+    QString Status(const char* panel) { return Find<QLabel>(panel)->text(); }
+
+    void LookIn(const std::string& path) {
+        auto* box = Find<QComboBox>("ComboBox3");
+        box->insertItem(0, QString::fromStdString(path));
+        box->setCurrentIndex(0);
+    }
+    void RunSearch() {
+        Find<QPushButton>("BitBtn1")->click();
+        ASSERT_TRUE(WaitUntil([&] { return !window->Search().IsWalking(); }));
+        QCoreApplication::processEvents();
+    }
+    void SelectRow(int row) {
+        auto* list = Find<QTableView>("ListView1");
+        list->selectRow(row);
+        window->ListView1Click();
+    }
+
+    testing::TempTree tree;
+    FakeDialogs dialogs;
+    testing::FakeTypeNames typeNames;
+    testing::FixedLocale locale;
+    std::unique_ptr<TForm1> window;
+};
+
+TEST_F(TForm1Test, StartsWithTheFormsControlsAndStates) {
+    EXPECT_EQ(window->windowTitle(), "Tarnwick");
+    EXPECT_EQ(window->minimumSize(), QSize(1074, 740));
+    EXPECT_EQ(window->size(), QSize(1074, 740));
+    const struct {
+        const char* name;
+        const char* tooltip;
+        bool enabled;
+    } buttons[] = {
+        {"ToolButton1", "Open Folder", false},
+        {"ToolButton2", "Open File", false},
+        {"ToolButton3", "Save As... ", false},
+        {"ToolButton5", "Cut", false},
+        {"ToolButton4", "Copy", false},
+        {"ToolButton6", "Paste", true},
+        {"ToolButton7", "Find and Replace", true},
+        {"ToolButton8", "About", true},
+    };
+    for (const auto& b : buttons) {
+        auto* button = Find<QToolButton>(b.name);
+        EXPECT_EQ(button->toolTip(), b.tooltip) << b.name;
+        EXPECT_EQ(button->isEnabled(), b.enabled) << b.name;
+        EXPECT_EQ(button->width(), 55) << b.name;
+    }
+    for (const char* on : {"Openfolder1", "Openfile1", "Save1", "Exit1", "Paste1", "Find1",
+                           "Visitwebsite1", "Reportbugs1", "About1", "BitBtn1"}) {
+        EXPECT_TRUE(Enabled(on)) << on;
+    }
+    for (const char* off : {"Cut1", "Copy1", "BitBtn2"}) {
+        EXPECT_FALSE(Enabled(off)) << off;
+    }
+    EXPECT_EQ(Find<QLineEdit>("Edit1")->text(), "exe,dll,sys,ico,dat,bin");
+    EXPECT_EQ(Find<QLineEdit>("Edit2")->text(), "txt,doc,ini,html,htm,php");
+    EXPECT_TRUE(Find<QCheckBox>("CheckBox2")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>("CheckBox1")->isChecked());
+    auto* list = Find<QTableView>("ListView1");
+    const int widths[] = {160, 140, 65, 100, 130, 130, 60};
+    for (int c = 0; c < 7; ++c) {
+        EXPECT_EQ(list->columnWidth(c), widths[c]);
+    }
+    EXPECT_EQ(window->Results().headerData(6, Qt::Horizontal, Qt::DisplayRole).toString(),
+              "Attributes");
+    EXPECT_EQ(Find<QLabel>("bsSkinStatusPanel2")->width(), 138);
+    EXPECT_TRUE(Status("bsSkinStatusPanel1").isEmpty());
+}
+
+TEST_F(TForm1Test, LookInListHasTheDrivesThenAllDrivesAndOther) {
+    auto* box = Find<QComboBox>("ComboBox3");
+    ASSERT_EQ(box->count(), 4);
+    EXPECT_EQ(box->itemText(0).toStdString(), tree.path("C"));
+    EXPECT_EQ(box->itemText(1).toStdString(), tree.path("D"));
+    EXPECT_EQ(box->itemText(2), "All Drives");
+    EXPECT_EQ(box->itemText(3), "Other...");
+    EXPECT_EQ(box->currentIndex(), 0);
+    EXPECT_EQ(window->Options().LookIn(), tree.path("C"));
+}
+
+TEST_F(TForm1Test, OtherInsertsConfirmedFoldersAtTheTopAndCancelLeavesNoSelection) {
+    auto* box = Find<QComboBox>("ComboBox3");
+    dialogs.folders = {"/first/folder", "/second/not-yet-there"};
+    window->ComboBox3Select(box->count() - 1);
+    window->ComboBox3Select(box->count() - 1);
+    EXPECT_EQ(box->itemText(0), "/second/not-yet-there");
+    EXPECT_EQ(box->itemText(1), "/first/folder");
+    EXPECT_EQ(box->itemText(box->count() - 2), "All Drives");
+    EXPECT_EQ(window->Options().LookIn(), "/second/not-yet-there");
+    window->ComboBox3Select(box->count() - 1);  // cancelled
+    EXPECT_EQ(box->currentIndex(), -1);
+    EXPECT_EQ(window->Options().LookIn(), "");
+    window->ComboBox3Select(0);  // any other entry: no chooser
+    EXPECT_EQ(dialogs.folderAsks, 3);
+}
+
+TEST_F(TForm1Test, SearchShowsRowsWithTheirTextsAndRestoresTheControls) {
+    tree.File("C/notes.txt", "a keyword here");
+    tree.File("C/other.txt", "nothing");
+    tree.File("C/sub/more-notes.txt", "keyword");
+    Find<QComboBox>("ComboBox1")->setEditText("");
+    Find<QComboBox>("ComboBox2")->setEditText("keyword");
+    ASSERT_EQ(window->Options().ContainingText(), "keyword");
+    RunSearch();
+    ResultsModel& rows = window->Results();
+    ASSERT_EQ(rows.rowCount(), 2);
+    const ResultRow& first = rows.Row(0);
+    EXPECT_EQ(first.Name, "notes.txt");
+    EXPECT_EQ(first.Path, tree.path("C/notes.txt"));
+    EXPECT_EQ(first.Size, "14 bytes");
+    EXPECT_EQ(first.Type, "TXT File");
+    EXPECT_EQ(first.Attributes, "");
+    EXPECT_EQ(rows.data(rows.index(0, 1), Qt::DisplayRole).toString().toStdString(), first.Path);
+    EXPECT_FALSE(rows.data(rows.index(0, 4), Qt::DisplayRole).toString().isEmpty());
+    EXPECT_EQ(rows.Row(1).Name, "more-notes.txt");
+    EXPECT_EQ(Status("bsSkinStatusPanel2"), "2 items found");
+    EXPECT_TRUE(Status("bsSkinStatusPanel1").isEmpty());
+    EXPECT_TRUE(Enabled("BitBtn1"));
+    EXPECT_FALSE(Enabled("BitBtn2"));
+    // The containing text became the styler's keyword.
+    const auto& words = window->Styler().AllStyles().Items(0).KeyWords();
+    ASSERT_EQ(words.Count(), 1);
+    EXPECT_EQ(words.Get(0), "keyword");
+}
+
+TEST_F(TForm1Test, RunningSearchDisablesSearchAndFileCommandsUntilItEnds) {
+    tree.File("C/a.txt");
+    SelectRow(-1);
+    Find<QPushButton>("BitBtn1")->click();
+    // SearchStarted ran synchronously inside the click.
+    EXPECT_FALSE(Enabled("BitBtn1"));
+    EXPECT_TRUE(Enabled("BitBtn2"));
+    for (const char* off :
+         {"ToolButton1", "ToolButton2", "ToolButton3", "Openfolder1", "Openfile1", "Save1"}) {
+        EXPECT_FALSE(Enabled(off)) << off;
+    }
+    ASSERT_TRUE(WaitUntil([&] { return Enabled("BitBtn1"); }));
+    EXPECT_FALSE(Enabled("BitBtn2"));
+}
+
+TEST_F(TForm1Test, ClickOnAFileRowLoadsItAndEnablesTheFileCommands) {
+    tree.File("C/one.txt", "first line\r\nsecond line\r\n");
+    tree.Folder("C/dir");
+    RunSearch();
+    ASSERT_EQ(window->Results().rowCount(), 2);  // dir, one.txt
+    SelectRow(1);
+    auto& memo = window->Memo().Memo();
+    ASSERT_EQ(memo.Lines().Count(), 2);
+    EXPECT_EQ(memo.Lines().Get(1), "second line");
+    EXPECT_EQ(Status("bsSkinStatusPanel1").toStdString(), tree.path("C/one.txt"));
+    for (const char* on :
+         {"ToolButton1", "ToolButton2", "Openfolder1", "Openfile1", "ToolButton3", "Save1"}) {
+        EXPECT_TRUE(Enabled(on)) << on;  // Save As too: loading changed the text
+    }
+    SelectRow(0);  // the folder: editor unchanged, its path shown
+    EXPECT_EQ(memo.Lines().Count(), 2);
+    EXPECT_EQ(Status("bsSkinStatusPanel1").toStdString(), tree.path("C/dir"));
+    window->findChild<QTableView*>("ListView1")->clearSelection();
+    window->ListView1Click();
+    EXPECT_FALSE(Enabled("ToolButton1"));
+    EXPECT_FALSE(Enabled("Openfile1"));
+}
+
+TEST_F(TForm1Test, RealMouseClickOnARowLoadsTheFile) {
+    tree.File("C/clicked.txt", "hello");
+    RunSearch();
+    window->show();
+    auto* list = Find<QTableView>("ListView1");
+    const QRect cell = list->visualRect(window->Results().index(0, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    ASSERT_TRUE(WaitUntil([&] { return window->Memo().Memo().Lines().Count() == 1; }));
+    EXPECT_EQ(window->Memo().Memo().Lines().Get(0), "hello");
+}
+
+TEST_F(TForm1Test, KeyboardSelectionChangesNeitherEditorNorStatus) {
+    tree.File("C/a.txt", "aaa");
+    tree.File("C/b.txt", "bbb");
+    RunSearch();
+    Find<QTableView>("ListView1")->selectRow(1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->Memo().Memo().Lines().Count(), 0);
+    EXPECT_TRUE(Status("bsSkinStatusPanel1").isEmpty());
+}
+
+TEST_F(TForm1Test, AllDrivesWalksEveryRootAndStopEndsTheRun) {
+    tree.File("C/c.txt");
+    tree.File("D/d.txt");
+    auto* box = Find<QComboBox>("ComboBox3");
+    box->setCurrentIndex(box->findText("All Drives"));
+    RunSearch();
+    ASSERT_EQ(window->Results().rowCount(), 2);
+    EXPECT_EQ(window->Results().Row(0).Name, "d.txt");  // the last root first
+    EXPECT_EQ(window->Results().Row(1).Name, "c.txt");
+    Find<QPushButton>("BitBtn1")->click();
+    Find<QPushButton>("BitBtn2")->click();
+    EXPECT_TRUE(Status("bsSkinStatusPanel1").isEmpty());
+    ASSERT_TRUE(WaitUntil([&] { return Enabled("BitBtn1"); }));
+}
+
+TEST_F(TForm1Test, SaveAsProposesTheRowsExtensionAndWritesTheEditorText) {
+    tree.File("C/readme.txt", "text to keep");
+    RunSearch();
+    SelectRow(0);
+    dialogs.saveAnswer = QString::fromStdString(tree.path("saved.txt"));
+    window->SaveAsCommand();
+    EXPECT_EQ(dialogs.saveCaption, "Save your file");
+    EXPECT_EQ(dialogs.saveSuffix, "txt");
+    std::string content;
+    std::ifstream in(tree.path("saved.txt"), std::ios::binary);
+    std::getline(in, content, '\0');
+    EXPECT_EQ(content, "text to keep\r\n");
+    dialogs.saveAnswer = QString::fromStdString(tree.path("no/such/folder/x.txt"));
+    window->SaveAsCommand();
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_TRUE(dialogs.errors[0].contains("Cannot create file"))
+        << dialogs.errors[0].toStdString();
+    EXPECT_TRUE(dialogs.errors[0].endsWith('.'));
+}
+
+TEST_F(TForm1Test, ClosingTheWindowDuringAWalkStopsItAtOnce) {
+    for (int i = 0; i < 400; ++i) {
+        tree.File("C/f" + std::to_string(i));
+    }
+    TForm1Services services;
+    services.dialogs = &dialogs;
+    services.typeNames = &typeNames;
+    services.locale = &locale;
+    services.entryPause = std::chrono::milliseconds(5);  // 2 s for the whole folder
+    services.readDriveRoots = false;
+    auto slow = std::make_unique<TForm1>(services);
+    slow->Search().State().DriveRoots = {tree.path("C")};
+    slow->FormShow();
+    slow->findChild<QPushButton*>("BitBtn1")->click();
+    ASSERT_TRUE(WaitUntil([&] { return slow->Results().rowCount() > 0; }));
+    QElapsedTimer timer;
+    timer.start();
+    slow.reset();  // stops the walk and drops what it still delivers
+    EXPECT_LT(timer.elapsed(), 500);
+    QCoreApplication::processEvents();  // queued deliveries of the dead window are dropped
+}
+
+}  // namespace
+}  // namespace tarnwick
