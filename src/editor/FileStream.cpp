@@ -1,6 +1,7 @@
 #include "editor/FileStream.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,6 +18,12 @@ TFileStream::TFileStream(const std::string& path, Mode mode) {
         fFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fFd < 0) {
             throw EFOpenError(path, SystemErrorText(errno));
+        }
+        // A folder opens for reading here, but it is no file to read.
+        struct stat st {};
+        if (::fstat(fFd, &st) == 0 && S_ISDIR(st.st_mode)) {
+            Close();
+            throw EFOpenError(path, SystemErrorText(EISDIR));
         }
     } else {
         fFd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kNewFileMode);

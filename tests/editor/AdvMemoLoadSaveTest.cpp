@@ -123,6 +123,18 @@ TEST(MemoLoad, AMissingFileKeepsTheLinesAndRaisesTheOpenError) {
     EXPECT_EQ(changes, 1);
 }
 
+TEST(MemoLoad, AFolderIsNoFile) {
+    TempDir dir;
+    TAdvMemo memo;
+    try {
+        memo.Lines().LoadFromFile(dir.Path());
+        FAIL() << "no error";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + dir.Path() + "\". Is a directory");
+    }
+    EXPECT_EQ(memo.Lines().Count(), 1);
+}
+
 // A stream that claims more bytes than it delivers.
 class ShortStream : public TMemoryStream {
   public:
