@@ -52,7 +52,7 @@ std::string Bytes(const QString& text) {
     return text.toStdString();
 }
 
-struct ToolButtonSpec {
+struct ToolButtonInfo {
     const char* name;
     const char* tooltip;
     int image;
@@ -61,7 +61,7 @@ struct ToolButtonSpec {
 };
 
 // Left to right.
-constexpr ToolButtonSpec kToolButtons[8] = {
+constexpr ToolButtonInfo kToolButtons[8] = {
     {"ToolButton1", "Open Folder", 0, false, "folder-open"},
     {"ToolButton2", "Open File", 1, false, "document-open"},
     {"ToolButton3", "Save As... ", 2, false, "document-save-as"},
@@ -73,9 +73,9 @@ constexpr ToolButtonSpec kToolButtons[8] = {
 };
 
 // Our own artwork, with the icon theme's image preferred where the desktop has one.
-QIcon ToolbarIcon(const ToolButtonSpec& spec) {
-    const QIcon ours(QStringLiteral(":/tarnwick/toolbar/%1.png").arg(spec.image));
-    return QIcon::fromTheme(QString::fromLatin1(spec.themeIcon), ours);
+QIcon ToolbarIcon(const ToolButtonInfo& info) {
+    const QIcon ours(QStringLiteral(":/tarnwick/toolbar/%1.png").arg(info.image));
+    return QIcon::fromTheme(QString::fromLatin1(info.themeIcon), ours);
 }
 
 template <typename Widget>
@@ -169,14 +169,14 @@ void TForm1::BuildToolBarAndMenu() {
     toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
     addToolBar(Qt::TopToolBarArea, toolBar);
     for (int i = 0; i < 8; ++i) {
-        const ToolButtonSpec& spec = kToolButtons[i];
-        auto* button = Named(new QToolButton(toolBar), spec.name);
+        const ToolButtonInfo& info = kToolButtons[i];
+        auto* button = Named(new QToolButton(toolBar), info.name);
         button->setAutoRaise(true);
-        button->setToolTip(QString::fromLatin1(spec.tooltip));
-        button->setIcon(ToolbarIcon(spec));
+        button->setToolTip(QString::fromLatin1(info.tooltip));
+        button->setIcon(ToolbarIcon(info));
         button->setIconSize(QSize(kToolImageSize, kToolImageSize));
         button->setFixedSize(kToolButtonWidth, kToolBarHeight);
-        button->setEnabled(spec.enabled);
+        button->setEnabled(info.enabled);
         toolBar->addWidget(button);
         toolButtons_[i] = button;
     }
