@@ -1,11 +1,13 @@
 // Input histories: the recording rule, line cutting, sorted loading, saving and its failures.
 #include "ui/InputHistory.h"
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -44,6 +46,10 @@ struct RecordCase {
     std::string text;
     Entries after;
 };
+
+void PrintTo(const RecordCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class RecordTest : public ::testing::TestWithParam<RecordCase> {};
 
@@ -141,6 +147,10 @@ struct SplitCase {
     std::string text;
     Entries lines;
 };
+
+void PrintTo(const SplitCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class SplitLinesTest : public ::testing::TestWithParam<SplitCase> {};
 
@@ -317,6 +327,54 @@ TEST(InputHistoryTest, FailedSaveInAReadOnlyFolderKeepsTheOldFile) {
     EXPECT_THROW(HistoryOf({"new"}).SaveToFile(path), editor::EFCreateError);
     EXPECT_EQ(ReadFile(path), "old\r\n");
     chmod(tree.path("ro").c_str(), 0755);
+}
+
+// Lets a test write no file longer than `bytes`; writes past it fail with EFBIG (the signal
+// that would end the process is ignored meanwhile). Works for root too.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        active_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    bool Active() const { return active_; }
+
+  private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = SIG_DFL;
+    bool active_ = false;
+};
+
+TEST(InputHistoryTest, WriteFailureMidwayKeepsTheOldFile) {
+    TempTree tree;
+    const std::string path = tree.path("SearchWord.txt");
+    tree.File("SearchWord.txt", "old\r\n");
+    InputHistory history;
+    for (int i = 0; i < 100; ++i) {
+        history.Record(std::string(100, 'a' + i % 26) + std::to_string(i));
+    }
+    {
+        FileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.Active());
+        try {
+            history.SaveToFile(path);
+            FAIL() << "a write past the size limit reported success";
+        } catch (const editor::EFCreateError& error) {
+            EXPECT_STREQ(error.what(),
+                         ("Cannot create file \"" + path + "\". File too large").c_str());
+        }
+    }
+    EXPECT_EQ(ReadFile(path), "old\r\n");
+    EXPECT_EQ(FilesIn(tree.root()), 1u);
+    history.SaveToFile(path);  // without the limit the same save goes through
+    EXPECT_EQ(InputHistory::SplitLines(ReadFile(path)), history.Entries());
 }
 
 TEST(InputHistoryTest, FilePathsJoinTheFolder) {

@@ -96,6 +96,9 @@ TEST_F(TForm2Test, ShowsTheLogoFromTheResources) {
     // The picture has content: not one flat colour.
     const QImage pixels = logo.toImage();
     EXPECT_NE(pixels.pixel(40, 38), pixels.pixel(124, 4));
+    // Rounded corners: the outermost corner pixel lets the window show through.
+    EXPECT_EQ(qAlpha(pixels.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(pixels.pixel(124, 38)), 255);
 }
 
 TEST_F(TForm2Test, VersionLineShowsTheProgramVersionEveryTime) {
