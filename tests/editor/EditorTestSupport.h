@@ -90,9 +90,19 @@ class TempDir {
         fPath = mkdtemp(pattern.data());
     }
     ~TempDir() {
+        // Tests lock folders; unlock every one so that the whole tree can be removed.
         std::error_code ignored;
-        std::filesystem::permissions(fPath, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
+        const auto unlock = [&ignored](const std::filesystem::path& p) {
+            std::filesystem::permissions(p, std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ignored);
+        };
+        unlock(fPath);
+        for (auto it = std::filesystem::recursive_directory_iterator(fPath, ignored);
+             it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
+            if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
+                unlock(it->path());
+            }
+        }
         std::filesystem::remove_all(fPath, ignored);
     }
     TempDir(const TempDir&) = delete;
