@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 #include "platform/AppInfo.h"
 #include "platform/TMisc.h"
 
@@ -25,6 +27,24 @@ constexpr QRect kImage1Rect(16, 16, 257, 105);
 constexpr QPoint kLabel1Pos(112, 128);
 constexpr QRect kLinkRect(80, 152, 145, 17);
 constexpr QRect kButton1Rect(104, 192, 75, 25);
+
+// Keeps at least this much room between a widened link and the edge of the box.
+constexpr int kLinkMargin = 8;
+
+// The link's place: kLinkRect, widened where the substituted font needs more room for the
+// whole address (a cut-off address would hide where the click leads), staying in the box.
+QRect LinkGeometry(int textWidth) {
+    QRect place = kLinkRect;
+    if (textWidth <= place.width()) {
+        return place;
+    }
+    const int width = std::min(textWidth, TForm2::kClientWidth - 2 * kLinkMargin);
+    const int left =
+        std::max(kLinkMargin, std::min(place.left(), TForm2::kClientWidth - kLinkMargin - width));
+    place.setLeft(left);
+    place.setWidth(width);
+    return place;
+}
 
 }  // namespace
 
@@ -102,7 +122,7 @@ TForm2::TForm2(QWidget* parent)
 
     bsSkinLinkLabel1 = new TLinkLabel(QString::fromUtf8(kHomePageUrl), this);
     bsSkinLinkLabel1->setObjectName(QStringLiteral("bsSkinLinkLabel1"));
-    bsSkinLinkLabel1->setGeometry(kLinkRect);
+    bsSkinLinkLabel1->setGeometry(LinkGeometry(bsSkinLinkLabel1->sizeHint().width()));
     connect(bsSkinLinkLabel1, &TLinkLabel::clicked, this, &TForm2::bsSkinLinkLabel1Click);
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);

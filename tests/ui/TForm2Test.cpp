@@ -2,7 +2,9 @@
 #include "ui/TForm2.h"
 
 #include <QEnterEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
@@ -79,7 +81,15 @@ TEST_F(TForm2Test, LaysOutTheControls) {
     EXPECT_TRUE(image->alignment() & Qt::AlignVCenter);
     EXPECT_EQ(version->pos(), QPoint(112, 128));
     EXPECT_EQ(version->text(), "Version 2.0");
-    EXPECT_EQ(link->geometry(), QRect(80, 152, 145, 17));
+    // 80, 152, 145 x 17, widened only as far as the whole address needs.
+    EXPECT_EQ(link->y(), 152);
+    EXPECT_EQ(link->height(), 17);
+    EXPECT_GE(link->width(), 145);
+    EXPECT_GE(link->width(), link->sizeHint().width());
+    if (link->sizeHint().width() <= 145) {
+        EXPECT_EQ(link->geometry(), QRect(80, 152, 145, 17));
+    }
+    EXPECT_TRUE(QRect(0, 0, 285, 230).contains(link->geometry()));
     EXPECT_EQ(link->text().toStdString(), kHomePageUrl);
     EXPECT_EQ(link->font().family(), "Tahoma");
     EXPECT_TRUE(link->font().underline());
@@ -198,6 +208,66 @@ TEST_F(TForm2Test, IsCentredOnTheScreenAndCannotBeResized) {
     form.resize(600, 500);
     EXPECT_EQ(form.size(), QSize(285, 230));
     EXPECT_FALSE(form.isSizeGripEnabled());
+}
+
+// The artwork the windows use, as the program finds it in its resources.
+TEST(ArtworkTest, ToolbarImagesAreFortyEightSquareAndDrawn) {
+    const char* names[] = {"0-open-folder", "1-open-file", "2-save-as",      "3-copy",
+                           "4-cut",         "5-paste",     "6-find-replace", "7-about"};
+    for (const char* name : names) {
+        const QImage image(QStringLiteral(":/tarnwick/toolbar/%1.png").arg(name));
+        ASSERT_FALSE(image.isNull()) << name;
+        EXPECT_EQ(image.size(), QSize(48, 48)) << name;
+        EXPECT_TRUE(image.hasAlphaChannel()) << name;
+        int opaque = 0;
+        for (int y = 0; y < 48; ++y) {
+            for (int x = 0; x < 48; ++x) {
+                opaque += qAlpha(image.pixel(x, y)) == 255 ? 1 : 0;
+            }
+        }
+        EXPECT_GT(opaque, 48 * 48 / 8) << name;  // a picture, not a blank square
+        EXPECT_LT(opaque, 48 * 48) << name;      // on a transparent ground
+    }
+}
+
+TEST(ArtworkTest, ProgramIconComesInEverySize) {
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QImage icon(QStringLiteral(":/tarnwick/icons/tarnwick-%1.png").arg(size));
+        ASSERT_FALSE(icon.isNull()) << size;
+        EXPECT_EQ(icon.size(), QSize(size, size));
+    }
+}
+
+TEST(ArtworkTest, LogoGifMatchesItsSource) {
+    const QString source =
+        QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/../../resources/about-logo.png";
+    const QImage original(source);
+    ASSERT_FALSE(original.isNull()) << source.toStdString();
+    const QImage gif =
+        QImage(QString::fromLatin1(TForm2::kLogoResource)).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(gif.size(), original.size());
+    long long difference = 0;
+    int compared = 0;
+    int worst = 0;
+    for (int y = 0; y < gif.height(); ++y) {
+        for (int x = 0; x < gif.width(); ++x) {
+            const QRgb want = original.pixel(x, y);
+            if (qAlpha(want) != 255) {
+                continue;  // the rounded corners' edge, blended for the box's background
+            }
+            const QRgb got = gif.pixel(x, y);
+            ASSERT_EQ(qAlpha(got), 255) << x << "," << y;
+            const int d = std::abs(qRed(got) - qRed(want)) + std::abs(qGreen(got) - qGreen(want)) +
+                          std::abs(qBlue(got) - qBlue(want));
+            difference += d;
+            worst = std::max(worst, d);
+            ++compared;
+        }
+    }
+    ASSERT_GT(compared, 249 * 77 * 9 / 10);
+    // 255 colours reproduce the picture closely: the encoder lost no pixel on the way.
+    EXPECT_LT(static_cast<double>(difference) / compared, 6.0);
+    EXPECT_LT(worst, 96);
 }
 
 }  // namespace
