@@ -138,6 +138,9 @@ void TIdHTTPResponse::ReadHeaderBlock(int /*limit: the block always runs to its 
             line = ReadProtocolLine(handler);
         }
     } catch (const EIdConnClosedGracefully&) {
+        // The bytes of a line cut off by the close belong to the header block; left in the
+        // buffer they would be read as the body.
+        handler.ClearInput();
         client_.Disconnect();
     } catch (...) {
         client_.Disconnect();
