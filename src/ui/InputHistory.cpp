@@ -296,7 +296,13 @@ bool InputHistory::LoadFromFileIfExists(const std::string& path) {
 void InputHistory::SaveToFile(const std::string& path) const {
     std::string bytes;
     for (const std::string& entry : fEntries) {
+        const std::size_t start = bytes.size();
         bytes += entry;
+        // One line per entry: a line break inside an entry would turn it into several on the
+        // next load, and a NUL would end the text there and lose every later entry.
+        std::replace_if(
+            bytes.begin() + static_cast<std::ptrdiff_t>(start), bytes.end(),
+            [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
         bytes += kLineEnd;
     }
     const std::string target = ResolvedTarget(path);

@@ -59,7 +59,8 @@ class InputHistory {
     // false.
     bool LoadFromFileIfExists(const std::string& path);
 
-    // Writes every entry followed by CR LF, in list order, creating or replacing the file.
+    // Writes every entry followed by CR LF, in list order, creating or replacing the file. A
+    // CR, LF or NUL inside an entry is written as a space, so each entry stays one line.
     // The bytes go to a temporary file in the same folder, which then takes the file's place,
     // so a failed save leaves the former file intact. Raises editor::EFCreateError ("Cannot
     // create file "%s". %s") on any failure.

@@ -12,7 +12,7 @@
 #include "platform/AppInfo.h"
 #include "platform/TMisc.h"
 
-namespace tarnwick::ui {
+namespace tarnwick {
 namespace {
 
 constexpr const char* kFormFontFamily = "MS Sans Serif";
@@ -161,4 +161,4 @@ void TForm2::bsSkinLinkLabel1Click() {
     TMisc::OpenSite(kHomePageUrl, "", kShowNormally);
 }
 
-}  // namespace tarnwick::ui
+}  // namespace tarnwick

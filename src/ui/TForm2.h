@@ -8,7 +8,7 @@
 
 class QPushButton;
 
-namespace tarnwick::ui {
+namespace tarnwick {
 
 // A label drawn as a web link: underlined, a pointing hand over it, blue while hovered. A click
 // with the left button emits clicked().
@@ -64,4 +64,4 @@ class TForm2 : public QDialog {
     QPushButton* Button1;
 };
 
-}  // namespace tarnwick::ui
+}  // namespace tarnwick

@@ -230,6 +230,17 @@ TEST(InputHistoryTest, SaveWritesEmptyEntriesAndReplacesLongerContent) {
     EXPECT_EQ(FilesIn(tree.root()), 1u);  // no temporary file left behind
 }
 
+TEST(InputHistoryTest, EntryWithLineBreaksOrNulStaysOneLine) {
+    TempTree tree;
+    const std::string path = tree.path("SearchFile.txt");
+    InputHistory history = HistoryOf({"two\r\nlines", std::string("nul\0inside", 10), "last"});
+    history.SaveToFile(path);
+    EXPECT_EQ(ReadFile(path), "two  lines\r\nnul inside\r\nlast\r\n");
+    InputHistory next;
+    next.LoadFromFile(path);
+    EXPECT_EQ(next.Entries(), (Entries{"last", "nul inside", "two  lines"}));
+}
+
 TEST(InputHistoryTest, SaveKeepsPermissionsAndFollowsALink) {
     TempTree tree;
     tree.File("real.txt", "old\r\n");

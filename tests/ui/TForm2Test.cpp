@@ -20,7 +20,7 @@
 #include "platform/Shell.h"
 #include "ui/UiTestApp.h"
 
-namespace tarnwick::ui {
+namespace tarnwick {
 namespace {
 
 class RecordingShell final : public Shell {
@@ -271,4 +271,4 @@ TEST(ArtworkTest, LogoGifMatchesItsSource) {
 }
 
 }  // namespace
-}  // namespace tarnwick::ui
+}  // namespace tarnwick
