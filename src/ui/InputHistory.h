@@ -1,6 +1,5 @@
-// InputHistory: the remembered entries of one editable box of the main window, and the text file
-// that keeps them between runs. Recording never lets the list grow past kMaxRecordedEntries and
-// never adds an entry that equals an existing one apart from letter case.
+// InputHistory: the remembered entries of one editable box and the file keeping them. Recording
+// never grows the list past kMaxRecordedEntries nor adds an entry equal to one apart from case.
 #pragma once
 
 #include <cstddef>

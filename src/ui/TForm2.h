@@ -1,6 +1,5 @@
-// TForm2: the About box, a fixed-size modal dialog with the logo, the version line, a link to
-// the maker's web site and an OK button. The version line reads "Version " + AppVersion from
-// the first PrepareToShow on.
+// TForm2: the About box, a fixed-size dialog with logo, version line, web-site link and OK. The
+// version line reads "Version " + AppVersion from the first PrepareToShow on.
 #pragma once
 
 #include <QDialog>
