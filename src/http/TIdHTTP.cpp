@@ -78,10 +78,14 @@ void TIdHTTP::DoRequest(std::string_view method, std::string_view url, TIdStream
     request_.Method = method;
     request_.Source = source;
     response_.BodyDestination = destination;
+    // Once a request has gone out, a failure other than a judged answer leaves the
+    // connection out of step (an answer may still be owed), so it cannot be reused.
+    bool sent = false;
     try {
         for (;;) {
             PrepareRequest();
             ConnectToHost();
+            sent = true;
             SendRequest();
             ReadResponseHead();
             const TIdHTTPOutcome outcome = Classify(tolerated);
@@ -99,8 +103,13 @@ void TIdHTTP::DoRequest(std::string_view method, std::string_view url, TIdStream
                 request_.Target = url;
             }
         }
-    } catch (...) {
+    } catch (const EIdHTTPProtocolException&) {
         if (!response_.IsKeepAlive()) {
+            Disconnect();
+        }
+        throw;
+    } catch (...) {
+        if (sent || !response_.IsKeepAlive()) {
             Disconnect();
         }
         throw;

@@ -117,7 +117,9 @@ bool TIdHTTPResponse::IsKeepAlive() {
     if (result) {
         const std::string_view connection = TrimBlank(Connection);
         const std::string_view proxyConnection = TrimBlank(ProxyConnection);
-        if (client_.ProtocolVersion == pv1_1) {
+        // An HTTP/1.0 server closes after its answer unless it says keep-alive; trusting
+        // such a connection races its close and fails the next request.
+        if (client_.ProtocolVersion == pv1_1 && statusVersion_ == pv1_1) {
             result = !EqualsNoCase(connection, "CLOSE") && !EqualsNoCase(proxyConnection, "CLOSE");
         } else {
             result = EqualsNoCase(connection, "KEEP-ALIVE") ||
