@@ -259,7 +259,8 @@ void InputHistory::LoadFromFile(const std::string& path) {
 }
 
 bool InputHistory::LoadFromFileIfExists(const std::string& path) {
-    FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a FIFO in the file's place can't hold up the start.
+    FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.Get() < 0) {
         if (errno == ENOENT) {
             return false;
@@ -270,9 +271,9 @@ bool InputHistory::LoadFromFileIfExists(const std::string& path) {
     if (fstat(file.Get(), &info) != 0) {
         throw EFOpenError(path, SystemErrorText(errno));
     }
-    if (S_ISDIR(info.st_mode)) {
-        // POSIX opens a folder for reading; as a history it is unreadable.
-        throw EFOpenError(path, SystemErrorText(EISDIR));
+    if (!S_ISREG(info.st_mode)) {
+        // POSIX opens a folder, a FIFO or a device for reading; none of them is a history.
+        throw EFOpenError(path, SystemErrorText(S_ISDIR(info.st_mode) ? EISDIR : EINVAL));
     }
     std::string content;
     std::string chunk(kReadChunk, '\0');

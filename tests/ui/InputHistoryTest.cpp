@@ -301,6 +301,19 @@ TEST(InputHistoryTest, UnreadableFileRaisesTheOpenErrorAndKeepsTheList) {
     }
 }
 
+TEST(InputHistoryTest, FifoInTheFilesPlaceRaisesInsteadOfWaiting) {
+    TempTree tree;
+    const std::string path = tree.path("SearchWord.txt");
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    InputHistory history;
+    try {
+        history.LoadFromFileIfExists(path);
+        FAIL() << "a FIFO loaded as a history";
+    } catch (const editor::EFOpenError& error) {
+        EXPECT_STREQ(error.what(), ("Cannot open file \"" + path + "\". Invalid argument").c_str());
+    }
+}
+
 TEST(InputHistoryTest, SaveOverAFolderFailsAndLeavesItAlone) {
     TempTree tree;
     tree.File("SearchFile.txt/inside.txt", "precious");
