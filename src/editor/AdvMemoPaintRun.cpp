@@ -1,0 +1,183 @@
+// The run painter: colour choice by highlight state, the selection split and the drawing of
+// the before, selected and after parts of a run.
+#include "editor/AdvMemoPaintRun.h"
+
+#include <algorithm>
+
+#include "editor/AdvCustomMemo.h"
+#include "editor/AdvCustomMemoStyler.h"
+
+namespace tarnwick::editor {
+
+namespace {
+
+TColor OrBackground(TColor color, TColor bk) {
+    return color == kClNone ? bk : color;
+}
+
+// A char style's colours; its background falls back to the editor's unless told otherwise.
+void ApplyCharStyle(TRunColors& c, const TCharStyle& style, TColor bk, bool ownBackground) {
+    c.Text = style.TextColor;
+    c.Style = style.Style;
+    c.Background = ownBackground ? style.BkColor : OrBackground(style.BkColor, bk);
+}
+
+// The element style of state's StyleIndex, or nullptr when it cannot be reached.
+const TElementStyle* ElementStyleOf(const HighlightState& state, const TAdvCustomMemo& memo) {
+    const TAdvCustomMemoStyler* styler = memo.SyntaxStyles();
+    if (styler == nullptr || state.StyleIndex < 0 ||
+        state.StyleIndex >= styler->AllStyles().Count()) {
+        return nullptr;
+    }
+    return &styler->AllStyles().Items(state.StyleIndex);
+}
+
+void ApplyElementStyle(TRunColors& c, const HighlightState& state, const TAdvCustomMemo& memo) {
+    if (const TElementStyle* style = ElementStyleOf(state, memo)) {
+        c.Text = style->Font().Color;
+        c.Style = style->Font().Style;
+        c.Background = OrBackground(style->BGColor(), memo.BkColor());
+    }
+}
+
+}  // namespace
+
+TRunColors ChooseRunColors(const HighlightState& state, const TAdvCustomMemo& memo,
+                           const TAdvMemoPaintSettings& settings) {
+    const TColor bk = memo.BkColor();
+    TRunColors c{settings.Font.Color, bk, settings.Font.Style};
+    const TAdvCustomMemoStyler* styler = memo.SyntaxStyles();
+    if (state.IsHighlight) {
+        if (styler != nullptr) {
+            ApplyCharStyle(c, styler->HighlightStyle, bk, true);
+        }
+    } else if (state.InComment && !state.IsUrl) {
+        if (styler != nullptr) {
+            ApplyCharStyle(c, styler->CommentStyle, bk, false);
+        }
+    } else if (!state.InBracket || state.IsUrl) {
+        if (state.IsNumber && styler != nullptr) {
+            ApplyCharStyle(c, styler->NumberStyle, bk, false);
+        }
+        if (state.IsSymbol || state.IsKeyword) {
+            ApplyElementStyle(c, state, memo);
+        }
+        if (state.IsUrl) {
+            ApplyCharStyle(
+                c, TCharStyle{settings.UrlTextColor, settings.UrlBkColor, settings.UrlStyle}, bk,
+                false);
+        }
+    } else {
+        ApplyElementStyle(c, state, memo);
+    }
+    return c;
+}
+
+TSelectionSplit SplitRunBySelection(int line, int c0, int n, TTextPos start, TTextPos end) {
+    if (line < start.Y || line > end.Y) {
+        return {0, 0};
+    }
+    int first = 0;
+    int last = n;
+    if (start.Y == line && end.Y == line) {
+        if (start.X == end.X || start.X >= c0 + n) {
+            return {0, 0};
+        }
+        if (c0 >= end.X) {
+            return {n, n};
+        }
+        first = start.X - c0;
+        last = end.X - c0;
+    } else if (start.Y == line) {
+        first = start.X - c0;
+    } else if (end.Y == line) {
+        last = end.X - c0;
+    }
+    first = std::clamp(first, 0, n);
+    last = std::clamp(last, 0, n);
+    return {first, std::max(first, last)};
+}
+
+TAdvMemoRunPainter::TAdvMemoRunPainter(platform::IDrawingSurface& surface,
+                                       const TAdvCustomMemo& memo,
+                                       const TAdvMemoPaintSettings& settings, const Layout& layout,
+                                       int line, bool selected, TTextPos start, TTextPos end)
+    : fSurface(surface),
+      fMemo(memo),
+      fSettings(settings),
+      fLayout(layout),
+      fLine(line),
+      fSelected(selected),
+      fStart(start),
+      fEnd(end),
+      fX(-memo.FirstVisibleColumn() * layout.CharWidth) {}
+
+platform::SurfaceColor TAdvMemoRunPainter::Resolve(TColor c) const {
+    return fSettings.SystemColors.Resolve(OrBackground(c, fMemo.BkColor()));
+}
+
+void TAdvMemoRunPainter::Run(std::string_view text, const HighlightState& state) {
+    const int n = static_cast<int>(text.size());
+    if (n == 0) {
+        return;
+    }
+    const TRunColors colors = ChooseRunColors(state, fMemo, fSettings);
+    TSelectionSplit split{0, 0};
+    if (fSelected) {
+        split = SplitRunBySelection(fLine, fColumn, n, fStart, fEnd);
+    }
+    TFontStyles style = colors.Style;
+    // A bold face of another width would break the cell grid.
+    if (fLayout.BoldChangesWidth) {
+        style = static_cast<TFontStyles>(style & ~fsBold);
+    }
+    const auto first = static_cast<size_t>(split.First);
+    const auto last = static_cast<size_t>(split.Last);
+    DrawPart(text.substr(0, first), colors.Text, colors.Background, style);
+    DrawPart(text.substr(first, last - first), fSettings.SelColor, fSettings.SelBkColor, style);
+    DrawPart(text.substr(last), colors.Text, colors.Background, style);
+    fColumn += n;
+}
+
+void TAdvMemoRunPainter::DrawMarginIfRightOf(int x) {
+    if (fLayout.MarginX >= 0 && x < fLayout.MarginX) {
+        fSurface.Line(fLayout.MarginX, 0, fLayout.MarginX, fLayout.LineHeight,
+                      Resolve(fSettings.RightMarginColor), 2);
+    }
+}
+
+void TAdvMemoRunPainter::DrawPart(std::string_view part, TColor text, TColor background,
+                                  TFontStyles style) {
+    const int k = static_cast<int>(part.size());
+    if (k == 0) {
+        return;
+    }
+    const int cw = fLayout.CharWidth;
+    const int left = fX;
+    const int right = fX + k * cw;
+    fX = right;
+    if (right <= 0 || left >= fLayout.ImageWidth || cw <= 0) {
+        return;  // wholly outside the line image: nothing to see
+    }
+    fSurface.FillRect({left, 0, right, fLayout.LineHeight}, Resolve(background));
+    DrawMarginIfRightOf(left);
+    // Only the characters that reach into the image are written; the grid keeps their places.
+    const int skip = left < 0 ? (-left) / cw : 0;
+    const int visible = std::min(k - skip, (fLayout.ImageWidth - (left + skip * cw) + cw - 1) / cw);
+    fSurface.SetFont(ToSurfaceFont(fSettings.Font, style));
+    fSurface.TextOut(
+        left + skip * cw, 0,
+        part.substr(static_cast<size_t>(skip), static_cast<size_t>(std::max(0, visible))),
+        Resolve(text), cw);
+}
+
+void TAdvMemoRunPainter::FinishLine() {
+    const int left = std::max(fX, 0);
+    if (left < fLayout.ImageWidth) {
+        fSurface.FillRect({left, 0, fLayout.ImageWidth, fLayout.LineHeight},
+                          Resolve(fMemo.BkColor()));
+    }
+    DrawMarginIfRightOf(fX);
+}
+
+}  // namespace tarnwick::editor

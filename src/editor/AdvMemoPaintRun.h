@@ -1,0 +1,83 @@
+// The run painter of the editor: chooses a run's colours from its highlight state, splits it by
+// the selection and draws its parts into the line image, redrawing the right margin after every
+// fill that starts left of it. Positions come from the cell grid; text is never measured.
+#pragma once
+
+#include <string_view>
+
+#include "editor/AdvMemoPaintSettings.h"
+#include "editor/HighlightRunSink.h"
+#include "editor/HighlightState.h"
+#include "editor/TextPos.h"
+#include "platform/DrawingSurface.h"
+
+namespace tarnwick::editor {
+
+class TAdvCustomMemo;
+
+// Colours and font style of one run before the selection is applied.
+struct TRunColors {
+    TColor Text = kClBlack;
+    TColor Background = kClWhite;
+    TFontStyles Style = 0;
+    bool operator==(const TRunColors&) const = default;
+};
+
+// The colours of a run in state (styler colours, the editor's font colour and BkColor). "None"
+// backgrounds are already replaced by the editor's BkColor; system colours are not resolved.
+TRunColors ChooseRunColors(const HighlightState& state, const TAdvCustomMemo& memo,
+                           const TAdvMemoPaintSettings& settings);
+
+// The selected stretch [First, Last) of a run, as offsets into the run (0 <= First <= Last <= n).
+struct TSelectionSplit {
+    int First = 0;
+    int Last = 0;
+    bool operator==(const TSelectionSplit&) const = default;
+};
+
+// Splits the run of length n starting at column c0 of line against the normalised selection
+// [start, end] (start not after end).
+TSelectionSplit SplitRunBySelection(int line, int c0, int n, TTextPos start, TTextPos end);
+
+// Receives the runs of one line and draws them into the current line image.
+class TAdvMemoRunPainter final : public IHighlightRunSink {
+  public:
+    struct Layout {
+        int CharWidth = 0;
+        int LineHeight = 0;
+        int ImageWidth = 0;  // the text area's width
+        int MarginX = -1;    // x of the right margin in image coordinates; -1: none
+        bool BoldChangesWidth = false;
+    };
+
+    // selected: whether a selection is painted at all; start/end the normalised selection.
+    TAdvMemoRunPainter(platform::IDrawingSurface& surface, const TAdvCustomMemo& memo,
+                       const TAdvMemoPaintSettings& settings, const Layout& layout, int line,
+                       bool selected, TTextPos start, TTextPos end);
+
+    void Run(std::string_view text, const HighlightState& state) override;
+
+    // Fills from the current x to the image's right edge and draws the margin if it lies right.
+    void FinishLine();
+    int X() const { return fX; }
+    int Column() const { return fColumn; }
+
+  private:
+    // Fills, redraws the margin and writes one part; advances x.
+    void DrawPart(std::string_view part, TColor text, TColor background, TFontStyles style);
+    void DrawMarginIfRightOf(int x);
+    platform::SurfaceColor Resolve(TColor c) const;
+
+    platform::IDrawingSurface& fSurface;
+    const TAdvCustomMemo& fMemo;
+    const TAdvMemoPaintSettings& fSettings;
+    Layout fLayout;
+    int fLine;
+    bool fSelected;
+    TTextPos fStart;
+    TTextPos fEnd;
+    int fX;
+    int fColumn = 0;
+};
+
+}  // namespace tarnwick::editor

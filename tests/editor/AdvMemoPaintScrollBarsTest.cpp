@@ -1,0 +1,209 @@
+// The scroll state: both bars after loading, their mutual effect on the text area, the
+// position limits, bar actions, wheel steps and the start-state caches they drop.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "AdvMemoPaintTestSupport.h"
+
+namespace tarnwick::editor::test {
+namespace {
+
+class ScrollTest : public PaintFixture {
+  protected:
+    static constexpr int kRows = (kHeight - 2) / kLh;  // 13 rows without a horizontal bar
+
+    void LoadLines(int count, const std::string& line = "line") {
+        const auto path = std::filesystem::path(::testing::TempDir()) / "paint_scroll.txt";
+        {
+            std::ofstream out(path, std::ios::binary);
+            for (int i = 0; i < count; ++i) {
+                out << line << i << "\r\n";
+            }
+        }
+        memo.Lines().LoadFromFile(path.string());
+        std::filesystem::remove(path);
+        painter.UpdateScrollBars();
+    }
+};
+
+TEST_F(ScrollTest, LongFileShowsTheVerticalBarOnly) {
+    LoadLines(1000);
+    const TAdvMemoScrollBar& v = painter.VerticalBar();
+    ASSERT_TRUE(v.Visible);
+    EXPECT_FALSE(painter.HorizontalBar().Visible);
+    EXPECT_EQ(v.Position, 0);
+    EXPECT_EQ(v.PageSize, kRows);
+    EXPECT_EQ(v.Maximum, 1000 - 1 + kRows - 1);
+    EXPECT_EQ(v.LastPosition(), 999);
+    // The bar narrows the text area, and the editor knows the new cell counts.
+    EXPECT_EQ(painter.TextAreaRect().Right, kWidth - 1 - 16);
+    EXPECT_EQ(memo.VisibleColumns(), painter.VisibleColumns());
+    EXPECT_EQ(painter.VerticalBarRect(),
+              (platform::SurfaceRect{kWidth - 17, 1, kWidth - 1, kHeight}));
+}
+
+TEST_F(ScrollTest, ShortFileHidesTheBarAndResetsTheTopLine) {
+    LoadLines(1000);
+    painter.VerticalScroll(TScrollCode::ThumbTrack, 500);
+    EXPECT_EQ(memo.FirstVisibleLine(), 500);
+    LoadLines(5);
+    EXPECT_FALSE(painter.VerticalBar().Visible);
+    EXPECT_EQ(memo.FirstVisibleLine(), 0);
+}
+
+TEST_F(ScrollTest, WheelStepsMoveFourLinesAndDropThePassedCaches) {
+    LoadLines(1000);
+    // Fill the per-line caches up to line 200.
+    memo.StartStateOfLine(200);
+    ASSERT_NE(memo.Lines().LineProp(100), nullptr);
+    ASSERT_TRUE(memo.Lines().LineProp(100)->StartStateValid);
+    for (int i = 0; i < 3; ++i) {
+        painter.MouseWheel(true);
+    }
+    EXPECT_EQ(memo.FirstVisibleLine(), 12);
+    EXPECT_EQ(painter.VerticalBar().Position, 12);
+    EXPECT_TRUE(memo.Lines().LineProp(100)->StartStateValid);
+    painter.VerticalScroll(TScrollCode::ThumbPosition, 120);
+    EXPECT_FALSE(memo.Lines().LineProp(100)->StartStateValid);
+    EXPECT_TRUE(memo.Lines().LineProp(140)->StartStateValid);
+    // Up by four, then at line 4 or less straight to the top.
+    painter.MouseWheel(false);
+    EXPECT_EQ(memo.FirstVisibleLine(), 116);
+    painter.VerticalScroll(TScrollCode::ThumbPosition, 3);
+    painter.MouseWheel(false);
+    EXPECT_EQ(memo.FirstVisibleLine(), 0);
+    // Down near the end stops at the last line.
+    painter.VerticalScroll(TScrollCode::ThumbPosition, 998);
+    painter.MouseWheel(true);
+    EXPECT_EQ(memo.FirstVisibleLine(), 999);
+    EXPECT_EQ(memo.CurY(), 0);  // the caret does not move
+}
+
+TEST_F(ScrollTest, WheelOnADocumentThatFitsMovesTheCaretHomeOnlyWhenTurnedDown) {
+    SetText({"abc", "defgh", "x"});
+    memo.SetCaretLine(1);
+    memo.SetCaretColumn(4);
+    painter.MouseWheel(false);
+    EXPECT_EQ(memo.CurX(), 4);
+    EXPECT_EQ(memo.CurY(), 1);
+    painter.MouseWheel(true);
+    EXPECT_EQ(memo.CurX(), 0);
+    EXPECT_EQ(memo.CurY(), 0);
+    EXPECT_EQ(memo.FirstVisibleLine(), 0);
+    // The first line was not padded on the way home.
+    EXPECT_EQ(memo.Lines().Get(0), "abc");
+    // An empty list gains no line.
+    SetText({});
+    painter.MouseWheel(true);
+    EXPECT_EQ(memo.Lines().Count(), 0);
+}
+
+TEST_F(ScrollTest, BarActionsMoveByLinesPagesAndStayInRange) {
+    LoadLines(100);
+    struct Step {
+        TScrollCode Code;
+        int Track;
+        int Expected;
+    };
+    const Step steps[] = {
+        {TScrollCode::LineDown, 0, 1},
+        {TScrollCode::PageDown, 0, 1 + kRows + 1},
+        {TScrollCode::PageUp, 0, 1},
+        {TScrollCode::LineUp, 0, 0},
+        {TScrollCode::LineUp, 0, 0},
+        {TScrollCode::ThumbTrack, 50, 50},
+        {TScrollCode::ThumbTrack, 5000, 99},
+        {TScrollCode::Bottom, 0, 99},
+        {TScrollCode::Top, 0, 0},
+    };
+    for (const Step& s : steps) {
+        painter.VerticalScroll(s.Code, s.Track);
+        EXPECT_EQ(memo.FirstVisibleLine(), s.Expected) << static_cast<int>(s.Code);
+        EXPECT_EQ(painter.VerticalBar().Position, s.Expected);
+    }
+}
+
+TEST_F(ScrollTest, HorizontalBarForLongLinesAndItsPositionLimit) {
+    SetText({std::string(120, 'a'), "b"});
+    const TAdvMemoScrollBar& h = painter.HorizontalBar();
+    ASSERT_TRUE(h.Visible);
+    EXPECT_FALSE(painter.VerticalBar().Visible);
+    const int columns = painter.VisibleColumns();
+    EXPECT_EQ(h.Maximum, 120);
+    EXPECT_EQ(h.PageSize, columns + 1);
+    EXPECT_EQ(painter.TextAreaRect().Bottom, kHeight - 1 - 16);
+    painter.HorizontalScroll(TScrollCode::ThumbTrack, 30);
+    EXPECT_EQ(memo.FirstVisibleColumn(), 30);
+    // A position past the last one is set to maximum - page + 2.
+    painter.HorizontalScroll(TScrollCode::Bottom);
+    EXPECT_EQ(memo.FirstVisibleColumn(), 120 - (columns + 1) + 2);
+    memo.SetFirstVisibleColumn(119);
+    painter.UpdateScrollBars();
+    EXPECT_EQ(memo.FirstVisibleColumn(), 120 - (columns + 1) + 2);
+    // Short lines again: the view goes back to column 0 and the bar hides.
+    SetText({"b"});
+    EXPECT_FALSE(h.Visible);
+    EXPECT_EQ(memo.FirstVisibleColumn(), 0);
+}
+
+TEST_F(ScrollTest, HorizontalBarThatTakesTheLastRowBringsTheVerticalOne) {
+    // 13 lines fit exactly; with the horizontal bar only 12 rows remain.
+    std::vector<std::string> lines(kRows, "x");
+    lines[0] = std::string(200, 'w');
+    memo.Lines().Clear();
+    for (const auto& l : lines) {
+        memo.Lines().Add(l);
+    }
+    painter.UpdateScrollBars();
+    EXPECT_TRUE(painter.HorizontalBar().Visible);
+    EXPECT_TRUE(painter.VerticalBar().Visible);
+    EXPECT_EQ(painter.VerticalBar().PageSize, (kHeight - 2 - 16) / kLh);
+    EXPECT_EQ(painter.HorizontalBar().PageSize, painter.VisibleColumns() + 1);
+    EXPECT_EQ(painter.TextAreaRect().Right, kWidth - 1 - 16);
+}
+
+TEST_F(ScrollTest, BarsTheSettingDoesNotProvideStayHiddenAndNotifyOffFreezesThem) {
+    settings.ScrollBars = ssNone;
+    LoadLines(1000);
+    EXPECT_FALSE(painter.VerticalBar().Visible);
+    EXPECT_EQ(memo.VisibleRows(), kRows);
+    settings.ScrollBars = ssBoth;
+    memo.SetNotifyEnabled(false);
+    painter.UpdateScrollBars();
+    EXPECT_FALSE(painter.VerticalBar().Visible);
+    memo.SetNotifyEnabled(true);
+    painter.UpdateScrollBars();
+    EXPECT_TRUE(painter.VerticalBar().Visible);
+}
+
+TEST_F(ScrollTest, TopLineRules) {
+    LoadLines(100);
+    painter.SetTopLine(40);
+    EXPECT_EQ(memo.FirstVisibleLine(), 40);
+    painter.SetTopLine(-1);  // ignored
+    EXPECT_EQ(memo.FirstVisibleLine(), 40);
+    painter.SetTopLine(250);
+    EXPECT_EQ(memo.FirstVisibleLine(), 99);
+    EXPECT_EQ(painter.VerticalBar().Position, 99);
+}
+
+TEST_F(ScrollTest, ScrolledViewPaintsFromTheFirstVisibleLine) {
+    LoadLines(100);
+    painter.VerticalScroll(TScrollCode::ThumbTrack, 20);
+    Paint();
+    // "line" and the number after it are separate runs.
+    const auto* first = surface.TextAt(CellX(4), RowY(0));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->Text, "20");
+    // The partly visible last row is painted too, but nothing lands below the text area.
+    const auto* last = surface.TextAt(CellX(4), RowY(kRows));
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->Text, std::to_string(20 + kRows));
+    EXPECT_EQ(surface.Pixel(100, kHeight - 1), 0x808080u);
+}
+
+}  // namespace
+}  // namespace tarnwick::editor::test
