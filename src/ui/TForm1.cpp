@@ -27,11 +27,15 @@
 #include <QVBoxLayout>
 
 #include "editor/AdvPascalMemoStyler.h"
+#include "platform/AppInfo.h"
 #include "platform/DriveRoots.h"
+#include "platform/TMisc.h"
 #include "platform/qt/QtTypeNames.h"
 #include "platform/qt/QtUiDispatcher.h"
 #include "search/MatchRules.h"
 #include "ui/AdvMemoWidget.h"
+#include "ui/InputHistory.h"
+#include "ui/TForm2.h"
 #include "ui/UiDialogs.h"
 
 namespace tarnwick {
@@ -55,26 +59,26 @@ std::string Bytes(const QString& text) {
 struct ToolButtonInfo {
     const char* name;
     const char* tooltip;
-    int image;
+    const char* image;  // our artwork in the resources
     bool enabled;
     const char* themeIcon;
 };
 
 // Left to right.
 constexpr ToolButtonInfo kToolButtons[8] = {
-    {"ToolButton1", "Open Folder", 0, false, "folder-open"},
-    {"ToolButton2", "Open File", 1, false, "document-open"},
-    {"ToolButton3", "Save As... ", 2, false, "document-save-as"},
-    {"ToolButton5", "Cut", 4, false, "edit-cut"},
-    {"ToolButton4", "Copy", 3, false, "edit-copy"},
-    {"ToolButton6", "Paste", 5, true, "edit-paste"},
-    {"ToolButton7", "Find and Replace", 6, true, "edit-find-replace"},
-    {"ToolButton8", "About", 7, true, "help-about"},
+    {"ToolButton1", "Open Folder", "0-open-folder", false, "folder-open"},
+    {"ToolButton2", "Open File", "1-open-file", false, "document-open"},
+    {"ToolButton3", "Save As... ", "2-save-as", false, "document-save-as"},
+    {"ToolButton5", "Cut", "4-cut", false, "edit-cut"},
+    {"ToolButton4", "Copy", "3-copy", false, "edit-copy"},
+    {"ToolButton6", "Paste", "5-paste", true, "edit-paste"},
+    {"ToolButton7", "Find and Replace", "6-find-replace", true, "edit-find-replace"},
+    {"ToolButton8", "About", "7-about", true, "help-about"},
 };
 
 // Our own artwork, with the icon theme's image preferred where the desktop has one.
 QIcon ToolbarIcon(const ToolButtonInfo& info) {
-    const QIcon ours(QStringLiteral(":/tarnwick/toolbar/%1.png").arg(info.image));
+    const QIcon ours(QStringLiteral(":/tarnwick/toolbar/%1.png").arg(QLatin1String(info.image)));
     return QIcon::fromTheme(QString::fromLatin1(info.themeIcon), ours);
 }
 
@@ -93,7 +97,11 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
       styler_(editor::CreateAdvPascalMemoStyler1()) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tarnwick"));
-    setWindowIcon(QIcon(QStringLiteral(":/tarnwick/tarnwick.png")));
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/tarnwick/icons/tarnwick-%1.png").arg(size));
+    }
+    setWindowIcon(icon);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSize(9);
     setFont(font);
@@ -150,6 +158,8 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
     search_ = std::make_unique<SearchControl>(options_, *dispatcher_, *services_.typeNames,
                                               *services_.locale, *this, services_.entryPause);
     ConnectSearchInputs();
+    form2_ = std::make_unique<TForm2>(this);
+    FormCreate();
 }
 
 TForm1::~TForm1() {
@@ -215,6 +225,14 @@ void TForm1::BuildToolBarAndMenu() {
     connect(Openfolder1, &QAction::triggered, this, &TForm1::OpenFolderCommand);
     connect(Openfile1, &QAction::triggered, this, &TForm1::OpenFileCommand);
     connect(Save1, &QAction::triggered, this, &TForm1::SaveAsCommand);
+    connect(toolButtons_[7], &QToolButton::clicked, this, &TForm1::AboutCommand);
+    connect(About1, &QAction::triggered, this, &TForm1::AboutCommand);
+    connect(Visitwebsite1, &QAction::triggered, this,
+            [] { TMisc::OpenSite(kHomePageUrl, "", "1"); });
+    connect(Reportbugs1, &QAction::triggered, this,
+            [] { TMisc::OpenSite(kContactPageUrl, "", "1"); });
+    // Ends the process at once: no close handling, so the histories are not saved.
+    connect(Exit1, &QAction::triggered, this, [] { std::_Exit(0); });
 }
 
 void TForm1::BuildSearchPanel(QWidget* panel) {
@@ -449,6 +467,13 @@ void TForm1::ShowSearchEvents(const SearchEventBatch& batch) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        if (watched == ComboBox1) {
+            ComboBox1Exit();
+        } else if (watched == ComboBox2) {
+            ComboBox2Exit();
+        }
+    }
     if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease) {
         // After the view has updated its selection for this click.
         QMetaObject::invokeMethod(this, &TForm1::ListView1Click, Qt::QueuedConnection);

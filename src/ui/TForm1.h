@@ -28,6 +28,10 @@ namespace tarnwick {
 namespace editor {
 class TAdvPascalMemoStyler;
 }
+namespace ui {
+class InputHistory;
+}
+class TForm2;
 class QtUiDispatcher;
 class TAdvMemoWidget;
 class UiDialogs;
@@ -39,6 +43,7 @@ struct TForm1Services {
     const LocaleFormats* locale = nullptr;  // nullptr: the user's locale
     std::chrono::microseconds entryPause = kEntryPause;
     bool readDriveRoots = true;  // false: tests fill DriveRoots themselves
+    std::string historyFolder;   // empty: the folder of the executable
 };
 
 class TForm1 final : public QMainWindow, public SearchNotifications {
@@ -71,12 +76,24 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     void OpenFileCommand();
     void OpenFolderCommand();
     void SaveAsCommand();
+    void AboutCommand();
+    void ComboBox1Exit();
+    void ComboBox2Exit();
+    // Writes both histories; false (after showing the error) when one can't be written.
+    bool SaveHistories();
+    ui::InputHistory& NameHistory() { return *nameHistory_; }
+    ui::InputHistory& WordHistory() { return *wordHistory_; }
+    TForm2& AboutBox() { return *form2_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void FormCreate();
+    void LoadHistories();
+    std::string HistoryPath(const char* fileName) const;
     void BuildToolBarAndMenu();
     void BuildSearchPanel(QWidget* panel);
     void BuildResultsAndEditor(QWidget* panel);
@@ -95,6 +112,9 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     RowIcons icons_;
     ResultsModel* results_ = nullptr;
     bool shownOnce_ = false;
+    std::unique_ptr<ui::InputHistory> nameHistory_;
+    std::unique_ptr<ui::InputHistory> wordHistory_;
+    std::unique_ptr<TForm2> form2_;
 
     // Controls, named as in the form.
     QToolButton* toolButtons_[8] = {};

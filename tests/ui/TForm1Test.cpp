@@ -15,6 +15,7 @@
 #include <QThread>
 #include <QToolButton>
 
+#include <filesystem>
 #include <fstream>
 
 #include <gmock/gmock.h>
@@ -84,6 +85,7 @@ class TForm1Test : public ::testing::Test {
         services.locale = &locale;
         services.entryPause = std::chrono::microseconds(0);
         services.readDriveRoots = false;
+        services.historyFolder = tree.root();
         window = std::make_unique<TForm1>(services);
         window->Search().State().DriveRoots = {tree.path("C"), tree.path("D")};
         tree.Folder("C");
@@ -334,6 +336,7 @@ TEST_F(TForm1Test, ClosingTheWindowDuringAWalkStopsItAtOnce) {
     services.locale = &locale;
     services.entryPause = std::chrono::milliseconds(5);  // 2 s for the whole folder
     services.readDriveRoots = false;
+    services.historyFolder = tree.root();
     auto slow = std::make_unique<TForm1>(services);
     slow->Search().State().DriveRoots = {tree.path("C")};
     slow->FormShow();
@@ -344,6 +347,80 @@ TEST_F(TForm1Test, ClosingTheWindowDuringAWalkStopsItAtOnce) {
     slow.reset();  // stops the walk and drops what it still delivers
     EXPECT_LT(timer.elapsed(), 500);
     QCoreApplication::processEvents();  // queued deliveries of the dead window are dropped
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST_F(TForm1Test, HistoriesAreRecordedOnLeavingTheBoxSavedAndLoadedSorted) {
+    auto* names = Find<QComboBox>("ComboBox1");
+    for (const char* typed : {"zeta", "  ", "Alpha", "ALPHA"}) {
+        names->setEditText(QString::fromLatin1(typed));
+        window->ComboBox1Exit();
+    }
+    ASSERT_EQ(names->count(), 2);
+    EXPECT_EQ(names->itemText(0), "Alpha");
+    EXPECT_EQ(names->itemText(1), "zeta");
+    EXPECT_EQ(names->currentText(), "ALPHA");  // what was typed stays in the box
+    Find<QComboBox>("ComboBox2")->setEditText("needle");
+    window->ComboBox2Exit();
+    ASSERT_TRUE(window->SaveHistories());
+    EXPECT_EQ(ReadFile(tree.path("SearchFile.txt")), "Alpha\r\nzeta\r\n");
+    EXPECT_EQ(ReadFile(tree.path("SearchWord.txt")), "needle\r\n");
+
+    tree.File("SearchFile.txt", "zeta\nalpha\r\nBeta\r");
+    TForm1Services services;
+    services.dialogs = &dialogs;
+    services.readDriveRoots = false;
+    services.historyFolder = tree.root();
+    TForm1 next(services);
+    auto* loaded = next.findChild<QComboBox*>("ComboBox1");
+    ASSERT_EQ(loaded->count(), 3);
+    EXPECT_EQ(loaded->itemText(0), "alpha");
+    EXPECT_EQ(loaded->itemText(1), "Beta");
+    EXPECT_EQ(loaded->itemText(2), "zeta");
+    EXPECT_EQ(next.findChild<QComboBox*>("ComboBox2")->itemText(0), "needle");
+    EXPECT_TRUE(dialogs.errors.empty());
+}
+
+TEST_F(TForm1Test, UnreadableHistoryIsReportedAndTheWindowStillOpens) {
+    tree.Folder("broken/SearchFile.txt");  // a folder where the file should be
+    TForm1Services services;
+    services.dialogs = &dialogs;
+    services.readDriveRoots = false;
+    services.historyFolder = tree.path("broken");
+    TForm1 broken(services);
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    const std::string error = dialogs.errors[0].toStdString();
+    EXPECT_EQ(error.rfind("tarnwick_ui_tests: Cannot open file \"" +
+                              tree.path("broken/SearchFile.txt") + "\". ",
+                          0),
+              0u)
+        << error;
+    EXPECT_EQ(error.back(), '.');
+}
+
+TEST_F(TForm1Test, CloseSavesTheHistoriesOrStaysOpenWhenItCannot) {
+    window->show();
+    Find<QComboBox>("ComboBox1")->setEditText("kept");
+    window->ComboBox1Exit();
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(ReadFile(tree.path("SearchFile.txt")), "kept\r\n");
+
+    TForm1Services services;
+    services.dialogs = &dialogs;
+    services.readDriveRoots = false;
+    services.historyFolder = tree.path("missing-folder");
+    TForm1 stuck(services);
+    stuck.show();
+    EXPECT_FALSE(stuck.close());
+    EXPECT_TRUE(stuck.isVisible());
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_TRUE(dialogs.errors[0].contains("Cannot create file"))
+        << dialogs.errors[0].toStdString();
+    EXPECT_FALSE(std::filesystem::exists(tree.path("missing-folder/SearchWord.txt")));
 }
 
 }  // namespace

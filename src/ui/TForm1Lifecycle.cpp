@@ -1,0 +1,106 @@
+// Start-up, the input histories and closing of the main window.
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+
+#include "ui/InputHistory.h"
+#include "ui/TForm1.h"
+#include "ui/TForm2.h"
+
+namespace tarnwick {
+
+void TForm1::FormCreate() {
+    // The results list's full-row selection and double buffering are set where it is built.
+    nameHistory_ = std::make_unique<ui::InputHistory>();
+    wordHistory_ = std::make_unique<ui::InputHistory>();
+    ComboBox1->installEventFilter(this);
+    ComboBox2->installEventFilter(this);
+    try {
+        LoadHistories();
+    } catch (const std::exception& e) {
+        // The remaining start-up steps are skipped; the window still opens.
+        ShowError(QString::fromStdString(e.what()));
+    }
+}
+
+std::string TForm1::HistoryPath(const char* fileName) const {
+    const std::string folder =
+        services_.historyFolder.empty()
+            ? QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()
+            : services_.historyFolder;
+    return ui::HistoryFilePath(folder, fileName);
+}
+
+void TForm1::LoadHistories() {
+    const struct {
+        ui::InputHistory& history;
+        QComboBox* box;
+        const char* file;
+    } lists[] = {{*nameHistory_, ComboBox1, ui::kNameHistoryFileName},
+                 {*wordHistory_, ComboBox2, ui::kWordHistoryFileName}};
+    for (const auto& list : lists) {
+        if (list.history.LoadFromFileIfExists(HistoryPath(list.file))) {
+            const QString text = list.box->currentText();
+            list.box->clear();
+            for (const std::string& entry : list.history.Entries()) {
+                list.box->addItem(QString::fromStdString(entry));
+            }
+            list.box->setEditText(text);
+        }
+    }
+}
+
+namespace {
+
+// Mirrors one recording into the box, keeping what the user typed in the edit field.
+void Record(ui::InputHistory& history, QComboBox* box) {
+    const QString text = box->currentText();
+    const ui::InputHistory::RecordResult result = history.Record(text.toStdString());
+    if (!result.recorded) {
+        return;
+    }
+    if (result.droppedLast) {
+        box->removeItem(box->count() - 1);
+    }
+    box->insertItem(static_cast<int>(result.index), text);
+    box->setEditText(text);
+}
+
+}  // namespace
+
+void TForm1::ComboBox1Exit() {
+    Record(*nameHistory_, ComboBox1);
+}
+
+void TForm1::ComboBox2Exit() {
+    Record(*wordHistory_, ComboBox2);
+}
+
+bool TForm1::SaveHistories() {
+    try {
+        nameHistory_->SaveToFile(HistoryPath(ui::kNameHistoryFileName));
+        wordHistory_->SaveToFile(HistoryPath(ui::kWordHistoryFileName));
+    } catch (const std::exception& e) {
+        ShowError(QString::fromStdString(e.what()));
+        return false;
+    }
+    return true;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!SaveHistories()) {
+        event->ignore();  // the window stays open
+        return;
+    }
+    // A running walk must not outlive the controls it reports to.
+    search_->StopSearch();
+    event->accept();
+}
+
+void TForm1::AboutCommand() {
+    form2_->PrepareToShow();
+    form2_->exec();
+}
+
+}  // namespace tarnwick
