@@ -1,0 +1,93 @@
+// Feeds arbitrary bytes to the HTTP client as the server's answer, through the in-memory
+// handler, and checks what must hold for any answer: only a 2xx returns a body, a protocol
+// error carries the status of the response, a counted body never exceeds its count, and
+// nothing reads more bytes than the server sent.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "http/EIdException.h"
+#include "http/TIdHTTP.h"
+#include "http/TIdIOHandlerMemory.h"
+#include "http/TIdStream.h"
+
+#define Check(condition) ((condition) ? (void)0 : Fail(#condition, __LINE__))
+
+namespace {
+
+void Fail(const char* what, int line) {
+    std::fprintf(stderr, "invariant broken at line %d: %s\n", line, what);
+    std::abort();
+}
+
+bool Chunked(const std::string& transferEncoding) {
+    std::string lower = transferEncoding;
+    for (char& c : lower) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return lower.find("chunked") != std::string::npos;
+}
+
+// One exchange; the body goes to a stream when `asBytes`, else it comes back as text.
+void Exchange(TIdHTTP& http, std::size_t inputSize, bool asBytes) {
+    TIdHTTPResponse& r = http.Response();
+    try {
+        if (asBytes) {
+            TIdMemoryStream body;
+            http.Get("http://h/x", body);
+            Check(static_cast<std::size_t>(body.Size()) <= inputSize);
+            if (r.HasContentLength && r.ContentLength >= 0 && !Chunked(r.TransferEncoding)) {
+                Check(body.Size() <= r.ContentLength);
+            }
+        } else {
+            const std::string text = http.Get("http://h/x");
+            // Every character of the text comes from at least one byte of the answer.
+            Check(text.size() <= inputSize);
+        }
+        const int code = r.StatusCode();
+        Check(code >= 200 && code < 300);
+    } catch (const EIdHTTPProtocolException& e) {
+        Check(e.Code() == r.StatusCode());
+        Check(e.Message() == r.StatusLine());
+        Check(!(e.Code() >= 200 && e.Code() < 300));
+    } catch (const EIdException&) {
+        // Transport failures (closed, too long a line, too much data) are expected answers.
+    }
+    Check(r.HasContentLength == (r.ContentLength >= 0));
+    (void)r.IsKeepAlive();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 1) {
+        return 0;
+    }
+    // The first byte picks how the answer is cut into receives and a few options.
+    const std::uint8_t control = data[0];
+    const std::size_t piece = (control & 0x0F) == 0 ? 1 << 16 : (control & 0x0F);
+    TIdIOHandlerMemory handler(TIdBytes(data + 1, data + size), piece);
+    handler.MaxLineLength = 256;  // small, so over-long lines are reached
+    {
+        TIdHTTP http;
+        http.SetIOHandler(&handler);
+        if ((control & 0x10) != 0) {
+            http.ProtocolVersion = pv1_0;
+        }
+        if ((control & 0x20) != 0) {
+            http.HTTPOptions |= hoWaitForUnexpectedData;
+        }
+        if ((control & 0x40) != 0) {
+            http.HandleRedirects = true;
+        }
+        const bool asBytes = (control & 0x80) != 0;
+        Exchange(http, size, asBytes);
+        // Whatever is left answers a second request on a kept connection.
+        Exchange(http, size, !asBytes);
+        Check(handler.Remaining() <= size - 1);
+        http.SetIOHandler(nullptr);
+    }
+    return 0;
+}
