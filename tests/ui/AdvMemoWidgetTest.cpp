@@ -1,0 +1,156 @@
+// The editor host widget: a real rendered image (keyword on yellow, gutter, margin line), the
+// scroll bars following the painter's state, track clicks, dragging, the wheel and resizing.
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QImage>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <memory>
+
+#include "editor/AdvPascalMemoStyler.h"
+#include "ui/AdvMemoWidget.h"
+#include "ui/UiTestApp.h"
+
+namespace tarnwick {
+namespace {
+
+class AdvMemoWidgetTest : public ::testing::Test {
+  protected:
+    AdvMemoWidgetTest() : styler(editor::CreateAdvPascalMemoStyler1()) {
+        testing::UiTestApp();
+        widget = std::make_unique<TAdvMemoWidget>();
+        widget->Memo().SetSyntaxStyles(styler.get());
+        styler->AllStyles().Items(0).SetKeyWords(editor::TStringList{"foo"});
+        widget->Memo().Lines().Clear();  // a new editor holds one empty line
+        widget->resize(420, 240);
+        widget->show();
+        QApplication::processEvents();
+    }
+    ~AdvMemoWidgetTest() override {
+        widget->Memo().SetSyntaxStyles(nullptr);
+        widget.reset();
+    }
+    void AddLines(int count) {
+        for (int i = 0; i < count; ++i) {
+            widget->Memo().Lines().Add("line " + std::to_string(i));
+        }
+        QApplication::processEvents();
+    }
+    void Wheel(int delta) {
+        const QPointF at(100, 50);
+        QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(widget.get(), &event);
+        QApplication::processEvents();
+    }
+    static QRgb Rgb(int r, int g, int b) { return qRgb(r, g, b); }
+
+    std::unique_ptr<editor::TAdvPascalMemoStyler> styler;
+    std::unique_ptr<TAdvMemoWidget> widget;
+};
+
+TEST_F(AdvMemoWidgetTest, KeepsItsNameAndMeasuresTheFixedFont) {
+    EXPECT_EQ(widget->objectName(), "AdvMemo1");
+    EXPECT_GT(widget->Painter().CharWidth(), 0);
+    EXPECT_GT(widget->Painter().LineHeight(), 1);
+    EXPECT_EQ(widget->Memo().VisibleRows(), widget->Painter().VisibleRows());
+    EXPECT_GT(widget->Memo().VisibleRows(), 0);
+}
+
+TEST_F(AdvMemoWidgetTest, RenderedImageShowsKeywordGutterAndMargin) {
+    widget->Settings().RightMargin = 12;
+    widget->Memo().Lines().Add("x foo bar");
+    widget->Memo().Lines().Add("aaaaaaaaaaaaaaaaaaaa");
+    QApplication::processEvents();
+    const QImage image = widget->grab().toImage();
+    ASSERT_EQ(image.width(), widget->width());
+    const auto& painter = widget->Painter();
+    const auto cell = painter.CellRect(2, 0);
+    // The bottom pixel row of the keyword's cells holds no glyph: the yellow background.
+    for (int c = 2; c < 5; ++c) {
+        const auto r = painter.CellRect(c, 0);
+        EXPECT_EQ(image.pixel(r.Left, r.Bottom - 1), Rgb(255, 255, 0)) << c;
+    }
+    EXPECT_EQ(image.pixel(cell.Left - 1, cell.Bottom - 1), Rgb(255, 255, 255));
+    // Gutter: its left end in the button colour, its grey border line at the right.
+    const auto gutter = painter.GutterRect();
+    const QColor button = widget->palette().color(QPalette::Button);
+    EXPECT_EQ(image.pixel(gutter.Left, gutter.Bottom - 2), button.rgb());
+    EXPECT_EQ(image.pixel(gutter.Right - 1, gutter.Top + 5), Rgb(128, 128, 128));
+    // The margin line over the second line's text cells and over the empty area's rows.
+    const int marginX = painter.TextAreaRect().Left + painter.RightMarginX();
+    const auto row1 = painter.CellRect(0, 1);
+    EXPECT_EQ(image.pixel(marginX, row1.Bottom - 1), Rgb(226, 226, 226));
+    EXPECT_EQ(image.pixel(marginX + 1, row1.Bottom - 1), Rgb(226, 226, 226));
+    // The outer border is grey.
+    EXPECT_EQ(image.pixel(0, 0), Rgb(128, 128, 128));
+    EXPECT_EQ(image.pixel(widget->width() - 1, widget->height() - 1), Rgb(128, 128, 128));
+}
+
+TEST_F(AdvMemoWidgetTest, BarsFollowTheScrollStateAfterLoadingAndWheelSteps) {
+    QScrollBar* bar = widget->VerticalScrollBar();
+    EXPECT_FALSE(bar->isVisible());
+    AddLines(1000);
+    ASSERT_TRUE(bar->isVisible());
+    const int rows = widget->Painter().VisibleRows();
+    EXPECT_EQ(bar->maximum(), 999);
+    EXPECT_EQ(bar->pageStep(), rows);
+    EXPECT_FALSE(widget->HorizontalScrollBar()->isVisible());
+    // The bar stands right of the text area.
+    EXPECT_EQ(bar->geometry().left(), widget->Painter().TextAreaRect().Right);
+
+    Wheel(-240);  // two notches down
+    EXPECT_EQ(widget->Memo().FirstVisibleLine(), 8);
+    EXPECT_EQ(bar->value(), 8);
+    Wheel(-60);  // half a notch: nothing yet
+    EXPECT_EQ(widget->Memo().FirstVisibleLine(), 8);
+    Wheel(-60);
+    EXPECT_EQ(widget->Memo().FirstVisibleLine(), 12);
+    Wheel(120);
+    EXPECT_EQ(widget->Memo().FirstVisibleLine(), 8);
+}
+
+TEST_F(AdvMemoWidgetTest, TrackClicksAndDraggingMoveTheView) {
+    AddLines(1000);
+    QScrollBar* bar = widget->VerticalScrollBar();
+    const int rows = widget->Painter().VisibleRows();
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(widget->Memo().FirstVisibleLine(), rows + 1);
+    EXPECT_EQ(bar->value(), rows + 1);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(widget->Memo().FirstVisibleLine(), rows);
+    // Dragging the thumb: the per-line start states passed over are dropped.
+    widget->Memo().StartStateOfLine(300);
+    ASSERT_NE(widget->Memo().Lines().LineProp(200), nullptr);
+    ASSERT_TRUE(widget->Memo().Lines().LineProp(200)->StartStateValid);
+    bar->setSliderDown(true);
+    bar->setSliderPosition(500);
+    bar->setSliderDown(false);
+    EXPECT_EQ(widget->Memo().FirstVisibleLine(), 500);
+    EXPECT_FALSE(widget->Memo().Lines().LineProp(200)->StartStateValid);
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(widget->Memo().FirstVisibleLine(), 999);
+}
+
+TEST_F(AdvMemoWidgetTest, ResizeKeepsTheCellCountsAndLongLinesBringTheHorizontalBar) {
+    widget->Memo().Lines().Add(std::string(300, 'w'));
+    QApplication::processEvents();
+    EXPECT_TRUE(widget->HorizontalScrollBar()->isVisible());
+    const int rowsBefore = widget->Memo().VisibleRows();
+    widget->resize(620, 400);
+    QApplication::processEvents();
+    EXPECT_GT(widget->Memo().VisibleRows(), rowsBefore);
+    EXPECT_EQ(widget->Memo().VisibleRows(), widget->Painter().VisibleRows());
+    EXPECT_EQ(widget->Memo().VisibleColumns(), widget->Painter().VisibleColumns());
+    widget->HorizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(widget->Memo().FirstVisibleColumn(), 1);
+    // Emptying the list hides the bar again and returns the view to column 0.
+    widget->Memo().Lines().Clear();
+    QApplication::processEvents();
+    EXPECT_FALSE(widget->HorizontalScrollBar()->isVisible());
+    EXPECT_EQ(widget->Memo().FirstVisibleColumn(), 0);
+}
+
+}  // namespace
+}  // namespace tarnwick
