@@ -152,7 +152,7 @@ void TIdHTTP::PrepareRequest() {
     const bool options = EqualsNoCase(request_.Method, "OPTIONS") ||
                          EqualsNoCase(request_.MethodOverride, "OPTIONS");
     if (options && target.DocName == "*") {
-        request_.Target = "*";
+        request_.Target.assign(1, '*');  // the server itself, not a resource
     }
     request_.IPVersion = target.IPVersion;
     url_.IPVersion = target.IPVersion;
