@@ -119,7 +119,8 @@ bool TIdHTTPResponse::IsKeepAlive() {
         const std::string_view proxyConnection = TrimBlank(ProxyConnection);
         // An HTTP/1.0 server closes after its answer unless it says keep-alive; trusting
         // such a connection races its close and fails the next request.
-        if (client_.ProtocolVersion == pv1_1 && statusVersion_ == pv1_1) {
+        const bool http10Answer = !statusLine_.empty() && statusVersion_ == pv1_0;
+        if (client_.ProtocolVersion == pv1_1 && !http10Answer) {
             result = !EqualsNoCase(connection, "CLOSE") && !EqualsNoCase(proxyConnection, "CLOSE");
         } else {
             result = EqualsNoCase(connection, "KEEP-ALIVE") ||

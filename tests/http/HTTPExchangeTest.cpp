@@ -391,3 +391,20 @@ TEST(HTTPExchangeTest, IPv6LiteralsConnectOverIPv6) {
               std::string::npos)
         << received;
 }
+
+TEST(HTTPExchangeTest, AConnectionTheCallerOpenedIsUsedForTheFirstGet) {
+    ScriptedServer server([&](ServerConnection& c) {
+        ReadRequestHead(c);
+        c.Send(kHello);
+        c.ReadToEnd();
+    });
+    {
+        BoundedHTTP http;
+        http.Host = "127.0.0.1";
+        http.Port = server.Port();
+        http.Connect();
+        EXPECT_EQ(http.Get(BaseURL(server) + "/"), "hello");
+    }
+    server.Join();
+    EXPECT_EQ(server.Accepted(), 1);
+}
