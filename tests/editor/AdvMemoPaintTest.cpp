@@ -317,6 +317,37 @@ TEST_F(PaintTest, RunColoursByState) {
     EXPECT_EQ(ChooseRunColors(keyword, memo, settings), (TRunColors{kClBlack, kClWhite, 0}));
 }
 
+TEST_F(PaintTest, TinyAndEmptyControlsPaintWithinTheirBounds) {
+    SetText({"x foo", "abc"});
+    for (auto [w, h] : {std::pair{0, 0}, {10, 5}, {50, 20}, {60, 3}}) {
+        tarnwick::testing::RecordingSurface small(w, h);
+        painter.SetClientSize(w, h);
+        painter.Paint(small, {0, 0, w, h});
+        EXPECT_GE(painter.VisibleRows(), 0);
+        EXPECT_GE(painter.VisibleColumns(), 0);
+        for (const auto& call : small.Calls()) {
+            if (call.What == Kind::EndImage) {
+                EXPECT_GE(call.Rect.Width(), 0);
+                EXPECT_GE(call.Rect.Height(), 0);
+            }
+        }
+    }
+}
+
+TEST_F(PaintTest, BorderStylesMoveTheTextArea) {
+    settings.BorderStyle = bsNone;
+    painter.UpdateScrollBars();
+    EXPECT_EQ(painter.TextAreaRect(), (platform::SurfaceRect{47, 0, kWidth, kHeight}));
+    EXPECT_EQ(painter.GutterRect().Width(), 47);
+    settings.BorderStyle = bsSingle;
+    settings.Ctl3D = true;
+    EXPECT_EQ(painter.TextAreaRect(), (platform::SurfaceRect{49, 2, kWidth - 2, kHeight - 2}));
+    EXPECT_EQ(painter.GutterRect().Left, 2);
+    settings.Gutter.Visible = false;
+    EXPECT_EQ(painter.TextAreaRect().Left, 4);
+    EXPECT_EQ(painter.RightMarginX(), 4 + 80 * kCw);
+}
+
 TEST(SelectionSplitTest, SplitsARunAgainstTheSelection) {
     struct Case {
         const char* Name;
