@@ -33,8 +33,7 @@ int PortNumber(std::string_view text, int fallback) {
 TIdHTTP::TIdHTTP() : response_(*this) {}
 
 TIdHTTP::~TIdHTTP() {
-    // The response refers to this client's connection, so it must not outlive a usable one:
-    // close before the members go.
+    // The store goes first, then the connection is closed; the base class frees the handler.
     cookieManager_ = nullptr;
     ownedCookieManager_.reset();
     if (IOHandler() != nullptr) {

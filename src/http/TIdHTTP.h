@@ -86,6 +86,7 @@ class TIdHTTP : public TIdTCPClientCustom {
     TIdCookieManager* cookieManager_ = nullptr;
     std::unique_ptr<TIdCookieManager> ownedCookieManager_;
     int redirectCount_ = 0;
+    // Reset per exchange; no authentication method exists yet that would count rounds.
     int authRetries_ = 0;
     int proxyAuthRetries_ = 0;
 };

@@ -14,6 +14,8 @@
 namespace {
 
 constexpr int kHexBase = 16;
+constexpr int kNoContent = 204;
+constexpr int kNotModified = 304;
 
 bool IsChunked(std::string_view transferEncoding) {
     return AsciiLowerCopy(transferEncoding).find("chunked") != std::string::npos;
@@ -63,7 +65,8 @@ bool TIdHTTPResponse::BodyExpected() {
     const auto dataWithin = [&](int ms) {
         return !handler.InputEmpty() || handler.PollForData(ms);
     };
-    if (IsHeadRequest() || (code >= 100 && code < 200) || code == 204 || code == 304) {
+    if (IsHeadRequest() || (code >= 100 && code < 200) || code == kNoContent ||
+        code == kNotModified) {
         return (client_.HTTPOptions & hoWaitForUnexpectedData) != 0 &&
                dataWithin(kUnexpectedDataWaitMs);
     }
