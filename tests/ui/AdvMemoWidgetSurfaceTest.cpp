@@ -127,5 +127,41 @@ TEST_F(QtSurfaceTest, TextStaysOnTheCallersCellGrid) {
     EXPECT_LT(leftmostInk, 40 * cell);
 }
 
+TEST_F(QtSurfaceTest, HighBytesAreShownAsWindows1252Characters) {
+    // Byte 0x80 is the euro sign and 0xE9 e-acute in the editor's code page.
+    const SurfaceFont font{SurfaceFont::kFixedSys, 13, 0};
+    QtDrawingSurface measure(nullptr);
+    measure.SetFont(font);
+    const int cell = measure.TextExtent("W").Width;
+    for (auto [byte, unicode] : {std::pair{"\x80", u"\u20AC"}, {"\xE9", u"\u00E9"}}) {
+        QImage viaSurface(40, 30, QImage::Format_RGB32);
+        QImage direct(40, 30, QImage::Format_RGB32);
+        viaSurface.fill(Qt::white);
+        direct.fill(Qt::white);
+        {
+            QPainter painter(&viaSurface);
+            QtDrawingSurface surface(&painter);
+            surface.SetFont(font);
+            surface.TextOut(2, 2, byte, 0, cell);
+        }
+        {
+            QPainter painter(&direct);
+            const QFont qfont = QtDrawingSurface::ToQFont(font);
+            painter.setFont(qfont);
+            painter.setPen(Qt::black);
+            painter.drawText(QPoint(2, 2 + QFontMetrics(qfont).ascent()),
+                             QString::fromUtf16(unicode));
+        }
+        int ink = 0;
+        for (int y = 0; y < 30; ++y) {
+            for (int x = 0; x < 40; ++x) {
+                ink += qGray(viaSurface.pixel(x, y)) < 128 ? 1 : 0;
+            }
+        }
+        EXPECT_GT(ink, 0) << byte;
+        EXPECT_TRUE(viaSurface == direct) << static_cast<int>(static_cast<unsigned char>(*byte));
+    }
+}
+
 }  // namespace
 }  // namespace tarnwick::platform
