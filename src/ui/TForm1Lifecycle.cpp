@@ -2,6 +2,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QFile>
 
 #include "ui/InputHistory.h"
@@ -25,11 +28,17 @@ void TForm1::FormCreate() {
 }
 
 std::string TForm1::HistoryPath(const char* fileName) const {
-    const std::string folder =
-        services_.historyFolder.empty()
-            ? QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()
-            : services_.historyFolder;
-    return ui::HistoryFilePath(folder, fileName);
+    if (!services_.historyFolder.empty()) {
+        return ui::HistoryFilePath(services_.historyFolder, fileName);
+    }
+    // The histories live beside the executable. An installed copy's folder is not writable:
+    // there they go to the user's data folder instead, or closing could never succeed.
+    QString folder = QCoreApplication::applicationDirPath();
+    if (!QFileInfo(folder).isWritable()) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QDir().mkpath(folder);
+    }
+    return ui::HistoryFilePath(QFile::encodeName(folder).toStdString(), fileName);
 }
 
 void TForm1::LoadHistories() {
