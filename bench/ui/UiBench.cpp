@@ -1,0 +1,146 @@
+// Times the real main window under the offscreen platform:
+//   ui_rows: the longest gap between two ticks of a 5 ms timer while a walk with no pause
+//            delivers 20,000 rows;
+//   ui_load: from the click on a 100 MB file's row to the editor holding and showing it.
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "ui/AdvMemoWidget.h"
+#include "ui/TForm1.h"
+#include "ui/UiDialogs.h"
+
+namespace {
+
+// No dialog may open during a benchmark.
+class SilentDialogs final : public tarnwick::UiDialogs {
+  public:
+    std::optional<QString> ChooseFolder(QWidget*) override { return std::nullopt; }
+    std::optional<QString> ChooseSaveFile(QWidget*, const QString&, const QString&,
+                                          const QString&) override {
+        return std::nullopt;
+    }
+    void ShowError(QWidget*, const QString&, const QString& text) override {
+        std::fprintf(stderr, "error: %s\n", qPrintable(text));
+    }
+};
+
+std::unique_ptr<tarnwick::TForm1> MakeWindow(SilentDialogs& dialogs, const std::string& root) {
+    tarnwick::TForm1Services services;
+    services.dialogs = &dialogs;
+    services.entryPause = std::chrono::microseconds(0);
+    services.readDriveRoots = false;
+    services.historyFolder = root;
+    auto window = std::make_unique<tarnwick::TForm1>(services);
+    window->Search().State().DriveRoots = {root};
+    window->show();
+    window->FormShow();
+    return window;
+}
+
+bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+void BenchRows(const std::string& root) {
+    for (int d = 0; d < 20; ++d) {
+        const std::string dir = root + "/rows/d" + std::to_string(d);
+        std::filesystem::create_directories(dir);
+        for (int f = 0; f < 1000; ++f) {
+            std::ofstream(dir + "/file-" + std::to_string(f) + ".txt") << "x";
+        }
+    }
+    SilentDialogs dialogs;
+    auto window = MakeWindow(dialogs, root + "/rows");
+    qint64 longest = 0;
+    QElapsedTimer sinceTick;
+    QTimer ticker;
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout,
+                     [&] { longest = std::max(longest, sinceTick.restart()); });
+    auto* search = window->findChild<QPushButton*>("BitBtn1");
+    sinceTick.start();
+    ticker.start();
+    search->click();
+    const bool ended = RunUntil([&] { return search->isEnabled(); }, 120000);
+    ticker.stop();
+    const qint64 last = sinceTick.elapsed();
+    longest = std::max(longest, last);
+    const int rows = window->Results().rowCount();
+    std::printf("ui_rows: ours=%lld ms goal=50 ms\n", static_cast<long long>(longest));
+    std::fprintf(stderr, "  (%d rows, run %s)\n", rows, ended ? "ended" : "timed out");
+    std::fflush(stdout);
+}
+
+void BenchLoad(const std::string& root) {
+    const std::string dir = root + "/load";
+    std::filesystem::create_directories(dir);
+    {
+        std::ofstream out(dir + "/big.txt", std::ios::binary);
+        const std::string line =
+            "The quick brown fox jumps over the lazy dog, line of a large log file.\r\n";
+        std::string block;
+        for (int i = 0; i < 1000; ++i) {
+            block += line;
+        }
+        std::size_t written = 0;
+        while (written < 100u * 1000 * 1000) {
+            out << block;
+            written += block.size();
+        }
+    }
+    SilentDialogs dialogs;
+    auto window = MakeWindow(dialogs, dir);
+    window->findChild<QPushButton*>("BitBtn1")->click();
+    RunUntil([&] { return window->findChild<QPushButton*>("BitBtn1")->isEnabled(); }, 60000);
+    if (window->Results().rowCount() != 1) {
+        std::fprintf(stderr, "expected one row, found %d\n", window->Results().rowCount());
+        return;
+    }
+    auto* list = window->findChild<QTableView*>("ListView1");
+    const QRect cell = list->visualRect(window->Results().index(0, 0));
+    auto& memo = window->Memo();
+    QElapsedTimer timer;
+    timer.start();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    const bool loaded = RunUntil([&] { return memo.Memo().Lines().Count() > 0; }, 60000);
+    memo.repaint();  // the editor shows it: one full paint of the pane
+    const qint64 ms = timer.elapsed();
+    std::printf("ui_load: ours=%lld ms goal=1000 ms\n", static_cast<long long>(ms));
+    std::fprintf(stderr, "  (%d lines, %s)\n", memo.Memo().Lines().Count(),
+                 loaded ? "loaded" : "not loaded");
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    char pattern[] = "/tmp/tarnwick-uibench-XXXXXX";
+    if (::mkdtemp(pattern) == nullptr) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    const std::string root = pattern;
+    BenchRows(root);
+    BenchLoad(root);
+    std::filesystem::remove_all(root);
+    return 0;
+}

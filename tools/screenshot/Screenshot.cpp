@@ -1,0 +1,128 @@
+// Renders the main window after a search over a small sample folder, with a file loaded in the
+// editor and the searched word marked, into a PNG (docs/screenshot.png by default).
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "ui/AdvMemoWidget.h"
+#include "ui/TForm1.h"
+#include "ui/UiDialogs.h"
+
+namespace {
+
+class NoDialogs final : public tarnwick::UiDialogs {
+  public:
+    std::optional<QString> ChooseFolder(QWidget*) override { return std::nullopt; }
+    std::optional<QString> ChooseSaveFile(QWidget*, const QString&, const QString&,
+                                          const QString&) override {
+        return std::nullopt;
+    }
+    void ShowError(QWidget*, const QString&, const QString& text) override {
+        std::fprintf(stderr, "error: %s\n", qPrintable(text));
+    }
+};
+
+void Write(const std::filesystem::path& path, const std::string& text) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+void MakeSample(const std::filesystem::path& root) {
+    Write(root / "notes" / "todo.txt",
+          "Buy milk\r\nCheck the parser for the buffer overrun\r\nCall Anna about the buffer\r\n");
+    Write(root / "src" / "ring.c",
+          "/* A ring buffer of bytes. */\r\n"
+          "#include <stddef.h>\r\n"
+          "\r\n"
+          "struct ring {\r\n"
+          "    unsigned char *buffer;\r\n"
+          "    size_t head, tail, size;\r\n"
+          "};\r\n"
+          "\r\n"
+          "// Puts one byte into the buffer; 0 when it is full.\r\n"
+          "int ring_put(struct ring *r, unsigned char byte)\r\n"
+          "{\r\n"
+          "    size_t next = (r->head + 1) % r->size;\r\n"
+          "    if (next == r->tail)\r\n"
+          "        return 0;\r\n"
+          "    r->buffer[r->head] = byte;\r\n"
+          "    r->head = next;\r\n"
+          "    return 1;\r\n"
+          "}\r\n");
+    Write(root / "src" / "main.c", "int main(void) { return 0; }\r\n");
+    Write(root / "docs" / "design.html", "<p>The buffer grows by doubling.</p>\r\n");
+    Write(root / "README.txt", "Sample project.\r\n");
+}
+
+bool Wait(const std::function<bool()>& done) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > 20000) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString output =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshot.png");
+    const auto root = std::filesystem::temp_directory_path() / "tarnwick-sample";
+    std::filesystem::remove_all(root);
+    MakeSample(root);
+
+    NoDialogs dialogs;
+    tarnwick::TForm1Services services;
+    services.dialogs = &dialogs;
+    services.readDriveRoots = false;
+    services.historyFolder = root.string();
+    services.entryPause = std::chrono::microseconds(0);
+    tarnwick::TForm1 window(services);
+    window.Search().State().DriveRoots = {root.string()};
+    window.show();
+    window.FormShow();
+    window.findChild<QComboBox*>("ComboBox2")->setEditText(QStringLiteral("buffer"));
+    auto* search = window.findChild<QPushButton*>("BitBtn1");
+    search->click();
+    if (!Wait([&] { return search->isEnabled(); })) {
+        std::fprintf(stderr, "the search did not end\n");
+        return 1;
+    }
+    int row = -1;
+    for (int i = 0; i < window.Results().rowCount(); ++i) {
+        if (window.Results().Row(i).Name == "ring.c") {
+            row = i;
+        }
+    }
+    if (row < 0) {
+        std::fprintf(stderr, "ring.c was not found\n");
+        return 1;
+    }
+    auto* list = window.findChild<QTableView*>("ListView1");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(window.Results().index(row, 0)).center());
+    if (!Wait([&] { return window.Memo().Memo().Lines().Count() > 0; })) {
+        std::fprintf(stderr, "the file was not loaded\n");
+        return 1;
+    }
+    QCoreApplication::processEvents();
+    if (!window.grab().save(output)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
+        return 1;
+    }
+    std::filesystem::remove_all(root);
+    std::printf("wrote %s\n", qPrintable(output));
+    return 0;
+}
