@@ -21,22 +21,9 @@
 
 namespace {
 
-// No dialog may open during a benchmark.
-class SilentDialogs final : public tarnwick::UiDialogs {
-  public:
-    std::optional<QString> ChooseFolder(QWidget*) override { return std::nullopt; }
-    std::optional<QString> ChooseSaveFile(QWidget*, const QString&, const QString&,
-                                          const QString&) override {
-        return std::nullopt;
-    }
-    void ShowError(QWidget*, const QString&, const QString& text) override {
-        std::fprintf(stderr, "error: %s\n", qPrintable(text));
-    }
-};
-
-std::unique_ptr<tarnwick::TForm1> MakeWindow(SilentDialogs& dialogs, const std::string& root) {
+std::unique_ptr<tarnwick::TForm1> MakeWindow(const std::string& root) {
     tarnwick::TForm1Services services;
-    services.dialogs = &dialogs;
+    services.dialogs = &tarnwick::UiDialogs::Unattended();
     services.entryPause = std::chrono::microseconds(0);
     services.readDriveRoots = false;
     services.historyFolder = root;
@@ -67,8 +54,7 @@ void BenchRows(const std::string& root) {
             std::ofstream(dir + "/file-" + std::to_string(f) + ".txt") << "x";
         }
     }
-    SilentDialogs dialogs;
-    auto window = MakeWindow(dialogs, root + "/rows");
+    auto window = MakeWindow(root + "/rows");
     qint64 longest = 0;
     QElapsedTimer sinceTick;
     QTimer ticker;
@@ -106,8 +92,7 @@ void BenchLoad(const std::string& root) {
             written += block.size();
         }
     }
-    SilentDialogs dialogs;
-    auto window = MakeWindow(dialogs, dir);
+    auto window = MakeWindow(dir);
     window->findChild<QPushButton*>("BitBtn1")->click();
     RunUntil([&] { return window->findChild<QPushButton*>("BitBtn1")->isEnabled(); }, 60000);
     if (window->Results().rowCount() != 1) {

@@ -3,9 +3,9 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QFile>
 
 #include "ui/InputHistory.h"
 #include "ui/TForm1.h"

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <cstdio>
 
 namespace tarnwick {
 namespace {
@@ -47,7 +48,24 @@ class StandardDialogs final : public UiDialogs {
     }
 };
 
+class UnattendedDialogs final : public UiDialogs {
+  public:
+    std::optional<QString> ChooseFolder(QWidget*) override { return std::nullopt; }
+    std::optional<QString> ChooseSaveFile(QWidget*, const QString&, const QString&,
+                                          const QString&) override {
+        return std::nullopt;
+    }
+    void ShowError(QWidget*, const QString& caption, const QString& text) override {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+    }
+};
+
 }  // namespace
+
+UiDialogs& UiDialogs::Unattended() {
+    static UnattendedDialogs dialogs;
+    return dialogs;
+}
 
 UiDialogs& UiDialogs::Standard() {
     static StandardDialogs dialogs;

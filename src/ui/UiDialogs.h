@@ -28,6 +28,9 @@ class UiDialogs {
 
     // The real dialogs.
     static UiDialogs& Standard();
+    // Dialogs for tools that run without a user: every question is cancelled, errors go to
+    // the standard error stream.
+    static UiDialogs& Unattended();
 };
 
 }  // namespace tarnwick

@@ -6,17 +6,12 @@
 #include <vector>
 
 #include "platform/Shell.h"
+#include "support/RecordingShell.h"
 
 namespace tarnwick {
 namespace {
 
-class RecordingShell final : public Shell {
-  public:
-    void Open(const std::string& target) override { opened.push_back(target); }
-    void ShowInFolder(const std::string& path) override { shown.push_back(path); }
-    std::vector<std::string> opened;
-    std::vector<std::string> shown;
-};
+using testing::RecordingShell;
 
 class TMiscTest : public ::testing::Test {
   protected:

@@ -18,18 +18,13 @@
 
 #include "platform/AppInfo.h"
 #include "platform/Shell.h"
+#include "support/RecordingShell.h"
 #include "ui/UiTestApp.h"
 
 namespace tarnwick {
 namespace {
 
-class RecordingShell final : public Shell {
-  public:
-    void Open(const std::string& target) override { opened.push_back(target); }
-    void ShowInFolder(const std::string& path) override { shown.push_back(path); }
-    std::vector<std::string> opened;
-    std::vector<std::string> shown;
-};
+using testing::RecordingShell;
 
 class TForm2Test : public ::testing::Test {
   protected:

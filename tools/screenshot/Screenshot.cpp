@@ -17,18 +17,6 @@
 
 namespace {
 
-class NoDialogs final : public tarnwick::UiDialogs {
-  public:
-    std::optional<QString> ChooseFolder(QWidget*) override { return std::nullopt; }
-    std::optional<QString> ChooseSaveFile(QWidget*, const QString&, const QString&,
-                                          const QString&) override {
-        return std::nullopt;
-    }
-    void ShowError(QWidget*, const QString&, const QString& text) override {
-        std::fprintf(stderr, "error: %s\n", qPrintable(text));
-    }
-};
-
 void Write(const std::filesystem::path& path, const std::string& text) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << text;
@@ -83,9 +71,8 @@ int main(int argc, char** argv) {
     std::filesystem::remove_all(root);
     MakeSample(root);
 
-    NoDialogs dialogs;
     tarnwick::TForm1Services services;
-    services.dialogs = &dialogs;
+    services.dialogs = &tarnwick::UiDialogs::Unattended();
     services.readDriveRoots = false;
     services.historyFolder = root.string();
     services.entryPause = std::chrono::microseconds(0);
