@@ -1,5 +1,7 @@
 #include "editor/LineStore.h"
 
+#include "platform/MemoryAdvice.h"
+
 #include <cstring>
 #include <stdexcept>
 

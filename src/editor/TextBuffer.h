@@ -27,7 +27,4 @@ class TTextBuffer {
     size_t fMapped = 0;  // bytes mapped (0: none)
 };
 
-// Advises the kernel to back the 2 MiB-aligned interior of an allocation with huge pages.
-void AdviseHugePages(void* data, size_t size);
-
 }  // namespace tarnwick::editor

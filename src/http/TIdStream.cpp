@@ -4,6 +4,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/MemoryAdvice.h"
+
 void TIdMemoryStream::SetPosition(std::int64_t position) {
     if (position < 0) {
         throw std::out_of_range("negative stream position");
@@ -11,11 +13,27 @@ void TIdMemoryStream::SetPosition(std::int64_t position) {
     position_ = position;
 }
 
+void TIdMemoryStream::Grow(std::size_t size) {
+    if (size > bytes_.capacity()) {
+        // Reserving first leaves a large block untouched, so huge pages can be asked for
+        // before the first write faults it in page by page.
+        bytes_.reserve(std::max(size, 2 * bytes_.capacity()));
+        if (bytes_.capacity() >= kHugePageAdviceBytes) {
+            tarnwick::AdviseHugePages(bytes_.data(), bytes_.capacity());
+        }
+    }
+    bytes_.resize(size);
+}
+
 void TIdMemoryStream::SetSize(std::int64_t size) {
     if (size < 0) {
         throw std::out_of_range("negative stream size");
     }
-    bytes_.resize(static_cast<std::size_t>(size));
+    if (static_cast<std::size_t>(size) > bytes_.size()) {
+        Grow(static_cast<std::size_t>(size));
+    } else {
+        bytes_.resize(static_cast<std::size_t>(size));
+    }
 }
 
 void TIdMemoryStream::Write(const std::uint8_t* data, std::size_t count) {
@@ -24,7 +42,7 @@ void TIdMemoryStream::Write(const std::uint8_t* data, std::size_t count) {
     }
     const auto start = static_cast<std::size_t>(position_);
     if (start + count > bytes_.size()) {
-        bytes_.resize(start + count);
+        Grow(start + count);
     }
     std::memcpy(bytes_.data() + start, data, count);
     position_ += static_cast<std::int64_t>(count);
