@@ -22,8 +22,10 @@
 #include <gtest/gtest.h>
 
 #include "editor/AdvPascalMemoStyler.h"
+#include "platform/Shell.h"
 #include "support/FakeTypeNames.h"
 #include "support/FixedLocale.h"
+#include "support/RecordingShell.h"
 #include "support/TempTree.h"
 #include "ui/AdvMemoWidget.h"
 #include "ui/UiDialogs.h"
@@ -347,6 +349,26 @@ TEST_F(TForm1Test, ClosingTheWindowDuringAWalkStopsItAtOnce) {
     slow.reset();  // stops the walk and drops what it still delivers
     EXPECT_LT(timer.elapsed(), 500);
     QCoreApplication::processEvents();  // queued deliveries of the dead window are dropped
+}
+
+TEST_F(TForm1Test, ShellCommandsActOnTheSelectedRowAndTheMakersPages) {
+    testing::RecordingShell shell;
+    Shell::Install(&shell);
+    tree.File("C/with space.txt", "x");
+    RunSearch();
+    window->OpenFileCommand();  // no row selected yet: nothing happens
+    window->OpenFolderCommand();
+    EXPECT_TRUE(shell.opened.empty());
+    SelectRow(0);
+    window->OpenFileCommand();
+    window->OpenFolderCommand();
+    window->findChild<QAction*>("Visitwebsite1")->trigger();
+    window->findChild<QAction*>("Reportbugs1")->trigger();
+    Shell::Install(nullptr);
+    EXPECT_THAT(shell.opened,
+                ElementsAre(tree.path("C/with space.txt"), "http://www.tarnwick.example/",
+                            "http://www.tarnwick.example/contact/"));
+    EXPECT_THAT(shell.shown, ElementsAre(tree.path("C/with space.txt")));
 }
 
 std::string ReadFile(const std::string& path) {
