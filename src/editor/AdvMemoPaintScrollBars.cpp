@@ -99,66 +99,45 @@ void TAdvMemoPainter::ScrollVerticalTo(int line) {
     fVertical.Position = fMemo.FirstVisibleLine();
 }
 
+namespace {
+
+// Where a scroll-bar action moves the position `old`: by one, by a page, to the thumb, or
+// to either end.
+int ScrollTarget(TScrollCode code, int old, int page, int trackPosition, int maximum) {
+    switch (code) {
+        case TScrollCode::LineUp:
+            return old - 1;
+        case TScrollCode::LineDown:
+            return old + 1;
+        case TScrollCode::PageUp:
+            return old - page;
+        case TScrollCode::PageDown:
+            return old + page;
+        case TScrollCode::ThumbTrack:
+        case TScrollCode::ThumbPosition:
+            return trackPosition;
+        case TScrollCode::Top:
+            return 0;
+        case TScrollCode::Bottom:
+            return maximum;
+    }
+    return old;
+}
+
+}  // namespace
+
 void TAdvMemoPainter::VerticalScroll(TScrollCode code, int trackPosition) {
     const int old = fMemo.FirstVisibleLine();
     // A page click moves by the visible rows plus the bar's own one-line page step.
     const int page = VisibleRows() + 1;
-    int target = old;
-    switch (code) {
-        case TScrollCode::LineUp:
-            target = old - 1;
-            break;
-        case TScrollCode::LineDown:
-            target = old + 1;
-            break;
-        case TScrollCode::PageUp:
-            target = old - page;
-            break;
-        case TScrollCode::PageDown:
-            target = old + page;
-            break;
-        case TScrollCode::ThumbTrack:
-        case TScrollCode::ThumbPosition:
-            target = trackPosition;
-            break;
-        case TScrollCode::Top:
-            target = 0;
-            break;
-        case TScrollCode::Bottom:
-            target = fVertical.Maximum;
-            break;
-    }
+    const int target = ScrollTarget(code, old, page, trackPosition, fVertical.Maximum);
     ScrollVerticalTo(std::clamp(target, 0, std::max(0, fVertical.Maximum)));
 }
 
 void TAdvMemoPainter::HorizontalScroll(TScrollCode code, int trackPosition) {
     const int old = fMemo.FirstVisibleColumn();
     const int page = VisibleColumns();
-    int target = old;
-    switch (code) {
-        case TScrollCode::LineUp:
-            target = old - 1;
-            break;
-        case TScrollCode::LineDown:
-            target = old + 1;
-            break;
-        case TScrollCode::PageUp:
-            target = old - page;
-            break;
-        case TScrollCode::PageDown:
-            target = old + page;
-            break;
-        case TScrollCode::ThumbTrack:
-        case TScrollCode::ThumbPosition:
-            target = trackPosition;
-            break;
-        case TScrollCode::Top:
-            target = 0;
-            break;
-        case TScrollCode::Bottom:
-            target = fHorizontal.Maximum;
-            break;
-    }
+    int target = ScrollTarget(code, old, page, trackPosition, fHorizontal.Maximum);
     // The same last column the bar update allows.
     const int last = std::max(0, fHorizontal.Maximum - fHorizontal.PageSize + 2);
     target = std::clamp(target, 0, last);
