@@ -67,6 +67,8 @@ class TAdvMemoStrings : public TStrings {
     void SetUpdateState(bool updating) override;
 
   private:
+    // The owner's reset before a load; the owner must exist.
+    TAdvCustomMemo& PrepareOwnerForLoad();
     friend class TAdvCustomMemo;
 
     void CheckIndex(int index) const;

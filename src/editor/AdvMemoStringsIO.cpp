@@ -172,12 +172,9 @@ void TAdvMemoStrings::AddLoadedText(TTextBuffer buffer) {
     }
 }
 
-void TAdvMemoStrings::LoadFromFile(const std::string& path) {
-    if (fOwner == nullptr) {
-        TFileStream file(path, TFileStream::Mode::OpenRead);
-        LoadFromStream(file);
-        return;
-    }
+TAdvCustomMemo& TAdvMemoStrings::PrepareOwnerForLoad() {
+    // Loading starts from a clean editor: no selection, no undo, caret home, and no change
+    // handling until the whole text is in.
     TAdvCustomMemo& editor = *fOwner;
     editor.CollapseSelection();
     editor.fUndoList.Clear();
@@ -185,6 +182,16 @@ void TAdvMemoStrings::LoadFromFile(const std::string& path) {
     editor.fCurY = 0;
     editor.fNotify = false;
     editor.DetachLinesChanged();
+    return editor;
+}
+
+void TAdvMemoStrings::LoadFromFile(const std::string& path) {
+    if (fOwner == nullptr) {
+        TFileStream file(path, TFileStream::Mode::OpenRead);
+        LoadFromStream(file);
+        return;
+    }
+    TAdvCustomMemo& editor = PrepareOwnerForLoad();
     TLoadScope scope(editor);
     TFileStream file(path, TFileStream::Mode::OpenRead);
     LoadFromStream(file);
@@ -205,13 +212,7 @@ void TAdvMemoStrings::LoadFromStream(TStream& stream) {
         EndUpdate();
         return;
     }
-    TAdvCustomMemo& editor = *fOwner;
-    editor.CollapseSelection();
-    editor.fUndoList.Clear();
-    editor.fCurX = 0;
-    editor.fCurY = 0;
-    editor.fNotify = false;
-    editor.DetachLinesChanged();
+    TAdvCustomMemo& editor = PrepareOwnerForLoad();
     TLoadScope scope(editor);
 
     TTextBuffer bytes = ReadRest(stream);
