@@ -4,98 +4,35 @@
 #include <cstdint>
 
 #include "platform/PathDelimiter.h"
+#include "platform/TextFolding.h"
 
 namespace tarnwick {
 namespace {
 
-// Decodes UTF-8 into code points; a byte that is not part of a valid sequence stands for
-// itself (shifted out of the character range) so every name still compares.
-std::u32string DecodeForMatch(std::string_view text) {
+// The characters of `text`, letter case folded.
+std::u32string FoldedChars(std::string_view text) {
     std::u32string out;
     out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const unsigned char b = static_cast<unsigned char>(text[i]);
-        int extra = 0;
-        char32_t cp = 0;
-        if (b < 0x80) {
-            out.push_back(b);
-            ++i;
-            continue;
-        } else if ((b & 0xE0) == 0xC0) {
-            extra = 1;
-            cp = b & 0x1F;
-        } else if ((b & 0xF0) == 0xE0) {
-            extra = 2;
-            cp = b & 0x0F;
-        } else if ((b & 0xF8) == 0xF0) {
-            extra = 3;
-            cp = b & 0x07;
-        } else {
-            out.push_back(0x110000 + b);
-            ++i;
-            continue;
-        }
-        bool valid = i + static_cast<std::size_t>(extra) < text.size();
-        for (int k = 1; valid && k <= extra; ++k) {
-            const unsigned char c = static_cast<unsigned char>(text[i + k]);
-            if ((c & 0xC0) != 0x80) {
-                valid = false;
-            } else {
-                cp = (cp << 6) | (c & 0x3F);
-            }
-        }
-        if (!valid) {
-            out.push_back(0x110000 + b);
-            ++i;
-            continue;
-        }
-        out.push_back(cp);
-        i += static_cast<std::size_t>(extra) + 1;
+    for (std::size_t i = 0; i < text.size();) {
+        out.push_back(FoldCase(NextUtf8Char(text, i)));
     }
     return out;
-}
-
-// Simple case folding for the scripts file names are usually written in: ASCII, Latin-1,
-// Latin Extended-A, Greek and Cyrillic capitals map to their small letters.
-char32_t FoldCase(char32_t c) {
-    if (c < 0x80) {
-        return (c >= 'A' && c <= 'Z') ? c + 32 : c;
-    }
-    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2) ||
-        (c >= 0x410 && c <= 0x42F)) {
-        return c + 32;
-    }
-    if (c >= 0x400 && c <= 0x40F) {
-        return c + 80;
-    }
-    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 &&
-        c != 0x17F) {
-        // Pairs alternate capital/small; the run 0x139-0x148 and 0x179-0x17E are odd-capital.
-        const bool oddCapital = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-        if (oddCapital) {
-            return (c % 2 == 1) ? c + 1 : c;
-        }
-        return (c % 2 == 0) ? c + 1 : c;
-    }
-    return c;
 }
 
 }  // namespace
 
 bool MatchesNamePattern(std::string_view nameText, std::string_view name) {
     // The pattern is the name text followed by "*": a prefix match with wildcards.
-    std::u32string pattern = DecodeForMatch(nameText);
+    std::u32string pattern = FoldedChars(nameText);
     pattern.push_back(U'*');
-    const std::u32string subject = DecodeForMatch(name);
+    const std::u32string subject = FoldedChars(name);
     std::size_t p = 0, s = 0;
     std::size_t starP = std::u32string::npos, starS = 0;
     while (s < subject.size()) {
         if (p < pattern.size() && pattern[p] == U'*') {
             starP = p++;
             starS = s;
-        } else if (p < pattern.size() &&
-                   (pattern[p] == U'?' || FoldCase(pattern[p]) == FoldCase(subject[s]))) {
+        } else if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == subject[s])) {
             ++p;
             ++s;
         } else if (starP != std::u32string::npos) {

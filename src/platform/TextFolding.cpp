@@ -1,0 +1,77 @@
+// Case folding of UTF-8 text.
+#include "platform/TextFolding.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr char32_t kStrayByteBase = 0xDC00;
+
+}  // namespace
+
+char32_t NextUtf8Char(std::string_view text, std::size_t& pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    }
+    std::size_t length = 0;
+    char32_t value = 0;
+    char32_t smallest = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, value = lead & 0x1F, smallest = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, value = lead & 0x0F, smallest = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, value = lead & 0x07, smallest = 0x10000;
+    }
+    if (length == 0 || pos + length > text.size()) {
+        ++pos;
+        return kStrayByteBase + lead;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[pos + i]);
+        if ((next & 0xC0) != 0x80) {
+            ++pos;
+            return kStrayByteBase + lead;
+        }
+        value = (value << 6) | (next & 0x3F);
+    }
+    if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+        ++pos;
+        return kStrayByteBase + lead;
+    }
+    pos += length;
+    return value;
+}
+
+char32_t FoldCase(char32_t c) {
+    if (c < 0x80) {
+        return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
+    }
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) {  // Latin-1 capitals, without the times sign
+        return c + 0x20;
+    }
+    if (c >= 0x100 && c <= 0x17F) {  // Latin Extended-A: mostly alternating capital, small
+        if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) {
+            return c;  // dotted/dotless i, kra, 'n, long s: no simple pair
+        }
+        if (c == 0x178) {
+            return 0xFF;  // Y with diaeresis pairs with a Latin-1 letter
+        }
+        const bool oddCapitals = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+        const bool isCapital = oddCapitals ? (c % 2 == 1) : (c % 2 == 0);
+        return isCapital ? c + 1 : c;
+    }
+    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) {  // Greek capitals
+        return c + 0x20;
+    }
+    if (c >= 0x410 && c <= 0x42F) {  // Cyrillic capitals
+        return c + 0x20;
+    }
+    if (c >= 0x400 && c <= 0x40F) {  // Cyrillic capitals with marks
+        return c + 0x50;
+    }
+    return c;
+}
+
+}  // namespace tarnwick
