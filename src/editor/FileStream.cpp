@@ -48,11 +48,15 @@ bool TFileStream::Close() {
     return rc == 0;
 }
 
-size_t TFileStream::Read(void* buffer, size_t count) {
+namespace {
+
+// Repeats `transfer` (read or write) until `count` bytes moved, the end, or an error; an
+// interrupted call is retried. Returns the bytes moved.
+template <typename Byte, typename Transfer>
+size_t TransferAll(Byte* bytes, size_t count, Transfer transfer) {
     size_t done = 0;
-    auto* bytes = static_cast<char*>(buffer);
     while (done < count) {
-        const ssize_t n = ::read(fFd, bytes + done, count - done);
+        const ssize_t n = transfer(bytes + done, count - done);
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -64,20 +68,16 @@ size_t TFileStream::Read(void* buffer, size_t count) {
     return done;
 }
 
+}  // namespace
+
+size_t TFileStream::Read(void* buffer, size_t count) {
+    return TransferAll(static_cast<char*>(buffer), count,
+                       [this](char* at, size_t n) { return ::read(fFd, at, n); });
+}
+
 size_t TFileStream::Write(const void* buffer, size_t count) {
-    size_t done = 0;
-    const auto* bytes = static_cast<const char*>(buffer);
-    while (done < count) {
-        const ssize_t n = ::write(fFd, bytes + done, count - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return done;
+    return TransferAll(static_cast<const char*>(buffer), count,
+                       [this](const char* at, size_t n) { return ::write(fFd, at, n); });
 }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {

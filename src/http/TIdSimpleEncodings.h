@@ -4,14 +4,9 @@
 
 #include "http/IIdTextEncoding.h"
 
-// Bytes above 127 decode to U+FFFD; characters above 127 encode to "?".
-class TIdASCIIEncoding : public TIdTextEncodingBase {
+// One byte per character, no preamble: what the ASCII and 8-bit encodings share.
+class TIdSingleByteEncodingBase : public TIdTextEncodingBase {
   public:
-    // The whole-buffer forms stay visible next to the overrides.
-    using IIdTextEncoding::GetBytes;
-    using IIdTextEncoding::GetChars;
-    std::u16string GetChars(const std::uint8_t* bytes, std::size_t count) const override;
-    TIdBytes GetBytes(const char16_t* chars, std::size_t count) const override;
     std::size_t GetCharCount(const std::uint8_t*, std::size_t count) const override {
         return count;
     }
@@ -21,21 +16,24 @@ class TIdASCIIEncoding : public TIdTextEncodingBase {
     bool IsSingleByte() const override { return true; }
 };
 
-// Byte b decodes to U+00b; characters above 255 encode to "?".
-class TId8BitEncoding : public TIdTextEncodingBase {
+// Bytes above 127 decode to U+FFFD; characters above 127 encode to "?".
+class TIdASCIIEncoding : public TIdSingleByteEncodingBase {
   public:
     // The whole-buffer forms stay visible next to the overrides.
     using IIdTextEncoding::GetBytes;
     using IIdTextEncoding::GetChars;
     std::u16string GetChars(const std::uint8_t* bytes, std::size_t count) const override;
     TIdBytes GetBytes(const char16_t* chars, std::size_t count) const override;
-    std::size_t GetCharCount(const std::uint8_t*, std::size_t count) const override {
-        return count;
-    }
-    std::size_t GetMaxByteCount(std::size_t charCount) const override { return charCount; }
-    std::size_t GetMaxCharCount(std::size_t byteCount) const override { return byteCount; }
-    TIdBytes GetPreamble() const override { return {}; }
-    bool IsSingleByte() const override { return true; }
+};
+
+// Byte b decodes to U+00b; characters above 255 encode to "?".
+class TId8BitEncoding : public TIdSingleByteEncodingBase {
+  public:
+    // The whole-buffer forms stay visible next to the overrides.
+    using IIdTextEncoding::GetBytes;
+    using IIdTextEncoding::GetChars;
+    std::u16string GetChars(const std::uint8_t* bytes, std::size_t count) const override;
+    TIdBytes GetBytes(const char16_t* chars, std::size_t count) const override;
 };
 
 // Two bytes per UTF-16 unit; an odd last byte decodes to U+FFFD.
