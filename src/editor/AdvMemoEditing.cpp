@@ -30,23 +30,21 @@ bool TAdvCustomMemo::DeleteForwardFrom(TTextPos before, bool backspace) {
             const std::string_view line = fLines->View(fCurY);
             const size_t at = columns::Byte(line, fCurX);
             TEditStep step;
-            step.Line = fCurY;
             std::string text;
             if (at < line.size()) {
-                step.Byte = at;
-                step.Removed =
-                    RemoveText(*fLines, fCurY, at, fCurY, columns::Byte(line, fCurX + 1));
-                text = step.Removed.Bytes;
+                step = StepBefore(*fLines, fCurY, 1);
+                text = RemoveText(*fLines, fCurY, at, fCurY, columns::Byte(line, fCurX + 1)).Bytes;
                 removed = true;
             } else if (fCurY < count - 1) {
                 // The next line joins at the real end of this one, whatever the caret column.
-                step.Byte = line.size();
+                step = StepBefore(*fLines, fCurY, 2);
                 TScopedValue<bool> replaying(fUndoList.ReplayingSwitch(), true);
-                step.Removed = RemoveText(*fLines, fCurY, line.size(), fCurY + 1, 0);
+                RemoveText(*fLines, fCurY, line.size(), fCurY + 1, 0);
                 text = "\r";
                 removed = true;
             }
             if (removed) {
+                StepAfter(step, *fLines, 1);
                 AddRecord(std::make_unique<TDeleteCharUndo>(this, before, TTextPos{fCurX, fCurY},
                                                             text, backspace),
                           std::move(step));
@@ -108,20 +106,10 @@ void TAdvCustomMemo::DeleteCaretLine() {
     const TTextPos before{fCurX, fCurY};
     const int y = std::clamp(fCurY, 0, count - 1);
     const std::string removed(fLines->View(y));
-    // What the removal takes out of the text, for undo: the line and one line break.
-    TEditStep step;
-    if (count == 1) {
-        step.Removed = TTextSpan::OfLine(removed);
-    } else if (y == count - 1) {
-        step.Line = y - 1;
-        step.Byte = fLines->View(y - 1).size();
-        step.Removed.Bytes = "\r\n" + removed;
-        step.Removed.Breaks.push_back(0);
-    } else {
-        step.Line = y;
-        step.Removed.Bytes = removed + "\r\n";
-        step.Removed.Breaks.push_back(removed.size());
-    }
+    // For undo: the line with its neighbour that stays (the only line is emptied instead).
+    TEditStep step = count == 1       ? StepBefore(*fLines, 0, 1)
+                     : y == count - 1 ? StepBefore(*fLines, y - 1, 2)
+                                      : StepBefore(*fLines, y, 2);
     SetCaretColumn(0);
     {
         // The removal itself takes the list's plain path, not this operation again.
@@ -135,6 +123,7 @@ void TAdvCustomMemo::DeleteCaretLine() {
             fLines->Delete(fCurY);
         }
     }
+    StepAfter(step, *fLines, 1);
     CollapseSelection();
     Invalidate();
     AddRecord(std::make_unique<TDeleteLineUndo>(this, before, TTextPos{fCurX, fCurY}, removed),

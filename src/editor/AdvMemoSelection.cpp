@@ -109,22 +109,22 @@ bool TAdvCustomMemo::DeleteSelectedText(bool repaint) {
     }
     const TTextPos before{fCurX, fCurY};
     std::vector<TEditStep> steps;
+    std::string removed;
     {
         TScopedValue<bool> quiet(fNotify, false);
-        TEditStep step;
-        step.Line = start.Y;
-        step.Byte = columns::Byte(fLines->View(start.Y), start.X);
-        step.Removed = RemoveText(*fLines, start.Y, step.Byte, end.Y,
-                                  columns::Byte(fLines->View(end.Y), end.X));
+        TEditStep step = StepBefore(*fLines, start.Y, end.Y - start.Y + 1);
+        removed = RemoveText(*fLines, start.Y, columns::Byte(fLines->View(start.Y), start.X),
+                             end.Y, columns::Byte(fLines->View(end.Y), end.X))
+                      .Bytes;
+        StepAfter(step, *fLines, 1);
         steps.push_back(std::move(step));
         if (fTrimTrailingSpaces) {
             const std::string_view line = fLines->View(start.Y);
             const size_t keep = line.find_last_not_of(' ') + 1;  // npos + 1 == 0
             if (keep < line.size()) {
-                TEditStep trim;
-                trim.Line = start.Y;
-                trim.Byte = keep;
-                trim.Removed = RemoveText(*fLines, start.Y, keep, start.Y, line.size());
+                TEditStep trim = StepBefore(*fLines, start.Y, 1);
+                RemoveText(*fLines, start.Y, keep, start.Y, line.size());
+                StepAfter(trim, *fLines, 1);
                 steps.push_back(std::move(trim));
             }
         }
@@ -137,7 +137,7 @@ bool TAdvCustomMemo::DeleteSelectedText(bool repaint) {
         }
     }
     auto record = std::make_unique<TDeleteBufUndo>(this, before, TTextPos{fCurX, fCurY},
-                                                   steps.front().Removed.Bytes, start, end);
+                                                   std::move(removed), start, end);
     record->Steps = std::move(steps);
     fUndoList.Add(std::move(record));
     LinesChanged();
@@ -155,27 +155,26 @@ void TAdvCustomMemo::InsertAtCaret(const std::string& text) {
     }
     // The lines hold no tabs: the text goes in with its tabs expanded, and the caret moves by
     // what was really inserted.
-    TEditStep step;
-    step.Line = at.Y;
-    step.Byte = columns::Byte(fLines->View(at.Y), at.X);
-    step.Inserted = TTextSpan::FromText(
+    const TTextSpan inserted = TTextSpan::FromText(
         normalised.find('\t') == std::string::npos ? normalised : ExpandTabs(normalised, fTabSize));
-    const int pieces = step.Inserted.LineCount();
+    const int pieces = inserted.LineCount();
+    TEditStep step = StepBefore(*fLines, at.Y, 1);
     {
         TScopedValue<bool> quiet(fNotify, false);
-        InsertSpan(*fLines, at.Y, step.Byte, step.Inserted);
+        InsertSpan(*fLines, at.Y, columns::Byte(fLines->View(at.Y), at.X), inserted);
     }
+    StepAfter(step, *fLines, pieces);
     if (pieces == 1) {
         LinesChanged();  // the line write
         SetCaretColumn(at.X);
         if (!normalised.empty()) {
-            SetCaretColumn(at.X + columns::Length(step.Inserted.Bytes));
+            SetCaretColumn(at.X + columns::Length(inserted.Bytes));
         }
     } else {
         LinesChanged();  // the first line's write
         LinesChanged();  // the insertion of the line's rest
         SetCaretLine(at.Y + pieces - 1);
-        SetCaretColumn(columns::Length(step.Inserted.Line(pieces - 1)));
+        SetCaretColumn(columns::Length(inserted.Line(pieces - 1)));
         KeepCaretVisible();
     }
     LinesChanged();

@@ -86,22 +86,19 @@ void TAdvCustomMemo::TypeCharacter(char32_t ch) {
     }
     const int newX = fCurX + columns::Length(ins);
     const size_t at = columns::Byte(line, fCurX);
-    TEditStep step;
-    step.Line = fCurY;
-    step.Byte = at;
+    TEditStep step = StepBefore(*fLines, fCurY, 1);
     bool overwritten = false;
     if (fOverwrite && isChar && at < line.size()) {
         const size_t old = columns::Byte(line, fCurX + 1) - at;
-        step.Removed = TTextSpan::OfLine(line.substr(at, old));
         auto record =
-            std::make_unique<TOverwriteCharUndo>(this, before, before, step.Removed.Bytes);
+            std::make_unique<TOverwriteCharUndo>(this, before, before, line.substr(at, old));
         line.replace(at, old, ins);
-        step.Inserted = TTextSpan::OfLine(ins);
+        step.New = TTextSpan::OfLine(line);
         AddRecord(std::move(record), std::move(step));
         overwritten = true;
     } else {
         line.insert(at, ins);
-        step.Inserted = TTextSpan::OfLine(ins);
+        step.New = TTextSpan::OfLine(line);
     }
     {
         TScopedValue<bool> quiet(fNotify, false);
@@ -150,11 +147,10 @@ void TAdvCustomMemo::IndentLines(int first, int last, bool record, int delta) {
     {
         TScopedValue<bool> quiet(fNotify, false);
         for (int y = std::max(first, 0); y <= last && y < fLines->Count(); ++y) {
-            TEditStep step;
-            step.Line = y;
+            TEditStep step = StepBefore(*fLines, y, 1);
             if (delta >= 1) {
-                step.Inserted = TTextSpan::OfLine(std::string(static_cast<size_t>(delta), ' '));
-                InsertSpan(*fLines, y, 0, step.Inserted);
+                InsertSpan(*fLines, y, 0,
+                           TTextSpan::OfLine(std::string(static_cast<size_t>(delta), ' ')));
             } else {
                 const std::string_view line = fLines->View(y);
                 const size_t spaces = std::min(line.find_first_not_of(' '), line.size());
@@ -162,8 +158,9 @@ void TAdvCustomMemo::IndentLines(int first, int last, bool record, int delta) {
                 if (count == 0) {
                     continue;
                 }
-                step.Removed = RemoveText(*fLines, y, 0, y, count);
+                RemoveText(*fLines, y, 0, y, count);
             }
+            StepAfter(step, *fLines, 1);
             steps.push_back(std::move(step));
         }
     }
@@ -209,11 +206,10 @@ void TAdvCustomMemo::BreakLine() {
         if (fSettings.AutoIndent) {
             tail.remove_prefix(std::min(tail.find_first_not_of(' '), tail.size()));
         }
-        step.Line = fCurY;
-        step.Byte = at;
-        step.Removed = RemoveText(*fLines, fCurY, at, fCurY, text.size());
-        step.Inserted = BreakFollowedBy(indent + std::string(tail));
-        InsertSpan(*fLines, fCurY, at, step.Inserted);
+        step = StepBefore(*fLines, fCurY, 1);
+        RemoveText(*fLines, fCurY, at, fCurY, text.size());
+        InsertSpan(*fLines, fCurY, at, BreakFollowedBy(indent + std::string(tail)));
+        StepAfter(step, *fLines, 2);
         SetCaretLine(fCurY + 1);
         CollapseSelection();
         SetCaretColumn(columns::Length(indent));

@@ -77,12 +77,6 @@ TTextSpan RemoveText(TAdvMemoStrings& lines, int line, size_t byte, int endLine,
     return removed;
 }
 
-TTextSpan RemoveSpan(TAdvMemoStrings& lines, int line, size_t byte, const TTextSpan& span) {
-    const int last = span.LineCount() - 1;
-    const size_t endByte = last == 0 ? byte + span.Bytes.size() : span.Line(last).size();
-    return RemoveText(lines, line, byte, line + last, endByte);
-}
-
 void InsertSpan(TAdvMemoStrings& lines, int line, size_t byte, const TTextSpan& span) {
     if (span.IsEmpty() && span.Breaks.empty()) {
         return;
@@ -115,11 +109,63 @@ void InsertSpan(TAdvMemoStrings& lines, int line, size_t byte, const TTextSpan& 
     lines.InsertLines(line + 1, added);
 }
 
+TEditStep StepBefore(const TAdvMemoStrings& lines, int first, int count) {
+    TEditStep step;
+    step.Line = first;
+    StepAfter(step, lines, count);
+    step.Old = std::move(step.New);
+    step.New = {};
+    return step;
+}
+
+void StepAfter(TEditStep& step, const TAdvMemoStrings& lines, int count) {
+    const int from = std::clamp(step.Line, 0, lines.Count());
+    const int to = std::min(from + count, lines.Count());
+    TTextSpan& span = step.New;
+    span = {};
+    size_t size = 0;
+    for (int i = from; i < to; ++i) {
+        size += lines.View(i).size() + kBreak.size();
+    }
+    span.Bytes.reserve(size);
+    span.Breaks.reserve(static_cast<size_t>(std::max(to - from - 1, 0)));
+    for (int i = from; i < to; ++i) {
+        if (i > from) {
+            span.Breaks.push_back(span.Bytes.size());
+            span.Bytes.append(kBreak);
+        }
+        span.Bytes.append(lines.View(i));
+    }
+}
+
+void ReplaceLines(TAdvMemoStrings& lines, int first, int count, const TTextSpan& span) {
+    first = std::clamp(first, 0, lines.Count());
+    count = std::clamp(count, 0, lines.Count() - first);
+    const int n = span.LineCount();
+    const int common = std::min(count, n);
+    for (int i = 0; i < common; ++i) {
+        if (lines.View(first + i) != span.Line(i)) {
+            lines.Put(first + i, std::string(span.Line(i)));
+        }
+    }
+    if (n > count) {
+        std::vector<std::string_view> added;
+        added.reserve(static_cast<size_t>(n - count));
+        for (int i = count; i < n; ++i) {
+            added.push_back(span.Line(i));
+        }
+        lines.InsertLines(first + count, added);
+    } else if (count > n) {
+        lines.DeleteLines(first + n, count - n);
+    }
+}
+
 void ApplyStep(TAdvMemoStrings& lines, const TEditStep& step, bool forward) {
-    const TTextSpan& out = forward ? step.Removed : step.Inserted;
-    const TTextSpan& in = forward ? step.Inserted : step.Removed;
-    RemoveSpan(lines, step.Line, step.Byte, out);
-    InsertSpan(lines, step.Line, step.Byte, in);
+    if (forward) {
+        ReplaceLines(lines, step.Line, step.Old.LineCount(), step.New);
+    } else {
+        ReplaceLines(lines, step.Line, step.New.LineCount(), step.Old);
+    }
 }
 
 }  // namespace tarnwick::editor

@@ -28,11 +28,13 @@ struct TTextSpan {
     static TTextSpan OfLine(std::string line);
 };
 
+// One step of an edit: the whole lines Line .. Line + Old.LineCount() - 1 as they were, and
+// the whole lines that replaced them. Keeping whole lines makes a step exact even where spaces
+// that padded a line (and were never recorded) became part of the text.
 struct TEditStep {
-    int Line = 0;     // where the step starts: line ...
-    size_t Byte = 0;  // ... and byte offset in that line
-    TTextSpan Removed;
-    TTextSpan Inserted;
+    int Line = 0;
+    TTextSpan Old;
+    TTextSpan New;
 };
 
 // The primitive edits behind every editing operation. They clamp lines and offsets to the text,
@@ -41,10 +43,16 @@ struct TEditStep {
 
 // Removes the text from (line, byte) to (endLine, endByte) and returns it.
 TTextSpan RemoveText(TAdvMemoStrings& lines, int line, size_t byte, int endLine, size_t endByte);
-// Removes as much text at (line, byte) as span holds (the span that an insertion put there).
-TTextSpan RemoveSpan(TAdvMemoStrings& lines, int line, size_t byte, const TTextSpan& span);
 // Inserts span at (line, byte); a line shorter than byte is padded with spaces first.
 void InsertSpan(TAdvMemoStrings& lines, int line, size_t byte, const TTextSpan& span);
+
+// A step about to change count lines from first on: their text now.
+TEditStep StepBefore(const TAdvMemoStrings& lines, int first, int count);
+// Completes the step once its lines have been replaced by count lines.
+void StepAfter(TEditStep& step, const TAdvMemoStrings& lines, int count);
+// Replaces count lines from first on by the lines of span, writing only what differs in count
+// through one range insert or erase.
+void ReplaceLines(TAdvMemoStrings& lines, int first, int count, const TTextSpan& span);
 // Does a step again (forward) or takes it back.
 void ApplyStep(TAdvMemoStrings& lines, const TEditStep& step, bool forward);
 
