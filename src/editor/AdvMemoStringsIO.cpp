@@ -6,11 +6,12 @@
 #include <cstring>
 #include <memory>
 
-#include "editor/AdvCustomMemo.h"
 #include "editor/AdvMemoStrings.h"
 #include "editor/EditorErrors.h"
 #include "editor/FileStream.h"
 #include "editor/SafeFileWriter.h"
+#include "editor/ScopedValue.h"
+#include "editor/UpdateBracket.h"
 
 namespace tarnwick::editor {
 namespace {
@@ -19,25 +20,28 @@ constexpr size_t kWriteChunk = 1 << 20;
 constexpr unsigned char kHighestTrimmed = 32;  // trailing spaces and control characters
 constexpr std::string_view kLineBreak = "\r\n";
 
-// What loading does to the editor before reading: no selection, no undo history, caret at the
-// start, and no change handling until the whole text is in. Undone if reading fails.
+// A load as the editor sees it: it starts (the editor resets and goes quiet) when the scope
+// opens and ends when it closes, with the new text if Done was called first; so a failed read
+// always gives the editor its change handling back. A scope whose load was finished by an
+// inner one is dismissed and ends nothing.
 class TLoadScope {
   public:
-    explicit TLoadScope(TAdvCustomMemo& editor) : fEditor(editor) {}
+    explicit TLoadScope(ILinesObserver& editor) : fEditor(editor) { fEditor.LoadStarting(); }
     ~TLoadScope() {
-        if (!fDone) {
-            Restore();
+        if (fEnd != End::Dismissed) {
+            fEditor.LoadEnded(fEnd == End::Loaded);
         }
     }
     TLoadScope(const TLoadScope&) = delete;
     TLoadScope& operator=(const TLoadScope&) = delete;
 
-    void Done() { fDone = true; }
-    void Restore();
+    void Done() { fEnd = End::Loaded; }
+    void Dismiss() { fEnd = End::Dismissed; }
 
   private:
-    TAdvCustomMemo& fEditor;
-    bool fDone = false;
+    enum class End { Failed, Loaded, Dismissed };
+    ILinesObserver& fEditor;
+    End fEnd = End::Failed;
 };
 
 TTextBuffer ReadRest(TStream& stream) {
@@ -132,11 +136,6 @@ size_t TrimmedLength(std::string_view line) {
 
 }  // namespace
 
-void TLoadScope::Restore() {
-    fEditor.SetNotifyEnabled(true);
-    fEditor.Lines().OnChange = [editor = &fEditor](TStrings&) { editor->LinesChanged(); };
-}
-
 void TAdvMemoStrings::AddLoadedText(TTextBuffer buffer) {
     const size_t size = buffer.Size();
     const char* p = fStore.AdoptBuffer(std::move(buffer));
@@ -172,64 +171,31 @@ void TAdvMemoStrings::AddLoadedText(TTextBuffer buffer) {
     }
 }
 
-TAdvCustomMemo& TAdvMemoStrings::PrepareOwnerForLoad() {
-    // Loading starts from a clean editor: no selection, no undo, caret home, and no change
-    // handling until the whole text is in.
-    TAdvCustomMemo& editor = *fOwner;
-    editor.CollapseSelection();
-    editor.fUndoList.Clear();
-    editor.fCurX = 0;
-    editor.fCurY = 0;
-    editor.fNotify = false;
-    editor.DetachLinesChanged();
-    return editor;
-}
-
 void TAdvMemoStrings::LoadFromFile(const std::string& path) {
     if (fOwner == nullptr) {
         TFileStream file(path, TFileStream::Mode::OpenRead);
         LoadFromStream(file);
         return;
     }
-    TAdvCustomMemo& editor = PrepareOwnerForLoad();
-    TLoadScope scope(editor);
+    TLoadScope scope(*fOwner);
     TFileStream file(path, TFileStream::Mode::OpenRead);
     LoadFromStream(file);
-    scope.Done();
+    scope.Dismiss();  // the stream's load has ended it
 }
 
 void TAdvMemoStrings::LoadFromStream(TStream& stream) {
     if (fOwner == nullptr) {
         TTextBuffer bytes = ReadRest(stream);
-        BeginUpdate();
-        try {
-            Clear();
-            AddLoadedText(std::move(bytes));
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        const TUpdateBracket bracket(*this);
+        Clear();
+        AddLoadedText(std::move(bytes));
         return;
     }
-    TAdvCustomMemo& editor = PrepareOwnerForLoad();
-    TLoadScope scope(editor);
-
+    TLoadScope scope(*fOwner);
     TTextBuffer bytes = ReadRest(stream);
     Clear();
     AddLoadedText(std::move(bytes));
-
-    editor.DropRememberedStartState();
-    editor.fCurX = 0;
-    editor.fCurY = 0;
-    // Lines came in through the loader, which already replaced their tabs.
-    editor.fLongestLineLength = fLengthTracker.Longest();
     scope.Done();
-    editor.fNotify = true;
-    editor.AttachLinesChanged();
-    editor.LinesChanged();
-    // Every record was created by this load, so every LineModState is already 0.
-    editor.Invalidate();
 }
 
 void TAdvMemoStrings::WriteLines(TStream& stream) const {
@@ -252,37 +218,30 @@ void TAdvMemoStrings::WriteLines(TStream& stream) const {
 }
 
 void TAdvMemoStrings::MarkSaved() {
-    TAdvCustomMemo& editor = *fOwner;
-    BeginUpdate();
-    editor.DetachLinesChanged();
-    for (int i = 0; i < Count(); ++i) {
-        // A record without storage holds the defaults: state 0.
-        TLineProp* record = fStore.StoredRecord(i);
-        if (record != nullptr && record->LineModState == lmsModified) {
-            record->LineModState = lmsModifiedSaved;
+    {
+        const TUpdateBracket bracket(*this);
+        const TScopedValue<TNotifyEvent> detached(OnChange, nullptr);
+        for (int i = 0; i < Count(); ++i) {
+            // A record without storage holds the defaults: state 0.
+            TLineProp* record = fStore.StoredRecord(i);
+            if (record != nullptr && record->LineModState == lmsModified) {
+                record->LineModState = lmsModifiedSaved;
+            }
         }
     }
-    editor.AttachLinesChanged();
-    EndUpdate();
-    editor.Invalidate();
+    fOwner->LineStatesChanged();
 }
 
 void TAdvMemoStrings::SaveToFile(const std::string& path) {
     if (fOwner != nullptr) {
-        BeginUpdate();
-        try {
-            for (int i = 0; i < Count(); ++i) {
-                const std::string_view line = fStore.View(i);
-                const size_t keep = TrimmedLength(line);
-                if (keep != line.size()) {
-                    Put(i, std::string(line.substr(0, keep)));
-                }
+        const TUpdateBracket bracket(*this);
+        for (int i = 0; i < Count(); ++i) {
+            const std::string_view line = fStore.View(i);
+            const size_t keep = TrimmedLength(line);
+            if (keep != line.size()) {
+                Put(i, std::string(line.substr(0, keep)));
             }
-        } catch (...) {
-            EndUpdate();
-            throw;
         }
-        EndUpdate();
     }
     // The old file is replaced only once the new content is completely on disk.
     TSafeFileWriter writer(path);
