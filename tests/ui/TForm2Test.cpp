@@ -1,8 +1,6 @@
 // The About box: its controls, the version line, the link through the installed shell, closing.
 #include "ui/TForm2.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QEnterEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -236,11 +234,7 @@ TEST(ArtworkTest, ProgramIconComesInEverySize) {
 }
 
 TEST(ArtworkTest, LogoGifMatchesItsSource) {
-    // __FILE__ may be relative to the build folder (the compiler ran there, and ccache makes
-    // paths relative); the test executable lives in that folder's tests/.
-    const QDir buildDir(QCoreApplication::applicationDirPath() + "/..");
-    const QString source = QFileInfo(buildDir, QString::fromUtf8(__FILE__)).absolutePath() +
-                           "/../../resources/about-logo.png";
+    const QString source = QStringLiteral(TARNWICK_RESOURCES_DIR "/about-logo.png");
     const QImage original(source);
     ASSERT_FALSE(original.isNull()) << source.toStdString();
     const QImage gif =
