@@ -36,6 +36,7 @@
 #include "search/MatchRules.h"
 #include "ui/AdvMemoWidget.h"
 #include "ui/InputHistory.h"
+#include "ui/ResultsColumnWidths.h"
 #include "ui/TForm2.h"
 #include "ui/UiDialogs.h"
 
@@ -330,8 +331,9 @@ void TForm1::BuildResultsAndEditor(QWidget* panel) {
     ListView1->horizontalHeader()->setHighlightSections(false);
     ListView1->horizontalHeader()->setSectionsClickable(false);
     ListView1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    const auto widths = FittedColumnWidths(*ListView1, *services_.locale);
     for (int c = 0; c < ResultsModel::kColumnCount; ++c) {
-        ListView1->setColumnWidth(c, ResultsModel::ColumnWidth(c));
+        ListView1->setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
     }
     ListView1->viewport()->installEventFilter(this);
 
