@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
@@ -35,6 +36,7 @@
 #include "search/MatchRules.h"
 #include "ui/AdvMemoWidget.h"
 #include "ui/InputHistory.h"
+#include "ui/ResultsColumnWidths.h"
 #include "ui/TForm2.h"
 #include "ui/UiDialogs.h"
 
@@ -246,6 +248,12 @@ void TForm1::BuildSearchPanel(QWidget* panel) {
         auto* box = Named(new QComboBox(panel), name);
         box->setEditable(editable);
         box->setInsertPolicy(QComboBox::NoInsert);
+        if (editable) {
+            // A box matches what the user typed against its list with its completer's letter
+            // case: case-insensitively it would replace a typed NEEDLE by the entry needle on
+            // leaving the box. The typed text must stay as typed, so completion respects case.
+            box->completer()->setCaseSensitivity(Qt::CaseSensitive);
+        }
         box->setGeometry(8, y, 233, 21);
         return box;
     };
@@ -260,6 +268,9 @@ void TForm1::BuildSearchPanel(QWidget* panel) {
     BitBtn2 = Named(new QPushButton(QStringLiteral("Stop"), panel), "BitBtn2");
     BitBtn2->setGeometry(96, 176, 75, 25);
     BitBtn2->setEnabled(false);
+    // Enter on a focused button presses it, as Space does.
+    BitBtn1->setAutoDefault(true);
+    BitBtn2->setAutoDefault(true);
 
     auto* filters = Named(new QGroupBox(QStringLiteral("Filters"), panel), "GroupBox2");
     filters->setGeometry(8, 208, 233, 145);
@@ -320,8 +331,9 @@ void TForm1::BuildResultsAndEditor(QWidget* panel) {
     ListView1->horizontalHeader()->setHighlightSections(false);
     ListView1->horizontalHeader()->setSectionsClickable(false);
     ListView1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    const auto widths = FittedColumnWidths(*ListView1, *services_.locale);
     for (int c = 0; c < ResultsModel::kColumnCount; ++c) {
-        ListView1->setColumnWidth(c, ResultsModel::ColumnWidth(c));
+        ListView1->setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
     }
     ListView1->viewport()->installEventFilter(this);
 
@@ -346,6 +358,8 @@ void TForm1::ConnectSearchInputs() {
     connect(ComboBox3, &QComboBox::currentTextChanged, this,
             [this] { options_.SetLookIn(Bytes(ComboBox3->currentText())); });
     connect(ComboBox3, qOverload<int>(&QComboBox::activated), this, &TForm1::ComboBox3Select);
+    connect(ComboBox1->lineEdit(), &QLineEdit::returnPressed, this, &TForm1::ComboBox1Enter);
+    connect(ComboBox2->lineEdit(), &QLineEdit::returnPressed, this, &TForm1::ComboBox2Enter);
     connect(CheckBox1, &QCheckBox::toggled, this,
             [this](bool on) { options_.SetIncludeHidden(on); });
     connect(CheckBox2, &QCheckBox::toggled, this, [this](bool on) { options_.SetRecurse(on); });
@@ -428,13 +442,21 @@ void TForm1::SearchStarted() {
     memo.Lines().Clear();
     SetSaveAsEnabled(false);
     SetFileCommandsEnabled(false);
-    BitBtn1->setEnabled(false);
+    // A disabled button hands its focus on along the tab order, which would put it on the
+    // Exclude list (text selected, so the next key replaces it). Stop takes it instead.
     BitBtn2->setEnabled(true);
+    if (focusWidget() == BitBtn1) {
+        BitBtn2->setFocus();
+    }
+    BitBtn1->setEnabled(false);
     results_->Clear();
 }
 
 void TForm1::RunEnded() {
     BitBtn1->setEnabled(true);
+    if (focusWidget() == BitBtn2) {
+        BitBtn1->setFocus();  // back where the run was started, as Stop goes
+    }
     BitBtn2->setEnabled(false);
     bsSkinStatusPanel1->clear();
 }

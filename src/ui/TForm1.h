@@ -79,6 +79,10 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     void AboutCommand();
     void ComboBox1Exit();
     void ComboBox2Exit();
+    // Enter in a text box records its text as leaving it would, then searches when Search is
+    // enabled.
+    void ComboBox1Enter();
+    void ComboBox2Enter();
     // Writes both histories; false (after showing the error) when one can't be written.
     bool SaveHistories();
     ui::InputHistory& NameHistory() { return *nameHistory_; }

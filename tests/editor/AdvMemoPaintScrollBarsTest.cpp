@@ -7,6 +7,7 @@
 #include <string>
 
 #include "AdvMemoPaintTestSupport.h"
+#include "EditorTestSupport.h"
 
 namespace tarnwick::editor::test {
 namespace {
@@ -14,17 +15,18 @@ namespace {
 class ScrollTest : public PaintFixture {
   protected:
     static constexpr int kRows = (kHeight - 2) / kLh;  // 13 rows without a horizontal bar
+    TempDir dir;
 
     void LoadLines(int count, const std::string& line = "line") {
-        const auto path = std::filesystem::path(::testing::TempDir()) / "paint_scroll.txt";
+        // Each test has a folder of its own: ctest runs these tests side by side.
+        const std::string path = dir.File("paint_scroll.txt");
         {
             std::ofstream out(path, std::ios::binary);
             for (int i = 0; i < count; ++i) {
                 out << line << i << "\r\n";
             }
         }
-        memo.Lines().LoadFromFile(path.string());
-        std::filesystem::remove(path);
+        memo.Lines().LoadFromFile(path);
         painter.UpdateScrollBars();
     }
 };
