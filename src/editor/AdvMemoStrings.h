@@ -80,8 +80,19 @@ class TAdvMemoStrings : public TStrings {
     void EraseLineLength(int index);
     void ClearLineLengths();
     void BulkCopy(const TStrings& source, bool replace);
+    // A loaded text split into lines beside the list, taken over only when complete.
+    struct TLoadedLines {
+        TLineStore store;
+        std::vector<int32_t> lengths;
+        TLineLengthTracker tracker;
+    };
     // Splits text at CR, LF, CR LF (LF CR is two breaks) and stops at NUL, as loading does.
-    void AddLoadedText(TTextBuffer buffer);
+    void SplitLoadedText(TTextBuffer buffer, TLoadedLines& into) const;
+    // Reads the rest of the stream into `into`; the list is not touched.
+    void ReadLoadedLines(TStream& stream, TLoadedLines& into) const;
+    // Replaces the content by the loaded lines (Clear first), then the editor's steps.
+    void InstallLoadedLines(TLoadedLines& loaded);
+    void TakeLoadedLines(TLoadedLines& loaded);
     void WriteLines(TStream& stream) const;
     void MarkSaved();
 

@@ -2,9 +2,14 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <new>
+#include <stdexcept>
 
 #include "editor/AdvCustomMemo.h"
 #include "editor/AdvMemoStrings.h"
@@ -18,6 +23,8 @@ namespace {
 constexpr size_t kWriteChunk = 1 << 20;
 constexpr unsigned char kHighestTrimmed = 32;  // trailing spaces and control characters
 constexpr std::string_view kLineBreak = "\r\n";
+// The longest line the editor holds: its column counts are 32-bit signed.
+constexpr size_t kLongestLine = INT32_MAX;
 
 // What loading does to the editor before reading: no selection, no undo history, caret at the
 // start, and no change handling until the whole text is in. Undone if reading fails.
@@ -40,12 +47,41 @@ class TLoadScope {
     bool fDone = false;
 };
 
+// Raised while a text is read and split when it can't be held: a line longer than the editor's
+// columns can count, or no memory. LoadFromFile names the file, LoadFromStream reports a read
+// error; either way the list is untouched.
+struct TLoadTooLarge {
+    int error;
+};
+
+constexpr size_t kProbeChunk = 1 << 16;
+
+// Every byte from the position to the end. The size the stream reports is read at once; then
+// reading goes on until the stream says it has ended, since files such as those under /proc
+// report a size of 0 and a file may grow while it is read.
 TTextBuffer ReadRest(TStream& stream) {
     const int64_t position = stream.Position();
     const int64_t total = stream.Size();
-    TTextBuffer buffer(total > position ? static_cast<size_t>(total - position) : 0);
+    const size_t expected = total > position ? static_cast<size_t>(total - position) : 0;
+    TTextBuffer buffer(expected);
     stream.ReadBuffer(buffer.Data(), buffer.Size());
-    return buffer;
+    std::string more;
+    for (;;) {
+        const size_t at = more.size();
+        more.resize(at + kProbeChunk);
+        const size_t got = stream.Read(more.data() + at, kProbeChunk);
+        more.resize(at + got);
+        if (got == 0) {
+            break;
+        }
+    }
+    if (more.empty()) {
+        return buffer;
+    }
+    TTextBuffer whole(expected + more.size());
+    std::memcpy(whole.Data(), buffer.Data(), expected);
+    std::memcpy(whole.Data() + expected, more.data(), more.size());
+    return whole;
 }
 
 // Where the line starting at p ends: the next CR, LF or NUL (or end). Notes a tab on the way.
@@ -137,38 +173,75 @@ void TLoadScope::Restore() {
     fEditor.Lines().OnChange = [editor = &fEditor](TStrings&) { editor->LinesChanged(); };
 }
 
-void TAdvMemoStrings::AddLoadedText(TTextBuffer buffer) {
+void TAdvMemoStrings::SplitLoadedText(TTextBuffer buffer, TLoadedLines& into) const {
     const size_t size = buffer.Size();
-    const char* p = fStore.AdoptBuffer(std::move(buffer));
+    const char* p = into.store.AdoptBuffer(std::move(buffer));
     const char* const end = p + size;
-    const int tabSize = fOwner != nullptr ? fOwner->TabSize() : 0;
+    const int tabSize = fOwner != nullptr ? std::max(fOwner->TabSize(), 0) : 1;
     // Counting first lets every per-line array be allocated once, at its final size.
     const size_t lines = CountLines(p, end);
-    fStore.Reserve(lines);
+    if (lines > static_cast<size_t>(INT32_MAX)) {
+        throw TLoadTooLarge{EFBIG};
+    }
+    into.store.Reserve(lines);
     if (fOwner != nullptr) {
-        fLineLengths.reserve(fLineLengths.size() + lines);
+        into.lengths.reserve(lines);
     }
     while (p < end && *p != '\0') {
         const char* start = p;
         bool tab = false;
         p = LineEnd(p, end, tab);
-        Changing();
+        const auto length = static_cast<size_t>(p - start);
+        // A line must fit the editor's column count once its tabs are expanded; checked before
+        // anything is expanded, so an oversized file fails at once.
+        size_t expanded = length;
+        if (tab && tabSize != 1 && length > kLongestLine / std::max(tabSize, 1)) {
+            const auto tabs = static_cast<size_t>(std::count(start, p, '\t'));
+            expanded = length - tabs + tabs * static_cast<size_t>(tabSize);
+        }
+        if (expanded > kLongestLine) {
+            throw TLoadTooLarge{EFBIG};
+        }
         if (fOwner != nullptr && tab) {
-            fStore.Insert(Count(), ExpandTabs(std::string_view(start, p - start), tabSize));
+            into.store.Insert(into.store.Count(),
+                              ExpandTabs(std::string_view(start, length), tabSize));
         } else {
-            fStore.AppendView(start, static_cast<size_t>(p - start));
+            into.store.AppendView(start, length);
         }
         if (fOwner != nullptr) {
-            const int index = Count() - 1;
+            const int index = into.store.Count() - 1;
             if (!fNoRecords) {
-                fStore.MarkRecord(index);
+                into.store.MarkRecord(index);
             }
-            const auto length = static_cast<int32_t>(fStore.View(index).size());
-            fLineLengths.push_back(length);
-            fLengthTracker.Add(length);
+            const auto columns = static_cast<int32_t>(into.store.View(index).size());
+            into.lengths.push_back(columns);
+            into.tracker.Add(columns);
         }
-        Changed();
         p = NextLine(p, end);
+    }
+}
+
+void TAdvMemoStrings::ReadLoadedLines(TStream& stream, TLoadedLines& into) const {
+    try {
+        SplitLoadedText(ReadRest(stream), into);
+    } catch (const std::bad_alloc&) {
+        throw TLoadTooLarge{ENOMEM};
+    } catch (const std::length_error&) {
+        throw TLoadTooLarge{EFBIG};
+    }
+}
+
+void TAdvMemoStrings::TakeLoadedLines(TLoadedLines& loaded) {
+    Clear();
+    const bool adds = loaded.store.Count() > 0;
+    if (adds) {
+        Changing();
+    }
+    fStore.Swap(loaded.store);
+    fLineLengths.swap(loaded.lengths);
+    std::swap(fLengthTracker, loaded.tracker);
+    if (adds) {
+        Changed();
     }
 }
 
@@ -186,38 +259,38 @@ TAdvCustomMemo& TAdvMemoStrings::PrepareOwnerForLoad() {
 }
 
 void TAdvMemoStrings::LoadFromFile(const std::string& path) {
-    if (fOwner == nullptr) {
-        TFileStream file(path, TFileStream::Mode::OpenRead);
-        LoadFromStream(file);
-        return;
-    }
-    TAdvCustomMemo& editor = PrepareOwnerForLoad();
-    TLoadScope scope(editor);
+    // Everything that can fail (opening, reading, splitting) happens before the list or the
+    // editor is touched, so a failed load leaves document, caret and undo list as they were.
     TFileStream file(path, TFileStream::Mode::OpenRead);
-    LoadFromStream(file);
-    scope.Done();
+    TLoadedLines loaded;
+    try {
+        ReadLoadedLines(file, loaded);
+    } catch (const TLoadTooLarge& e) {
+        throw EFOpenError(path, SystemErrorText(e.error));
+    }
+    InstallLoadedLines(loaded);
 }
 
 void TAdvMemoStrings::LoadFromStream(TStream& stream) {
+    TLoadedLines loaded;
+    try {
+        ReadLoadedLines(stream, loaded);
+    } catch (const TLoadTooLarge&) {
+        throw EReadError();
+    }
+    InstallLoadedLines(loaded);
+}
+
+void TAdvMemoStrings::InstallLoadedLines(TLoadedLines& loaded) {
     if (fOwner == nullptr) {
-        TTextBuffer bytes = ReadRest(stream);
         BeginUpdate();
-        try {
-            Clear();
-            AddLoadedText(std::move(bytes));
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
+        TakeLoadedLines(loaded);
         EndUpdate();
         return;
     }
     TAdvCustomMemo& editor = PrepareOwnerForLoad();
     TLoadScope scope(editor);
-
-    TTextBuffer bytes = ReadRest(stream);
-    Clear();
-    AddLoadedText(std::move(bytes));
+    TakeLoadedLines(loaded);
 
     editor.DropRememberedStartState();
     editor.fCurX = 0;
