@@ -139,6 +139,9 @@ void TForm1::BuildToolBarAndMenu() {
         const ToolButtonInfo& info = kToolButtons[i];
         auto* button = Named(new QToolButton(toolBar), info.name);
         button->setAutoRaise(true);
+        // No Tab stop, as on any desktop toolbar; the menu offers the same commands to the
+        // keyboard.
+        button->setFocusPolicy(Qt::NoFocus);
         button->setToolTip(QString::fromLatin1(info.tooltip));
         button->setIcon(ToolbarIcon(info));
         button->setIconSize(QSize(kToolImageSize, kToolImageSize));
