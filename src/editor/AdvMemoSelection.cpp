@@ -98,7 +98,7 @@ int TAdvCustomMemo::SelectionLength() const {
 }
 
 bool TAdvCustomMemo::DeleteSelectedText(bool repaint) {
-    if (fSettings.ReadOnly || !HasSelection()) {
+    if (fEditSettings.ReadOnly || !HasSelection()) {
         return false;
     }
     const TTextPos start = SelectionStart();

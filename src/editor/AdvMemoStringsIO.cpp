@@ -2,15 +2,21 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <new>
+#include <stdexcept>
 
-#include "editor/AdvCustomMemo.h"
 #include "editor/AdvMemoStrings.h"
 #include "editor/EditorErrors.h"
 #include "editor/FileStream.h"
 #include "editor/SafeFileWriter.h"
+#include "editor/ScopedValue.h"
+#include "editor/UpdateBracket.h"
 
 namespace tarnwick::editor {
 namespace {
@@ -18,34 +24,61 @@ namespace {
 constexpr size_t kWriteChunk = 1 << 20;
 constexpr unsigned char kHighestTrimmed = 32;  // trailing spaces and control characters
 constexpr std::string_view kLineBreak = "\r\n";
+// The longest line the editor holds: its column counts are 32-bit signed.
+constexpr size_t kLongestLine = INT32_MAX;
 
-// What loading does to the editor before reading: no selection, no undo history, caret at the
-// start, and no change handling until the whole text is in. Undone if reading fails.
+// Installing a load as the editor sees it: it starts (the editor resets and goes quiet) when
+// the scope opens and ends when it closes, with the new text if Done was called first; so a
+// failure on the way always gives the editor its change handling back.
 class TLoadScope {
   public:
-    explicit TLoadScope(TAdvCustomMemo& editor) : fEditor(editor) {}
-    ~TLoadScope() {
-        if (!fDone) {
-            Restore();
-        }
-    }
+    explicit TLoadScope(ILinesObserver& editor) : fEditor(editor) { fEditor.LoadStarting(); }
+    ~TLoadScope() { fEditor.LoadEnded(fDone); }
     TLoadScope(const TLoadScope&) = delete;
     TLoadScope& operator=(const TLoadScope&) = delete;
 
     void Done() { fDone = true; }
-    void Restore();
 
   private:
-    TAdvCustomMemo& fEditor;
+    ILinesObserver& fEditor;
     bool fDone = false;
 };
 
+// Raised while a text is read and split when it can't be held: a line longer than the editor's
+// columns can count, or no memory. LoadFromFile names the file, LoadFromStream reports a read
+// error; either way the list is untouched.
+struct TLoadTooLarge {
+    int error;
+};
+
+constexpr size_t kProbeChunk = 1 << 16;
+
+// Every byte from the position to the end. The size the stream reports is read at once; then
+// reading goes on until the stream says it has ended, since files such as those under /proc
+// report a size of 0 and a file may grow while it is read.
 TTextBuffer ReadRest(TStream& stream) {
     const int64_t position = stream.Position();
     const int64_t total = stream.Size();
-    TTextBuffer buffer(total > position ? static_cast<size_t>(total - position) : 0);
+    const size_t expected = total > position ? static_cast<size_t>(total - position) : 0;
+    TTextBuffer buffer(expected);
     stream.ReadBuffer(buffer.Data(), buffer.Size());
-    return buffer;
+    std::string more;
+    for (;;) {
+        const size_t at = more.size();
+        more.resize(at + kProbeChunk);
+        const size_t got = stream.Read(more.data() + at, kProbeChunk);
+        more.resize(at + got);
+        if (got == 0) {
+            break;
+        }
+    }
+    if (more.empty()) {
+        return buffer;
+    }
+    TTextBuffer whole(expected + more.size());
+    std::memcpy(whole.Data(), buffer.Data(), expected);
+    std::memcpy(whole.Data() + expected, more.data(), more.size());
+    return whole;
 }
 
 // Where the line starting at p ends: the next CR, LF or NUL (or end). Notes a tab on the way.
@@ -132,104 +165,110 @@ size_t TrimmedLength(std::string_view line) {
 
 }  // namespace
 
-void TLoadScope::Restore() {
-    fEditor.SetNotifyEnabled(true);
-    fEditor.Lines().OnChange = [editor = &fEditor](TStrings&) { editor->LinesChanged(); };
-}
-
-void TAdvMemoStrings::AddLoadedText(TTextBuffer buffer) {
+void TAdvMemoStrings::SplitLoadedText(TTextBuffer buffer, TLoadedLines& into) const {
     const size_t size = buffer.Size();
-    const char* p = fStore.AdoptBuffer(std::move(buffer));
+    const char* p = into.store.AdoptBuffer(std::move(buffer));
     const char* const end = p + size;
-    const int tabSize = fOwner != nullptr ? fOwner->TabSize() : 0;
+    const int tabSize = fOwner != nullptr ? std::max(fOwner->TabSize(), 0) : 1;
     // Counting first lets every per-line array be allocated once, at its final size.
     const size_t lines = CountLines(p, end);
-    fStore.Reserve(lines);
+    if (lines > static_cast<size_t>(INT32_MAX)) {
+        throw TLoadTooLarge{EFBIG};
+    }
+    into.store.Reserve(lines);
     if (fOwner != nullptr) {
-        fLineLengths.reserve(fLineLengths.size() + lines);
+        into.lengths.reserve(lines);
     }
     while (p < end && *p != '\0') {
         const char* start = p;
         bool tab = false;
         p = LineEnd(p, end, tab);
-        Changing();
+        const auto length = static_cast<size_t>(p - start);
+        // A line must fit the editor's column count once its tabs are expanded; checked before
+        // anything is expanded, so an oversized file fails at once.
+        size_t expanded = length;
+        if (tab && tabSize != 1 && length > kLongestLine / std::max(tabSize, 1)) {
+            const auto tabs = static_cast<size_t>(std::count(start, p, '\t'));
+            expanded = length - tabs + tabs * static_cast<size_t>(tabSize);
+        }
+        if (expanded > kLongestLine) {
+            throw TLoadTooLarge{EFBIG};
+        }
         if (fOwner != nullptr && tab) {
-            fStore.Insert(Count(), ExpandTabs(std::string_view(start, p - start), tabSize));
+            into.store.Insert(into.store.Count(),
+                              ExpandTabs(std::string_view(start, length), tabSize));
         } else {
-            fStore.AppendView(start, static_cast<size_t>(p - start));
+            into.store.AppendView(start, length);
         }
         if (fOwner != nullptr) {
-            const int index = Count() - 1;
+            const int index = into.store.Count() - 1;
             if (!fNoRecords) {
-                fStore.MarkRecord(index);
+                into.store.MarkRecord(index);
             }
-            const auto length = static_cast<int32_t>(fStore.View(index).size());
-            fLineLengths.push_back(length);
-            fLengthTracker.Add(length);
+            const auto columns = static_cast<int32_t>(into.store.View(index).size());
+            into.lengths.push_back(columns);
+            into.tracker.Add(columns);
         }
-        Changed();
         p = NextLine(p, end);
     }
 }
 
-TAdvCustomMemo& TAdvMemoStrings::PrepareOwnerForLoad() {
-    // Loading starts from a clean editor: no selection, no undo, caret home, and no change
-    // handling until the whole text is in.
-    TAdvCustomMemo& editor = *fOwner;
-    editor.CollapseSelection();
-    editor.fUndoList.Clear();
-    editor.fCurX = 0;
-    editor.fCurY = 0;
-    editor.fNotify = false;
-    editor.DetachLinesChanged();
-    return editor;
+void TAdvMemoStrings::ReadLoadedLines(TStream& stream, TLoadedLines& into) const {
+    try {
+        SplitLoadedText(ReadRest(stream), into);
+    } catch (const std::bad_alloc&) {
+        throw TLoadTooLarge{ENOMEM};
+    } catch (const std::length_error&) {
+        throw TLoadTooLarge{EFBIG};
+    }
+}
+
+void TAdvMemoStrings::TakeLoadedLines(TLoadedLines& loaded) {
+    Clear();
+    const bool adds = loaded.store.Count() > 0;
+    if (adds) {
+        Changing();
+    }
+    fStore.Swap(loaded.store);
+    fLineLengths.swap(loaded.lengths);
+    std::swap(fLengthTracker, loaded.tracker);
+    if (adds) {
+        Changed();
+    }
 }
 
 void TAdvMemoStrings::LoadFromFile(const std::string& path) {
-    if (fOwner == nullptr) {
-        TFileStream file(path, TFileStream::Mode::OpenRead);
-        LoadFromStream(file);
-        return;
-    }
-    TAdvCustomMemo& editor = PrepareOwnerForLoad();
-    TLoadScope scope(editor);
+    // Everything that can fail (opening, reading, splitting) happens before the list or the
+    // editor is touched, so a failed load leaves document, caret and undo list as they were.
     TFileStream file(path, TFileStream::Mode::OpenRead);
-    LoadFromStream(file);
-    scope.Done();
+    TLoadedLines loaded;
+    try {
+        ReadLoadedLines(file, loaded);
+    } catch (const TLoadTooLarge& e) {
+        throw EFOpenError(path, SystemErrorText(e.error));
+    }
+    InstallLoadedLines(loaded);
 }
 
 void TAdvMemoStrings::LoadFromStream(TStream& stream) {
+    TLoadedLines loaded;
+    try {
+        ReadLoadedLines(stream, loaded);
+    } catch (const TLoadTooLarge&) {
+        throw EReadError();
+    }
+    InstallLoadedLines(loaded);
+}
+
+void TAdvMemoStrings::InstallLoadedLines(TLoadedLines& loaded) {
     if (fOwner == nullptr) {
-        TTextBuffer bytes = ReadRest(stream);
-        BeginUpdate();
-        try {
-            Clear();
-            AddLoadedText(std::move(bytes));
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        const TUpdateBracket bracket(*this);
+        TakeLoadedLines(loaded);
         return;
     }
-    TAdvCustomMemo& editor = PrepareOwnerForLoad();
-    TLoadScope scope(editor);
-
-    TTextBuffer bytes = ReadRest(stream);
-    Clear();
-    AddLoadedText(std::move(bytes));
-
-    editor.DropRememberedStartState();
-    editor.fCurX = 0;
-    editor.fCurY = 0;
-    // Lines came in through the loader, which already replaced their tabs.
-    editor.fLongestLineLength = fLengthTracker.Longest();
+    TLoadScope scope(*fOwner);
+    TakeLoadedLines(loaded);
     scope.Done();
-    editor.fNotify = true;
-    editor.AttachLinesChanged();
-    editor.LinesChanged();
-    // Every record was created by this load, so every LineModState is already 0.
-    editor.Invalidate();
 }
 
 void TAdvMemoStrings::WriteLines(TStream& stream) const {
@@ -252,37 +291,30 @@ void TAdvMemoStrings::WriteLines(TStream& stream) const {
 }
 
 void TAdvMemoStrings::MarkSaved() {
-    TAdvCustomMemo& editor = *fOwner;
-    BeginUpdate();
-    editor.DetachLinesChanged();
-    for (int i = 0; i < Count(); ++i) {
-        // A record without storage holds the defaults: state 0.
-        TLineProp* record = fStore.StoredRecord(i);
-        if (record != nullptr && record->LineModState == lmsModified) {
-            record->LineModState = lmsModifiedSaved;
+    {
+        const TUpdateBracket bracket(*this);
+        const TScopedValue<TNotifyEvent> detached(OnChange, nullptr);
+        for (int i = 0; i < Count(); ++i) {
+            // A record without storage holds the defaults: state 0.
+            TLineProp* record = fStore.StoredRecord(i);
+            if (record != nullptr && record->LineModState == lmsModified) {
+                record->LineModState = lmsModifiedSaved;
+            }
         }
     }
-    editor.AttachLinesChanged();
-    EndUpdate();
-    editor.Invalidate();
+    fOwner->LineStatesChanged();
 }
 
 void TAdvMemoStrings::SaveToFile(const std::string& path) {
     if (fOwner != nullptr) {
-        BeginUpdate();
-        try {
-            for (int i = 0; i < Count(); ++i) {
-                const std::string_view line = fStore.View(i);
-                const size_t keep = TrimmedLength(line);
-                if (keep != line.size()) {
-                    Put(i, std::string(line.substr(0, keep)));
-                }
+        const TUpdateBracket bracket(*this);
+        for (int i = 0; i < Count(); ++i) {
+            const std::string_view line = fStore.View(i);
+            const size_t keep = TrimmedLength(line);
+            if (keep != line.size()) {
+                Put(i, std::string(line.substr(0, keep)));
             }
-        } catch (...) {
-            EndUpdate();
-            throw;
         }
-        EndUpdate();
     }
     // The old file is replaced only once the new content is completely on disk.
     TSafeFileWriter writer(path);

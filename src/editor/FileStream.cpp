@@ -11,26 +11,37 @@
 namespace tarnwick::editor {
 namespace {
 constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask, like any newly created file
-}
+// The reason shown after the file name when a FIFO, socket or device is to be loaded.
+constexpr const char* kNotARegularFile = "Not a regular file";
+}  // namespace
 
 TFileStream::TFileStream(const std::string& path, Mode mode) {
+    // Both modes open without waiting: a FIFO without a partner would otherwise block the
+    // caller (the UI thread) for good. Once open, the descriptor blocks normally again.
     if (mode == Mode::OpenRead) {
-        fFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        fFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
         if (fFd < 0) {
             throw EFOpenError(path, SystemErrorText(errno));
         }
-        // A folder opens for reading here, but it is no file to read.
+        // Only regular files are read: a folder, a FIFO, a socket or a device is no text
+        // with an end.
         struct stat st {};
-        if (::fstat(fFd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        if (::fstat(fFd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            const int error = errno;
+            const bool folder = S_ISDIR(st.st_mode);
             Close();
-            throw EFOpenError(path, SystemErrorText(EISDIR));
+            throw EFOpenError(path, folder            ? SystemErrorText(EISDIR)
+                                    : st.st_mode != 0 ? std::string(kNotARegularFile)
+                                                      : SystemErrorText(error));
         }
     } else {
-        fFd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kNewFileMode);
+        fFd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK,
+                     kNewFileMode);
         if (fFd < 0) {
             throw EFCreateError(path, SystemErrorText(errno));
         }
     }
+    ::fcntl(fFd, F_SETFL, ::fcntl(fFd, F_GETFL) & ~O_NONBLOCK);
 }
 
 TFileStream::TFileStream(int fd) : fFd(fd) {}

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace tarnwick::editor {
 
@@ -135,6 +136,14 @@ void TLineStore::Clear() {
     fChunks.clear();
     fRecordCount = 0;
     fFreeRecords.clear();
+}
+
+void TLineStore::Swap(TLineStore& other) noexcept {
+    fSlots.swap(other.fSlots);
+    fBuffers.swap(other.fBuffers);
+    fChunks.swap(other.fChunks);
+    std::swap(fRecordCount, other.fRecordCount);
+    fFreeRecords.swap(other.fFreeRecords);
 }
 
 const TLineProp* TLineStore::Record(int index) const {

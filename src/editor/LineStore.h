@@ -42,6 +42,8 @@ class TLineStore {
     void EraseRange(int first, int count);
     // Removes every line, record and buffer.
     void Clear();
+    // Exchanges the whole content with another store (lines, records and buffers).
+    void Swap(TLineStore& other) noexcept;
 
     // Whether the line has a record. A record reads as all defaults until a field is written;
     // its storage is only taken then (most lines of a large file are never touched).

@@ -83,9 +83,14 @@ TSafeFileWriter::TSafeFileWriter(const std::string& path)
         const int error = errno;
         if ((error == EACCES || error == EPERM) && exists && ::access(fTarget.c_str(), W_OK) == 0) {
             // The folder refuses new files but the file itself may be written: the only way
-            // left is writing it in place, as an editor without this protection would.
+            // left is writing it in place. The new content is collected first, so that Commit
+            // can reserve its room before the old content is overwritten.
+            fInPlaceFd = ::open(fTarget.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+            if (fInPlaceFd < 0) {
+                throw EFCreateError(path, SystemErrorText(errno));
+            }
             fInPlace = true;
-            fStream = std::make_unique<TFileStream>(path, TFileStream::Mode::Create);
+            fPending = std::make_unique<TMemoryStream>();
             return;
         }
         throw EFCreateError(path, SystemErrorText(error));
@@ -102,15 +107,57 @@ TSafeFileWriter::TSafeFileWriter(const std::string& path)
 }
 
 TSafeFileWriter::~TSafeFileWriter() {
+    if (fInPlaceFd >= 0) {
+        ::close(fInPlaceFd);
+    }
     if (!fCommitted && !fTempPath.empty()) {
         fStream.reset();
         ::unlink(fTempPath.c_str());
     }
 }
 
+TStream& TSafeFileWriter::Stream() {
+    return fPending ? static_cast<TStream&>(*fPending) : *fStream;
+}
+
+void TSafeFileWriter::CommitInPlace() {
+    const std::string& bytes = fPending->Bytes();
+    const auto size = static_cast<off_t>(bytes.size());
+    // Reserving the room first means a full disk refuses the save before the old content is
+    // touched, instead of leaving a half-written file.
+    if (size > 0) {
+        const int error = ::posix_fallocate(fInPlaceFd, 0, size);
+        if (error != 0) {
+            throw EFCreateError(fPath, SystemErrorText(error));
+        }
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fInPlaceFd, bytes.data() + done, bytes.size() - done,
+                                   static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            throw EWriteError();
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (::ftruncate(fInPlaceFd, size) != 0 || ::fsync(fInPlaceFd) != 0) {
+        throw EWriteError();
+    }
+    const int fd = fInPlaceFd;
+    fInPlaceFd = -1;
+    if (::close(fd) != 0) {
+        throw EWriteError();
+    }
+}
+
 void TSafeFileWriter::Commit() {
     if (fInPlace) {
-        if (!fStream->Close()) {
+        if (fPending) {
+            CommitInPlace();
+        } else if (!fStream->Close()) {
             throw EWriteError();
         }
         fCommitted = true;

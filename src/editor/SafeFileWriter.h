@@ -19,19 +19,25 @@ class TSafeFileWriter {
     TSafeFileWriter(const TSafeFileWriter&) = delete;
     TSafeFileWriter& operator=(const TSafeFileWriter&) = delete;
 
-    TStream& Stream() { return *fStream; }
+    TStream& Stream();
     // Flushes, closes and puts the new content in place. Raises EWriteError when the data may
     // not have reached the disk and EFCreateError when the target cannot be replaced.
     void Commit();
 
     // True when the folder does not allow a temporary file and the target is written in place.
+    // In place, the content is held until Commit, which first reserves its room on the disk
+    // (refusing with EFCreateError when it does not fit) and only then overwrites the file.
     bool WritesInPlace() const { return fInPlace; }
 
   private:
-    std::string fPath;      // the name the caller gave, used in messages
-    std::string fTarget;    // the file that gets replaced (symbolic links resolved)
-    std::string fTempPath;  // empty when writing in place
-    std::unique_ptr<TFileStream> fStream;
+    void CommitInPlace();
+
+    std::string fPath;                     // the name the caller gave, used in messages
+    std::string fTarget;                   // the file that gets replaced (symbolic links resolved)
+    std::string fTempPath;                 // empty when writing in place
+    std::unique_ptr<TFileStream> fStream;  // the temporary file, or a device written directly
+    std::unique_ptr<TMemoryStream> fPending;  // the content of an in-place save
+    int fInPlaceFd = -1;                      // the target of an in-place save
     bool fInPlace = false;
     bool fCommitted = false;
 };

@@ -45,6 +45,11 @@ struct AttributeData {
 std::int64_t FileTimeFromUnix(std::int64_t seconds, std::int64_t nanoseconds);
 // Converts a file time to whole POSIX seconds, rounding towards the past.
 std::int64_t UnixSecondsFromFileTime(std::int64_t fileTime);
+// The creation time of an entry: its birth time (POSIX seconds and nanoseconds) when the file
+// system reported one, else `lastWriteTime`. A birth time of exactly zero is what file systems
+// that keep none (or lost it in an image) report, so it counts as not recorded.
+std::int64_t CreationTimeOrLastWrite(bool birthReported, std::int64_t birthSeconds,
+                                     std::int64_t birthNanoseconds, std::int64_t lastWriteTime);
 
 // An open folder listing. Move-only: it owns the directory handle used to examine names.
 class FolderListing {

@@ -15,7 +15,8 @@ class ResultsModel final : public QAbstractTableModel {
     Q_OBJECT
   public:
     static constexpr int kColumnCount = 7;
-    // Column titles and widths at 96 dpi.
+    // Column titles, and the form's widths (for its small font; FittedColumnWidths adapts
+    // them to the list's font).
     static const char* ColumnTitle(int column);
     static int ColumnWidth(int column);
 

@@ -79,6 +79,10 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     void AboutCommand();
     void ComboBox1Exit();
     void ComboBox2Exit();
+    // Enter in a text box records its text as leaving it would, then searches when Search is
+    // enabled.
+    void ComboBox1Enter();
+    void ComboBox2Enter();
     // Writes both histories; false (after showing the error) when one can't be written.
     bool SaveHistories();
     ui::InputHistory& NameHistory() { return *nameHistory_; }
@@ -94,7 +98,10 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     void FormCreate();
     void LoadHistories();
     std::string HistoryPath(const char* fileName) const;
+    // Title, icon, font, and every control at its place (TForm1Layout.cpp).
+    void BuildWindow();
     void BuildToolBarAndMenu();
+    void BuildStatusBar();
     void BuildSearchPanel(QWidget* panel);
     void BuildResultsAndEditor(QWidget* panel);
     void ConnectSearchInputs();

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QStandardPaths>
 
 #include "ui/InputHistory.h"
@@ -84,6 +85,16 @@ void TForm1::ComboBox1Exit() {
 
 void TForm1::ComboBox2Exit() {
     Record(*wordHistory_, ComboBox2);
+}
+
+void TForm1::ComboBox1Enter() {
+    ComboBox1Exit();
+    BitBtn1->click();  // does nothing while a search runs
+}
+
+void TForm1::ComboBox2Enter() {
+    ComboBox2Exit();
+    BitBtn1->click();
 }
 
 bool TForm1::SaveHistories() {

@@ -1,5 +1,4 @@
-// The real dialogs: Qt's own file dialogs (the desktop's cannot accept a folder that does not
-// exist) and a critical message box.
+// The real dialogs: the folder chooser, Qt's own save dialog and a critical message box.
 #include "ui/UiDialogs.h"
 
 #include <QDir>
@@ -7,25 +6,19 @@
 #include <QMessageBox>
 #include <cstdio>
 
+#include "ui/FolderChooser.h"
+
 namespace tarnwick {
 namespace {
 
 class StandardDialogs final : public UiDialogs {
   public:
     std::optional<QString> ChooseFolder(QWidget* parent) override {
-        QFileDialog dialog(parent, QStringLiteral("Browse for Folder"), QDir::currentPath());
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setOption(QFileDialog::ShowDirsOnly);
-        // AnyFile lets the user type a folder that does not exist; it is not created.
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setLabelText(QFileDialog::Accept, QStringLiteral("OK"));
-        QObject::connect(&dialog, &QFileDialog::directoryEntered,
-                         [](const QString& folder) { QDir::setCurrent(folder); });
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        FolderChooser chooser(parent);
+        if (chooser.exec() != QDialog::Accepted || chooser.ChosenFolder().isEmpty()) {
             return std::nullopt;
         }
-        return QDir::cleanPath(dialog.selectedFiles().constFirst());
+        return chooser.ChosenFolder();
     }
 
     std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& caption,

@@ -16,7 +16,9 @@ class UiDialogs {
     virtual ~UiDialogs() = default;
 
     // The "Other..." folder chooser: starts in the working directory, which follows the folder
-    // shown while browsing; accepts a typed folder that does not exist. nullopt on Cancel.
+    // shown while browsing and stays at the last one, also after Cancel. Returns the full path
+    // of the folder confirmed, an existing one or a typed one that does not exist. nullopt on
+    // Cancel.
     virtual std::optional<QString> ChooseFolder(QWidget* parent) = 0;
     // The save dialog: caption, starting folder, one "All types" filter, the extension added
     // to a name typed without one. nullopt on Cancel.

@@ -4,12 +4,17 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <csignal>
 
 #include "EditorTestSupport.h"
 #include "editor/AdvMemo.h"
 #include "editor/EditorErrors.h"
 #include "editor/Stream.h"
+#include "support/Unprivileged.h"
 
 namespace tarnwick::editor {
 namespace {
@@ -101,38 +106,130 @@ TEST(MemoLoad, ResetsCaretSelectionUndoAndRaisesOneChange) {
     EXPECT_EQ(changes, 2) << "the change handler is installed again";
 }
 
-TEST(MemoLoad, AMissingFileKeepsTheLinesAndRaisesTheOpenError) {
-    TempDir dir;
+// An editor with a document, a caret, a selection and an undo step, to show that a failed
+// load leaves all of them exactly as they were.
+struct EditedMemo {
     TAdvMemo memo;
-    memo.Lines().Add("kept");
-    memo.SetCaretLine(1);
-    const std::string missing = dir.File("missing.txt");
-    try {
-        memo.Lines().LoadFromFile(missing);
-        FAIL() << "no error";
-    } catch (const EFOpenError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Cannot open file \"" + missing + "\". No such file or directory");
+    EditedMemo() {
+        memo.SetTextAreaCells(40, 10);
+        memo.Lines().Add("kept");
+        memo.Lines().Add("also kept");
+        memo.Lines().Delete(0);
+        memo.SetCaretLine(1);
+        memo.SetCaretColumn(3);
+        memo.SetSelectionEnds({1, 0}, {3, 1});
     }
-    EXPECT_THAT(LinesOf(memo.Lines()), ElementsAre("", "kept"));
-    EXPECT_EQ(memo.CurY(), 0);
-    EXPECT_TRUE(memo.NotifyEnabled());
-    int changes = 0;
-    memo.OnChange = [&](TAdvCustomMemo&) { ++changes; };
-    memo.Lines().Put(1, "x");
-    EXPECT_EQ(changes, 1);
+    void ExpectUnchanged() {
+        EXPECT_THAT(LinesOf(memo.Lines()), ElementsAre("kept", "also kept"));
+        EXPECT_THAT(memo.Lines().LineLengths(), ElementsAre(4, 9));
+        EXPECT_EQ(memo.CurX(), 3);
+        EXPECT_EQ(memo.CurY(), 1);
+        EXPECT_TRUE(memo.HasSelection());
+        EXPECT_EQ(memo.UndoList().Count(), 1);
+        EXPECT_TRUE(memo.NotifyEnabled());
+        int changes = 0;
+        memo.OnChange = [&](TAdvCustomMemo&) { ++changes; };
+        memo.Lines().Put(1, "x");
+        EXPECT_EQ(changes, 1) << "the change handler is still installed";
+    }
+};
+
+std::string OpenErrorText(const std::string& path, const std::string& reason) {
+    return "Cannot open file \"" + path + "\". " + reason;
 }
 
-TEST(MemoLoad, AFolderIsNoFile) {
+TEST(MemoLoad, AMissingFileOrAFolderKeepsEverythingAndRaisesTheOpenError) {
     TempDir dir;
-    TAdvMemo memo;
-    try {
-        memo.Lines().LoadFromFile(dir.Path());
-        FAIL() << "no error";
-    } catch (const EFOpenError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + dir.Path() + "\". Is a directory");
+    const struct {
+        std::string path;
+        std::string reason;
+    } cases[] = {{dir.File("missing.txt"), "No such file or directory"},
+                 {dir.Path(), "Is a directory"}};
+    for (const auto& c : cases) {
+        EditedMemo edited;
+        try {
+            edited.memo.Lines().LoadFromFile(c.path);
+            ADD_FAILURE() << "no error for " << c.path;
+        } catch (const EFOpenError& e) {
+            EXPECT_EQ(std::string(e.what()), OpenErrorText(c.path, c.reason));
+        }
+        edited.ExpectUnchanged();
     }
-    EXPECT_EQ(memo.Lines().Count(), 1);
+}
+
+TEST(MemoLoad, AFifoIsRefusedAtOnceWithOrWithoutAWriter) {
+    TempDir dir;
+    const std::string fifo = dir.File("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ::alarm(20);  // a blocking open would otherwise hang the suite; the alarm ends it instead
+    {
+        EditedMemo edited;
+        EXPECT_THROW(
+            try { edited.memo.Lines().LoadFromFile(fifo); } catch (const EFOpenError& e) {
+                EXPECT_EQ(std::string(e.what()), OpenErrorText(fifo, "Not a regular file"));
+                throw;
+            },
+            EFOpenError);
+        edited.ExpectUnchanged();
+    }
+    {
+        // With a writer that has sent text and keeps the pipe open.
+        const int writer = ::open(fifo.c_str(), O_RDWR | O_CLOEXEC);
+        ASSERT_GE(writer, 0);
+        ASSERT_EQ(::write(writer, "text\n", 5), 5);
+        EditedMemo edited;
+        EXPECT_THROW(edited.memo.Lines().LoadFromFile(fifo), EFOpenError);
+        edited.ExpectUnchanged();
+        ::close(writer);
+    }
+    ::alarm(0);
+}
+
+TEST(MemoLoad, ADeviceIsRefused) {
+    EditedMemo edited;
+    EXPECT_THROW(edited.memo.Lines().LoadFromFile("/dev/null"), EFOpenError);
+    edited.ExpectUnchanged();
+}
+
+TEST(MemoLoad, AFileThatReportsNoSizeIsReadToItsEnd) {
+    TAdvMemo memo;
+    memo.Lines().LoadFromFile("/proc/self/status");
+    ASSERT_GT(memo.Lines().Count(), 3);
+    EXPECT_EQ(memo.Lines().Get(0).rfind("Name:", 0), 0u) << memo.Lines().Get(0);
+}
+
+TEST(MemoLoad, ALineTooLongAfterTabExpansionFailsFastAndKeepsEverything) {
+    // 2^19 + 1 tabs of 4096 columns each are more columns than a line can have (2^31 - 1).
+    TempDir dir;
+    const std::string path = dir.File("tabs.txt");
+    WriteFile(path, "first line\r\n" + std::string((1 << 19) + 1, '\t') + "\r\nlast\r\n");
+    EditedMemo edited;
+    edited.memo.SetTabSize(4096);
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        edited.memo.Lines().LoadFromFile(path);
+        ADD_FAILURE() << "no error";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(std::string(e.what()), OpenErrorText(path, "File too large"));
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2))
+        << "refused before expanding";
+    edited.ExpectUnchanged();
+
+    // A line that fits after expansion loads.
+    TAdvMemo fits;
+    fits.SetTabSize(4096);
+    TMemoryStream stream(std::string(2, '\t'));
+    fits.Lines().LoadFromStream(stream);
+    EXPECT_EQ(fits.Lines().LineLengths()[0], 8192);
+}
+
+TEST(MemoLoad, ATooLongLineFromAStreamRaisesTheReadError) {
+    EditedMemo edited;
+    edited.memo.SetTabSize(1 << 30);
+    TMemoryStream stream(std::string(3, '\t'));
+    EXPECT_THROW(edited.memo.Lines().LoadFromStream(stream), EReadError);
+    edited.ExpectUnchanged();
 }
 
 // A stream that claims more bytes than it delivers.
@@ -142,18 +239,16 @@ class ShortStream : public TMemoryStream {
     int64_t Size() override { return TMemoryStream::Size() + 10; }
 };
 
-TEST(MemoLoad, AShortReadRaisesTheReadError) {
-    TAdvMemo memo;
-    memo.Lines().Add("kept");
+TEST(MemoLoad, AShortReadRaisesTheReadErrorAndKeepsEverything) {
+    EditedMemo edited;
     ShortStream stream("abc");
     try {
-        memo.Lines().LoadFromStream(stream);
+        edited.memo.Lines().LoadFromStream(stream);
         FAIL() << "no error";
     } catch (const EReadError& e) {
         EXPECT_STREQ(e.what(), "Stream read error");
     }
-    EXPECT_EQ(memo.Lines().Count(), 2);
-    EXPECT_TRUE(memo.NotifyEnabled());
+    edited.ExpectUnchanged();
 }
 
 TEST(MemoSave, TrimsTrailingControlCharactersAndEndsEveryLineWithCrLf) {
@@ -233,54 +328,125 @@ TEST(MemoSave, SavingThroughASymbolicLinkKeepsTheLink) {
     EXPECT_EQ(ReadFile(dir.File("real.txt")), "via link\r\n");
 }
 
-TEST(MemoSave, AFolderThatCannotBeWrittenRaisesTheCreateError) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not stop the superuser";
+// Runs a save case in a child as an ordinary user (permissions do not stop the superuser).
+void ExpectAsOrdinaryUser(const std::string& folder, const std::function<std::string()>& body,
+                          std::size_t diskBytes = 0) {
+    const ::tarnwick::test::ChildOutcome outcome =
+        ::tarnwick::test::RunAsOrdinaryUser(folder, body, diskBytes);
+    if (outcome.skipped) {
+        GTEST_SKIP() << outcome.message;
     }
+    EXPECT_EQ(outcome.message, "");
+}
+
+// The first difference between what a check expected and what it saw, for the child's report.
+std::string Differs(const std::string& what, const std::string& seen, const std::string& wanted) {
+    return seen == wanted ? std::string() : what + ": saw \"" + seen.substr(0, 80) + "\"";
+}
+
+TEST(MemoSave, AFolderThatCannotBeWrittenRaisesTheCreateError) {
     TempDir dir;
     const std::string locked = dir.File("locked");
     std::filesystem::create_directory(locked);
-    ::chmod(locked.c_str(), 0555);
-    TAdvMemo memo;
-    memo.Lines().Put(0, "text   ");
-    const std::string path = locked + "/new.txt";
-    try {
-        memo.Lines().SaveToFile(path);
-        FAIL() << "no error";
-    } catch (const EFCreateError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + path + "\". Permission denied");
-    }
-    EXPECT_EQ(memo.Lines().Get(0), "text") << "the trim happened before the failure";
-    EXPECT_FALSE(std::filesystem::exists(path));
+    ExpectAsOrdinaryUser(dir.Path(), [&]() -> std::string {
+        ::chmod(locked.c_str(), 0555);
+        TAdvMemo memo;
+        memo.Lines().Put(0, "text   ");
+        const std::string path = locked + "/new.txt";
+        try {
+            memo.Lines().SaveToFile(path);
+            return "no error";
+        } catch (const EFCreateError& e) {
+            if (std::string(e.what()) != "Cannot create file \"" + path + "\". Permission denied") {
+                return e.what();
+            }
+        }
+        if (memo.Lines().Get(0) != "text") {
+            return "the trim did not happen before the failure";
+        }
+        return std::filesystem::exists(path) ? "a file appeared" : "";
+    });
 }
 
 TEST(MemoSave, AFileInAFolderThatRefusesNewFilesIsWrittenInPlace) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not stop the superuser";
-    }
     TempDir dir;
     const std::string locked = dir.File("locked");
     std::filesystem::create_directory(locked);
     const std::string path = locked + "/existing.txt";
-    WriteFile(path, "old");
-    ::chmod(locked.c_str(), 0555);
-    TAdvMemo memo;
-    memo.Lines().Put(0, "new");
-    memo.Lines().SaveToFile(path);
-    EXPECT_EQ(ReadFile(path), "new\r\n");
+    WriteFile(path, "old and longer than the new text");
+    ExpectAsOrdinaryUser(dir.Path(), [&]() -> std::string {
+        ::chmod(locked.c_str(), 0555);
+        TAdvMemo memo;
+        memo.Lines().Put(0, "new");
+        memo.Lines().SaveToFile(path);
+        return Differs("content", ReadFile(path), "new\r\n");
+    });
 }
 
 TEST(MemoSave, AReadOnlyFileIsNotReplaced) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not stop the superuser";
-    }
     TempDir dir;
     const std::string path = dir.File("readonly.txt");
     WriteFile(path, "protected");
     ::chmod(path.c_str(), 0444);
-    TAdvMemo memo;
-    EXPECT_THROW(memo.Lines().SaveToFile(path), EFCreateError);
-    EXPECT_EQ(ReadFile(path), "protected");
+    ExpectAsOrdinaryUser(dir.Path(), [&]() -> std::string {
+        TAdvMemo memo;
+        try {
+            memo.Lines().SaveToFile(path);
+            return "no error";
+        } catch (const EFCreateError&) {
+        }
+        return Differs("content", ReadFile(path), "protected");
+    });
+}
+
+// A full disk in a folder that refuses new files: the save in place must not begin unless the
+// new text fits. Real files on a 256 KiB tmpfs filled up to the last block.
+TEST(MemoSave, InPlaceOnAFullDiskRefusesBeforeTouchingTheFile) {
+    TempDir dir;
+    const std::string disk = dir.Path();  // the small disk covers the whole folder
+    ExpectAsOrdinaryUser(
+        disk,
+        [&]() -> std::string {
+            const std::string path = disk + "/doc.txt";
+            std::string old;
+            for (int i = 0; old.size() < 96'000; ++i) {
+                old += "old line " + std::to_string(i) + "\r\n";
+            }
+            old.resize(96'000);
+            WriteFile(path, old);
+            // Fill the rest of the disk.
+            const int filler = ::open((disk + "/filler").c_str(), O_WRONLY | O_CREAT, 0600);
+            const std::string block(4096, 'f');
+            while (::write(filler, block.data(), block.size()) > 0) {
+            }
+            ::close(filler);
+            ::chmod(disk.c_str(), 0555);
+
+            TAdvMemo memo;
+            memo.Lines().Clear();
+            for (int i = 0; i < 4096; ++i) {
+                memo.Lines().Add(std::string(38, 'n'));  // 163,840 bytes with the line breaks
+            }
+            try {
+                memo.Lines().SaveToFile(path);
+                return "a save that does not fit reported success";
+            } catch (const EFCreateError& e) {
+                const std::string want =
+                    "Cannot create file \"" + path + "\". No space left on device";
+                if (e.what() != want) {
+                    return std::string("message: ") + e.what();
+                }
+            }
+            if (const std::string d = Differs("old file", ReadFile(path), old); !d.empty()) {
+                return d + " (size " + std::to_string(ReadFile(path).size()) + ")";
+            }
+            // A shorter text fits in the file's own room and replaces it whole.
+            memo.Lines().Clear();
+            memo.Lines().Add("short");
+            memo.Lines().SaveToFile(path);
+            return Differs("short save", ReadFile(path), "short\r\n");
+        },
+        256 * 1024);
 }
 
 // Limits the size of files this process may write, like a disk that runs full part way.

@@ -136,14 +136,14 @@ TEST_F(EditingTest, ReplayRunsWithAutoIndentOffAndAddsNoRecords) {
     bool indentDuringReplay = true;
     memo.OnChange = [&](TAdvCustomMemo& m) {
         if (m.UndoList().Replaying()) {
-            indentDuringReplay = m.Settings().AutoIndent;
+            indentDuringReplay = m.EditSettings().AutoIndent;
         }
     };
     memo.SetCaretColumn(5);
     Enter();
     memo.Undo();
     EXPECT_FALSE(indentDuringReplay);
-    EXPECT_TRUE(memo.Settings().AutoIndent);
+    EXPECT_TRUE(memo.EditSettings().AutoIndent);
     EXPECT_EQ(memo.UndoList().Count(), 1);
     EXPECT_EQ(memo.UndoList().Position(), 1);
 }

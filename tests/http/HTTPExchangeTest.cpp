@@ -310,7 +310,7 @@ TEST(HTTPExchangeTest, AReusedConnectionTheServerClosedIsReopened) {
         BoundedHTTP http;
         EXPECT_EQ(http.Get(BaseURL(server) + "/"), "hello");
         closed.Wait();
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));  // let the close arrive
+        ASSERT_TRUE(WaitForPeerClose(*http.IOHandler()));
         EXPECT_EQ(http.Get(BaseURL(server) + "/"), "hello");
     }
     server.Join();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "http/TIdIOHandler.h"
+#include "http/TIdIOHandlerSocket.h"
 #include "http/TIdTCPClientCustom.h"
 
 // Connects the client to 127.0.0.1 at the port and returns its handler.
@@ -13,6 +14,18 @@ inline TIdIOHandler& ConnectLoopback(TIdTCPClientCustom& client, int port) {
     client.Port = port;
     client.Connect();
     return *client.IOHandler();
+}
+
+// Waits until the peer's close has reached the client's socket (it reads as readable at the
+// end of the stream), or the client has already closed its side on seeing it; false when the
+// close did not arrive within five seconds.
+inline bool WaitForPeerClose(TIdIOHandler& handler) {
+    auto* socket = dynamic_cast<TIdIOHandlerSocket*>(&handler);
+    if (socket == nullptr) {
+        return false;
+    }
+    TIdSocketHandle* binding = socket->Binding();
+    return binding == nullptr || !binding->HandleAllocated() || binding->Readable(5000);
 }
 
 // `count` bytes in which no short run repeats at a nearby offset.

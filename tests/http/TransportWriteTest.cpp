@@ -134,7 +134,7 @@ TEST(TransportWriteTest, WritingToAVanishedPeerRaisesASocketError) {
     TIdTCPClientCustom client;
     TIdIOHandler& handler = ConnectLoopback(client, server.Port());
     closed.Wait();
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(WaitForPeerClose(handler));
     const std::string chunk(65536, 'x');
     int code = 0;
     try {

@@ -86,5 +86,26 @@ TEST(AttributeDataTest, TimesOfAFile) {
     EXPECT_FALSE(GetAttributeData(tree.path("missing")).has_value());
 }
 
+TEST(AttributeDataTest, CreationTimeIsTheBirthTimeUnlessNoneOrZeroWasReported) {
+    const std::int64_t written = FileTimeFromUnix(1700000000, 0);
+    const struct {
+        const char* what;
+        bool reported;
+        std::int64_t seconds, nanoseconds;
+        std::int64_t expected;
+    } cases[] = {
+        {"recorded", true, 1600000000, 700, FileTimeFromUnix(1600000000, 700)},
+        {"not reported", false, 1600000000, 700, written},
+        {"reported as zero", true, 0, 0, written},
+        {"just after the epoch", true, 0, 100, FileTimeFromUnix(0, 100)},
+        {"before the epoch", true, -86400, 0, FileTimeFromUnix(-86400, 0)},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CreationTimeOrLastWrite(c.reported, c.seconds, c.nanoseconds, written),
+                  c.expected)
+            << c.what;
+    }
+}
+
 }  // namespace
 }  // namespace tarnwick

@@ -86,15 +86,20 @@ TEST_F(QtSurfaceTest, ClipLimitsWindowDrawingAndEmptyImagesDrawNothing) {
     EXPECT_EQ(At(30, 30), qRgb(0, 0, 0));
 }
 
-TEST_F(QtSurfaceTest, FixedSysIsTheSystemFixedFont) {
+TEST_F(QtSurfaceTest, FixedSysIsTheSystemFixedFontWithEqualCells) {
     const QFont fixed = QtDrawingSurface::ToQFont({SurfaceFont::kFixedSys, 13, kSurfaceBold});
     EXPECT_EQ(fixed.family(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
     EXPECT_TRUE(fixed.bold());
+    // What the editor relies on is that every character takes the same cell width; the font
+    // database's fixed-pitch flag differs between font sets, so it is not asked here.
     QtDrawingSurface measure(nullptr);
     measure.SetFont({SurfaceFont::kFixedSys, 13, 0});
-    EXPECT_TRUE(measure.FontIsFixedPitch());
-    EXPECT_EQ(measure.TextExtent("W").Width, measure.TextExtent("i").Width);
-    EXPECT_EQ(measure.TextExtent("WW").Width, 2 * measure.TextExtent("W").Width);
+    const int cell = measure.TextExtent("W").Width;
+    EXPECT_GT(cell, 0);
+    for (const char* text : {"i", "m", "l", ".", "0", "_", " "}) {
+        EXPECT_EQ(measure.TextExtent(text).Width, cell) << text;
+    }
+    EXPECT_EQ(measure.TextExtent("WW").Width, 2 * cell);
 }
 
 TEST_F(QtSurfaceTest, TextStaysOnTheCallersCellGrid) {

@@ -234,8 +234,7 @@ TEST(ArtworkTest, ProgramIconComesInEverySize) {
 }
 
 TEST(ArtworkTest, LogoGifMatchesItsSource) {
-    const QString source =
-        QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/../../resources/about-logo.png";
+    const QString source = QStringLiteral(TARNWICK_RESOURCES_DIR "/about-logo.png");
     const QImage original(source);
     ASSERT_FALSE(original.isNull()) << source.toStdString();
     const QImage gif =

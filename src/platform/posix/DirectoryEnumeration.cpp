@@ -52,7 +52,8 @@ AttributeData TimesFromStatx(const struct statx& sx) {
     AttributeData data;
     data.lastWriteTime = FileTimeFromStatx(sx.stx_mtime);
     data.creationTime =
-        (sx.stx_mask & STATX_BTIME) != 0 ? FileTimeFromStatx(sx.stx_btime) : data.lastWriteTime;
+        CreationTimeOrLastWrite((sx.stx_mask & STATX_BTIME) != 0, sx.stx_btime.tv_sec,
+                                sx.stx_btime.tv_nsec, data.lastWriteTime);
     return data;
 }
 
@@ -60,6 +61,14 @@ AttributeData TimesFromStatx(const struct statx& sx) {
 
 std::int64_t FileTimeFromUnix(std::int64_t seconds, std::int64_t nanoseconds) {
     return (seconds + kSecondsFrom1601To1970) * kFileTimeUnitsPerSecond + nanoseconds / 100;
+}
+
+std::int64_t CreationTimeOrLastWrite(bool birthReported, std::int64_t birthSeconds,
+                                     std::int64_t birthNanoseconds, std::int64_t lastWriteTime) {
+    if (!birthReported || (birthSeconds == 0 && birthNanoseconds == 0)) {
+        return lastWriteTime;
+    }
+    return FileTimeFromUnix(birthSeconds, birthNanoseconds);
 }
 
 std::int64_t UnixSecondsFromFileTime(std::int64_t fileTime) {
