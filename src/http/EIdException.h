@@ -55,6 +55,8 @@ class EIdNotASocket : public EIdSocketError {
 TARNWICK_FIXED_MESSAGE_EXCEPTION(EIdConnClosedGracefully, EIdException,
                                  "Connection Closed Gracefully.");
 TARNWICK_FIXED_MESSAGE_EXCEPTION(EIdReadTimeout, EIdException, "Read timed out.");
+// The deadline of the whole exchange passed, however busy the peer kept the connection.
+TARNWICK_FIXED_MESSAGE_EXCEPTION(EIdExchangeTimeout, EIdException, "Exchange timed out.");
 TARNWICK_FIXED_MESSAGE_EXCEPTION(EIdReadLnMaxLineLengthExceeded, EIdException,
                                  "Max line length exceeded.");
 TARNWICK_FIXED_MESSAGE_EXCEPTION(EIdNotConnected, EIdException, "Not Connected");
@@ -72,6 +74,13 @@ TARNWICK_FIXED_MESSAGE_EXCEPTION(EIdTooMuchDataInBuffer, EIdException, "Too much
 TARNWICK_FIXED_MESSAGE_EXCEPTION(EIdIOHandlerStreamDataTooLarge, EIdException,
                                  "Data is too large for stream");
 TARNWICK_FIXED_MESSAGE_EXCEPTION(EIdUnknownProtocol, EIdException, "Unknown Protocol");
+// A header or trailer block with more lines or bytes than the client accepts.
+TARNWICK_FIXED_MESSAGE_EXCEPTION(EIdHTTPHeaderTooLarge, EIdException, "Header block too large.");
+// A server that keeps sending interim 100 Continue heads instead of its answer.
+TARNWICK_FIXED_MESSAGE_EXCEPTION(EIdHTTPTooManyContinues, EIdException,
+                                 "Too many 100 Continue responses.");
+// A response body larger than the caller's maximum body size.
+TARNWICK_FIXED_MESSAGE_EXCEPTION(EIdHTTPBodyTooLarge, EIdException, "Response body too large.");
 TARNWICK_FIXED_MESSAGE_EXCEPTION(EIdIOHandlerPropInvalid, EIdException,
                                  "IOHandler value is not valid");
 

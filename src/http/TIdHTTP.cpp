@@ -1,6 +1,7 @@
 #include "http/TIdHTTP.h"
 
 #include <charconv>
+#include <chrono>
 
 #include "http/EIdException.h"
 #include "http/TIdCharsetTable.h"
@@ -29,6 +30,25 @@ int PortNumber(std::string_view text, int fallback) {
 }
 
 }  // namespace
+
+// Sets the exchange's deadline on the client and its handler, and takes it away again however
+// the exchange ends.
+class TIdHTTP::ExchangeDeadline {
+  public:
+    ExchangeDeadline(TIdHTTP& client, TIdDeadline deadline) : client_(client) { Apply(deadline); }
+    ~ExchangeDeadline() { Apply(std::nullopt); }
+    ExchangeDeadline(const ExchangeDeadline&) = delete;
+    ExchangeDeadline& operator=(const ExchangeDeadline&) = delete;
+
+  private:
+    void Apply(TIdDeadline deadline) {
+        client_.Deadline = deadline;
+        if (client_.IOHandler() != nullptr) {
+            client_.IOHandler()->Deadline = deadline;
+        }
+    }
+    TIdHTTP& client_;
+};
 
 TIdHTTP::TIdHTTP() : response_(*this) {}
 
@@ -77,6 +97,12 @@ void TIdHTTP::DoRequest(std::string_view method, std::string_view url, TIdStream
     request_.Method = method;
     request_.Source = source;
     response_.BodyDestination = destination;
+    // The deadline holds for this exchange only; a kept connection is checked without one.
+    TIdDeadline deadline;
+    if (ExchangeTimeout > 0) {
+        deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ExchangeTimeout);
+    }
+    const ExchangeDeadline scope(*this, deadline);
     // Once a request has gone out, a failure other than a judged answer leaves the
     // connection out of step (an answer may still be owed), so it cannot be reused.
     bool sent = false;

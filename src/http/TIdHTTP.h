@@ -4,6 +4,7 @@
 // keep-alive (or the caller opened it).
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <span>
@@ -27,6 +28,12 @@ class TIdHTTP : public TIdTCPClientCustom {
     static constexpr int kDefaultHeaderLineLimit = 255;
     static constexpr int kDefaultHTTPPort = 80;
     static constexpr int kContinueStatus = 100;
+    // Interim 100 Continue heads skipped before an answer; one more fails the exchange.
+    static constexpr int kMaxContinueResponses = 16;
+    // MaxBodySize value that sets no limit.
+    static constexpr std::int64_t kNoBodyLimit = -1;
+    // ExchangeTimeout value that sets no limit.
+    static constexpr int kNoExchangeTimeout = 0;
 
     TIdHTTP();
     // Frees the request, response and an owned cookie store, then closes the connection.
@@ -58,7 +65,15 @@ class TIdHTTP : public TIdTCPClientCustom {
     int MaxAuthRetries = kDefaultMaxAuthRetries;
     bool AllowCookies = true;
     TIdHTTPOptions HTTPOptions = hoForceEncodeParams;
+    // The most lines a header (or trailer) block may have; 0 or less: TIdHTTPResponse's own
+    // bound. A block with more lines raises EIdHTTPHeaderTooLarge.
     int HeaderLineLimit = kDefaultHeaderLineLimit;
+    // The largest body, in bytes, that is read into a destination (also the error page of a
+    // failed status); a larger one raises EIdHTTPBodyTooLarge. kNoBodyLimit: any size.
+    std::int64_t MaxBodySize = kNoBodyLimit;
+    // Milliseconds from the start of an exchange (connecting included) to its last byte; a
+    // slower exchange raises EIdExchangeTimeout or EIdConnectTimeout. 0: no limit.
+    int ExchangeTimeout = kNoExchangeTimeout;
 
     // Asked before a redirect is followed: may change the location and the method, and
     // returns whether to follow. Gets the redirect count of the exchange.
@@ -68,6 +83,7 @@ class TIdHTTP : public TIdTCPClientCustom {
 
   private:
     friend class TIdHTTPResponse;
+    class ExchangeDeadline;
 
     void PrepareRequest();
     void ConnectToHost();

@@ -43,11 +43,18 @@ void TIdHTTP::StoreCookies() {
 }
 
 void TIdHTTP::ReadResponseHead() {
-    do {
+    for (int continues = 0;; ++continues) {
         response_.SetStatusLine(ReadProtocolLine(*IOHandler()));
         response_.ReadHeaderBlock(HeaderLineLimit);
         StoreCookies();
-    } while (response_.StatusCode() == kContinueStatus);
+        if (response_.StatusCode() != kContinueStatus) {
+            return;
+        }
+        // Interim heads are cheap to send and would keep the client busy for ever.
+        if (continues == kMaxContinueResponses) {
+            throw EIdHTTPTooManyContinues();
+        }
+    }
 }
 
 TIdHTTPOutcome TIdHTTP::Fail(std::span<const int> tolerated) {

@@ -131,15 +131,27 @@ bool TIdHTTPResponse::IsKeepAlive() {
     return result;
 }
 
-void TIdHTTPResponse::ReadHeaderBlock(int /*limit: the block always runs to its empty line*/) {
+void TIdHTTPResponse::ReadHeaderLines(std::string line, int limit) {
+    const int maxLines = limit > 0 ? limit : kMaxHeaderLines;
+    TIdIOHandler& handler = *client_.IOHandler();
+    int lines = 0;
+    std::size_t bytes = 0;
+    while (!line.empty()) {
+        bytes += line.size();
+        if (++lines > maxLines || bytes > kMaxHeaderBlockBytes) {
+            throw EIdHTTPHeaderTooLarge();
+        }
+        HeaderLines.AddLine(std::move(line));
+        line = ReadProtocolLine(handler);
+    }
+}
+
+void TIdHTTPResponse::ReadHeaderBlock(int limit) {
     Clear();
     TIdIOHandler& handler = *client_.IOHandler();
     std::string line = ReadProtocolLine(handler);
     try {
-        while (!line.empty()) {
-            HeaderLines.AddLine(std::move(line));
-            line = ReadProtocolLine(handler);
-        }
+        ReadHeaderLines(std::move(line), limit);
     } catch (const EIdConnClosedGracefully&) {
         // The bytes of a line cut off by the close belong to the header block; left in the
         // buffer they would be read as the body.

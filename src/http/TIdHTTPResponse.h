@@ -3,6 +3,7 @@
 // peer's close. Invariant: after ReadHeaderBlock every derived field reflects HeaderLines.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -24,6 +25,11 @@ class TIdHTTPResponse : public TIdEntityHeaderInfo {
     static constexpr int kUnexpectedDataWaitMs = 100;
     // How long the body of a redirect is waited for.
     static constexpr int kRedirectBodyWaitMs = 5000;
+    // The most lines a header or trailer block may have when the caller's limit is not
+    // positive, and the most bytes its lines may hold together whatever the limit. Past
+    // either, EIdHTTPHeaderTooLarge is raised instead of buffering what a peer sends.
+    static constexpr int kMaxHeaderLines = 1000;
+    static constexpr std::size_t kMaxHeaderBlockBytes = 256 * 1024;
 
     // The response of `client`, whose connection, request and options it reads.
     explicit TIdHTTPResponse(TIdHTTP& client);
@@ -41,7 +47,8 @@ class TIdHTTPResponse : public TIdEntityHeaderInfo {
     bool IsKeepAlive();
 
     // Clears the response, reads header lines up to the empty one and derives the fields. A
-    // close inside the block ends it with the lines read so far.
+    // close inside the block ends it with the lines read so far. More than `limit` lines
+    // (kMaxHeaderLines when `limit` <= 0) or kMaxHeaderBlockBytes raise EIdHTTPHeaderTooLarge.
     void ReadHeaderBlock(int limit);
     void DeriveFields();
 
@@ -68,6 +75,8 @@ class TIdHTTPResponse : public TIdEntityHeaderInfo {
     TIdStream* BodyDestination = nullptr;
 
   private:
+    // Reads lines up to the empty one into HeaderLines, within the limits of a header block.
+    void ReadHeaderLines(std::string line, int limit);
     bool BodyExpected();
     void ReadBodyInto(TIdStream* destination);
     void ReadChunked(TIdStream* destination);

@@ -2,8 +2,10 @@
 // chunks, by length or until the peer closes, and reading HTML meta headers out of it.
 #include <charconv>
 #include <memory>
+#include <optional>
 
 #include "http/EIdException.h"
+#include "http/TIdBoundedStream.h"
 #include "http/TIdHTTP.h"
 #include "http/TIdHTTPResponse.h"
 #include "http/TIdIOHandler.h"
@@ -92,11 +94,9 @@ void TIdHTTPResponse::ReadChunked(TIdStream* destination) {
         Copy(handler, destination, size);
         ReadProtocolLine(handler);  // the CR LF after the chunk data
     }
-    // Trailer lines join the header lines; the fields stay as the head gave them.
-    for (std::string line = ReadProtocolLine(handler); !line.empty();
-         line = ReadProtocolLine(handler)) {
-        HeaderLines.AddLine(std::move(line));
-    }
+    // Trailer lines join the header lines, bounded like a header block; the fields stay as
+    // the head gave them.
+    ReadHeaderLines(ReadProtocolLine(handler), client_.HeaderLineLimit);
 }
 
 void TIdHTTPResponse::ReadBodyInto(TIdStream* destination) {
@@ -111,6 +111,17 @@ void TIdHTTPResponse::ReadBodyInto(TIdStream* destination) {
     if (html && dynamic_cast<TIdMemoryStream*>(destination) == nullptr) {
         temporary = std::make_unique<TIdMemoryStream>();
         target = temporary.get();
+    }
+    // The caller's maximum holds for every framing; a stated length beyond it fails before
+    // a byte is read.
+    std::optional<TIdBoundedStream> bounded;
+    if (target != nullptr && client_.MaxBodySize >= 0) {
+        const std::int64_t limit = target->Position() + client_.MaxBodySize;
+        if (!IsChunked(TransferEncoding) && ContentLength > client_.MaxBodySize) {
+            throw EIdHTTPBodyTooLarge();
+        }
+        bounded.emplace(*target, limit);
+        target = &*bounded;
     }
 
     if (IsChunked(TransferEncoding)) {

@@ -91,8 +91,29 @@ void TIdIOHandler::CheckDisconnected(bool raise, bool ignoreBuffer) {
     }
 }
 
+int TIdIOHandler::DeadlineLeftMs() const {
+    if (!Deadline) {
+        return kInfiniteTimeout;
+    }
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(*Deadline - std::chrono::steady_clock::now());
+    return static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(
+        left.count(), 0, std::numeric_limits<int>::max()));
+}
+
 int TIdIOHandler::ReceiveSome(bool raiseIfDisconnected, int timeoutMs, bool raiseOnTimeout) {
-    const int wait = EffectiveTimeout(timeoutMs);
+    int wait = EffectiveTimeout(timeoutMs);
+    // Checked before every receive, not only when a wait runs out: a peer that trickles a
+    // byte now and then would otherwise hold the exchange open for ever.
+    // A look without waiting (wait 0) is always allowed, so connection checks still work.
+    const int left = wait == 0 ? kInfiniteTimeout : DeadlineLeftMs();
+    if (left == 0) {
+        throw EIdExchangeTimeout();
+    }
+    const bool deadlineBounds = left > 0 && (wait < 0 || left <= wait);
+    if (deadlineBounds) {
+        wait = left;
+    }
     CheckDisconnected(raiseIfDisconnected, false);
     if (!SourceAvailable()) {
         if (raiseIfDisconnected) {
@@ -103,6 +124,9 @@ int TIdIOHandler::ReceiveSome(bool raiseIfDisconnected, int timeoutMs, bool rais
     const auto capacity = static_cast<std::size_t>(std::max(RecvBufferSize, 1));
     for (;;) {
         if (!SourceReadable(wait)) {
+            if (deadlineBounds) {
+                throw EIdExchangeTimeout();
+            }
             if (raiseOnTimeout) {
                 throw EIdReadTimeout();
             }
@@ -149,7 +173,12 @@ std::string TIdIOHandler::ReadLn(std::string_view terminator, int timeoutMs, int
             // A terminator may straddle what has arrived and what is still to come.
             searchOffset = size >= needle.size() - 1 ? size - (needle.size() - 1) : 0;
         }
-        if (maxLength > 0 && found > maxLength) {
+        // Without a terminator in the first maxLength + its length bytes, the line can only
+        // end beyond the limit: no need to keep buffering what a peer sends without end.
+        if (maxLength > 0 &&
+            (found > maxLength ||
+             (found < 0 &&
+              inputBuffer_.Size() >= static_cast<std::size_t>(maxLength) + needle.size()))) {
             if (MaxLineAction == maException) {
                 throw EIdReadLnMaxLineLengthExceeded();
             }

@@ -40,6 +40,10 @@ class TIdIOHandler {
     int ConnectTimeout = 0;
     int ReadTimeout = kInfiniteTimeout;
 
+    // Every wait and receive ends by this moment: once it has passed, reads raise
+    // EIdExchangeTimeout even while the peer keeps sending.
+    TIdDeadline Deadline;
+
     int RecvBufferSize = kDefaultRecvBufferSize;
     int SendBufferSize = kDefaultSendBufferSize;
     int MaxLineLength = kDefaultMaxLineLength;
@@ -73,7 +77,8 @@ class TIdIOHandler {
     // One line ended by LF (a CR before it is dropped too), converted with BytesToText.
     std::string ReadLine() { return ReadLn("\n", kUseReadTimeout, -1); }
     // maxLength < 0 stands for MaxLineLength. After a timeout ReadLnTimedOut() is set and
-    // the result is empty.
+    // the result is empty. The length limit is checked while the line arrives, so a line
+    // that never ends costs at most the limit plus one receive.
     std::string ReadLn(std::string_view terminator, int timeoutMs, int maxLength);
     TIdBytes ReadExact(std::size_t count);
     // Copies `count` (>= 0) bytes, or with `untilClose` everything until the peer closes, into
@@ -113,6 +118,9 @@ class TIdIOHandler {
     void FillInputBuffer(std::size_t count);
     // Sends all bytes now, bypassing the write buffer.
     void WriteDirect(const std::uint8_t* data, std::size_t count);
+
+    // Milliseconds left before the Deadline (at least 0), or -1 without one.
+    int DeadlineLeftMs() const;
 
   private:
     int EffectiveTimeout(int timeoutMs) const;

@@ -33,7 +33,18 @@ void TIdIOHandlerStack::ConnectClient() {
     binding.SetPeer(address, Port, IPVersion);
     DoStatus(hsConnecting, address);
 
-    if (!binding.Connect(ConnectTimeout)) {
+    // An exchange deadline also limits the connect (a silent address would otherwise take the
+    // platform's minutes of retries).
+    int timeout = ConnectTimeout;
+    const int left = DeadlineLeftMs();
+    if (left == 0) {
+        Close();
+        throw EIdExchangeTimeout();
+    }
+    if (left > 0 && (timeout <= 0 || left < timeout)) {
+        timeout = left;
+    }
+    if (!binding.Connect(timeout)) {
         Close();
         throw EIdConnectTimeout();
     }

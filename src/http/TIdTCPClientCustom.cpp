@@ -26,6 +26,7 @@ void TIdTCPClientCustom::Connect() {
         handler.Host = Host;
         handler.ConnectTimeout = ConnectTimeout;
         handler.ReadTimeout = ReadTimeout;
+        handler.Deadline = Deadline;
         if (auto* socketHandler = dynamic_cast<TIdIOHandlerSocket*>(&handler)) {
             socketHandler->BoundIP = BoundIP;
             socketHandler->BoundPort = BoundPort;

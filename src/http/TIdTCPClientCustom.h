@@ -26,6 +26,8 @@ class TIdTCPClientCustom : public TIdTCPConnection {
     int BoundPortMax = 0;
     TIdReuseSocket ReuseSocket = rsOSDependent;
     bool UseNagle = true;
+    // When set, the connect and every read end by this moment (copied into the handler).
+    TIdDeadline Deadline;
 
     std::function<void()> OnConnected;
 

@@ -2,9 +2,11 @@
 // action for over-long lines, the status notifications and the text conversions of the wire.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +27,9 @@ enum TIdStatus {
     hsDisconnected,
     hsStatusText
 };
+
+// The moment by which a whole exchange must be over, or none for no limit.
+using TIdDeadline = std::optional<std::chrono::steady_clock::time_point>;
 
 // Optional listener for status notifications: the status and its text (host, address...).
 using TIdStatusEvent = std::function<void(TIdStatus status, const std::string& text)>;

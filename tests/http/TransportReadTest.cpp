@@ -90,19 +90,25 @@ TEST(TransportReadTest, LongestAcceptedLineAndOneByteMore) {
 
 // The length check waits for the terminator: an over-long line that is still arriving is
 // only a timeout, and the failure comes once its LF is there.
-TEST(TransportReadTest, OverLongLineFailsOnlyOnceItsTerminatorArrives) {
-    Gate sendTerminator;
+TEST(TransportReadTest, OverLongLineFailsWhileItIsStillArriving) {
+    // A peer that never ends its line must not make the client buffer without end: the line
+    // fails as soon as it cannot end within the limit, with no terminator in sight.
+    Gate limitReached;
+    Gate done;
     ScriptedServer server([&](ServerConnection& c) {
-        c.Send(std::string(TIdIOHandler::kDefaultMaxLineLength + 1, 'x'));
-        sendTerminator.Wait();
-        c.Send("\n");
+        c.Send(std::string(TIdIOHandler::kDefaultMaxLineLength, 'x'));
+        limitReached.Wait();
+        c.Send("x");
+        done.Wait();
     });
     TIdTCPClientCustom client;
     TIdIOHandler& handler = ConnectLoopback(client, server.Port());
-    EXPECT_EQ(handler.ReadLn("\n", 200, -1), "");
+    EXPECT_EQ(handler.ReadLn("\n", 200, -1), "") << "the limit itself may still end in a LF";
     EXPECT_TRUE(handler.ReadLnTimedOut());
-    sendTerminator.Open();
-    EXPECT_THROW(handler.ReadLine(), EIdReadLnMaxLineLengthExceeded);
+    limitReached.Open();
+    EXPECT_THROW(handler.ReadLn("\n", 5000, -1), EIdReadLnMaxLineLengthExceeded);
+    EXPECT_FALSE(handler.ReadLnTimedOut());
+    done.Open();
 }
 
 TEST(TransportReadTest, SplitModeHandsOutTheLineInLimitSizedPieces) {
