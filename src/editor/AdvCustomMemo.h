@@ -8,12 +8,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "editor/AdvMemoContextMenu.h"
 #include "editor/AdvMemoInput.h"
 #include "editor/AdvMemoPaintSettings.h"
 #include "editor/AdvMemoRenderer.h"
@@ -28,6 +30,7 @@
 #include "editor/ScopedValue.h"
 #include "editor/StartStateScanner.h"
 #include "editor/TextPos.h"
+#include "editor/UILanguage.h"
 
 namespace tarnwick {
 class Clipboard;
@@ -135,13 +138,17 @@ class TAdvCustomMemo : private ILinesObserver {
     int InvalidateCount() const { return fInvalidateCount; }
     std::function<void()> OnInvalidate;
 
-    // --- Input entry points (AdvMemoInput.cpp). Positions are in control pixels.
-    // Each returns whether the control used the input; what the control does not use yet
-    // is left to the host's default handling.
+    // --- Input entry points. Positions are in control pixels. Each returns whether the
+    // control used the input; the rest is left to the host's default handling.
+    // Keys and characters (AdvMemoKeys.cpp). KeyPress takes typed text as UTF-8; control
+    // characters (Ctrl+letter 1..26, Backspace 8, Tab 9, Enter 13, Esc 27, Ctrl+Backspace
+    // 127) come through it as a platform's key translation makes them.
     bool KeyDown(TKey key, TShiftState shift);
-    // Typed text, as UTF-8.
     bool KeyPress(std::string_view text);
     bool KeyUp(TKey key, TShiftState shift);
+    // The command dispatcher: a key or character code with its shift state.
+    void Dispatch(char32_t code, TShiftState shift);
+    // Mouse (AdvMemoMouse.cpp).
     bool MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     bool MouseMove(TShiftState shift, int x, int y);
     bool MouseUp(TMouseButton button, TShiftState shift, int x, int y);
@@ -152,10 +159,79 @@ class TAdvCustomMemo : private ILinesObserver {
     void FocusGained();
     void FocusLost();
     bool Focused() const { return fFocused; }
+    // Builds the context menu for a request at a point; false (and no menu) when the request
+    // is left to the host's default handling (AdvMemoContextMenu.cpp).
     bool ContextMenuRequested(int x, int y);
+    const TMemoContextMenu& ContextMenu() const { return fContextMenu; }
+    // Runs a chosen item: its own handler, or the editor's for the codes it knows.
+    void ContextMenuClick(const TMemoMenuItem& item);
+    void ContextMenuCommand(int command);
+    // Dragging the selection within the editor (AdvMemoDrag.cpp).
+    bool Dragging() const { return fDrag.Running; }
+    void DragOver(int x, int y);
+    void DragLeave();
+    void DragDrop(int x, int y, TShiftState shift);
+    const TMemoDragState& DragState() const { return fDrag; }
     // The top line set from the keyboard or the wheel: caches passed over are dropped; when
     // every line fits, the caret goes home instead.
     void SetTopLine(int line);
+
+    // --- Caret movement (AdvMemoMovement.cpp); shift is the key's shift state.
+    void MoveCaret(int dx, int dy, TShiftState shift);
+    void HomeKey(TShiftState shift);
+    void EndKey(TShiftState shift);
+    void PageMove(int direction, TShiftState shift);
+    // Whether c ends a word for Ctrl+Left and Ctrl+Right.
+    bool IsWordBreak(char c) const;
+    // Character offset of a position (line breaks count 2; a column past the end of a line
+    // counts on) and the position of an offset (AdvMemoDrag.cpp).
+    int64_t CharOffset(TTextPos pos) const;
+    TTextPos PosOfCharOffset(int64_t offset) const;
+
+    // --- Input state and what the host shows (AdvMemoInput.cpp)
+    const TMemoInputState& InputState() const { return fInput; }
+    // The caret is drawn while the editor has the focus, unless hidden.
+    bool CaretShown() const;
+    // False while a key other than Ctrl is held: the caret stays on.
+    bool CaretBlinks() const { return !fInput.BlinkSaved; }
+    // The caret's rectangle in control pixels.
+    platform::SurfaceRect CaretRect() const;
+    TCursorShape PointerShape() const { return fPointerShape; }
+    TDragMode DragMode = dmAutomatic;
+    bool OleDropSource = false;
+    bool WantTab = true;
+    TUILanguage UILanguage;
+
+    std::function<void(TAdvCustomMemo&, TKey& key, TShiftState shift)> OnKeyDown;
+    std::function<void(TAdvCustomMemo&, char32_t& ch)> OnKeyPress;
+    std::function<void(TAdvCustomMemo&, TKey key, TShiftState shift)> OnKeyUp;
+    std::function<void(TAdvCustomMemo&, TMouseButton, TShiftState, int x, int y)> OnMouseDown;
+    std::function<void(TAdvCustomMemo&, TShiftState, int x, int y)> OnMouseMove;
+    std::function<void(TAdvCustomMemo&, TMouseButton, TShiftState, int x, int y)> OnMouseUp;
+    TNotifyEvent OnDblClick;
+    // Replace the default gutter click (caret to the line, selection collapsed quietly).
+    std::function<void(TAdvCustomMemo&, int line)> OnGutterClick;
+    std::function<void(TAdvCustomMemo&, int line)> OnGutterDblClick;
+    TNotifyEvent OnTopLeftChanged;
+    TNotifyEvent OnFind;
+    TNotifyEvent OnReplace;
+    TNotifyEvent OnDragDrop;
+    std::function<void(TAdvCustomMemo&, int x, int y, TMemoContextMenu& menu)>
+        OnCustomizeContextMenu;
+    std::function<void(TAdvCustomMemo&, const TMemoMenuItem& item)> OnCustomContextMenuClick;
+
+    // Hooks of the completion aids (AdvMemoAidHooks.cpp); they do nothing until those exist.
+    bool AutoCompletionActive() const;
+    bool AutoHintParametersOn() const;
+    void StopCompletionDelay();
+    void ShowCompletionList();
+    void ShowParameterHint();
+    // Auto-correction of the word before the caret, before ch is inserted.
+    void CompleteWord(char32_t ch);
+    // Opens the completion list (after its delay) when ch starts a token.
+    void CompletionTrigger(char32_t ch);
+    // Focus loss: the hint's hide timer starts and a visible hint is hidden.
+    void HintFocusLost();
 
     // --- Editing settings and events (AdvMemoSettings.cpp)
     TEditSettings& EditSettings() { return fEditSettings; }
@@ -280,6 +356,19 @@ class TAdvCustomMemo : private ILinesObserver {
     void AddRecord(std::unique_ptr<TUndo> record, TEditStep step);
     bool DeleteForwardFrom(TTextPos before, bool backspace);
     void MoveCaretLeft();
+    // Input helpers (AdvMemoKeys.cpp, AdvMemoMovement.cpp, AdvMemoMouse.cpp).
+    int LineLength(int line) const;
+    void ScrollLineUp();
+    void ScrollLineDown();
+    void MoveByWord(int direction);
+    // Restores the anchor for Ctrl+Shift+Home and Ctrl+Shift+End.
+    void FinishHomeEnd(bool extend, TShiftState shift, TTextPos oldAnchor);
+    bool InTextArea(int x, int y) const;
+    bool InGutter(int x, int y) const;
+    // Caret to the cell under a point; false when the point is outside the text area or a
+    // press landed inside the selection.
+    bool PositionFromMouse(int x, int y, TShiftState shift, bool press);
+    void MouseDrag(int x, int y);
 
     // Caret, selection and view back to the start, as loading and clearing do.
     void ResetCaretAndSelection();
@@ -318,6 +407,10 @@ class TAdvCustomMemo : private ILinesObserver {
 
     bool fFocused = false;
     int fWheelRemainder = 0;
+    TMemoInputState fInput;
+    TMemoDragState fDrag;
+    TMemoContextMenu fContextMenu;
+    TCursorShape fPointerShape = TCursorShape::crIBeam;
     int fInvalidateCount = 0;
 
     std::string fDelimiters;

@@ -1,41 +1,8 @@
-// The control's input entry points: what a host's keyboard, mouse, wheel, focus and
-// context-menu events become. Keys, typing, the mouse and the context menu are not used yet
-// (the pane only shows text): they report the input as not handled.
+// The control's focus, the caret as the host draws it, the mouse wheel and setting the top
+// line from the keyboard or the wheel.
 #include "editor/AdvCustomMemo.h"
 
 namespace tarnwick::editor {
-
-bool TAdvCustomMemo::KeyDown(TKey, TShiftState) {
-    return false;
-}
-
-bool TAdvCustomMemo::KeyPress(std::string_view) {
-    return false;
-}
-
-bool TAdvCustomMemo::KeyUp(TKey, TShiftState) {
-    return false;
-}
-
-bool TAdvCustomMemo::MouseDown(TMouseButton, TShiftState, int, int) {
-    return false;
-}
-
-bool TAdvCustomMemo::MouseMove(TShiftState, int, int) {
-    return false;
-}
-
-bool TAdvCustomMemo::MouseUp(TMouseButton, TShiftState, int, int) {
-    return false;
-}
-
-bool TAdvCustomMemo::DoubleClick(TShiftState, int, int) {
-    return false;
-}
-
-bool TAdvCustomMemo::ContextMenuRequested(int, int) {
-    return false;
-}
 
 void TAdvCustomMemo::FocusGained() {
     fFocused = true;
@@ -44,7 +11,19 @@ void TAdvCustomMemo::FocusGained() {
 
 void TAdvCustomMemo::FocusLost() {
     fFocused = false;
+    fInput.BlinkSaved = false;
+    HintFocusLost();
     Invalidate();
+}
+
+bool TAdvCustomMemo::CaretShown() const {
+    return fFocused && !fEditSettings.HiddenCaret && !fInput.CaretHiddenByPress;
+}
+
+platform::SurfaceRect TAdvCustomMemo::CaretRect() const {
+    const TTextPos cell = CaretCell();
+    const platform::SurfaceRect r = fView.CellRect(cell.X, cell.Y);
+    return {r.Left, r.Top + 1, r.Left + kCaretWidth, r.Top + 1 + CaretHeight(fView.LineHeight())};
 }
 
 bool TAdvCustomMemo::MouseWheel(int delta, TShiftState) {
@@ -86,7 +65,12 @@ void TAdvCustomMemo::SetTopLine(int line) {
     if (line < 0) {
         return;
     }
+    const int old = FirstVisibleLine();
     fView.ScrollVerticalTo(std::min(line, count - 1));
+    Invalidate();
+    if (old != FirstVisibleLine() && OnTopLeftChanged) {
+        OnTopLeftChanged(*this);
+    }
 }
 
 }  // namespace tarnwick::editor

@@ -128,18 +128,15 @@ TEST_F(ControlTest, FocusIsTheControlsOwnStateAndRepaints) {
     EXPECT_FALSE(memo.Focused());
 }
 
-TEST_F(ControlTest, InputTheControlDoesNotUseYetIsReportedAsNotHandled) {
+TEST_F(ControlTest, KeysOfTheTableAreHandledAndOthersLeftToTheHost) {
     AddLines(3);
-    EXPECT_FALSE(memo.KeyDown(vkDown, 0));
-    EXPECT_FALSE(memo.KeyPress("a"));
-    EXPECT_FALSE(memo.KeyUp(vkDown, 0));
-    EXPECT_FALSE(memo.MouseDown(TMouseButton::mbLeft, ssLeft, 60, 20));
-    EXPECT_FALSE(memo.MouseMove(ssLeft, 70, 20));
-    EXPECT_FALSE(memo.MouseUp(TMouseButton::mbLeft, 0, 70, 20));
-    EXPECT_FALSE(memo.DoubleClick(ssLeft | ssDouble, 70, 20));
-    EXPECT_FALSE(memo.ContextMenuRequested(70, 20));
-    EXPECT_EQ(memo.Lines().Get(0), "line 0");
-    EXPECT_EQ(memo.CurY(), 0);
+    EXPECT_TRUE(memo.KeyDown(vkDown, 0));
+    EXPECT_EQ(memo.CurY(), 1);
+    EXPECT_FALSE(memo.KeyDown(vkF1 + 4, 0));
+    EXPECT_FALSE(memo.KeyDown('Q', ssAlt));
+    EXPECT_TRUE(memo.KeyPress("a"));
+    EXPECT_EQ(memo.Lines().Get(1), "aline 1");
+    EXPECT_TRUE(memo.KeyUp(vkDown, 0));
 }
 
 }  // namespace
