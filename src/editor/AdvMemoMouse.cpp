@@ -25,6 +25,7 @@ bool TAdvCustomMemo::MouseDown(TMouseButton button, TShiftState shift, int x, in
         OnMouseDown(*this, button, shift, x, y);
     }
     fInput.PressedInside = false;
+    fInput.JustPositioned = false;
     fDrag.Pending = false;
     // Right and middle presses neither move the caret nor change the selection.
     if (button != TMouseButton::mbLeft) {
