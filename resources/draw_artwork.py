@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws Tarnwick's artwork: the eight toolbar images, the program icon in several sizes and
-the About box logo (a PNG source and the GIF the form shows).
+"""Draws Tarnwick's artwork: the eight toolbar images, the editor's five 16 x 16 context-menu
+pictures, the program icon in several sizes and the About box logo (a PNG source and the GIF
+the form shows).
 
 Every picture is described here as filled and outlined shapes given by signed distance
 functions, rasterised with one-pixel anti-aliasing. The program needs only the Python standard
@@ -446,6 +447,32 @@ TOOLBAR = [
     ("about", draw_about),
 ]
 
+# --------------------------------------------------------------------------- menu pictures
+
+
+def draw_undo(c, mirror=False):
+    """A curved arrow turning back to the left (to the right when mirrored)."""
+    def m(x):
+        return 48 - x if mirror else x
+    fill = vertical("#4C9BE8", "#2366B5", 8, 40)
+    bend = arc(22, 28, 13, 7.0, 90, 270) if mirror else arc(26, 28, 13, 7.0, 270, 90)
+    c.paint(union(bend, segment(m(16), 15, m(26), 15, 7.0)), fill)
+    c.figure(polygon([(m(4), 15), (m(18), 3), (m(18), 27)], 0.6), fill, BLUE_EDGE, EDGE * 0.6)
+
+
+def draw_redo(c):
+    draw_undo(c, mirror=True)
+
+
+# The editor's picture list, in its order.
+MENU = [
+    ("cut", draw_cut),
+    ("copy", draw_copy),
+    ("paste", draw_paste),
+    ("undo", draw_undo),
+    ("redo", draw_redo),
+]
+
 # --------------------------------------------------------------------------- program icon
 
 
@@ -570,6 +597,11 @@ def draw_logo():
 def main():
     os.makedirs(os.path.join(HERE, "toolbar"), exist_ok=True)
     os.makedirs(os.path.join(HERE, "icons"), exist_ok=True)
+    os.makedirs(os.path.join(HERE, "menu"), exist_ok=True)
+    for name, draw in MENU:
+        c = Canvas(16, 16, 16 / 48.0)
+        draw(c)
+        write_png(os.path.join(HERE, "menu", f"{name}.png"), c)
     for index, (name, draw) in enumerate(TOOLBAR):
         c = Canvas(48, 48)
         draw(c)

@@ -1,6 +1,7 @@
 // Editor host widget: event translation, the scroll bars and the paint call.
 #include "ui/AdvMemoWidget.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -12,6 +13,7 @@
 #include <QWheelEvent>
 
 #include "platform/qt/QtDrawingSurface.h"
+#include "ui/AdvMemoMenu.h"
 
 namespace tarnwick {
 
@@ -70,6 +72,59 @@ editor::TKey KeyOf(int key) {
     return vkNone;
 }
 
+// The characters a key press types, as the editor's character input takes them: Ctrl with a
+// letter gives its control code (Ctrl+A = 1 ... Ctrl+Z = 26), Ctrl+Space a space, the editing
+// keys their control characters; Alt without Ctrl types nothing.
+std::string CharsOf(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    const bool ctrl = mods.testFlag(Qt::ControlModifier);
+    const bool alt = mods.testFlag(Qt::AltModifier);
+    const int key = event.key();
+    if (alt && !ctrl) {
+        return {};
+    }
+    switch (key) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return ctrl ? "\n" : "\r";
+        case Qt::Key_Backspace:
+            return ctrl ? "\x7f" : "\b";
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return "\t";
+        case Qt::Key_Escape:
+            return "\x1b";
+        case Qt::Key_Space:
+            return " ";
+        default:
+            break;
+    }
+    if (ctrl) {
+        if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+            return std::string(1, static_cast<char>(key - Qt::Key_A + 1));
+        }
+        return {};
+    }
+    const QString text = event.text();
+    if (text.isEmpty() || !text.front().isPrint()) {
+        return {};
+    }
+    return text.toStdString();
+}
+
+// Keys the editor uses even when a window shortcut would take them.
+bool EditorKey(const QKeyEvent& event) {
+    const int key = event.key();
+    const bool ctrl = event.modifiers().testFlag(Qt::ControlModifier);
+    if (ctrl &&
+        (key == Qt::Key_A || key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_X ||
+         key == Qt::Key_Y || key == Qt::Key_Z || key == Qt::Key_Insert || key == Qt::Key_Space)) {
+        return true;
+    }
+    return KeyOf(key) != editor::vkNone && key != Qt::Key_Shift && key != Qt::Key_Control &&
+           key != Qt::Key_Alt && (key < Qt::Key_F1 || key > Qt::Key_F24);
+}
+
 }  // namespace
 
 TAdvMemoWidget::TAdvMemoWidget(QWidget* parent)
@@ -102,10 +157,37 @@ TAdvMemoWidget::TAdvMemoWidget(QWidget* parent)
 
     memo_->OnInvalidate = [this] { EditorInvalidated(); };
     EnsureMetrics();
+    setCursor(Qt::IBeamCursor);
+    setMouseTracking(true);
+    const int flash = QApplication::cursorFlashTime();
+    blink_.setInterval(flash > 0 ? flash / 2 : 0);
+    connect(&blink_, &QTimer::timeout, this, &TAdvMemoWidget::Blink);
 }
 
 TAdvMemoWidget::~TAdvMemoWidget() {
     memo_->OnInvalidate = nullptr;
+    delete menu_;
+}
+
+bool TAdvMemoWidget::CaretDrawn() const {
+    return memo_->CaretShown() && (blinkOn_ || !memo_->CaretBlinks());
+}
+
+void TAdvMemoWidget::RestartBlink() {
+    blinkOn_ = true;
+    if (hasFocus() && blink_.interval() > 0) {
+        blink_.start();
+    }
+}
+
+void TAdvMemoWidget::Blink() {
+    blinkOn_ = !blinkOn_ || !memo_->CaretBlinks();
+    update(caretDrawn_.isNull() ? rect() : caretDrawn_);
+}
+
+void TAdvMemoWidget::FollowPointerShape() {
+    setCursor(memo_->PointerShape() == editor::TCursorShape::crArrow ? Qt::ArrowCursor
+                                                                     : Qt::IBeamCursor);
 }
 
 void TAdvMemoWidget::EnsureMetrics() {
@@ -117,6 +199,8 @@ void TAdvMemoWidget::EnsureMetrics() {
 
 void TAdvMemoWidget::EditorInvalidated() {
     update();
+    // The caret stays on while it moves and types.
+    RestartBlink();
     // Changes of lines or view arrive in the middle of editor operations; the bars follow
     // once the operation is over. Invalidations raised by the sync itself are ignored.
     if (syncing_ || syncQueued_) {
@@ -203,6 +287,23 @@ void TAdvMemoWidget::paintEvent(QPaintEvent* event) {
     platform::QtDrawingSurface surface(&painter);
     const QRect r = event->rect();
     memo_->Paint(surface, {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+    painter.setClipRect(r);
+    const auto& drag = memo_->DragState();
+    if (drag.MarkerShown) {
+        const auto cell = memo_->View().CellRect(drag.MarkerColumn, drag.MarkerRow);
+        painter.fillRect(QRect(cell.Left, cell.Top, 2, cell.Height()), Qt::black);
+    }
+    caretDrawn_ = QRect();
+    if (CaretDrawn()) {
+        const auto c = memo_->CaretRect();
+        caretDrawn_ = QRect(c.Left, c.Top, c.Width(), c.Height());
+        // Inverted pixels, as a system caret shows: visible on any background.
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.fillRect(caretDrawn_, Qt::white);
+    } else if (memo_->CaretShown()) {
+        const auto c = memo_->CaretRect();
+        caretDrawn_ = QRect(c.Left, c.Top, c.Width(), c.Height());
+    }
 }
 
 void TAdvMemoWidget::resizeEvent(QResizeEvent* event) {
@@ -215,13 +316,30 @@ void TAdvMemoWidget::resizeEvent(QResizeEvent* event) {
     SyncScrollBars();
 }
 
+bool TAdvMemoWidget::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (EditorKey(*key)) {
+            key->accept();
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+bool TAdvMemoWidget::focusNextPrevChild(bool) {
+    return false;  // Tab and Shift+Tab belong to the editor
+}
+
 void TAdvMemoWidget::keyPressEvent(QKeyEvent* event) {
     const editor::TShiftState shift = ShiftOf(event->modifiers());
     bool used = memo_->KeyDown(KeyOf(event->key()), shift);
-    if (!event->text().isEmpty() && event->text().front().isPrint()) {
-        used = memo_->KeyPress(event->text().toStdString()) || used;
+    const std::string chars = CharsOf(*event);
+    if (!chars.empty()) {
+        used = memo_->KeyPress(chars) || used;
     }
-    event->setAccepted(used);
+    // Keys the editor knows are taken even when they did nothing (no beep, no propagation).
+    event->setAccepted(used || EditorKey(*event));
 }
 
 void TAdvMemoWidget::keyReleaseEvent(QKeyEvent* event) {
@@ -230,20 +348,26 @@ void TAdvMemoWidget::keyReleaseEvent(QKeyEvent* event) {
 
 void TAdvMemoWidget::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
+    if (!hasFocus()) {
+        setFocus(Qt::MouseFocusReason);
+    }
     event->setAccepted(memo_->MouseDown(
         ButtonOf(event->button()), ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y()));
+    FollowPointerShape();
 }
 
 void TAdvMemoWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     event->setAccepted(
         memo_->MouseMove(ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y()));
+    FollowPointerShape();
 }
 
 void TAdvMemoWidget::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     event->setAccepted(memo_->MouseUp(ButtonOf(event->button()),
                                       ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y()));
+    FollowPointerShape();
 }
 
 void TAdvMemoWidget::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -259,15 +383,32 @@ void TAdvMemoWidget::wheelEvent(QWheelEvent* event) {
 void TAdvMemoWidget::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     memo_->FocusGained();
+    RestartBlink();
 }
 
 void TAdvMemoWidget::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
+    // The caret goes with the focus; a popup of our own (the context menu) takes it briefly.
     memo_->FocusLost();
+    blink_.stop();
 }
 
 void TAdvMemoWidget::contextMenuEvent(QContextMenuEvent* event) {
-    event->setAccepted(memo_->ContextMenuRequested(event->pos().x(), event->pos().y()));
+    setFocus(Qt::PopupFocusReason);
+    QPoint at = event->pos();
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        // From the keyboard: at the caret.
+        const auto caret = memo_->CaretRect();
+        at = QPoint(caret.Left + 1, caret.Bottom);
+    }
+    if (!memo_->ContextMenuRequested(at.x(), at.y())) {
+        event->ignore();
+        return;
+    }
+    delete menu_;  // the previous menu is discarded
+    menu_ = BuildMemoMenu(*memo_, this);
+    menu_->popup(mapToGlobal(at));
+    event->accept();
 }
 
 }  // namespace tarnwick

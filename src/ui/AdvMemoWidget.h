@@ -1,9 +1,14 @@
 // The Qt host of the editor control: owns the toolkit-free TAdvMemo and the two scroll bars,
 // which always show the scroll state the editor's view computed. Each Qt event becomes one
-// call into the editor; painting is one call too.
+// call into the editor; painting is one call too, followed by the caret (2 px wide, blinking
+// at the platform's cursor flash time while the editor allows it) and the drop marker of a
+// drag. The context menu is a QMenu built from the editor's menu model.
 #pragma once
 
+#include <QMenu>
+#include <QPointer>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 
@@ -23,8 +28,14 @@ class TAdvMemoWidget final : public QWidget {
     // Recomputes the scroll state and applies it to the two bars (done after every change the
     // editor reports, once control returns to the event loop).
     void SyncScrollBars();
+    // The last context menu shown (null before the first or after it was discarded).
+    QMenu* ContextMenu() const { return menu_; }
+    // Whether the caret is drawn at this moment (focus, not hidden, in the blink's on phase).
+    bool CaretDrawn() const;
 
   protected:
+    bool event(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -44,12 +55,19 @@ class TAdvMemoWidget final : public QWidget {
     void ApplyBar(QScrollBar* bar, const editor::TAdvMemoScrollBar& state,
                   const platform::SurfaceRect& rect);
     void BarAction(QScrollBar* bar, bool vertical, int action);
+    void Blink();
+    void RestartBlink();
+    void FollowPointerShape();
 
     std::unique_ptr<editor::TAdvMemo> memo_;
     QScrollBar* vertical_;    // child, owned by this widget
     QScrollBar* horizontal_;  // child, owned by this widget
     bool syncing_ = false;
     bool syncQueued_ = false;
+    QTimer blink_;
+    bool blinkOn_ = true;
+    QRect caretDrawn_;
+    QPointer<QMenu> menu_;
 };
 
 }  // namespace tarnwick

@@ -73,6 +73,14 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     void BitBtn2Click();
     void ListView1Click();
     void AdvMemo1Change();
+    // Cut and Copy are enabled while the editor has a selection.
+    void AdvMemo1SelectionChange();
+    void ToolButton5Click();  // Cut
+    void ToolButton4Click();  // Copy
+    void ToolButton6Click();  // Paste
+    void Cut1Click() { ToolButton5Click(); }
+    void Copy1Click() { ToolButton4Click(); }
+    void Paste1Click() { ToolButton6Click(); }
     void OpenFileCommand();
     void OpenFolderCommand();
     void SaveAsCommand();

@@ -1,8 +1,10 @@
-// The file and shell commands of the main window's toolbar and menu.
+// The file, clipboard and shell commands of the main window's toolbar and menu.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QToolButton>
 
+#include "platform/Clipboard.h"
 #include "platform/Shell.h"
 #include "platform/TMisc.h"
 #include "search/MatchRules.h"
@@ -49,6 +51,34 @@ void TForm1::SaveAsCommand() {
     }
     // The next save dialog and folder chooser start where this file went.
     QDir::setCurrent(QFileInfo(*chosen).absolutePath());
+}
+
+void TForm1::ToolButton5Click() {
+    editor::TAdvMemo& memo = memoWidget_->Memo();
+    if (Clipboard* clipboard = Clipboard::Installed()) {
+        clipboard->SetText(memo.SelectedText());
+    }
+    memo.DeleteSelectedText(true);
+}
+
+void TForm1::ToolButton4Click() {
+    if (Clipboard* clipboard = Clipboard::Installed()) {
+        clipboard->SetText(memoWidget_->Memo().SelectedText());
+    }
+}
+
+void TForm1::ToolButton6Click() {
+    const Clipboard* clipboard = Clipboard::Installed();
+    memoWidget_->Memo().InsertAtCaret(clipboard != nullptr ? clipboard->Text() : std::string());
+}
+
+void TForm1::AdvMemo1SelectionChange() {
+    const bool selected = memoWidget_->Memo().SelectionLength() > 0;
+    for (QToolButton* button : {toolButtons_[3], toolButtons_[4]}) {
+        button->setEnabled(selected);
+    }
+    Cut1->setEnabled(selected);
+    Copy1->setEnabled(selected);
 }
 
 }  // namespace tarnwick

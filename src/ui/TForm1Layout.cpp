@@ -154,6 +154,9 @@ void TForm1::BuildToolBarAndMenu() {
     connect(toolButtons_[0], &QToolButton::clicked, this, &TForm1::OpenFolderCommand);
     connect(toolButtons_[1], &QToolButton::clicked, this, &TForm1::OpenFileCommand);
     connect(toolButtons_[2], &QToolButton::clicked, this, &TForm1::SaveAsCommand);
+    connect(toolButtons_[3], &QToolButton::clicked, this, &TForm1::ToolButton5Click);
+    connect(toolButtons_[4], &QToolButton::clicked, this, &TForm1::ToolButton4Click);
+    connect(toolButtons_[5], &QToolButton::clicked, this, &TForm1::ToolButton6Click);
 
     QMenuBar* menu = menuBar();
     menu->setObjectName(QStringLiteral("MainMenu1"));
@@ -185,6 +188,9 @@ void TForm1::BuildToolBarAndMenu() {
     connect(Openfolder1, &QAction::triggered, this, &TForm1::OpenFolderCommand);
     connect(Openfile1, &QAction::triggered, this, &TForm1::OpenFileCommand);
     connect(Save1, &QAction::triggered, this, &TForm1::SaveAsCommand);
+    connect(Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
+    connect(Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
+    connect(Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
     connect(toolButtons_[7], &QToolButton::clicked, this, &TForm1::AboutCommand);
     connect(About1, &QAction::triggered, this, &TForm1::AboutCommand);
     connect(Visitwebsite1, &QAction::triggered, this,
@@ -305,6 +311,7 @@ void TForm1::BuildResultsAndEditor(QWidget* panel) {
     editor::TAdvMemo& memo = memoWidget_->Memo();
     memo.SetSyntaxStyles(styler_.get());
     memo.OnChange = [this](editor::TAdvCustomMemo&) { AdvMemo1Change(); };
+    memo.OnSelectionChange = [this](editor::TAdvCustomMemo&) { AdvMemo1SelectionChange(); };
 }
 
 }  // namespace tarnwick
