@@ -98,7 +98,10 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     void FormCreate();
     void LoadHistories();
     std::string HistoryPath(const char* fileName) const;
+    // Title, icon, font, and every control at its place (TForm1Layout.cpp).
+    void BuildWindow();
     void BuildToolBarAndMenu();
+    void BuildStatusBar();
     void BuildSearchPanel(QWidget* panel);
     void BuildResultsAndEditor(QWidget* panel);
     void ConnectSearchInputs();

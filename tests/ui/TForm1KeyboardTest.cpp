@@ -113,6 +113,23 @@ TEST_F(TForm1KeyboardTest, EnterOnAFocusedButtonPressesIt) {
     EXPECT_EQ(Focused(), "BitBtn1");
 }
 
+TEST_F(TForm1KeyboardTest, TabVisitsTheInputsInTheFormsOrderButNoToolbarButton) {
+    Find<QComboBox>("ComboBox1")->setFocus();
+    std::vector<std::string> visited;
+    for (int i = 0; i < 20; ++i) {
+        visited.push_back(Focused());
+        TabAway();
+    }
+    for (const std::string& name : visited) {
+        EXPECT_FALSE(name.starts_with("ToolButton")) << name;
+    }
+    const std::vector<std::string> panel = {"ComboBox1",    "ComboBox2", "ComboBox3", "BitBtn1",
+                                            "RadioButton1", "Edit1",     "Edit2",     "CheckBox1",
+                                            "CheckBox2",    "CheckBox3"};
+    ASSERT_GE(visited.size(), panel.size());
+    EXPECT_EQ(std::vector<std::string>(visited.begin(), visited.begin() + 10), panel);
+}
+
 TEST_F(TForm1KeyboardTest, EnterInATextBoxRecordsItsTextAndSearches) {
     tree.File("C/notes.txt", "keyword");
     tree.File("C/notes-old.txt", "nothing");
