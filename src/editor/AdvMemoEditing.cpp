@@ -12,17 +12,14 @@ void TAdvCustomMemo::DeleteCaretLine() {
     const std::string removed(fLines->View(std::clamp(fCurY, 0, count - 1)));
     SetCaretColumn(0);
     // The removal itself takes the list's plain path, not this operation again.
-    const bool deleting = fLines->fDeleting;
-    fLines->fDeleting = true;
     if (count == 1) {
         fLines->Put(0, "");
     } else if (fCurY >= count - 1) {
         SetCaretLine(count - 2);
-        fLines->Delete(count - 1);
+        fLines->RemoveLine(count - 1);
     } else {
-        fLines->Delete(fCurY);
+        fLines->RemoveLine(fCurY);
     }
-    fLines->fDeleting = deleting;
     CollapseSelection();
     Invalidate();
     fUndoList.Add(std::make_unique<TDeleteLineUndo>(this, before, TTextPos{fCurX, fCurY}, removed));

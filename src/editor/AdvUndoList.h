@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "editor/ScopedValue.h"
 #include "editor/TextPos.h"
 
 namespace tarnwick::editor {
@@ -62,7 +63,8 @@ class TAdvUndoList {
     // Clamped to 1..100; a different capacity empties the list.
     void SetCapacity(int capacity);
     bool Replaying() const { return fReplaying; }
-    void SetReplaying(bool replaying) { fReplaying = replaying; }
+    // Marks the list as replaying until the returned guard goes out of scope.
+    TScopedValue<bool> ReplayFrame() { return TScopedValue<bool>(fReplaying, true); }
     // The editor the records act on.
     TAdvCustomMemo* Editor() const { return fEditor; }
     // Set while the editor is destroyed: Clear then raises nothing.

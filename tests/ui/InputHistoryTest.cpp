@@ -414,7 +414,10 @@ TEST(InputHistoryTest, CollationFoldsLettersAndOrdersByThem) {
     EXPECT_TRUE(EqualIgnoringCase("\xc3\x89t\xc3\xa9", "\xc3\xa9T\xc3\x89"));  // Été
     EXPECT_TRUE(EqualIgnoringCase("\xce\xa9", "\xcf\x89"));                    // Greek omega
     EXPECT_TRUE(EqualIgnoringCase("\xc5\xb8", "\xc3\xbf"));                    // Y diaeresis
-    EXPECT_FALSE(EqualIgnoringCase("\xc4\xb0", "i"));  // dotted capital I has no simple pair
+    EXPECT_TRUE(EqualIgnoringCase("\xc4\xb0", "i"));  // dotted capital I: simple small i
+    EXPECT_TRUE(EqualIgnoringCase("\xc8\x98tefan", "\xc8\x99TEFAN"));  // Ștefan, every script
+    EXPECT_TRUE(EqualIgnoringCase("\xef\xbc\xa1", "\xef\xbd\x81"));    // fullwidth A
+    EXPECT_FALSE(EqualIgnoringCase("\xc8\x99", "\xc5\x9f"));           // ș is not ş
     EXPECT_FALSE(EqualIgnoringCase("abc", "abcd"));
     EXPECT_LT(CompareIgnoringCase("Apple", "banana"), 0);
     EXPECT_GT(CompareIgnoringCase("apple", "APP"), 0);
