@@ -5,7 +5,9 @@
 #include <cstdlib>
 
 #include "platform/AppInfo.h"
+#include "platform/Clipboard.h"
 #include "platform/Shell.h"
+#include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtShell.h"
 #include "ui/TForm1.h"
 
@@ -13,6 +15,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     tarnwick::QtShell shell;
     tarnwick::Shell::Install(&shell);
+    tarnwick::QtClipboard clipboard;
+    tarnwick::Clipboard::Install(&clipboard);
     int status = 0;
     std::shared_ptr<const tarnwick::TIdThreadComponent::Control> updateCheck;
     {
@@ -23,6 +27,7 @@ int main(int argc, char* argv[]) {
         status = QApplication::exec();
         updateCheck = window.UpdateCheckRun();
     }
+    tarnwick::Clipboard::Install(nullptr);
     tarnwick::Shell::Install(nullptr);
     if (updateCheck && !updateCheck->WaitForEnd(std::chrono::milliseconds(0))) {
         // An update check abandoned at close may still be waiting on the network; the process
