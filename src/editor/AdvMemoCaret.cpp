@@ -42,6 +42,14 @@ void TAdvCustomMemo::SetCaretColumn(int column) {
     }
     fCurX = column;
     KeepCaretVisible();
+    if (OnStatusChange) {
+        OnStatusChange(*this);
+    }
+    RefreshParameterHint();
+    UpdateBlockMatch();
+    if (OnColumnChange) {
+        OnColumnChange(*this, fCurX);
+    }
 }
 
 void TAdvCustomMemo::SetCaretLine(int line) {
@@ -65,6 +73,11 @@ void TAdvCustomMemo::SetCaretLine(int line) {
     }
     SetCaretColumn(fCurX);
     KeepCaretVisible();
+    if (OnStatusChange) {
+        OnStatusChange(*this);
+    }
+    RefreshParameterHint();
+    UpdateBlockMatch();
 }
 
 void TAdvCustomMemo::SetSelectionEnds(TTextPos anchor, TTextPos activeEnd) {
