@@ -66,8 +66,7 @@ class TAdvMemoRunPainter final : public IHighlightRunSink {
 
   private:
     // Fills, redraws the margin and writes one part of k characters; advances x.
-    void DrawPart(std::string_view part, int k, TColor text, TColor background,
-                  TFontStyles style);
+    void DrawPart(std::string_view part, int k, TColor text, TColor background, TFontStyles style);
     void DrawMarginIfRightOf(int x);
     platform::SurfaceColor Resolve(TColor c) const;
 

@@ -220,8 +220,7 @@ void TAdvMemoStrings::SplitLoadedText(TTextBuffer buffer, TLoadedLines& into) co
             }
             // Lengths count characters; a pure ASCII line has one per byte.
             const std::string_view text = into.store.View(index);
-            const auto columns =
-                static_cast<int32_t>(high ? utf8::CharCount(text) : text.size());
+            const auto columns = static_cast<int32_t>(high ? utf8::CharCount(text) : text.size());
             into.lengths.push_back(columns);
             into.tracker.Add(columns);
         }

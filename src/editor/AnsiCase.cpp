@@ -1,8 +1,8 @@
 #include "editor/AnsiCase.h"
 
-#include <array>
 #include <locale.h>
 #include <wctype.h>
+#include <array>
 
 #include "editor/Utf8Chars.h"
 #include "platform/TextFolding.h"

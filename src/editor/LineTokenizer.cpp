@@ -40,24 +40,26 @@ class TLineTokenizer::Run {
     }
 
     void Emit(const char* text, size_t length) {
-        // Bytes a run already took to finish its last character belong to that run.
+        SkipOwed(text, length);
+        if (length > 0 && fState == fPendingState && fPendingBegin + fPendingLength == text) {
+            fPendingLength += length;
+        } else if (length > 0) {
+            Flush();
+            SkipOwed(text, length);  // the flushed run may have taken this text's first bytes
+            if (length > 0) {
+                fPendingBegin = text;
+                fPendingLength = length;
+                fPendingState = fState;
+            }
+        }
+        fState.ClearOneShotFlags();
+    }
+    // Bytes a run already took to finish its last character belong to that run.
+    void SkipOwed(const char*& text, size_t& length) {
         const size_t owed = std::min(fOwed, length);
         fOwed -= owed;
         text += owed;
         length -= owed;
-        if (length == 0) {
-            fState.ClearOneShotFlags();
-            return;
-        }
-        if (fState == fPendingState && fPendingBegin + fPendingLength == text) {
-            fPendingLength += length;
-        } else {
-            Flush();
-            fPendingBegin = text;
-            fPendingLength = length;
-            fPendingState = fState;
-        }
-        fState.ClearOneShotFlags();
     }
 
     void Highlight(const char* text, size_t length) {
