@@ -28,7 +28,7 @@ namespace tarnwick {
 namespace editor {
 class TAdvPascalMemoStyler;
 }
-namespace ui {
+namespace history {
 class InputHistory;
 }
 class TForm2;
@@ -85,8 +85,8 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     void ComboBox2Enter();
     // Writes both histories; false (after showing the error) when one can't be written.
     bool SaveHistories();
-    ui::InputHistory& NameHistory() { return *nameHistory_; }
-    ui::InputHistory& WordHistory() { return *wordHistory_; }
+    history::InputHistory& NameHistory() { return *nameHistory_; }
+    history::InputHistory& WordHistory() { return *wordHistory_; }
     TForm2& AboutBox() { return *form2_; }
 
   protected:
@@ -119,8 +119,8 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     RowIcons icons_;
     ResultsModel* results_ = nullptr;
     bool shownOnce_ = false;
-    std::unique_ptr<ui::InputHistory> nameHistory_;
-    std::unique_ptr<ui::InputHistory> wordHistory_;
+    std::unique_ptr<history::InputHistory> nameHistory_;
+    std::unique_ptr<history::InputHistory> wordHistory_;
     std::unique_ptr<TForm2> form2_;
 
     // Controls, named as in the form.
