@@ -285,6 +285,8 @@ int main(int argc, char** argv) {
         return Scroll(path);
     if (command == "put")
         return Put(path);
-    std::fprintf(stderr, "usage: bench_editor generate|generate-utf8|load|floor|floor-chars|long-line|scroll|put [PATH]\n");
+    std::fprintf(stderr,
+                 "usage: bench_editor "
+                 "generate|generate-utf8|load|floor|floor-chars|long-line|scroll|put [PATH]\n");
     return 2;
 }
