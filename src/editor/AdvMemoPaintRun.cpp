@@ -155,7 +155,7 @@ platform::SurfaceColor TAdvMemoRunPainter::Resolve(TColor c) const {
 
 void TAdvMemoRunPainter::Run(std::string_view text, const HighlightState& state) {
     // Positions count characters: a UTF-8 sequence or a stray byte takes one cell.
-    const bool single = utf8::IsAscii(text);
+    const bool single = fLayout.OneBytePerChar || utf8::IsAscii(text);
     const int n = Chars(text, single);
     if (n == 0) {
         return;

@@ -50,6 +50,7 @@ class TAdvMemoRunPainter final : public IHighlightRunSink {
         int ImageWidth = 0;  // the text area's width
         int MarginX = -1;    // x of the right margin in image coordinates; -1: none
         bool BoldChangesWidth = false;
+        bool OneBytePerChar = false;  // every character of the line is one byte
     };
 
     // selected: whether a selection is painted at all; start/end the normalised selection.

@@ -215,6 +215,23 @@ TEST_F(Utf8PaintTest, EachCharacterTakesOneCellAndStrayBytesReachTheSurfaceAsThe
     EXPECT_EQ(view.HorizontalBar().Visible, false);
 }
 
+TEST_F(Utf8PaintTest, ALegacy8BitLineKeepsOneCellPerByteAndShowsItsCharacters) {
+    SetText({"caf\xE9 \x93ok\x94"});
+    memo.SetSelectionEnds({3, 0}, {5, 0});
+    Paint();
+    const auto* before = surface.TextAt(CellX(0), RowY(0));
+    const auto* selected = surface.TextAt(CellX(3), RowY(0));
+    const auto* after = surface.TextAt(CellX(5), RowY(0));
+    ASSERT_NE(before, nullptr);
+    ASSERT_NE(selected, nullptr);
+    ASSERT_NE(after, nullptr);
+    EXPECT_EQ(before->Text, "caf");
+    EXPECT_EQ(selected->Text, "\xC3\xA9 ");
+    EXPECT_EQ(after->Text, "\xE2\x80\x9Cok\xE2\x80\x9D");  // curly quotes
+    EXPECT_EQ(CellPixel(4, 0), kNavy);
+    EXPECT_EQ(CellPixel(5, 0), kWhite);
+}
+
 TEST_F(Utf8PaintTest, AScrolledViewSkipsWholeCharacters) {
     SetText(
         {"\xC3\xA9\xC3\xA8\xC3\xAA"
