@@ -59,8 +59,10 @@ class FolderListing {
     // Opens and reads `folderPath`. A folder that can't be listed gives an empty listing
     // (ok() false); that is not an error for the walk.
     explicit FolderListing(const std::string& folderPath);
-    // Reads the folder of `folder`, which the listing then owns.
-    explicit FolderListing(FolderHandle folder);
+    // Reads the folder of `folder`, which the listing then owns. Without `sortByName` the names
+    // stay in the order the file system gave them (a caller that needs only a few of them sorts
+    // those with NameOrderLess).
+    explicit FolderListing(FolderHandle folder, bool sortByName = true);
     FolderListing(FolderListing&& other) noexcept = default;
     FolderListing& operator=(FolderListing&&) = delete;
     FolderListing(const FolderListing&) = delete;

@@ -1,6 +1,7 @@
 // The recursive folder walk.
 #include "search/FolderWalk.h"
 
+#include <algorithm>
 #include <thread>
 
 #include "platform/FileAttributes.h"
@@ -38,7 +39,10 @@ void TFolderWalk::WalkFolder(const std::string& root, const std::string& nameTex
         path_ += kPathDelimiter;
     }
     stack_.clear();
-    VisitFolder(std::move(rootFolder), std::string(), nameText, recurse);
+    const NamePattern pattern(nameText);
+    pattern_ = &pattern;
+    nameText_ = &nameText;
+    VisitFolder(std::move(rootFolder), std::string(), recurse);
     // Depth first: each subfolder is finished, with all its descendants, before the next one.
     // Running is not tested between subfolders: after a Stop each remaining folder reports
     // itself and returns at its first entry.
@@ -56,19 +60,19 @@ void TFolderWalk::WalkFolder(const std::string& root, const std::string& nameTex
         path_.resize(top.pathLength);
         path_ += name;
         path_ += kPathDelimiter;
-        VisitFolder(std::move(child), std::move(name), nameText, true);
+        VisitFolder(std::move(child), std::move(name), true);
     }
+    pattern_ = nullptr;
     ctx_.sink->Tick();
 }
 
-void TFolderWalk::VisitFolder(FolderHandle folder, std::string name, const std::string& nameText,
-                              bool recurse) {
+void TFolderWalk::VisitFolder(FolderHandle folder, std::string name, bool recurse) {
     ctx_.sink->Folder(path_);
     const FolderIdentity identity = folder.identity();
-    FolderListing listing(std::move(folder));
+    FolderListing listing(std::move(folder), false);
     std::vector<std::string> subfolders;
-    if (!ListingPass(listing, nameText, recurse, subfolders) || !recurse ||
-        !ctx_.state.Running.load() || subfolders.empty()) {
+    if (!ListingPass(listing, recurse, subfolders) || !recurse || !ctx_.state.Running.load() ||
+        subfolders.empty()) {
         return;
     }
     stack_.push_back(Frame{path_.size(), std::move(name), listing.TakeHandle(), identity,
@@ -107,19 +111,30 @@ FolderHandle TFolderWalk::ReopenTop() const {
     return stack_.size() > 1 ? std::move(folder) : FolderHandle();
 }
 
-bool TFolderWalk::ListingPass(const FolderListing& listing, const std::string& nameText,
-                              bool recurse, std::vector<std::string>& subfolders) {
+bool TFolderWalk::ListingPass(const FolderListing& listing, bool recurse,
+                              std::vector<std::string>& subfolders) {
     const bool includeHidden = ctx_.options.IncludeHidden();
-    for (const ListedName& entry : listing.names()) {
-        const bool matches = MatchesNamePattern(nameText, entry.name);
-        const bool maybeFolder =
-            entry.kind == EntryKind::Directory || entry.kind == EntryKind::Unknown;
-        if (!matches && !(recurse && maybeFolder)) {
-            continue;  // neither a candidate of the listing pass nor a folder to descend
-        }
+    // Only the entries that can matter (names that match, folders to descend) are put in name
+    // order; in a name walk that is a small part of a large folder.
+    const std::vector<ListedName>& names = listing.names();
+    candidates_.clear();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const ListedName& entry = names[i];
         if (entry.kind == EntryKind::Other || (!includeHidden && IsHiddenName(entry.name))) {
             continue;  // outside the enumeration's attribute mask
         }
+        const bool maybeFolder =
+            entry.kind == EntryKind::Directory || entry.kind == EntryKind::Unknown;
+        const bool matches = pattern_->Matches(entry.name);
+        if (matches || (recurse && maybeFolder)) {
+            candidates_.push_back({i, matches});
+        }
+    }
+    std::sort(candidates_.begin(), candidates_.end(), [&](const Candidate& a, const Candidate& b) {
+        return NameOrderLess(names[a.index].name, names[b.index].name);
+    });
+    for (const Candidate& candidate : candidates_) {
+        const ListedName& entry = names[candidate.index];
         // The directory's type field settles files and folders without a stat; links and
         // unknown types are examined now. A hit is described in full when its row is built.
         EntryInfo info;
@@ -137,7 +152,7 @@ bool TFolderWalk::ListingPass(const FolderListing& listing, const std::string& n
         if ((info.attributes & kAttrSystem) != 0) {
             continue;
         }
-        if (matches && !ExamineEntry(listing, entry, info, path_, nameText)) {
+        if (candidate.matches && !ExamineEntry(listing, entry, info, path_, *nameText_)) {
             return false;
         }
         // A symlinked folder is listed but never descended; a folder's device is checked when

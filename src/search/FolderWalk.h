@@ -24,6 +24,7 @@
 #include "platform/LocaleFormats.h"
 #include "platform/TypeNames.h"
 #include "search/ContentTest.h"
+#include "search/MatchRules.h"
 #include "search/SearchEvents.h"
 #include "search/SearchOptions.h"
 #include "search/SearchState.h"
@@ -73,10 +74,9 @@ class TFolderWalk {
         std::size_t next = 0;
     };
     // Reports the folder at path_, lists it, and pushes it when its subfolders are to be walked.
-    void VisitFolder(FolderHandle folder, std::string name, const std::string& nameText,
-                     bool recurse);
+    void VisitFolder(FolderHandle folder, std::string name, bool recurse);
     // The listing pass of one folder; false when the walk must not go on below it.
-    bool ListingPass(const FolderListing& listing, const std::string& nameText, bool recurse,
+    bool ListingPass(const FolderListing& listing, bool recurse,
                      std::vector<std::string>& subfolders);
     void PopFolder();
     // Reopens the folder on top of the stack from the root, name by name.
@@ -95,6 +95,13 @@ class TFolderWalk {
     WalkContext ctx_;
     std::string path_;  // the path of the folder being visited, ending in the delimiter
     std::vector<Frame> stack_;
+    const NamePattern* pattern_ = nullptr;   // the name text's pattern, during WalkFolder
+    const std::string* nameText_ = nullptr;  // the name text, during WalkFolder
+    struct Candidate {
+        std::size_t index;  // in the listing
+        bool matches;       // the name matches the pattern
+    };
+    std::vector<Candidate> candidates_;
     std::uint64_t rootDevice_ = 0;
     bool haveRootDevice_ = false;
     std::uint64_t listVersion_ = ~std::uint64_t{0};

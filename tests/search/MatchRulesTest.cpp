@@ -52,6 +52,10 @@ TEST(NamePatternTest, LetterCaseIsIgnoredInEveryScript) {
         {"σοφία", "ΣΟΦΊΑ.txt", true},  // with a final capital
         {"ς", "Σ.txt", true},          // final sigma folds with sigma
         {"ſ", "S.txt", true},          // long s folds with s
+        {"s", "ſ.txt", true},          // ... also from a plain ASCII name text
+        {"kel", "\u212Aelvin", true},  // the Kelvin sign is a capital k
+        {"à*ç", "ÀbÇ", true},          // wildcards with folded characters
+        {"ab", "ａb", false},          // a fullwidth a is not an ASCII a
         {"ș", "ş.txt", false},         // comma below and cedilla stay different letters
         {"é", "e.txt", false},         // accents still count
     };

@@ -112,7 +112,7 @@ bool NameOrderLess(const std::string& a, const std::string& b) {
 FolderListing::FolderListing(const std::string& folderPath)
     : FolderListing(FolderHandle::OpenPath(folderPath)) {}
 
-FolderListing::FolderListing(FolderHandle folder) : folder_(std::move(folder)) {
+FolderListing::FolderListing(FolderHandle folder, bool sortByName) : folder_(std::move(folder)) {
     if (!folder_.ok()) {
         return;
     }
@@ -133,9 +133,11 @@ FolderListing::FolderListing(FolderHandle folder) : folder_(std::move(folder)) {
             at += d->d_reclen;
         }
     }
-    std::sort(names_.begin(), names_.end(), [](const ListedName& a, const ListedName& b) {
-        return NameOrderLess(a.name, b.name);
-    });
+    if (sortByName) {
+        std::sort(names_.begin(), names_.end(), [](const ListedName& a, const ListedName& b) {
+            return NameOrderLess(a.name, b.name);
+        });
+    }
 }
 
 std::optional<EntryInfo> FolderListing::Examine(const ListedName& entry) const {
