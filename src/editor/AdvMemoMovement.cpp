@@ -13,11 +13,10 @@ bool Has(TShiftState shift, TShiftState flag) {
 
 // The first byte of the character at column (a space past the end of the text).
 char CharAt(std::string_view text, int column) {
-    if (column < 0) {
+    if (column < 0 || column >= columns::Length(text)) {
         return ' ';
     }
-    const size_t at = columns::Byte(text, column);
-    return at < text.size() && columns::Column(text, at) == column ? text[at] : ' ';
+    return text[columns::Byte(text, column)];
 }
 
 std::string_view WithoutTrailingSpaces(std::string_view text) {

@@ -1,7 +1,7 @@
 // Columns of a line as the editing operations use them: a column counts characters (one
-// well-formed UTF-8 sequence, or a stray byte), and a column past the end of a line stands for
-// padding that is not stored. These helpers turn columns into byte offsets of the stored line
-// and back; pure ASCII lines take the fast path of the character helpers.
+// well-formed UTF-8 sequence, or one byte that does not begin one), and a column past the end
+// of a line stands for padding that is not stored. These helpers turn columns into byte
+// offsets of the stored line and back.
 #pragma once
 
 #include <algorithm>
@@ -21,21 +21,13 @@ inline int Length(std::string_view line) {
 // Byte offset where column starts, at most the line's size (columns past the end give the
 // end); a negative column gives 0.
 inline size_t Byte(std::string_view line, int column) {
-    if (column <= 0) {
-        return 0;
-    }
     return std::min(utf8::ByteOffsetOfColumn(line, column), line.size());
 }
 
-// Column of the character that starts at byte offset (within or at the end of the line).
-inline int Column(std::string_view line, size_t byte) {
-    return utf8::ColumnOfByteOffset(line, std::min(byte, line.size()));
-}
-
-// The UTF-8 bytes of character code c; a code that is no scalar value gives U+FFFD.
+// The bytes of character c; a code point that is no scalar value gives nothing.
 inline std::string Encode(char32_t c) {
     if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-        c = 0xFFFD;
+        return {};
     }
     char bytes[4];
     return std::string(bytes, utf8::Encode(c, bytes));
