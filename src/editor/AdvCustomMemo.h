@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/AdvMemoBlockMatch.h"
 #include "editor/AdvMemoContextMenu.h"
 #include "editor/AdvMemoInput.h"
 #include "editor/AdvMemoPaintSettings.h"
@@ -137,6 +138,10 @@ class TAdvCustomMemo : private ILinesObserver {
     void Invalidate();
     int InvalidateCount() const { return fInvalidateCount; }
     std::function<void()> OnInvalidate;
+    // Asks the host to repaint the row of line (nothing when the line is not on screen);
+    // through OnInvalidateRect in control pixels, or the whole control when that is not set.
+    void InvalidateLine(int line);
+    std::function<void(const platform::SurfaceRect&)> OnInvalidateRect;
 
     // --- Input entry points. Positions are in control pixels. Each returns whether the
     // control used the input; the rest is left to the host's default handling.
@@ -250,10 +255,12 @@ class TAdvCustomMemo : private ILinesObserver {
     TTextPos CaretCell() const;
     static constexpr int kCaretWidth = 2;
     static int CaretHeight(int lineHeight) { return lineHeight - 2; }
-    // Hooks of the completion aids and the block match; they do nothing (beyond the cursor
-    // event the block match raises) until those features exist.
+    // Hook of the completion aids' parameter hint; it does nothing until that feature exists.
     void RefreshParameterHint() {}
+    // Searches the block words around the caret, then raises OnCursorChange.
     void UpdateBlockMatch();
+    TAdvMemoBlockMatch& BlockMatch() { return fBlockMatch; }
+    const TAdvMemoBlockMatch& BlockMatch() const { return fBlockMatch; }
     void RaiseSelectionChange();
 
     TNotifyEvent OnStatusChange;
@@ -412,6 +419,7 @@ class TAdvCustomMemo : private ILinesObserver {
     TMemoContextMenu fContextMenu;
     TCursorShape fPointerShape = TCursorShape::crIBeam;
     int fInvalidateCount = 0;
+    TAdvMemoBlockMatch fBlockMatch;
 
     std::string fDelimiters;
     int fRememberedLine = kNoLine;
