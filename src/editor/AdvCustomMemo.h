@@ -1,8 +1,8 @@
 // TAdvCustomMemo: the toolkit-free editor control. It owns its line list and undo list,
 // refers to a styler, and keeps the caret (always on an existing line once there are lines),
 // the selection ends and the first visible line and column. The host widget paints and feeds
-// input through it. Its code is split by concern: document glue, styler, caret and
-// selection, editing, view, highlighting.
+// input through it. Its code is split by concern: document glue, styler, caret, selection,
+// clipboard, typing, deleting, undo, view, highlighting.
 #pragma once
 
 #include <algorithm>
@@ -11,14 +11,20 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editor/AdvMemoStrings.h"
 #include "editor/AdvUndoList.h"
 #include "editor/Colors.h"
+#include "editor/EditSettings.h"
 #include "editor/HighlightState.h"
 #include "editor/LineTokenizer.h"
 #include "editor/StartStateScanner.h"
 #include "editor/TextPos.h"
+
+namespace tarnwick {
+class Clipboard;
+}
 
 namespace tarnwick::editor {
 
@@ -108,9 +114,85 @@ class TAdvCustomMemo {
     int InvalidateCount() const { return fInvalidateCount; }
     std::function<void()> OnInvalidate;
 
-    // --- Editing (AdvMemoEditing.cpp)
+    // --- Editing settings and events (AdvMemoSettings.cpp)
+    TEditSettings& Settings() { return fSettings; }
+    const TEditSettings& Settings() const { return fSettings; }
+    bool ReadOnly() const { return fSettings.ReadOnly; }
+    void SetReadOnly(bool on) { fSettings.ReadOnly = on; }
+    // Clamped to 1..100; a different limit empties the undo list.
+    int UndoLimit() const { return fUndoList.Capacity(); }
+    void SetUndoLimit(int limit) { fUndoList.SetCapacity(limit); }
+    bool Overwrite() const { return fOverwrite; }
+    void SetOverwrite(bool on) { fOverwrite = on; }
+    // The clipboard of the editor's own clipboard commands; the installed one when none is set.
+    void SetClipboard(Clipboard* clipboard) { fClipboard = clipboard; }
+    Clipboard* ActiveClipboard() const;
+    // The caret's cell in the view (column, row) and its size in pixels for a line height.
+    TTextPos CaretCell() const;
+    static constexpr int kCaretWidth = 2;
+    static int CaretHeight(int lineHeight) { return lineHeight - 2; }
+    // Hooks of the completion aids and the block match; they do nothing (beyond the cursor
+    // event the block match raises) until those features exist.
+    void RefreshParameterHint() {}
+    void UpdateBlockMatch();
+    void RaiseSelectionChange();
+
+    TNotifyEvent OnStatusChange;
+    TNotifyEvent OnCursorChange;
+    std::function<void(TAdvCustomMemo&, int column)> OnColumnChange;
+    std::function<void(TAdvCustomMemo&, TClipboardAction, bool& allow)> OnClipboardAction;
+    std::function<void(TAdvCustomMemo&, bool& allow)> OnOverwriteToggle;
+
+    // --- Selection (AdvMemoSelection.cpp)
+    void ExtendSelection();
+    void SelectAllText();
+    // The selected text, lines joined by CR LF; SelectionLength is its length in characters.
+    std::string SelectedText() const;
+    int SelectionLength() const;
+    // Removes the selection; whether something was removed.
+    bool DeleteSelectedText(bool repaint);
+    // Replaces the selection by text at the caret.
+    void InsertAtCaret(const std::string& text);
+
+    // --- Clipboard commands (AdvMemoClipboard.cpp); ask: OnClipboardAction is asked first.
+    void CopySelection(bool ask = true);
+    void CutSelection(bool ask = true);
+    void PasteClipboard(bool ask = true);
+
+    // --- Typing (AdvMemoTyping.cpp)
+    static constexpr char32_t kTab = U'\t';
+    // A typed printable character (code 32 or above, not DEL).
+    void AcceptTypedCharacter(char32_t ch);
+    void TypeCharacter(char32_t ch);
+    void TypeTab(TShiftState shift);
+    // Tab and Shift+Tab: indents a block of selected lines, else TypeTab.
+    void TabKey(TShiftState shift);
+    void IndentLines(int first, int last, bool record, int delta);
+    void BreakLine();
+    void ToggleOverwrite();
+    // LineModState 1 on the caret line, without OnChange.
+    void MarkCaretLine();
+
+    // --- Deleting (AdvMemoEditing.cpp)
+    void DeleteForward();
+    void DeleteForward(TTextPos before);
+    void DeleteBackward();
+    void DeleteWordBackward();
     // Removes the caret line (empties it when it is the only one) and records the removal.
     void DeleteCaretLine();
+
+    // --- Undo (AdvMemoUndo.cpp)
+    void Undo() { fUndoList.Undo(); }
+    void Redo() { fUndoList.Redo(); }
+    bool CanUndo() const { return fUndoList.CanUndo(); }
+    bool CanRedo() const { return fUndoList.CanRedo(); }
+    // The AutoIndent setting, for the undo list to switch off while it replays.
+    bool& AutoIndentSwitch() { return fSettings.AutoIndent; }
+    // Takes edit steps back (in reverse order) or does them again, notifications off.
+    void ReplaySteps(const std::vector<TEditStep>& steps, bool forward);
+    // Replays steps that remove the selection, with the events of DeleteSelectedText; the
+    // caret ends at caret.
+    void ReplayDeletion(const std::vector<TEditStep>& steps, bool forward, TTextPos caret);
 
     // --- Highlighting (AdvMemoHighlight.cpp)
     std::string HighlightText;
@@ -138,6 +220,13 @@ class TAdvCustomMemo {
   private:
     friend class TAdvMemoStrings;
 
+    // The caret as a byte position of its line (clamped to the line's end).
+    size_t CaretByte() const;
+    // Adds a record with the given step.
+    void AddRecord(std::unique_ptr<TUndo> record, TEditStep step);
+    bool DeleteForwardFrom(TTextPos before, bool backspace);
+    void MoveCaretLeft();
+
     // Caret, selection and view back to the start, as loading and clearing do.
     void ResetCaretAndSelection();
     // Resets the editor for a bulk copy into the line list: caret, selection, view, records.
@@ -149,6 +238,9 @@ class TAdvCustomMemo {
 
     std::unique_ptr<TAdvMemoStrings> fLines;
     TAdvUndoList fUndoList{this};
+    TEditSettings fSettings;
+    bool fOverwrite = false;
+    Clipboard* fClipboard = nullptr;
     bool fNotify = true;
     int fLongestLineLength = 0;
     int fTabSize = kDefaultTabSize;

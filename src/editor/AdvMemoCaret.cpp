@@ -44,6 +44,14 @@ void TAdvCustomMemo::SetCaretColumn(int column) {
     }
     fCurX = column;
     KeepCaretVisible();
+    if (OnStatusChange) {
+        OnStatusChange(*this);
+    }
+    RefreshParameterHint();
+    UpdateBlockMatch();
+    if (OnColumnChange) {
+        OnColumnChange(*this, fCurX);
+    }
 }
 
 void TAdvCustomMemo::SetCaretLine(int line) {
@@ -69,6 +77,11 @@ void TAdvCustomMemo::SetCaretLine(int line) {
     }
     SetCaretColumn(fCurX);
     KeepCaretVisible();
+    if (OnStatusChange) {
+        OnStatusChange(*this);
+    }
+    RefreshParameterHint();
+    UpdateBlockMatch();
 }
 
 void TAdvCustomMemo::SetSelectionEnds(TTextPos anchor, TTextPos activeEnd) {

@@ -1,7 +1,102 @@
-// The editor's editing operations on whole lines.
+// The editor's deleting operations: Delete, Backspace, Ctrl+Backspace and removing a line.
+#include <algorithm>
+
 #include "editor/AdvCustomMemo.h"
+#include "editor/EditColumns.h"
+#include "editor/ScopedValue.h"
+#include "editor/UndoRecords.h"
 
 namespace tarnwick::editor {
+
+void TAdvCustomMemo::MoveCaretLeft() {
+    SetCaretColumn(fCurX - 1);
+}
+
+void TAdvCustomMemo::DeleteForward() {
+    DeleteForwardFrom({fCurX, fCurY}, false);
+}
+
+void TAdvCustomMemo::DeleteForward(TTextPos before) {
+    DeleteForwardFrom(before, true);
+}
+
+bool TAdvCustomMemo::DeleteForwardFrom(TTextPos before, bool backspace) {
+    bool removed = false;
+    {
+        TScopedValue<bool> quiet(fNotify, false);
+        CollapseSelection();
+        const int count = fLines->Count();
+        if (fCurY >= 0 && fCurY < count) {
+            const std::string_view line = fLines->View(fCurY);
+            const size_t at = columns::Byte(line, fCurX);
+            TEditStep step;
+            std::string text;
+            if (at < line.size()) {
+                step = StepBefore(*fLines, fCurY, 1);
+                text = RemoveText(*fLines, fCurY, at, fCurY, columns::Byte(line, fCurX + 1)).Bytes;
+                removed = true;
+            } else if (fCurY < count - 1) {
+                // The next line joins at the real end of this one, whatever the caret column.
+                step = StepBefore(*fLines, fCurY, 2);
+                TScopedValue<bool> replaying(fUndoList.ReplayingSwitch(), true);
+                RemoveText(*fLines, fCurY, line.size(), fCurY + 1, 0);
+                text = "\r";
+                removed = true;
+            }
+            if (removed) {
+                StepAfter(step, *fLines, 1);
+                AddRecord(std::make_unique<TDeleteCharUndo>(this, before, TTextPos{fCurX, fCurY},
+                                                            text, backspace),
+                          std::move(step));
+            }
+        }
+        fAnchor = fActiveEnd = fFollowPoint = {fCurX, fCurY};
+    }
+    LinesChanged();
+    return removed;
+}
+
+void TAdvCustomMemo::DeleteBackward() {
+    const TTextPos before{fCurX, fCurY};
+    if (fCurY >= 0 && fCurY < fLines->Count() && fCurX > columns::Length(fLines->View(fCurY))) {
+        MoveCaretLeft();
+        return;
+    }
+    MoveCaretLeft();
+    if (TTextPos{fCurX, fCurY} == before) {
+        return;
+    }
+    DeleteForward(before);
+    if (fCurY > fLines->Count() - 1) {
+        SetCaretLine(fLines->Count() - 1);
+        SetCaretColumn(columns::Length(fLines->View(fCurY)));
+    }
+    fAnchor = fActiveEnd = fFollowPoint = {fCurX, fCurY};
+}
+
+void TAdvCustomMemo::DeleteWordBackward() {
+    if (fCurY < 0 || fCurY >= fLines->Count()) {
+        return;
+    }
+    const std::string t(fLines->View(fCurY));
+    const int length = columns::Length(t);
+    for (;;) {
+        const TTextPos before{fCurX, fCurY};
+        if (fCurX > columns::Length(fLines->View(fCurY))) {
+            MoveCaretLeft();
+            return;
+        }
+        MoveCaretLeft();
+        if (TTextPos{fCurX, fCurY} == before) {
+            return;
+        }
+        DeleteForward(before);
+        const bool space = fCurX == 0 || fCurX > length || t[columns::Byte(t, fCurX - 1)] == ' ';
+        if (space || fCurY != before.Y) {
+            return;
+        }
+    }
+}
 
 void TAdvCustomMemo::DeleteCaretLine() {
     const int count = fLines->Count();
@@ -9,23 +104,30 @@ void TAdvCustomMemo::DeleteCaretLine() {
         return;
     }
     const TTextPos before{fCurX, fCurY};
-    const std::string removed(fLines->View(std::clamp(fCurY, 0, count - 1)));
+    const int y = std::clamp(fCurY, 0, count - 1);
+    const std::string removed(fLines->View(y));
+    // For undo: the line with its neighbour that stays (the only line is emptied instead).
+    TEditStep step = count == 1       ? StepBefore(*fLines, 0, 1)
+                     : y == count - 1 ? StepBefore(*fLines, y - 1, 2)
+                                      : StepBefore(*fLines, y, 2);
     SetCaretColumn(0);
-    // The removal itself takes the list's plain path, not this operation again.
-    const bool deleting = fLines->fDeleting;
-    fLines->fDeleting = true;
-    if (count == 1) {
-        fLines->Put(0, "");
-    } else if (fCurY >= count - 1) {
-        SetCaretLine(count - 2);
-        fLines->Delete(count - 1);
-    } else {
-        fLines->Delete(fCurY);
+    {
+        // The removal itself takes the list's plain path, not this operation again.
+        TScopedValue<bool> deleting(fLines->fDeleting, true);
+        if (count == 1) {
+            fLines->Put(0, "");
+        } else if (fCurY >= count - 1) {
+            SetCaretLine(count - 2);
+            fLines->Delete(count - 1);
+        } else {
+            fLines->Delete(fCurY);
+        }
     }
-    fLines->fDeleting = deleting;
+    StepAfter(step, *fLines, 1);
     CollapseSelection();
     Invalidate();
-    fUndoList.Add(std::make_unique<TDeleteLineUndo>(this, before, TTextPos{fCurX, fCurY}, removed));
+    AddRecord(std::make_unique<TDeleteLineUndo>(this, before, TTextPos{fCurX, fCurY}, removed),
+              std::move(step));
 }
 
 }  // namespace tarnwick::editor

@@ -40,6 +40,11 @@ class TAdvMemoStrings : public TStrings {
     void Assign(const TStrings& source) override;
     void AddStrings(const TStrings& source) override;
 
+    // Range edits for the editor's own operations (AdvMemoStringsRange.cpp): lines go in or out
+    // in one shift of the list, with one change notification, without touching the caret.
+    void InsertLines(int index, const std::vector<std::string_view>& texts);
+    void DeleteLines(int first, int count);
+
     void LoadFromFile(const std::string& path);
     void LoadFromStream(TStream& stream);
     void SaveToFile(const std::string& path);

@@ -2,10 +2,23 @@
 
 #include <algorithm>
 
+#include "editor/AdvCustomMemo.h"
+#include "editor/ScopedValue.h"
+
 namespace tarnwick::editor {
 
 bool TUndo::Merge(TUndo&) {
     return false;
+}
+
+void TUndo::UndoAction() {
+    Editor->ReplaySteps(Steps, false);
+    Editor->LinesChanged();
+}
+
+void TUndo::RedoAction() {
+    Editor->ReplaySteps(Steps, true);
+    Editor->LinesChanged();
 }
 
 void TAdvUndoList::Add(std::unique_ptr<TUndo> record) {
@@ -40,6 +53,57 @@ void TAdvUndoList::SetCapacity(int capacity) {
         fCapacity = capacity;
         Clear();
     }
+}
+
+void TAdvUndoList::UndoRecord(TUndo& record) {
+    fEditor->SetCaretLine(record.CaretAfter.Y);
+    fEditor->SetCaretColumn(record.CaretAfter.X);
+    record.UndoAction();
+    fEditor->SetCaretLine(record.CaretBefore.Y);
+    fEditor->SetCaretColumn(record.CaretBefore.X);
+}
+
+void TAdvUndoList::RedoRecord(TUndo& record) {
+    fEditor->SetCaretLine(record.CaretBefore.Y);
+    fEditor->SetCaretColumn(record.CaretBefore.X);
+    record.RedoAction();
+    fEditor->SetCaretLine(record.CaretAfter.Y);
+    fEditor->SetCaretColumn(record.CaretAfter.X);
+}
+
+void TAdvUndoList::Undo() {
+    if (!CanUndo()) {
+        return;
+    }
+    {
+        TScopedValue<bool> noIndent(fEditor->AutoIndentSwitch(), false);
+        TScopedValue<bool> replaying(fReplaying, true);
+        UndoRecord(Item(fPosition));
+        if (Item(fPosition).Linked && fPosition + 1 < Count()) {
+            ++fPosition;
+            UndoRecord(Item(fPosition));
+        }
+        ++fPosition;
+    }
+    Changed();
+}
+
+void TAdvUndoList::Redo() {
+    if (!CanRedo()) {
+        return;
+    }
+    {
+        TScopedValue<bool> noIndent(fEditor->AutoIndentSwitch(), false);
+        TScopedValue<bool> replaying(fReplaying, true);
+        --fPosition;
+        RedoRecord(Item(fPosition));
+        if (fPosition > 0 && Item(fPosition - 1).Linked) {
+            --fPosition;
+            RedoRecord(Item(fPosition));
+        }
+    }
+    Changed();
+    fEditor->Invalidate();
 }
 
 void TAdvUndoList::Changed() {

@@ -1,12 +1,15 @@
-// TAdvUndoList: the editor's bounded list of undo records, newest first. While replaying it
-// discards every record offered, so replaying an edit never records that edit again.
+// TAdvUndoList: the editor's bounded list of undo records, newest first, with the undo depth
+// (position). While replaying it discards every record offered, so replaying an edit never
+// records that edit again. TUndo is the base of the record kinds (UndoRecords.h).
 #pragma once
 
 #include <deque>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "editor/EditSpan.h"
 #include "editor/TextPos.h"
 
 namespace tarnwick::editor {
@@ -14,7 +17,8 @@ namespace tarnwick::editor {
 class TAdvCustomMemo;
 
 // Base of the undo records: caret before and after the step, its text, and whether it forms
-// one step with its older neighbour.
+// one step with its older neighbour. Steps holds exactly what the step changed, in the order
+// it changed it; undo takes the steps back in reverse order, redo does them again.
 class TUndo {
   public:
     TUndo(TAdvCustomMemo* editor, TTextPos before, TTextPos after, std::string text)
@@ -25,18 +29,16 @@ class TUndo {
 
     // Offered the next record; returns whether this record absorbed it. The base absorbs nothing.
     virtual bool Merge(TUndo& next);
+    // Run with the caret at CaretAfter (undo) or CaretBefore (redo); the list moves the caret.
+    virtual void UndoAction();
+    virtual void RedoAction();
 
     TAdvCustomMemo* Editor;
     TTextPos CaretBefore;
     TTextPos CaretAfter;
     std::string Text;
     bool Linked = false;
-};
-
-// A line removed by DeleteCaretLine; Text is the removed line.
-class TDeleteLineUndo : public TUndo {
-  public:
-    using TUndo::TUndo;
+    std::vector<TEditStep> Steps;
 };
 
 class TAdvUndoList {
@@ -51,6 +53,9 @@ class TAdvUndoList {
     // record absorbs it, and drops the oldest beyond the capacity.
     void Add(std::unique_ptr<TUndo> record);
     void Clear();
+    // One step back or forward (a linked pair counts as one step); nothing when impossible.
+    void Undo();
+    void Redo();
 
     int Count() const { return static_cast<int>(fRecords.size()); }
     // Newest first: index 0 is the newest record.
@@ -63,6 +68,8 @@ class TAdvUndoList {
     void SetCapacity(int capacity);
     bool Replaying() const { return fReplaying; }
     void SetReplaying(bool replaying) { fReplaying = replaying; }
+    // The replaying mark itself, for a scoped switch.
+    bool& ReplayingSwitch() { return fReplaying; }
     // The editor the records act on.
     TAdvCustomMemo* Editor() const { return fEditor; }
     // Set while the editor is destroyed: Clear then raises nothing.
@@ -72,6 +79,9 @@ class TAdvUndoList {
 
   private:
     void Changed();
+    // The replay frame: caret to one end, the record's action, caret to the other end.
+    void UndoRecord(TUndo& record);
+    void RedoRecord(TUndo& record);
 
     TAdvCustomMemo* fEditor;
     std::deque<std::unique_ptr<TUndo>> fRecords;

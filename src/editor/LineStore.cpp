@@ -87,6 +87,22 @@ void TLineStore::Insert(int index, std::string_view text) {
     }
 }
 
+void TLineStore::InsertRange(int index, const std::vector<std::string_view>& texts) {
+    std::vector<Slot> added;
+    added.reserve(texts.size());
+    try {
+        for (std::string_view text : texts) {
+            added.push_back(MakeOwned(text, kNoRecord));
+        }
+        fSlots.insert(fSlots.begin() + index, added.begin(), added.end());
+    } catch (...) {
+        for (Slot& s : added) {
+            Release(s);
+        }
+        throw;
+    }
+}
+
 void TLineStore::Replace(int index, std::string_view text) {
     Slot& old = fSlots[static_cast<size_t>(index)];
     Slot s = MakeOwned(text, old.bits & ~kOwnedBit);
@@ -99,6 +115,15 @@ void TLineStore::Erase(int index) {
     FreeRecord(s);
     Release(s);
     fSlots.erase(fSlots.begin() + index);
+}
+
+void TLineStore::EraseRange(int first, int count) {
+    const auto from = fSlots.begin() + first;
+    for (auto it = from; it != from + count; ++it) {
+        FreeRecord(*it);
+        Release(*it);
+    }
+    fSlots.erase(from, from + count);
 }
 
 void TLineStore::Clear() {

@@ -34,8 +34,12 @@ class TLineStore {
     void Reserve(size_t lines);
 
     void Insert(int index, std::string_view text);
+    // Inserts copies of texts as lines index, index + 1, ... with one shift of the lines after.
+    void InsertRange(int index, const std::vector<std::string_view>& texts);
     void Replace(int index, std::string_view text);
     void Erase(int index);
+    // Removes count lines from first on with one shift of the lines after.
+    void EraseRange(int first, int count);
     // Removes every line, record and buffer.
     void Clear();
     // Exchanges the whole content with another store (lines, records and buffers).

@@ -1,0 +1,188 @@
+// The editor's selection: extending it, reading it, deleting it, and inserting text at the
+// caret. Large deletions and insertions move the lines after them once (range edits).
+#include <algorithm>
+
+#include "editor/AdvCustomMemo.h"
+#include "editor/EditColumns.h"
+#include "editor/ScopedValue.h"
+#include "editor/UndoRecords.h"
+
+namespace tarnwick::editor {
+
+namespace {
+constexpr std::string_view kCrLf = "\r\n";
+
+// Every LF becomes CR LF when the text holds LFs but no CR LF pair.
+std::string NormaliseLineFeeds(const std::string& text) {
+    if (text.find('\n') == std::string::npos || text.find(kCrLf) != std::string::npos) {
+        return text;
+    }
+    std::string result;
+    result.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n') {
+            result.push_back('\r');
+        }
+        result.push_back(c);
+    }
+    return result;
+}
+}  // namespace
+
+void TAdvCustomMemo::ExtendSelection() {
+    fActiveEnd = {fCurX, fCurY};
+    fFollowPoint = fActiveEnd;
+    RaiseSelectionChange();
+    Invalidate();
+}
+
+void TAdvCustomMemo::SelectAllText() {
+    const int last = std::max(fLines->Count() - 1, 0);
+    fAnchor = {0, 0};
+    fActiveEnd = {fLines->Count() == 0 ? 0 : columns::Length(fLines->View(last)), last};
+    Invalidate();
+    RaiseSelectionChange();
+}
+
+std::string TAdvCustomMemo::SelectedText() const {
+    const int count = fLines->Count();
+    if (count == 0 || !HasSelection()) {
+        return {};
+    }
+    const TTextPos start = SelectionStart();
+    const TTextPos end = SelectionEnd();
+    auto lineAt = [&](int y) { return y >= 0 && y < count ? fLines->View(y) : std::string_view(); };
+    const std::string_view first = lineAt(start.Y);
+    const size_t from = columns::Byte(first, start.X);
+    if (start.Y == end.Y) {
+        const size_t to = std::max(from, columns::Byte(first, end.X));
+        return std::string(first.substr(from, to - from));
+    }
+    std::string text(first.substr(from));
+    for (int y = start.Y + 1; y < end.Y && y < count; ++y) {
+        text.append(kCrLf);
+        text.append(fLines->View(y));
+    }
+    if (end.Y < count) {
+        const std::string_view last = fLines->View(end.Y);
+        text.append(kCrLf);
+        text.append(last.substr(0, columns::Byte(last, end.X)));
+    }
+    return text;
+}
+
+int TAdvCustomMemo::SelectionLength() const {
+    // Counted without building the text: a Select All of a large file stays cheap.
+    const int count = fLines->Count();
+    if (count == 0 || !HasSelection()) {
+        return 0;
+    }
+    const TTextPos start = SelectionStart();
+    const TTextPos end = SelectionEnd();
+    auto lineAt = [&](int y) { return y >= 0 && y < count ? fLines->View(y) : std::string_view(); };
+    const std::string_view first = lineAt(start.Y);
+    const size_t from = columns::Byte(first, start.X);
+    if (start.Y == end.Y) {
+        const size_t to = std::max(from, columns::Byte(first, end.X));
+        return columns::Length(first.substr(from, to - from));
+    }
+    int64_t length = columns::Length(first.substr(from));
+    for (int y = start.Y + 1; y < end.Y && y < count; ++y) {
+        length += 2 + columns::Length(fLines->View(y));
+    }
+    if (end.Y < count) {
+        const std::string_view last = fLines->View(end.Y);
+        length += 2 + columns::Length(last.substr(0, columns::Byte(last, end.X)));
+    }
+    return static_cast<int>(std::min<int64_t>(length, INT32_MAX));
+}
+
+bool TAdvCustomMemo::DeleteSelectedText(bool repaint) {
+    if (fSettings.ReadOnly || !HasSelection()) {
+        return false;
+    }
+    const TTextPos start = SelectionStart();
+    const TTextPos end = SelectionEnd();
+    if (end.Y >= fLines->Count() || start.Y < 0 || fLines->Count() == 0) {
+        SetSelectionEnds({0, 0}, {0, 0});
+        return false;
+    }
+    const TTextPos before{fCurX, fCurY};
+    std::vector<TEditStep> steps;
+    std::string removed;
+    {
+        TScopedValue<bool> quiet(fNotify, false);
+        TEditStep step = StepBefore(*fLines, start.Y, end.Y - start.Y + 1);
+        removed = RemoveText(*fLines, start.Y, columns::Byte(fLines->View(start.Y), start.X),
+                             end.Y, columns::Byte(fLines->View(end.Y), end.X))
+                      .Bytes;
+        StepAfter(step, *fLines, 1);
+        steps.push_back(std::move(step));
+        if (fTrimTrailingSpaces) {
+            const std::string_view line = fLines->View(start.Y);
+            const size_t keep = line.find_last_not_of(' ') + 1;  // npos + 1 == 0
+            if (keep < line.size()) {
+                TEditStep trim = StepBefore(*fLines, start.Y, 1);
+                RemoveText(*fLines, start.Y, keep, start.Y, line.size());
+                StepAfter(trim, *fLines, 1);
+                steps.push_back(std::move(trim));
+            }
+        }
+        SetCaretLine(start.Y);
+        SetCaretColumn(start.X);
+        CollapseSelection();
+        RaiseSelectionChange();
+        if (repaint) {
+            Invalidate();
+        }
+    }
+    auto record = std::make_unique<TDeleteBufUndo>(this, before, TTextPos{fCurX, fCurY},
+                                                   std::move(removed), start, end);
+    record->Steps = std::move(steps);
+    fUndoList.Add(std::move(record));
+    LinesChanged();
+    CollapseSelection();
+    return true;
+}
+
+void TAdvCustomMemo::InsertAtCaret(const std::string& text) {
+    const std::string normalised = NormaliseLineFeeds(text);
+    const bool replaced = DeleteSelectedText(false);
+    const TTextPos at{fCurX, fCurY};
+    if (fLines->Count() == 0) {
+        TScopedValue<bool> quiet(fNotify, false);
+        fLines->Add("");
+    }
+    // The lines hold no tabs: the text goes in with its tabs expanded, and the caret moves by
+    // what was really inserted.
+    const TTextSpan inserted = TTextSpan::FromText(
+        normalised.find('\t') == std::string::npos ? normalised : ExpandTabs(normalised, fTabSize));
+    const int pieces = inserted.LineCount();
+    TEditStep step = StepBefore(*fLines, at.Y, 1);
+    {
+        TScopedValue<bool> quiet(fNotify, false);
+        InsertSpan(*fLines, at.Y, columns::Byte(fLines->View(at.Y), at.X), inserted);
+    }
+    StepAfter(step, *fLines, pieces);
+    if (pieces == 1) {
+        LinesChanged();  // the line write
+        SetCaretColumn(at.X);
+        if (!normalised.empty()) {
+            SetCaretColumn(at.X + columns::Length(inserted.Bytes));
+        }
+    } else {
+        LinesChanged();  // the first line's write
+        LinesChanged();  // the insertion of the line's rest
+        SetCaretLine(at.Y + pieces - 1);
+        SetCaretColumn(columns::Length(inserted.Line(pieces - 1)));
+        KeepCaretVisible();
+    }
+    LinesChanged();
+    auto record = std::make_unique<TPasteUndo>(this, at, TTextPos{fCurX, fCurY}, text);
+    record->Linked = replaced;
+    AddRecord(std::move(record), std::move(step));
+    CollapseSelection();
+    Invalidate();
+}
+
+}  // namespace tarnwick::editor

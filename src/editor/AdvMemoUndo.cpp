@@ -1,0 +1,41 @@
+// Replaying undo records: their exact edit steps, taken back or done again, with the events of
+// the operations they stand for.
+#include <algorithm>
+#include <ranges>
+
+#include "editor/AdvCustomMemo.h"
+#include "editor/ScopedValue.h"
+
+namespace tarnwick::editor {
+
+void TAdvCustomMemo::ReplaySteps(const std::vector<TEditStep>& steps, bool forward) {
+    TScopedValue<bool> quiet(fNotify, false);
+    if (forward) {
+        for (const TEditStep& step : steps) {
+            ApplyStep(*fLines, step, true);
+        }
+    } else {
+        for (const TEditStep& step : std::views::reverse(steps)) {
+            ApplyStep(*fLines, step, false);
+        }
+    }
+    // The caret stays on an existing line.
+    fCurY = std::clamp(fCurY, 0, std::max(fLines->Count() - 1, 0));
+}
+
+void TAdvCustomMemo::ReplayDeletion(const std::vector<TEditStep>& steps, bool forward,
+                                    TTextPos caret) {
+    {
+        TScopedValue<bool> quiet(fNotify, false);
+        ReplaySteps(steps, forward);
+        SetCaretLine(caret.Y);
+        SetCaretColumn(caret.X);
+        CollapseSelection();
+        RaiseSelectionChange();
+        Invalidate();
+    }
+    LinesChanged();
+    CollapseSelection();
+}
+
+}  // namespace tarnwick::editor

@@ -1,0 +1,171 @@
+#include "editor/EditSpan.h"
+
+#include <algorithm>
+
+#include "editor/AdvMemoStrings.h"
+
+namespace tarnwick::editor {
+
+namespace {
+constexpr std::string_view kBreak = "\r\n";
+}
+
+std::string_view TTextSpan::Line(int index) const {
+    const std::string_view all = Bytes;
+    const size_t from = index == 0 ? 0 : Breaks[static_cast<size_t>(index) - 1] + kBreak.size();
+    const size_t to =
+        index == static_cast<int>(Breaks.size()) ? all.size() : Breaks[static_cast<size_t>(index)];
+    return all.substr(from, to - from);
+}
+
+TTextSpan TTextSpan::FromText(std::string text) {
+    TTextSpan span;
+    span.Bytes = std::move(text);
+    for (size_t at = span.Bytes.find(kBreak); at != std::string::npos;
+         at = span.Bytes.find(kBreak, at + kBreak.size())) {
+        span.Breaks.push_back(at);
+    }
+    return span;
+}
+
+TTextSpan TTextSpan::OfLine(std::string line) {
+    TTextSpan span;
+    span.Bytes = std::move(line);
+    return span;
+}
+
+TTextSpan RemoveText(TAdvMemoStrings& lines, int line, size_t byte, int endLine, size_t endByte) {
+    TTextSpan removed;
+    const int count = lines.Count();
+    if (count == 0) {
+        return removed;
+    }
+    line = std::clamp(line, 0, count - 1);
+    endLine = std::clamp(endLine, line, count - 1);
+    const std::string_view first = lines.View(line);
+    byte = std::min(byte, first.size());
+    const std::string_view last = lines.View(endLine);
+    endByte = std::min(endByte, last.size());
+    if (endLine == line) {
+        endByte = std::max(endByte, byte);
+        if (endByte == byte) {
+            return removed;
+        }
+        removed.Bytes.assign(first.substr(byte, endByte - byte));
+        std::string joined(first.substr(0, byte));
+        joined.append(first.substr(endByte));
+        lines.Put(line, joined);
+        return removed;
+    }
+    size_t size = first.size() - byte + endByte;
+    for (int i = line + 1; i < endLine; ++i) {
+        size += lines.View(i).size();
+    }
+    removed.Bytes.reserve(size + kBreak.size() * static_cast<size_t>(endLine - line));
+    removed.Breaks.reserve(static_cast<size_t>(endLine - line));
+    removed.Bytes.append(first.substr(byte));
+    for (int i = line + 1; i <= endLine; ++i) {
+        removed.Breaks.push_back(removed.Bytes.size());
+        removed.Bytes.append(kBreak);
+        const std::string_view text = lines.View(i);
+        removed.Bytes.append(i == endLine ? text.substr(0, endByte) : text);
+    }
+    std::string joined(first.substr(0, byte));
+    joined.append(last.substr(endByte));
+    lines.Put(line, joined);
+    lines.DeleteLines(line + 1, endLine - line);
+    return removed;
+}
+
+void InsertSpan(TAdvMemoStrings& lines, int line, size_t byte, const TTextSpan& span) {
+    if (span.IsEmpty() && span.Breaks.empty()) {
+        return;
+    }
+    if (lines.Count() == 0) {
+        lines.Add("");
+    }
+    line = std::clamp(line, 0, lines.Count() - 1);
+    std::string text(lines.View(line));
+    if (text.size() < byte) {
+        text.append(byte - text.size(), ' ');
+    }
+    if (span.Breaks.empty()) {
+        text.insert(byte, span.Bytes);
+        lines.Put(line, text);
+        return;
+    }
+    const int last = span.LineCount() - 1;
+    std::string tail(span.Line(last));
+    tail.append(text, byte);
+    text.resize(byte);
+    text.append(span.Line(0));
+    std::vector<std::string_view> added;
+    added.reserve(static_cast<size_t>(last));
+    for (int i = 1; i < last; ++i) {
+        added.push_back(span.Line(i));
+    }
+    added.push_back(tail);
+    lines.Put(line, text);
+    lines.InsertLines(line + 1, added);
+}
+
+TEditStep StepBefore(const TAdvMemoStrings& lines, int first, int count) {
+    TEditStep step;
+    step.Line = first;
+    StepAfter(step, lines, count);
+    step.Old = std::move(step.New);
+    step.New = {};
+    return step;
+}
+
+void StepAfter(TEditStep& step, const TAdvMemoStrings& lines, int count) {
+    const int from = std::clamp(step.Line, 0, lines.Count());
+    const int to = std::min(from + count, lines.Count());
+    TTextSpan& span = step.New;
+    span = {};
+    size_t size = 0;
+    for (int i = from; i < to; ++i) {
+        size += lines.View(i).size() + kBreak.size();
+    }
+    span.Bytes.reserve(size);
+    span.Breaks.reserve(static_cast<size_t>(std::max(to - from - 1, 0)));
+    for (int i = from; i < to; ++i) {
+        if (i > from) {
+            span.Breaks.push_back(span.Bytes.size());
+            span.Bytes.append(kBreak);
+        }
+        span.Bytes.append(lines.View(i));
+    }
+}
+
+void ReplaceLines(TAdvMemoStrings& lines, int first, int count, const TTextSpan& span) {
+    first = std::clamp(first, 0, lines.Count());
+    count = std::clamp(count, 0, lines.Count() - first);
+    const int n = span.LineCount();
+    const int common = std::min(count, n);
+    for (int i = 0; i < common; ++i) {
+        if (lines.View(first + i) != span.Line(i)) {
+            lines.Put(first + i, std::string(span.Line(i)));
+        }
+    }
+    if (n > count) {
+        std::vector<std::string_view> added;
+        added.reserve(static_cast<size_t>(n - count));
+        for (int i = count; i < n; ++i) {
+            added.push_back(span.Line(i));
+        }
+        lines.InsertLines(first + count, added);
+    } else if (count > n) {
+        lines.DeleteLines(first + n, count - n);
+    }
+}
+
+void ApplyStep(TAdvMemoStrings& lines, const TEditStep& step, bool forward) {
+    if (forward) {
+        ReplaceLines(lines, step.Line, step.Old.LineCount(), step.New);
+    } else {
+        ReplaceLines(lines, step.Line, step.New.LineCount(), step.Old);
+    }
+}
+
+}  // namespace tarnwick::editor

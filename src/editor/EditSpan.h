@@ -1,0 +1,59 @@
+// Exact records of what an edit did to the line list. TTextSpan holds a piece of text of one
+// or more lines with its line breaks kept as offsets, so a line that itself contains CR or LF
+// characters comes back unchanged. TEditStep is one replacement at a byte position: what it
+// removed and what it inserted there. Undo records keep their steps, so undo and redo put back
+// exactly the bytes a step took away or added, whatever the caret did in between.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnwick::editor {
+
+class TAdvMemoStrings;
+
+struct TTextSpan {
+    std::string Bytes;           // the lines joined by CR LF
+    std::vector<size_t> Breaks;  // offset in Bytes of every CR LF that separates two lines
+
+    int LineCount() const { return static_cast<int>(Breaks.size()) + 1; }
+    std::string_view Line(int index) const;
+    bool IsEmpty() const { return Bytes.empty(); }
+
+    // A span of the text split at every CR LF pair, as inserting into the line list splits.
+    static TTextSpan FromText(std::string text);
+    // A span of a single line.
+    static TTextSpan OfLine(std::string line);
+};
+
+// One step of an edit: the whole lines Line .. Line + Old.LineCount() - 1 as they were, and
+// the whole lines that replaced them. Keeping whole lines makes a step exact even where spaces
+// that padded a line (and were never recorded) became part of the text.
+struct TEditStep {
+    int Line = 0;
+    TTextSpan Old;
+    TTextSpan New;
+};
+
+// The primitive edits behind every editing operation. They clamp lines and offsets to the text,
+// so a step that no longer fits (the lines were cleared meanwhile) does no harm. They write
+// through the line list, so the caller decides about notifications.
+
+// Removes the text from (line, byte) to (endLine, endByte) and returns it.
+TTextSpan RemoveText(TAdvMemoStrings& lines, int line, size_t byte, int endLine, size_t endByte);
+// Inserts span at (line, byte); a line shorter than byte is padded with spaces first.
+void InsertSpan(TAdvMemoStrings& lines, int line, size_t byte, const TTextSpan& span);
+
+// A step about to change count lines from first on: their text now.
+TEditStep StepBefore(const TAdvMemoStrings& lines, int first, int count);
+// Completes the step once its lines have been replaced by count lines.
+void StepAfter(TEditStep& step, const TAdvMemoStrings& lines, int count);
+// Replaces count lines from first on by the lines of span, writing only what differs in count
+// through one range insert or erase.
+void ReplaceLines(TAdvMemoStrings& lines, int first, int count, const TTextSpan& span);
+// Does a step again (forward) or takes it back.
+void ApplyStep(TAdvMemoStrings& lines, const TEditStep& step, bool forward);
+
+}  // namespace tarnwick::editor

@@ -1,0 +1,101 @@
+// The kinds of undo records the editor writes. Each keeps the caret before and after its step
+// and the step's text as the editing operation describes it, plus the exact edit steps that
+// undo and redo put back. Insertions and character deletions merge with the record before
+// them when the caret has not moved between the two.
+#pragma once
+
+#include "editor/AdvUndoList.h"
+
+namespace tarnwick::editor {
+
+// Typed text, the spaces of a Tab, and Enter with its indent (text: CR and the indent).
+class TInsertCharUndo : public TUndo {
+  public:
+    using TUndo::TUndo;
+    bool Merge(TUndo& next) override;
+};
+
+// Enter when the editor records line by line.
+class TNewLineUndo : public TInsertCharUndo {
+  public:
+    using TInsertCharUndo::TInsertCharUndo;
+};
+
+// A character typed over another in overwrite mode; Text is the replaced character.
+class TOverwriteCharUndo : public TUndo {
+  public:
+    using TUndo::TUndo;
+};
+
+// A character removed by Delete or Backspace (Text: the character, or CR for a joined line).
+class TDeleteCharUndo : public TUndo {
+  public:
+    TDeleteCharUndo(TAdvCustomMemo* editor, TTextPos before, TTextPos after, std::string text,
+                    bool backspace)
+        : TUndo(editor, before, after, std::move(text)), Backspace(backspace) {}
+    bool Merge(TUndo& next) override;
+    bool Backspace;
+};
+
+// A line removed by DeleteCaretLine; Text is the removed line.
+class TDeleteLineUndo : public TUndo {
+  public:
+    using TUndo::TUndo;
+};
+
+// Base of the records that keep a selection range.
+class TSelUndo : public TUndo {
+  public:
+    TSelUndo(TAdvCustomMemo* editor, TTextPos before, TTextPos after, std::string text,
+             TTextPos start, TTextPos end)
+        : TUndo(editor, before, after, std::move(text)), RangeStart(start), RangeEnd(end) {}
+    TTextPos RangeStart;
+    TTextPos RangeEnd;
+};
+
+// A deleted selection; Text is exactly the removed text, the range where it was.
+class TDeleteBufUndo : public TSelUndo {
+  public:
+    using TSelUndo::TSelUndo;
+    // Puts the text back and selects it again.
+    void UndoAction() override;
+    void RedoAction() override;
+};
+
+// Text inserted at the caret; Text as passed in, Linked when a selection was removed first.
+class TPasteUndo : public TUndo {
+  public:
+    using TUndo::TUndo;
+    void UndoAction() override;
+    void RedoAction() override;
+};
+
+// A switch between insert and overwrite mode; positions are (0, 0).
+class TInsertOverwriteUndo : public TUndo {
+  public:
+    TInsertOverwriteUndo(TAdvCustomMemo* editor, bool modeBefore)
+        : TUndo(editor, {}, {}, {}), ModeBefore(modeBefore) {}
+    void UndoAction() override;
+    void RedoAction() override;
+    bool ModeBefore;
+};
+
+// Lines first..last indented by Delta (unindented when negative); positions are (0, 0).
+class TIndentUndo : public TUndo {
+  public:
+    TIndentUndo(TAdvCustomMemo* editor, int first, int last, int delta)
+        : TUndo(editor, {}, {}, {}), FirstLine(first), LastLine(last), Delta(delta) {}
+    void UndoAction() override;
+    void RedoAction() override;
+    int FirstLine;
+    int LastLine;
+    int Delta;
+};
+
+// A line replaced by a checker; Text is the line's previous content, CaretAfter.Y the line.
+class TCorrectUndo : public TUndo {
+  public:
+    using TUndo::TUndo;
+};
+
+}  // namespace tarnwick::editor

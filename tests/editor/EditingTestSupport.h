@@ -1,0 +1,107 @@
+// Helpers for the editing tests: an editor with a given text, event counters, and the key
+// actions (Enter, Delete, Backspace, arrows...) as the keyboard will run them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "editor/AdvMemo.h"
+
+namespace tarnwick::editor::test {
+
+inline std::vector<std::string> LinesOf(const TAdvCustomMemo& memo) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < memo.Lines().Count(); ++i) {
+        lines.push_back(std::string(memo.Lines().View(i)));
+    }
+    return lines;
+}
+
+// Lines with their trailing spaces removed (padding is not part of the text).
+inline std::vector<std::string> Trimmed(std::vector<std::string> lines) {
+    for (std::string& line : lines) {
+        line.erase(line.find_last_not_of(' ') + 1);
+    }
+    return lines;
+}
+
+class EditingTest : public ::testing::Test {
+  protected:
+    EditingTest() {
+        memo.OnChange = [this](TAdvCustomMemo&) { ++changes; };
+        memo.OnSelectionChange = [this](TAdvCustomMemo&) { ++selections; };
+        memo.SetTextAreaCells(80, 25);
+    }
+
+    // Replaces the text by these lines, caret at (0, 0), no undo history, counters at 0.
+    void SetText(const std::vector<std::string>& lines) {
+        memo.Lines().Clear();
+        for (const std::string& line : lines) {
+            memo.Lines().Add(line);
+        }
+        memo.UndoList().Clear();
+        ResetCounts();
+    }
+    void ResetCounts() {
+        changes = 0;
+        selections = 0;
+    }
+    void Caret(int x, int y) {
+        memo.SetCaretLine(y);
+        memo.SetCaretColumn(x);
+        memo.CollapseSelection();
+    }
+    void Select(TTextPos anchor, TTextPos active) {
+        Caret(anchor.X, anchor.Y);
+        memo.SetCaretLine(active.Y);
+        memo.SetCaretColumn(active.X);
+        memo.ExtendSelection();
+    }
+    std::vector<std::string> Text() const { return LinesOf(memo); }
+    TTextPos CaretPos() const { return {memo.CurX(), memo.CurY()}; }
+
+    // The keys, as the key table runs them.
+    void Type(std::string_view text) {
+        for (char c : text) {
+            memo.AcceptTypedCharacter(static_cast<unsigned char>(c));
+        }
+    }
+    void Enter() {
+        memo.DeleteSelectedText(true);
+        memo.BreakLine();
+        memo.MarkCaretLine();
+    }
+    void Delete() {
+        if (memo.HasSelection()) {
+            memo.DeleteSelectedText(true);
+        } else {
+            memo.DeleteForward();
+        }
+        memo.MarkCaretLine();
+    }
+    void Backspace() {
+        if (memo.HasSelection()) {
+            memo.DeleteSelectedText(true);
+        } else {
+            memo.DeleteBackward();
+        }
+        memo.MarkCaretLine();
+    }
+    void Move(int dx, int dy) {
+        memo.SetCaretLine(memo.CurY() + dy);
+        memo.SetCaretColumn(memo.CurX() + dx);
+        memo.CollapseSelection();
+    }
+    void End() {
+        memo.SetCaretColumn(static_cast<int>(memo.Lines().View(memo.CurY()).size()));
+        memo.CollapseSelection();
+    }
+
+    TAdvMemo memo;
+    int changes = 0;
+    int selections = 0;
+};
+
+}  // namespace tarnwick::editor::test
