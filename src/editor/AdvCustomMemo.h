@@ -19,6 +19,7 @@
 #include "editor/EditSettings.h"
 #include "editor/HighlightState.h"
 #include "editor/LineTokenizer.h"
+#include "editor/MemoFreeNotification.h"
 #include "editor/StartStateScanner.h"
 #include "editor/TextPos.h"
 
@@ -194,6 +195,21 @@ class TAdvCustomMemo {
     // caret ends at caret.
     void ReplayDeletion(const std::vector<TEditStep>& steps, bool forward, TTextPos caret);
 
+    // --- Components referring to this editor, told when it is destroyed.
+    void AddFreeNotification(TMemoFreeNotification* component) {
+        fFreeNotifications.Add(component);
+    }
+    void RemoveFreeNotification(TMemoFreeNotification* component) {
+        fFreeNotifications.Remove(component);
+    }
+    // Set while a find and replace dialog searches this editor: the selection stays painted
+    // while the focus is in the dialog.
+    bool FindDialogOpen() const { return fFindDialogOpen; }
+    void SetFindDialogOpen(bool open) {
+        fFindDialogOpen = open;
+        Invalidate();
+    }
+
     // --- Highlighting (AdvMemoHighlight.cpp)
     std::string HighlightText;
     bool UrlAware = false;
@@ -271,6 +287,9 @@ class TAdvCustomMemo {
     HighlightState fRememberedState;
     TStartStateScanner fScanner;
     TLineTokenizer fTokenizer;
+    bool fFindDialogOpen = false;
+    // Last, so the components hear of the destruction before any other part goes.
+    TMemoFreeNotifications fFreeNotifications{*this};
 };
 
 }  // namespace tarnwick::editor
