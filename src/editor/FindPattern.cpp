@@ -17,7 +17,6 @@ namespace tarnwick::editor {
 
 namespace {
 
-// Whether byte c folds onto the lowercase letter lower (c is lower or its upper case).
 bool IsLowerLetter(char c) {
     return c >= 'a' && c <= 'z';
 }
@@ -76,12 +75,12 @@ size_t TFindPattern::NextOccurrence(std::string_view s, size_t from) const {
     const __m128i foldFirst = _mm_set1_epi8(fFoldFirst ? 0x20 : 0);
     const __m128i foldLast = _mm_set1_epi8(fFoldLast ? 0x20 : 0);
     for (; i + 16 <= lastStart + 1; i += 16) {
-        const __m128i a = _mm_or_si128(
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i)), foldFirst);
+        const __m128i a =
+            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i)), foldFirst);
         const __m128i b = _mm_or_si128(
             _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + n - 1)), foldLast);
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(
-            _mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+        unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
         while (mask != 0) {
             const size_t at = i + static_cast<size_t>(__builtin_ctz(mask));
             if (SameAt(data + at)) {

@@ -25,8 +25,8 @@ class TLineStartOffsets {
         const auto& lengths = lines.LineLengths();
         const bool counted = static_cast<int>(lengths.size()) == lines.Count();
         for (; fLine < line; ++fLine) {
-            const int64_t length = counted ? lengths[static_cast<size_t>(fLine)]
-                                           : columns::Length(lines.View(fLine));
+            const int64_t length =
+                counted ? lengths[static_cast<size_t>(fLine)] : columns::Length(lines.View(fLine));
             fOffset += length + kLineBreakLength;
         }
         return fOffset;

@@ -26,12 +26,15 @@ class QToolButton;
 namespace tarnwick {
 
 namespace editor {
+class TAdvMemoFindReplaceDialog;
 class TAdvPascalMemoStyler;
-}
+}  // namespace editor
 namespace ui {
 class InputHistory;
 }
 class TForm2;
+class Prompts;
+class QtPrompts;
 class QtUiDispatcher;
 class TAdvMemoWidget;
 class UiDialogs;
@@ -39,6 +42,7 @@ class UiDialogs;
 // What the window needs from the outside; tests pass fakes, the program the real ones.
 struct TForm1Services {
     UiDialogs* dialogs = nullptr;           // nullptr: the standard dialogs
+    Prompts* prompts = nullptr;             // nullptr: Qt message boxes
     const TypeNames* typeNames = nullptr;   // nullptr: the MIME database
     const LocaleFormats* locale = nullptr;  // nullptr: the user's locale
     std::chrono::microseconds entryPause = kEntryPause;
@@ -76,6 +80,9 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     void OpenFileCommand();
     void OpenFolderCommand();
     void SaveAsCommand();
+    // Find and Replace (the toolbar button and the menu item): opens the find/replace dialog.
+    void ToolButton7Click();
+    void Find1Click();
     void AboutCommand();
     void ComboBox1Exit();
     void ComboBox2Exit();
@@ -88,6 +95,7 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     ui::InputHistory& NameHistory() { return *nameHistory_; }
     ui::InputHistory& WordHistory() { return *wordHistory_; }
     TForm2& AboutBox() { return *form2_; }
+    editor::TAdvMemoFindReplaceDialog& AdvMemoFindReplaceDialog1() { return *findReplace_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -105,6 +113,9 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     void BuildSearchPanel(QWidget* panel);
     void BuildResultsAndEditor(QWidget* panel);
     void ConnectSearchInputs();
+    // The find/replace component on the editor, with its dialog (TForm1Commands.cpp).
+    void CreateFindReplace();
+    void FindReplaceCommand();
     void SetFileCommandsEnabled(bool enabled);
     void SetSaveAsEnabled(bool enabled);
     const ResultRow* SelectedRow() const;
@@ -122,6 +133,9 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     std::unique_ptr<ui::InputHistory> nameHistory_;
     std::unique_ptr<ui::InputHistory> wordHistory_;
     std::unique_ptr<TForm2> form2_;
+    std::shared_ptr<QtPrompts> ownPrompts_;
+    // Refers to the prompts and the editor, so it goes before either.
+    std::unique_ptr<editor::TAdvMemoFindReplaceDialog> findReplace_;
 
     // Controls, named as in the form.
     QToolButton* toolButtons_[8] = {};

@@ -127,8 +127,8 @@ TEST_F(FindReplaceComponentTest, NotFoundShowsTheBoxAndCollapsesTheSelectionAtTh
     window->FindNextButton();
     component->DisplayMessage = false;
     window->FindNextButton();
-    EXPECT_THAT(Boxes(), ElementsAre("Information: Text not found",
-                                     "Information: No zzz here, zzz"));
+    EXPECT_THAT(Boxes(),
+                ElementsAre("Information: Text not found", "Information: No zzz here, zzz"));
     EXPECT_EQ(replaceDone, 3);
 }
 

@@ -43,8 +43,8 @@ struct FindReplaceModel {
     // The characters of line from column `from` up to column `to` (-1: the end).
     static std::vector<std::string> Part(std::string_view line, int from, int to) {
         std::vector<std::string> chars = Chars(line);
-        const int end = to < 0 ? static_cast<int>(chars.size())
-                               : std::min(to, static_cast<int>(chars.size()));
+        const int end =
+            to < 0 ? static_cast<int>(chars.size()) : std::min(to, static_cast<int>(chars.size()));
         if (from >= end) {
             return {};
         }
@@ -86,8 +86,8 @@ struct FindReplaceModel {
         const std::vector<std::string> p = Chars(matchCase ? text : Lower(text));
         const int count = static_cast<int>(lines.size());
         for (int i = caret.Y; down ? i < count : i >= 0; i += down ? 1 : -1) {
-            const std::string line = matchCase ? lines[static_cast<size_t>(i)]
-                                               : Lower(lines[static_cast<size_t>(i)]);
+            const std::string line =
+                matchCase ? lines[static_cast<size_t>(i)] : Lower(lines[static_cast<size_t>(i)]);
             int offset = 0;
             std::vector<std::string> s;
             if (anchor.Y == i && active.Y == i) {
