@@ -1,7 +1,9 @@
 // Times the folder walk (pause 0) against the standard tools on the same trees, in one run:
 //   search_name:    name walk, a name text matching ~1% of entries, vs find -xdev -iname 'T*'
+//   search_name_fd: the same name walk vs fd (fdfind -HI -i --one-file-system -g 'T*'), the
+//                   fastest walker around (it walks on every core)
 //   search_content: content walk, a text found in ~1% of files, vs grep -rlF T
-// and the same two on /usr. Prints "NAME: ours=X entries/s peer=Y entries/s ratio=R".
+// and the same on /usr. Prints "NAME: ours=X entries/s peer=Y entries/s ratio=R".
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -88,6 +90,20 @@ Timed RunPeer(const std::string& command) {
     return {std::chrono::duration<double>(Clock::now() - start).count(), lines};
 }
 
+// fd as Debian installs it: hidden entries and ignore files like find (-HI), letter case
+// ignored, one file system, the name text as a glob on the file name.
+std::string FdCommand(const std::string& root, const std::string& nameText) {
+    return "fdfind -HI -i --one-file-system -g '" + nameText + "*' '" + root + "'";
+}
+
+bool HaveFd() {
+    static const bool have = std::system("command -v fdfind >/dev/null 2>&1") == 0;
+    if (!have) {
+        std::fprintf(stderr, "fdfind not found (Debian package fd-find): fd figures skipped\n");
+    }
+    return have;
+}
+
 std::size_t CountEntries(const std::string& root) {
     return RunPeer("find '" + root + "' -xdev -mindepth 1 2>/dev/null").hits;
 }
@@ -167,6 +183,11 @@ int main(int argc, char** argv) {
     Compare(
         "search_name", entries, 3, [&] { return RunOurs(root, "needle", ""); },
         [&] { return RunPeer("find '" + root + "' -xdev -iname 'needle*'"); });
+    if (HaveFd()) {
+        Compare(
+            "search_name_fd", entries, 3, [&] { return RunOurs(root, "needle", ""); },
+            [&] { return RunPeer(FdCommand(root, "needle")); });
+    }
     Compare(
         "search_content", entries, 3, [&] { return RunOurs(root, "", "quokka"); },
         [&] { return RunPeer("grep -rlF quokka '" + root + "'"); });
@@ -177,6 +198,11 @@ int main(int argc, char** argv) {
         Compare(
             "search_name_usr", usrEntries, 3, [&] { return RunOurs("/usr", "lib", ""); },
             [&] { return RunPeer("find /usr -xdev -iname 'lib*' 2>/dev/null"); });
+        if (HaveFd()) {
+            Compare(
+                "search_name_usr_fd", usrEntries, 3, [&] { return RunOurs("/usr", "lib", ""); },
+                [&] { return RunPeer(FdCommand("/usr", "lib") + " 2>/dev/null"); });
+        }
         Compare(
             "search_content_usr", usrEntries, 1,
             [&] { return RunOurs("/usr", "", "ZQXJWVK-tarnwick"); },

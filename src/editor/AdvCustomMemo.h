@@ -1,8 +1,9 @@
-// TAdvCustomMemo: the toolkit-free editor control. It owns its line list and undo list,
-// refers to a styler, and keeps the caret (always on an existing line once there are lines),
-// the selection ends and the first visible line and column. The host widget paints and feeds
-// input through it. Its code is split by concern: document glue, styler, caret, selection,
-// clipboard, typing, deleting, undo, view, highlighting.
+// TAdvCustomMemo: the toolkit-free editor control. It owns its line list, undo list, painting
+// settings, view (metrics, visible cells, scroll bars, top line) and renderer, refers to a
+// styler, and keeps the caret (always on an existing line once there are lines) and the
+// selection ends. A host hands it plain input through the entry points and paints through
+// Paint. Its code is split by concern: document glue, styler, caret and selection, editing
+// settings, selection, clipboard, typing, deleting, undo, input, view, highlighting.
 #pragma once
 
 #include <algorithm>
@@ -13,13 +14,19 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/AdvMemoInput.h"
+#include "editor/AdvMemoPaintSettings.h"
+#include "editor/AdvMemoRenderer.h"
 #include "editor/AdvMemoStrings.h"
+#include "editor/AdvMemoView.h"
 #include "editor/AdvUndoList.h"
 #include "editor/Colors.h"
 #include "editor/EditSettings.h"
 #include "editor/HighlightState.h"
 #include "editor/LineTokenizer.h"
+#include "editor/LinesObserver.h"
 #include "editor/MemoFreeNotification.h"
+#include "editor/ScopedValue.h"
 #include "editor/StartStateScanner.h"
 #include "editor/TextPos.h"
 
@@ -31,16 +38,18 @@ namespace tarnwick::editor {
 
 class TAdvCustomMemoStyler;
 
-class TAdvCustomMemo {
+class TAdvCustomMemo : private ILinesObserver {
   public:
     using TNotifyEvent = std::function<void(TAdvCustomMemo&)>;
     static constexpr int kDefaultTabSize = 4;
     static constexpr int kBookmarkCount = 10;
     static constexpr int kNoLine = -1;
+    static constexpr int kWheelDelta = 120;  // one notch of a wheel
+    static constexpr int kWheelLines = 4;
 
     TAdvCustomMemo();
-    virtual ~TAdvCustomMemo();
-    // The line list and the styler point back at this object; it cannot be copied or moved.
+    ~TAdvCustomMemo() override;
+    // The line list, view and styler point back at this object; it cannot be copied or moved.
     TAdvCustomMemo(const TAdvCustomMemo&) = delete;
     TAdvCustomMemo& operator=(const TAdvCustomMemo&) = delete;
 
@@ -51,9 +60,10 @@ class TAdvCustomMemo {
     // recomputes LongestLineLength, keeps the caret in view and repaints.
     void LinesChanged();
     bool NotifyEnabled() const { return fNotify; }
-    void SetNotifyEnabled(bool on) { fNotify = on; }
+    // Turns the notify switch off until the returned guard goes out of scope.
+    TScopedValue<bool> SuspendNotify() { return TScopedValue<bool>(fNotify, false); }
     int LongestLineLength() const { return fLongestLineLength; }
-    int TabSize() const { return fTabSize; }
+    int TabSize() const override { return fTabSize; }
     void SetTabSize(int size) { fTabSize = size; }
     TColor BkColor() const { return fBkColor; }
     void SetBkColor(TColor color);
@@ -64,6 +74,17 @@ class TAdvCustomMemo {
 
     TNotifyEvent OnChange;
     TNotifyEvent OnSelectionChange;
+
+    // --- Painting parts
+    TAdvMemoPaintSettings& Settings() { return fSettings; }
+    const TAdvMemoPaintSettings& Settings() const { return fSettings; }
+    TAdvMemoView& View() { return fView; }
+    const TAdvMemoView& View() const { return fView; }
+    TAdvMemoRenderer& Renderer() { return fRenderer; }
+    // Paints the whole control through surface, drawing limited to dirty.
+    void Paint(platform::IDrawingSurface& surface, const platform::SurfaceRect& dirty) {
+        fRenderer.Paint(surface, dirty);
+    }
 
     // --- Styler (AdvMemoStyler.cpp)
     TAdvCustomMemoStyler* SyntaxStyles() const { return fSyntaxStyles; }
@@ -98,28 +119,50 @@ class TAdvCustomMemo {
     bool TrimTrailingSpaces() const { return fTrimTrailingSpaces; }
     void SetTrimTrailingSpaces(bool on) { fTrimTrailingSpaces = on; }
 
-    // --- View (AdvMemoView.cpp)
-    int FirstVisibleLine() const { return fFirstVisibleLine; }
-    int FirstVisibleColumn() const { return fFirstVisibleColumn; }
+    // --- View state (kept by the view; AdvMemoView.cpp)
+    int FirstVisibleLine() const { return fView.FirstVisibleLine(); }
+    int FirstVisibleColumn() const { return fView.FirstVisibleColumn(); }
     // Moves the view without scrolling rules (the view following the caret).
-    void SetFirstVisibleLine(int line) { fFirstVisibleLine = line; }
-    void SetFirstVisibleColumn(int column) { fFirstVisibleColumn = column; }
-    // The text area in whole character cells, set by the host when its size or font changes.
-    void SetTextAreaCells(int columns, int rows);
-    int VisibleColumns() const { return fVisibleColumns; }
-    int VisibleRows() const { return fVisibleRows; }
-    int LastVisibleColumn() const { return fFirstVisibleColumn + fVisibleColumns - 1; }
-    int LastVisibleLine() const { return fFirstVisibleLine + fVisibleRows - 1; }
+    void SetFirstVisibleLine(int line) { fView.SetFirstVisibleLine(line); }
+    void SetFirstVisibleColumn(int column) { fView.SetFirstVisibleColumn(column); }
+    // The text area in whole character cells; the view sets it whenever its geometry changes.
+    void SetTextAreaCells(int columns, int rows) { fView.SetTextAreaCells(columns, rows); }
+    int VisibleColumns() const { return fView.TextAreaColumns(); }
+    int VisibleRows() const { return fView.TextAreaRows(); }
+    int LastVisibleColumn() const { return FirstVisibleColumn() + VisibleColumns() - 1; }
+    int LastVisibleLine() const { return FirstVisibleLine() + VisibleRows() - 1; }
     // Asks the host to repaint; counted so that tests can see it.
     void Invalidate();
     int InvalidateCount() const { return fInvalidateCount; }
     std::function<void()> OnInvalidate;
 
+    // --- Input entry points (AdvMemoInput.cpp). Positions are in control pixels.
+    // Each returns whether the control used the input; what the control does not use yet
+    // is left to the host's default handling.
+    bool KeyDown(TKey key, TShiftState shift);
+    // Typed text, as UTF-8.
+    bool KeyPress(std::string_view text);
+    bool KeyUp(TKey key, TShiftState shift);
+    bool MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    bool MouseMove(TShiftState shift, int x, int y);
+    bool MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    bool DoubleClick(TShiftState shift, int x, int y);
+    // A wheel turn in eighths of a degree (kWheelDelta a notch, positive away from the user);
+    // every whole notch moves the top line by kWheelLines, parts of notches add up.
+    bool MouseWheel(int delta, TShiftState shift);
+    void FocusGained();
+    void FocusLost();
+    bool Focused() const { return fFocused; }
+    bool ContextMenuRequested(int x, int y);
+    // The top line set from the keyboard or the wheel: caches passed over are dropped; when
+    // every line fits, the caret goes home instead.
+    void SetTopLine(int line);
+
     // --- Editing settings and events (AdvMemoSettings.cpp)
-    TEditSettings& Settings() { return fSettings; }
-    const TEditSettings& Settings() const { return fSettings; }
-    bool ReadOnly() const { return fSettings.ReadOnly; }
-    void SetReadOnly(bool on) { fSettings.ReadOnly = on; }
+    TEditSettings& EditSettings() { return fEditSettings; }
+    const TEditSettings& EditSettings() const { return fEditSettings; }
+    bool ReadOnly() const { return fEditSettings.ReadOnly; }
+    void SetReadOnly(bool on) { fEditSettings.ReadOnly = on; }
     // Clamped to 1..100; a different limit empties the undo list.
     int UndoLimit() const { return fUndoList.Capacity(); }
     void SetUndoLimit(int limit) { fUndoList.SetCapacity(limit); }
@@ -188,7 +231,7 @@ class TAdvCustomMemo {
     bool CanUndo() const { return fUndoList.CanUndo(); }
     bool CanRedo() const { return fUndoList.CanRedo(); }
     // The AutoIndent setting, for the undo list to switch off while it replays.
-    bool& AutoIndentSwitch() { return fSettings.AutoIndent; }
+    bool& AutoIndentSwitch() { return fEditSettings.AutoIndent; }
     // Takes edit steps back (in reverse order) or does them again, notifications off.
     void ReplaySteps(const std::vector<TEditStep>& steps, bool forward);
     // Replays steps that remove the selection, with the events of DeleteSelectedText; the
@@ -234,7 +277,18 @@ class TAdvCustomMemo {
                                 IHighlightRunSink& sink) const;
 
   private:
-    friend class TAdvMemoStrings;
+    // What the line list reports (AdvMemoDocument.cpp).
+    void LineChanged(int index) override;
+    void LinesInserting() override;
+    void LineInserted(int index) override;
+    void LinesInserted() override;
+    void LineDeleteRequested(int index) override;
+    void LinesClearing() override;
+    void BulkCopyStarting() override;
+    void BulkCopyFinished() override;
+    void LoadStarting() override;
+    void LoadEnded(bool loaded) override;
+    void LineStatesChanged() override;
 
     // The caret as a byte position of its line (clamped to the line's end).
     size_t CaretByte() const;
@@ -245,8 +299,6 @@ class TAdvCustomMemo {
 
     // Caret, selection and view back to the start, as loading and clearing do.
     void ResetCaretAndSelection();
-    // Resets the editor for a bulk copy into the line list: caret, selection, view, records.
-    void ResetForBulkCopy();
     void RebuildDelimiters();
     // Installs or removes LinesChanged as the line list's OnChange.
     void AttachLinesChanged();
@@ -254,7 +306,7 @@ class TAdvCustomMemo {
 
     std::unique_ptr<TAdvMemoStrings> fLines;
     TAdvUndoList fUndoList{this};
-    TEditSettings fSettings;
+    TEditSettings fEditSettings;
     bool fOverwrite = false;
     Clipboard* fClipboard = nullptr;
     bool fNotify = true;
@@ -263,6 +315,10 @@ class TAdvCustomMemo {
     TColor fBkColor = kClWhite;
     int fFoldedRegionCount = 0;
     std::array<int, kBookmarkCount> fBookmarks;
+
+    TAdvMemoPaintSettings fSettings;
+    TAdvMemoView fView{*this, fSettings};
+    TAdvMemoRenderer fRenderer{*this, fSettings, fView};
 
     TAdvCustomMemoStyler* fSyntaxStyles = nullptr;
     bool fUseStyler = false;
@@ -276,10 +332,8 @@ class TAdvCustomMemo {
     bool fAutoExpand = true;
     bool fTrimTrailingSpaces = false;
 
-    int fFirstVisibleLine = 0;
-    int fFirstVisibleColumn = 0;
-    int fVisibleColumns = 0;
-    int fVisibleRows = 0;
+    bool fFocused = false;
+    int fWheelRemainder = 0;
     int fInvalidateCount = 0;
 
     std::string fDelimiters;

@@ -21,10 +21,9 @@ void TAdvCustomMemo::SetCaretColumn(int column) {
     fCurX = column;
     if (fCurY >= 0 && fCurY < fLines->Count()) {
         // Appended spaces are no change of the document: no OnChange, no undo record.
-        const bool notify = fNotify;
-        fNotify = false;
+        const auto quiet = SuspendNotify();
         if (column > fLongestLineLength) {
-            fFirstVisibleColumn = std::max(0, column - fVisibleColumns);
+            SetFirstVisibleColumn(std::max(0, column - VisibleColumns()));
             fLongestLineLength = column;
         } else if (static_cast<int>(fLines->LineLengths().size()) == fLines->Count()) {
             fLongestLineLength = fLines->LongestOfLineLengths();
@@ -40,7 +39,6 @@ void TAdvCustomMemo::SetCaretColumn(int column) {
             }
         }
         Invalidate();
-        fNotify = notify;
     }
     fCurX = column;
     KeepCaretVisible();
@@ -65,15 +63,13 @@ void TAdvCustomMemo::SetCaretLine(int line) {
     const int left = fCurY;
     fCurY = line;
     if (fTrimTrailingSpaces && left >= 0 && left < fLines->Count()) {
-        const bool notify = fNotify;
-        fNotify = false;
+        const auto quiet = SuspendNotify();
         const std::string_view text = fLines->View(left);
         const size_t end = text.find_last_not_of(' ');
         const size_t keep = end == std::string_view::npos ? 0 : end + 1;
         if (keep != text.size()) {
             fLines->Put(left, std::string(text.substr(0, keep)));
         }
-        fNotify = notify;
     }
     SetCaretColumn(fCurX);
     KeepCaretVisible();
@@ -103,24 +99,24 @@ void TAdvCustomMemo::CollapseSelection() {
 }
 
 void TAdvCustomMemo::KeepCaretVisible() {
-    if (fVisibleColumns <= 0 || fVisibleRows <= 0) {
+    if (VisibleColumns() <= 0 || VisibleRows() <= 0) {
         return;  // no text area yet: nothing to keep the caret in
     }
-    const int column = fFirstVisibleColumn;
-    const int line = fFirstVisibleLine;
-    if (fCurX < fFirstVisibleColumn) {
-        fFirstVisibleColumn = std::max(0, fCurX - 2);
+    const int column = FirstVisibleColumn();
+    const int line = FirstVisibleLine();
+    if (fCurX < FirstVisibleColumn()) {
+        SetFirstVisibleColumn(std::max(0, fCurX - 2));
     }
     if (fCurX > LastVisibleColumn()) {
-        fFirstVisibleColumn = fFirstVisibleColumn + fCurX - LastVisibleColumn() + 2;
+        SetFirstVisibleColumn(FirstVisibleColumn() + fCurX - LastVisibleColumn() + 2);
     }
-    if (fCurY < fFirstVisibleLine) {
-        fFirstVisibleLine = fCurY;
+    if (fCurY < FirstVisibleLine()) {
+        SetFirstVisibleLine(fCurY);
     }
     if (fCurY > LastVisibleLine()) {
-        fFirstVisibleLine = fFirstVisibleLine + fCurY - LastVisibleLine();
+        SetFirstVisibleLine(FirstVisibleLine() + fCurY - LastVisibleLine());
     }
-    if (column != fFirstVisibleColumn || line != fFirstVisibleLine) {
+    if (column != FirstVisibleColumn() || line != FirstVisibleLine()) {
         Invalidate();
     }
 }

@@ -42,13 +42,13 @@ void TAdvCustomMemo::CopySelection(bool ask) {
         return;
     }
     Clipboard* clipboard = ActiveClipboard();
-    if (clipboard != nullptr && (fSettings.ClipboardFormats & cfText) != 0) {
+    if (clipboard != nullptr && (fEditSettings.ClipboardFormats & cfText) != 0) {
         clipboard->SetText(SelectedText());
     }
 }
 
 void TAdvCustomMemo::CutSelection(bool ask) {
-    if (fSettings.ReadOnly || !Allowed(*this, caCut, ask)) {
+    if (fEditSettings.ReadOnly || !Allowed(*this, caCut, ask)) {
         return;
     }
     if (Clipboard* clipboard = ActiveClipboard()) {
@@ -58,7 +58,7 @@ void TAdvCustomMemo::CutSelection(bool ask) {
 }
 
 void TAdvCustomMemo::PasteClipboard(bool ask) {
-    if (fSettings.ReadOnly || !Allowed(*this, caPaste, ask)) {
+    if (fEditSettings.ReadOnly || !Allowed(*this, caPaste, ask)) {
         return;
     }
     const int firstLine = fCurY;

@@ -1,10 +1,12 @@
-// The editor's document glue: construction, the line-change handler, bulk resets.
+// The editor's document glue: construction, the line-change handler, and the editor's answers
+// to what its line list reports.
 #include "editor/AdvCustomMemo.h"
 #include "editor/AdvCustomMemoStyler.h"
 
 namespace tarnwick::editor {
 
-TAdvCustomMemo::TAdvCustomMemo() : fLines(std::make_unique<TAdvMemoStrings>(this)) {
+TAdvCustomMemo::TAdvCustomMemo()
+    : fLines(std::make_unique<TAdvMemoStrings>(static_cast<ILinesObserver*>(this))) {
     fBookmarks.fill(kNoLine);
     fLines->Add("");
     AttachLinesChanged();
@@ -31,6 +33,13 @@ void TAdvCustomMemo::SetBkColor(TColor color) {
     Invalidate();
 }
 
+void TAdvCustomMemo::Invalidate() {
+    ++fInvalidateCount;
+    if (OnInvalidate) {
+        OnInvalidate();
+    }
+}
+
 void TAdvCustomMemo::LinesChanged() {
     if (!fNotify) {
         return;
@@ -54,12 +63,98 @@ void TAdvCustomMemo::ResetCaretAndSelection() {
     fCurX = 0;
 }
 
-void TAdvCustomMemo::ResetForBulkCopy() {
+// --- What the line list reports
+
+void TAdvCustomMemo::LineChanged(int index) {
+    if (index < FirstVisibleLine()) {
+        DropRememberedStartState();
+    }
+}
+
+void TAdvCustomMemo::LinesInserting() {
+    CollapseSelection();
+}
+
+void TAdvCustomMemo::LineInserted(int index) {
+    if (index < FirstVisibleLine()) {
+        DropRememberedStartState();
+    }
+    for (int& bookmark : fBookmarks) {
+        if (bookmark >= index) {
+            ++bookmark;
+        }
+    }
+}
+
+void TAdvCustomMemo::LinesInserted() {
+    SetCaretColumn(fCurX);
+    SetCaretLine(fCurY);
+    KeepCaretVisible();
+    Invalidate();
+}
+
+void TAdvCustomMemo::LineDeleteRequested(int index) {
+    if (index < FirstVisibleLine()) {
+        DropRememberedStartState();
+    }
+    const int column = fCurX;
+    const int line = fCurY;
+    const int count = fLines->Count();
+    SetCaretLine(index);
+    DeleteCaretLine();
+    // The caret goes back to its line; the column is restored as it was, without padding
+    // whatever line now stands under it.
+    fCurX = count == 1 ? 0 : column;
+    SetCaretLine(index < line ? line - 1 : line);
+}
+
+void TAdvCustomMemo::LinesClearing() {
     ResetCaretAndSelection();
-    fFirstVisibleLine = 0;
-    fFirstVisibleColumn = 0;
+    Invalidate();
+    fFoldedRegionCount = 0;
+}
+
+void TAdvCustomMemo::BulkCopyStarting() {
+    ResetCaretAndSelection();
+    fView.SetFirstVisibleLine(0);
+    fView.SetFirstVisibleColumn(0);
     DropRememberedStartState();
-    fLines->fStore.FreeAllRecords();
+}
+
+void TAdvCustomMemo::BulkCopyFinished() {
+    LinesChanged();
+}
+
+void TAdvCustomMemo::LoadStarting() {
+    // Loading starts from a clean editor: no selection, no undo, caret home, and no change
+    // handling until the whole text is in.
+    CollapseSelection();
+    fUndoList.Clear();
+    fCurX = 0;
+    fCurY = 0;
+    fNotify = false;
+    DetachLinesChanged();
+}
+
+void TAdvCustomMemo::LoadEnded(bool loaded) {
+    if (loaded) {
+        DropRememberedStartState();
+        fCurX = 0;
+        fCurY = 0;
+    }
+    fNotify = true;
+    AttachLinesChanged();
+    if (loaded) {
+        // Lines came in through the loader, which already replaced their tabs.
+        fLongestLineLength = fLines->LongestOfLineLengths();
+        LinesChanged();
+        // Every record was created by this load, so every LineModState is already 0.
+        Invalidate();
+    }
+}
+
+void TAdvCustomMemo::LineStatesChanged() {
+    Invalidate();
 }
 
 }  // namespace tarnwick::editor

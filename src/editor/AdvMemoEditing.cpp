@@ -38,7 +38,7 @@ bool TAdvCustomMemo::DeleteForwardFrom(TTextPos before, bool backspace) {
             } else if (fCurY < count - 1) {
                 // The next line joins at the real end of this one, whatever the caret column.
                 step = StepBefore(*fLines, fCurY, 2);
-                TScopedValue<bool> replaying(fUndoList.ReplayingSwitch(), true);
+                const auto replaying = fUndoList.ReplayFrame();
                 RemoveText(*fLines, fCurY, line.size(), fCurY + 1, 0);
                 text = "\r";
                 removed = true;
@@ -111,17 +111,14 @@ void TAdvCustomMemo::DeleteCaretLine() {
                      : y == count - 1 ? StepBefore(*fLines, y - 1, 2)
                                       : StepBefore(*fLines, y, 2);
     SetCaretColumn(0);
-    {
-        // The removal itself takes the list's plain path, not this operation again.
-        TScopedValue<bool> deleting(fLines->fDeleting, true);
-        if (count == 1) {
-            fLines->Put(0, "");
-        } else if (fCurY >= count - 1) {
-            SetCaretLine(count - 2);
-            fLines->Delete(count - 1);
-        } else {
-            fLines->Delete(fCurY);
-        }
+    // The removal itself takes the list's plain path, not this operation again.
+    if (count == 1) {
+        fLines->Put(0, "");
+    } else if (fCurY >= count - 1) {
+        SetCaretLine(count - 2);
+        fLines->RemoveLine(count - 1);
+    } else {
+        fLines->RemoveLine(fCurY);
     }
     StepAfter(step, *fLines, 1);
     CollapseSelection();

@@ -24,14 +24,15 @@ HighlightState TAdvCustomMemo::StartStateOfLine(int n) {
 }
 
 HighlightState TAdvCustomMemo::FirstVisibleLineStartState() {
-    if (fRememberedLine == fFirstVisibleLine) {
+    const int first = FirstVisibleLine();
+    if (fRememberedLine == first) {
         return fRememberedState;
     }
-    const bool notify = fNotify;
-    fNotify = false;
-    fRememberedState = StartStateOfLine(fFirstVisibleLine);
-    fNotify = notify;
-    fRememberedLine = fFirstVisibleLine;
+    {
+        const auto quiet = SuspendNotify();
+        fRememberedState = StartStateOfLine(first);
+    }
+    fRememberedLine = first;
     return fRememberedState;
 }
 
@@ -54,11 +55,11 @@ void TAdvCustomMemo::InvalidateAllStartStateCaches() {
 
 void TAdvCustomMemo::ScrollFirstVisibleLine(int line) {
     line = std::clamp(line, 0, std::max(0, fLines->Count() - 1));
-    if (line == fFirstVisibleLine) {
+    if (line == FirstVisibleLine()) {
         return;
     }
-    InvalidateStartStateCaches(fFirstVisibleLine, line);
-    fFirstVisibleLine = line;
+    InvalidateStartStateCaches(FirstVisibleLine(), line);
+    SetFirstVisibleLine(line);
     Invalidate();
 }
 

@@ -109,7 +109,6 @@ struct TAdvMemoPaintSettings {
     TScrollStyle ScrollBars = ssBoth;
     TWordWrapStyle WordWrap = wwNone;
     bool HideSelection = false;
-    bool Focused = false;  // the host keeps this equal to the widget's focus
     // Paint of link runs; never used while the editor's UrlAware is off.
     TColor UrlTextColor = kClBlue;
     TColor UrlBkColor = kClNone;

@@ -98,7 +98,7 @@ int TAdvCustomMemo::SelectionLength() const {
 }
 
 bool TAdvCustomMemo::DeleteSelectedText(bool repaint) {
-    if (fSettings.ReadOnly || !HasSelection()) {
+    if (fEditSettings.ReadOnly || !HasSelection()) {
         return false;
     }
     const TTextPos start = SelectionStart();
@@ -113,8 +113,8 @@ bool TAdvCustomMemo::DeleteSelectedText(bool repaint) {
     {
         TScopedValue<bool> quiet(fNotify, false);
         TEditStep step = StepBefore(*fLines, start.Y, end.Y - start.Y + 1);
-        removed = RemoveText(*fLines, start.Y, columns::Byte(fLines->View(start.Y), start.X),
-                             end.Y, columns::Byte(fLines->View(end.Y), end.X))
+        removed = RemoveText(*fLines, start.Y, columns::Byte(fLines->View(start.Y), start.X), end.Y,
+                             columns::Byte(fLines->View(end.Y), end.X))
                       .Bytes;
         StepAfter(step, *fLines, 1);
         steps.push_back(std::move(step));

@@ -11,7 +11,7 @@ Clipboard* TAdvCustomMemo::ActiveClipboard() const {
 }
 
 TTextPos TAdvCustomMemo::CaretCell() const {
-    return {fCurX - fFirstVisibleColumn, fCurY - fFirstVisibleLine};
+    return {fCurX - FirstVisibleColumn(), fCurY - FirstVisibleLine()};
 }
 
 void TAdvCustomMemo::UpdateBlockMatch() {

@@ -1,7 +1,8 @@
 #include "editor/AdvMemoStrings.h"
 
-#include "editor/AdvCustomMemo.h"
 #include "editor/EditorErrors.h"
+#include "editor/ScopedValue.h"
+#include "editor/UpdateBracket.h"
 
 namespace tarnwick::editor {
 
@@ -18,7 +19,7 @@ std::string ExpandTabs(std::string_view text, int tabSize) {
     return result;
 }
 
-TAdvMemoStrings::TAdvMemoStrings(TAdvCustomMemo* owner) : fOwner(owner) {}
+TAdvMemoStrings::TAdvMemoStrings(ILinesObserver* observer) : fOwner(observer) {}
 
 TAdvMemoStrings::~TAdvMemoStrings() = default;
 
@@ -108,9 +109,7 @@ void TAdvMemoStrings::Put(int index, const std::string& s) {
     Changing();
     fStore.Replace(index, text);
     Changed();
-    if (index < fOwner->FirstVisibleLine()) {
-        fOwner->DropRememberedStartState();
-    }
+    fOwner->LineChanged(index);
 }
 
 TObject* TAdvMemoStrings::GetObject(int index) const {
@@ -180,14 +179,7 @@ void TAdvMemoStrings::InsertLine(int index, std::string_view text) {
     Changing();
     fStore.Insert(index, expanded);
     Changed();
-    if (index < fOwner->FirstVisibleLine()) {
-        fOwner->DropRememberedStartState();
-    }
-    for (int b = 0; b < TAdvCustomMemo::kBookmarkCount; ++b) {
-        if (fOwner->Bookmark(b) >= index) {
-            fOwner->SetBookmark(b, fOwner->Bookmark(b) + 1);
-        }
-    }
+    fOwner->LineInserted(index);
 }
 
 void TAdvMemoStrings::Insert(int index, const std::string& s) {
@@ -198,52 +190,36 @@ void TAdvMemoStrings::Insert(int index, const std::string& s) {
         InsertLine(index, s);
         return;
     }
-    fOwner->CollapseSelection();
+    fOwner->LinesInserting();
     std::string_view rest = s;
     for (size_t at = rest.find("\r\n"); at != std::string_view::npos; at = rest.find("\r\n")) {
         InsertLine(index++, rest.substr(0, at));
         rest.remove_prefix(at + 2);
     }
     InsertLine(index, rest);
-    fOwner->SetCaretColumn(fOwner->CurX());
-    fOwner->SetCaretLine(fOwner->CurY());
-    fOwner->KeepCaretVisible();
-    fOwner->Invalidate();
+    fOwner->LinesInserted();
+}
+
+void TAdvMemoStrings::RemoveLine(int index) {
+    CheckIndex(index);
+    if (fOwner != nullptr) {
+        EraseLineLength(index);
+    }
+    Changing();
+    fStore.Erase(index);
+    Changed();
 }
 
 void TAdvMemoStrings::Delete(int index) {
     if (index < 0 || index >= Count()) {
         return;
     }
-    if (fOwner == nullptr || fDeleting) {
-        if (fOwner != nullptr) {
-            EraseLineLength(index);
-        }
-        Changing();
-        fStore.Erase(index);
-        Changed();
+    if (fOwner == nullptr) {
+        RemoveLine(index);
         return;
     }
-    TAdvCustomMemo& editor = *fOwner;
-    if (index < editor.FirstVisibleLine()) {
-        editor.DropRememberedStartState();
-    }
-    fDeleting = true;
-    const int column = editor.CurX();
-    const int line = editor.CurY();
-    const int count = Count();
-    try {
-        editor.SetCaretLine(index);
-        editor.DeleteCaretLine();
-    } catch (...) {
-        fDeleting = false;
-        throw;
-    }
-    // The caret goes back to its line; the column is restored as it was, without padding
-    // whatever line now stands under it.
-    editor.fCurX = count == 1 ? 0 : column;
-    editor.SetCaretLine(index < line ? line - 1 : line);
-    fDeleting = false;
+    // The editor removes the line as its delete-line operation does, with an undo record.
+    fOwner->LineDeleteRequested(index);
 }
 
 void TAdvMemoStrings::Clear() {
@@ -258,14 +234,12 @@ void TAdvMemoStrings::Clear() {
         }
         return;
     }
-    TAdvCustomMemo& editor = *fOwner;
-    editor.ResetCaretAndSelection();
-    editor.Invalidate();
-    BeginUpdate();
-    fStore.FreeAllRecords();
-    EndUpdate();
+    fOwner->LinesClearing();
+    {
+        const TUpdateBracket bracket(*this);
+        fStore.FreeAllRecords();
+    }
     ClearLineLengths();
-    editor.fFoldedRegionCount = 0;
     const bool had = Count() > 0;
     if (had) {
         Changing();
@@ -280,29 +254,23 @@ void TAdvMemoStrings::BulkCopy(const TStrings& source, bool replace) {
     if (&source == this) {
         return;
     }
-    TAdvCustomMemo& editor = *fOwner;
-    editor.ResetForBulkCopy();
-    BeginUpdate();
-    fNoRecords = true;
-    try {
+    fOwner->BulkCopyStarting();
+    fStore.FreeAllRecords();
+    {
+        const TUpdateBracket bracket(*this);
+        const TScopedValue<bool> noRecords(fNoRecords, true);
         if (replace) {
             fStore.Clear();
         }
         for (int i = 0; i < source.Count(); ++i) {
             AddObject(source.Get(i), source.GetObject(i));
         }
-    } catch (...) {
-        fNoRecords = false;
-        EndUpdate();
-        throw;
     }
-    fNoRecords = false;
-    EndUpdate();
     ClearLineLengths();
     for (int i = 0; i < Count(); ++i) {
         SetLineLength(i, static_cast<int32_t>(fStore.View(i).size()));
     }
-    editor.LinesChanged();
+    fOwner->BulkCopyFinished();
 }
 
 void TAdvMemoStrings::Assign(const TStrings& source) {

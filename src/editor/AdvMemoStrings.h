@@ -1,6 +1,7 @@
-// TAdvMemoStrings: the editor's line list. With an owner editor no line holds a tab (each is
-// replaced by TabSize spaces), LineLengths has one entry per line, and every change reaches
-// the editor through OnChange; without an owner it is a plain string list.
+// TAdvMemoStrings: the editor's line list. With an observer (the owning editor) no line holds a
+// tab (each is replaced by TabSize spaces), LineLengths has one entry per line, every change
+// reaches the editor through OnChange, and the list reports its operations to the observer;
+// without one it is a plain string list.
 #pragma once
 
 #include <cstdint>
@@ -10,18 +11,17 @@
 
 #include "editor/LineLengthTracker.h"
 #include "editor/LineStore.h"
+#include "editor/LinesObserver.h"
 #include "editor/Stream.h"
 #include "editor/Strings.h"
 #include "editor/TextBuffer.h"
 
 namespace tarnwick::editor {
 
-class TAdvCustomMemo;
-
 class TAdvMemoStrings : public TStrings {
   public:
-    // owner may be null: the list then behaves exactly like a plain string list.
-    explicit TAdvMemoStrings(TAdvCustomMemo* owner = nullptr);
+    // observer may be null: the list then behaves exactly like a plain string list.
+    explicit TAdvMemoStrings(ILinesObserver* observer = nullptr);
     ~TAdvMemoStrings() override;
 
     int Count() const override { return fStore.Count(); }
@@ -41,16 +41,20 @@ class TAdvMemoStrings : public TStrings {
     void AddStrings(const TStrings& source) override;
 
     // Range edits for the editor's own operations (AdvMemoStringsRange.cpp): lines go in or out
-    // in one shift of the list, with one change notification, without touching the caret.
+    // in one shift of the list with one change notification. Each inserted line is reported
+    // to the observer; removed lines are not (the editor's own removal, as RemoveLine).
     void InsertLines(int index, const std::vector<std::string_view>& texts);
-    void DeleteLines(int first, int count);
+    void RemoveLines(int first, int count);
 
     void LoadFromFile(const std::string& path);
     void LoadFromStream(TStream& stream);
     void SaveToFile(const std::string& path);
     void SaveToStream(TStream& stream);
 
-    TAdvCustomMemo* Owner() const { return fOwner; }
+    bool HasObserver() const { return fOwner != nullptr; }
+    // Removes line index and its LineLengths entry without reporting it to the observer (the
+    // editor's own removal of a line); fires the change notification. The index must exist.
+    void RemoveLine(int index);
     // Number of open update brackets as seen by painting (0 or 1 per nesting chain).
     int UpdateLockCount() const { return fUpdateLock; }
     const std::vector<int32_t>& LineLengths() const { return fLineLengths; }
@@ -72,10 +76,6 @@ class TAdvMemoStrings : public TStrings {
     void SetUpdateState(bool updating) override;
 
   private:
-    // The owner's reset before a load; the owner must exist.
-    TAdvCustomMemo& PrepareOwnerForLoad();
-    friend class TAdvCustomMemo;
-
     void CheckIndex(int index) const;
     // One line in, no splitting; tabs already handled by the caller.
     void AppendLine(std::string_view text, TObject* object);
@@ -101,9 +101,8 @@ class TAdvMemoStrings : public TStrings {
     void WriteLines(TStream& stream) const;
     void MarkSaved();
 
-    TAdvCustomMemo* fOwner;
+    ILinesObserver* fOwner;
     int32_t fUpdateLock = 0;
-    bool fDeleting = false;
     bool fNoRecords = false;
     TLineStore fStore;
     std::vector<int32_t> fLineLengths;

@@ -11,11 +11,12 @@
 #include <new>
 #include <stdexcept>
 
-#include "editor/AdvCustomMemo.h"
 #include "editor/AdvMemoStrings.h"
 #include "editor/EditorErrors.h"
 #include "editor/FileStream.h"
 #include "editor/SafeFileWriter.h"
+#include "editor/ScopedValue.h"
+#include "editor/UpdateBracket.h"
 
 namespace tarnwick::editor {
 namespace {
@@ -26,24 +27,20 @@ constexpr std::string_view kLineBreak = "\r\n";
 // The longest line the editor holds: its column counts are 32-bit signed.
 constexpr size_t kLongestLine = INT32_MAX;
 
-// What loading does to the editor before reading: no selection, no undo history, caret at the
-// start, and no change handling until the whole text is in. Undone if reading fails.
+// Installing a load as the editor sees it: it starts (the editor resets and goes quiet) when
+// the scope opens and ends when it closes, with the new text if Done was called first; so a
+// failure on the way always gives the editor its change handling back.
 class TLoadScope {
   public:
-    explicit TLoadScope(TAdvCustomMemo& editor) : fEditor(editor) {}
-    ~TLoadScope() {
-        if (!fDone) {
-            Restore();
-        }
-    }
+    explicit TLoadScope(ILinesObserver& editor) : fEditor(editor) { fEditor.LoadStarting(); }
+    ~TLoadScope() { fEditor.LoadEnded(fDone); }
     TLoadScope(const TLoadScope&) = delete;
     TLoadScope& operator=(const TLoadScope&) = delete;
 
     void Done() { fDone = true; }
-    void Restore();
 
   private:
-    TAdvCustomMemo& fEditor;
+    ILinesObserver& fEditor;
     bool fDone = false;
 };
 
@@ -168,11 +165,6 @@ size_t TrimmedLength(std::string_view line) {
 
 }  // namespace
 
-void TLoadScope::Restore() {
-    fEditor.SetNotifyEnabled(true);
-    fEditor.Lines().OnChange = [editor = &fEditor](TStrings&) { editor->LinesChanged(); };
-}
-
 void TAdvMemoStrings::SplitLoadedText(TTextBuffer buffer, TLoadedLines& into) const {
     const size_t size = buffer.Size();
     const char* p = into.store.AdoptBuffer(std::move(buffer));
@@ -245,19 +237,6 @@ void TAdvMemoStrings::TakeLoadedLines(TLoadedLines& loaded) {
     }
 }
 
-TAdvCustomMemo& TAdvMemoStrings::PrepareOwnerForLoad() {
-    // Loading starts from a clean editor: no selection, no undo, caret home, and no change
-    // handling until the whole text is in.
-    TAdvCustomMemo& editor = *fOwner;
-    editor.CollapseSelection();
-    editor.fUndoList.Clear();
-    editor.fCurX = 0;
-    editor.fCurY = 0;
-    editor.fNotify = false;
-    editor.DetachLinesChanged();
-    return editor;
-}
-
 void TAdvMemoStrings::LoadFromFile(const std::string& path) {
     // Everything that can fail (opening, reading, splitting) happens before the list or the
     // editor is touched, so a failed load leaves document, caret and undo list as they were.
@@ -283,26 +262,13 @@ void TAdvMemoStrings::LoadFromStream(TStream& stream) {
 
 void TAdvMemoStrings::InstallLoadedLines(TLoadedLines& loaded) {
     if (fOwner == nullptr) {
-        BeginUpdate();
+        const TUpdateBracket bracket(*this);
         TakeLoadedLines(loaded);
-        EndUpdate();
         return;
     }
-    TAdvCustomMemo& editor = PrepareOwnerForLoad();
-    TLoadScope scope(editor);
+    TLoadScope scope(*fOwner);
     TakeLoadedLines(loaded);
-
-    editor.DropRememberedStartState();
-    editor.fCurX = 0;
-    editor.fCurY = 0;
-    // Lines came in through the loader, which already replaced their tabs.
-    editor.fLongestLineLength = fLengthTracker.Longest();
     scope.Done();
-    editor.fNotify = true;
-    editor.AttachLinesChanged();
-    editor.LinesChanged();
-    // Every record was created by this load, so every LineModState is already 0.
-    editor.Invalidate();
 }
 
 void TAdvMemoStrings::WriteLines(TStream& stream) const {
@@ -325,37 +291,30 @@ void TAdvMemoStrings::WriteLines(TStream& stream) const {
 }
 
 void TAdvMemoStrings::MarkSaved() {
-    TAdvCustomMemo& editor = *fOwner;
-    BeginUpdate();
-    editor.DetachLinesChanged();
-    for (int i = 0; i < Count(); ++i) {
-        // A record without storage holds the defaults: state 0.
-        TLineProp* record = fStore.StoredRecord(i);
-        if (record != nullptr && record->LineModState == lmsModified) {
-            record->LineModState = lmsModifiedSaved;
+    {
+        const TUpdateBracket bracket(*this);
+        const TScopedValue<TNotifyEvent> detached(OnChange, nullptr);
+        for (int i = 0; i < Count(); ++i) {
+            // A record without storage holds the defaults: state 0.
+            TLineProp* record = fStore.StoredRecord(i);
+            if (record != nullptr && record->LineModState == lmsModified) {
+                record->LineModState = lmsModifiedSaved;
+            }
         }
     }
-    editor.AttachLinesChanged();
-    EndUpdate();
-    editor.Invalidate();
+    fOwner->LineStatesChanged();
 }
 
 void TAdvMemoStrings::SaveToFile(const std::string& path) {
     if (fOwner != nullptr) {
-        BeginUpdate();
-        try {
-            for (int i = 0; i < Count(); ++i) {
-                const std::string_view line = fStore.View(i);
-                const size_t keep = TrimmedLength(line);
-                if (keep != line.size()) {
-                    Put(i, std::string(line.substr(0, keep)));
-                }
+        const TUpdateBracket bracket(*this);
+        for (int i = 0; i < Count(); ++i) {
+            const std::string_view line = fStore.View(i);
+            const size_t keep = TrimmedLength(line);
+            if (keep != line.size()) {
+                Put(i, std::string(line.substr(0, keep)));
             }
-        } catch (...) {
-            EndUpdate();
-            throw;
         }
-        EndUpdate();
     }
     // The old file is replaced only once the new content is completely on disk.
     TSafeFileWriter writer(path);

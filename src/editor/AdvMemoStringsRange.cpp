@@ -2,9 +2,9 @@
 // once instead of once per line.
 #include <algorithm>
 
-#include "editor/AdvCustomMemo.h"
 #include "editor/AdvMemoStrings.h"
 #include "editor/EditorErrors.h"
+#include "editor/LinesObserver.h"
 
 namespace tarnwick::editor {
 
@@ -39,29 +39,22 @@ void TAdvMemoStrings::InsertLines(int index, const std::vector<std::string_view>
         }
         fLineLengths.insert(fLineLengths.begin() + static_cast<std::ptrdiff_t>(at), lengths.begin(),
                             lengths.end());
-        if (index < fOwner->FirstVisibleLine()) {
-            fOwner->DropRememberedStartState();
-        }
-        const int added = static_cast<int>(lines.size());
-        for (int b = 0; b < TAdvCustomMemo::kBookmarkCount; ++b) {
-            if (fOwner->Bookmark(b) >= index) {
-                fOwner->SetBookmark(b, fOwner->Bookmark(b) + added);
-            }
-        }
     }
     Changed();
+    if (fOwner != nullptr) {
+        for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+            fOwner->LineInserted(index + i);
+        }
+    }
 }
 
-void TAdvMemoStrings::DeleteLines(int first, int count) {
+void TAdvMemoStrings::RemoveLines(int first, int count) {
     first = std::max(first, 0);
     count = std::min(count, Count() - first);
     if (count <= 0) {
         return;
     }
     if (fOwner != nullptr) {
-        if (first < fOwner->FirstVisibleLine()) {
-            fOwner->DropRememberedStartState();
-        }
         const int size = static_cast<int>(fLineLengths.size());
         const int from = std::min(first, size);
         const int to = std::min(first + count, size);

@@ -36,15 +36,15 @@ TTextSpan BreakFollowedBy(std::string_view text) {
 }  // namespace
 
 void TAdvCustomMemo::AcceptTypedCharacter(char32_t ch) {
-    if (fSettings.ReadOnly) {
+    if (fEditSettings.ReadOnly) {
         return;
     }
-    if (fSettings.DelErase && HasSelection()) {
+    if (fEditSettings.DelErase && HasSelection()) {
         DeleteSelectedText(true);
     }
-    if (fSettings.CharCase == ecUpperCase) {
+    if (fEditSettings.CharCase == ecUpperCase) {
         ch = UpperCase(ch);
-    } else if (fSettings.CharCase == ecLowerCase) {
+    } else if (fEditSettings.CharCase == ecLowerCase) {
         ch = LowerCase(ch);
     }
     TypeCharacter(ch);
@@ -186,7 +186,7 @@ void TAdvCustomMemo::BreakLine() {
         }
         before = {fCurX, fCurY};
         const std::string text(fLines->View(fCurY));
-        if (fSettings.AutoIndent) {
+        if (fEditSettings.AutoIndent) {
             // Leading spaces, never the last character of a longer line in the first pass;
             // then on while still left of the caret.
             const size_t length = text.size();
@@ -203,7 +203,7 @@ void TAdvCustomMemo::BreakLine() {
         const size_t at = columns::Byte(text, fCurX);
         std::string_view tail = std::string_view(text).substr(at);
         tail = tail.substr(0, tail.find_last_not_of(' ') + 1);  // npos + 1 == 0
-        if (fSettings.AutoIndent) {
+        if (fEditSettings.AutoIndent) {
             tail.remove_prefix(std::min(tail.find_first_not_of(' '), tail.size()));
         }
         step = StepBefore(*fLines, fCurY, 1);
@@ -215,7 +215,7 @@ void TAdvCustomMemo::BreakLine() {
         SetCaretColumn(columns::Length(indent));
         CollapseSelection();
         std::unique_ptr<TUndo> record;
-        if (fSettings.UndoLineByLine) {
+        if (fEditSettings.UndoLineByLine) {
             record =
                 std::make_unique<TNewLineUndo>(this, before, TTextPos{fCurX, fCurY}, "\r" + indent);
         } else {

@@ -19,6 +19,12 @@ void TAdvCustomMemo::ReplaySteps(const std::vector<TEditStep>& steps, bool forwa
             ApplyStep(*fLines, step, false);
         }
     }
+    // Lines above the view may have changed: the remembered top-line state is then stale.
+    for (const TEditStep& step : steps) {
+        if (step.Line < FirstVisibleLine()) {
+            DropRememberedStartState();
+        }
+    }
     // The caret stays on an existing line.
     fCurY = std::clamp(fCurY, 0, std::max(fLines->Count() - 1, 0));
 }

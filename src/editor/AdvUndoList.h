@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "editor/EditSpan.h"
+#include "editor/ScopedValue.h"
 #include "editor/TextPos.h"
 
 namespace tarnwick::editor {
@@ -67,9 +68,8 @@ class TAdvUndoList {
     // Clamped to 1..100; a different capacity empties the list.
     void SetCapacity(int capacity);
     bool Replaying() const { return fReplaying; }
-    void SetReplaying(bool replaying) { fReplaying = replaying; }
-    // The replaying mark itself, for a scoped switch.
-    bool& ReplayingSwitch() { return fReplaying; }
+    // Marks the list as replaying until the returned guard goes out of scope.
+    TScopedValue<bool> ReplayFrame() { return TScopedValue<bool>(fReplaying, true); }
     // The editor the records act on.
     TAdvCustomMemo* Editor() const { return fEditor; }
     // Set while the editor is destroyed: Clear then raises nothing.

@@ -14,10 +14,6 @@ enum TCharCase { ecNormal, ecUpperCase, ecLowerCase };
 enum TSelectionMode { smText, smBlock };
 // (Word wrap is a painting setting: TAdvMemoPaintSettings::WordWrap.)
 
-// Keys held with a key or mouse event (a set of flags).
-using TShiftState = uint8_t;
-enum TShiftFlag : TShiftState { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
-
 struct TEditSettings {
     bool DelErase = true;    // typing, Delete and Backspace remove a selection first
     bool AutoIndent = true;  // Enter indents the new line like the old one

@@ -73,7 +73,7 @@ TTextSpan RemoveText(TAdvMemoStrings& lines, int line, size_t byte, int endLine,
     std::string joined(first.substr(0, byte));
     joined.append(last.substr(endByte));
     lines.Put(line, joined);
-    lines.DeleteLines(line + 1, endLine - line);
+    lines.RemoveLines(line + 1, endLine - line);
     return removed;
 }
 
@@ -156,7 +156,7 @@ void ReplaceLines(TAdvMemoStrings& lines, int first, int count, const TTextSpan&
         }
         lines.InsertLines(first + count, added);
     } else if (count > n) {
-        lines.DeleteLines(first + n, count - n);
+        lines.RemoveLines(first + n, count - n);
     }
 }
 

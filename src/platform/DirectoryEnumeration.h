@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/FolderHandle.h"
+
 namespace tarnwick {
 
 // What the listing knows of a name without a stat, from the directory's own type field.
@@ -51,19 +53,23 @@ std::int64_t UnixSecondsFromFileTime(std::int64_t fileTime);
 std::int64_t CreationTimeOrLastWrite(bool birthReported, std::int64_t birthSeconds,
                                      std::int64_t birthNanoseconds, std::int64_t lastWriteTime);
 
-// An open folder listing. Move-only: it owns the directory handle used to examine names.
+// An open folder listing. Move-only: it owns the folder handle used to examine names.
 class FolderListing {
   public:
     // Opens and reads `folderPath`. A folder that can't be listed gives an empty listing
     // (ok() false); that is not an error for the walk.
     explicit FolderListing(const std::string& folderPath);
-    FolderListing(FolderListing&& other) noexcept;
+    // Reads the folder of `folder`, which the listing then owns. Without `sortByName` the names
+    // stay in the order the file system gave them (a caller that needs only a few of them sorts
+    // those with NameOrderLess).
+    explicit FolderListing(FolderHandle folder, bool sortByName = true);
+    FolderListing(FolderListing&& other) noexcept = default;
     FolderListing& operator=(FolderListing&&) = delete;
     FolderListing(const FolderListing&) = delete;
     FolderListing& operator=(const FolderListing&) = delete;
-    ~FolderListing();
+    ~FolderListing() = default;
 
-    bool ok() const { return fd_ >= 0; }
+    bool ok() const { return folder_.ok(); }
     const std::vector<ListedName>& names() const { return names_; }
 
     // Examines one name of this folder (the link itself for the device and isSymlink, its
@@ -73,10 +79,12 @@ class FolderListing {
     // or can't be examined. `isSymlink` and `device` are not filled in.
     std::optional<std::pair<EntryInfo, AttributeData>> Describe(const ListedName& entry) const;
     // The folder's descriptor, for opening its entries relative to it; -1 when not ok().
-    int fd() const { return fd_; }
+    int fd() const { return folder_.fd(); }
+    // The folder's handle, for opening its subfolders; the listing can't examine names after.
+    FolderHandle TakeHandle() { return std::move(folder_); }
 
   private:
-    int fd_ = -1;
+    FolderHandle folder_;
     std::vector<ListedName> names_;
 };
 

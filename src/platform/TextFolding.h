@@ -12,8 +12,9 @@ namespace tarnwick {
 // 0xDC00 + byte, a value no valid character decodes to, so it compares only with itself.
 char32_t NextUtf8Char(std::string_view text, std::size_t& pos);
 
-// The small letter of a capital of ASCII, Latin-1, Latin Extended-A, Greek or Cyrillic that
-// has a simple pair; every other character unchanged.
+// The character's case-folded form under Unicode's simple case mapping (every script), so that
+// two characters that differ only in letter case fold to the same value; other characters
+// unchanged.
 char32_t FoldCase(char32_t c);
 
 }  // namespace tarnwick

@@ -1,6 +1,7 @@
 // The recursive folder walk.
 #include "search/FolderWalk.h"
 
+#include <algorithm>
 #include <thread>
 
 #include "platform/FileAttributes.h"
@@ -26,47 +27,117 @@ TFolderWalk::TFolderWalk(const WalkContext& context)
     : ctx_(context), scanner_(context.contentChunkSize) {}
 
 void TFolderWalk::WalkFolder(const std::string& root, const std::string& nameText, bool recurse) {
-    if (!haveRootDevice_) {
+    FolderHandle rootFolder =
+        FolderHandle::OpenPath(root.empty() ? std::string(1, kPathDelimiter) : root);
+    if (!haveRootDevice_ && rootFolder.ok()) {
         // Folders on another device than the root are not entered, like `find -xdev`.
-        const auto device = DeviceOf(root.empty() ? std::string(1, kPathDelimiter) : root);
-        rootDevice_ = device.value_or(0);
-        haveRootDevice_ = device.has_value();
+        rootDevice_ = rootFolder.identity().device;
+        haveRootDevice_ = true;
     }
-    WalkOne(root, nameText, recurse);
+    path_ = root;
+    if (path_.empty() || path_.back() != kPathDelimiter) {
+        path_ += kPathDelimiter;
+    }
+    stack_.clear();
+    const NamePattern pattern(nameText);
+    pattern_ = &pattern;
+    nameText_ = &nameText;
+    VisitFolder(std::move(rootFolder), std::string(), recurse);
+    // Depth first: each subfolder is finished, with all its descendants, before the next one.
+    // Running is not tested between subfolders: after a Stop each remaining folder reports
+    // itself and returns at its first entry.
+    while (!stack_.empty()) {
+        Frame& top = stack_.back();
+        if (top.next == top.subfolders.size()) {
+            PopFolder();
+            continue;
+        }
+        std::string name = std::move(top.subfolders[top.next++]);
+        FolderHandle child = top.handle.OpenChild(name);
+        if (child.ok() && haveRootDevice_ && child.identity().device != rootDevice_) {
+            continue;
+        }
+        path_.resize(top.pathLength);
+        path_ += name;
+        path_ += kPathDelimiter;
+        VisitFolder(std::move(child), std::move(name), true);
+    }
+    pattern_ = nullptr;
     ctx_.sink->Tick();
 }
 
-void TFolderWalk::Pause() const {
-    if (ctx_.pause.count() > 0) {
-        std::this_thread::sleep_for(ctx_.pause);
+void TFolderWalk::VisitFolder(FolderHandle folder, std::string name, bool recurse) {
+    ctx_.sink->Folder(path_);
+    const FolderIdentity identity = folder.identity();
+    FolderListing listing(std::move(folder), false);
+    std::vector<std::string> subfolders;
+    if (!ListingPass(listing, recurse, subfolders) || !recurse || !ctx_.state.Running.load() ||
+        subfolders.empty()) {
+        return;
+    }
+    stack_.push_back(Frame{path_.size(), std::move(name), listing.TakeHandle(), identity,
+                           std::move(subfolders), 0});
+    // Only the deepest folders keep their descriptors (and the root, to come back to).
+    if (stack_.size() > kOpenFolderLimit + 1) {
+        stack_[stack_.size() - kOpenFolderLimit - 1].handle.Close();
     }
 }
 
-void TFolderWalk::WalkOne(const std::string& root, const std::string& nameText, bool recurse) {
-    std::string folderPath = root;
-    if (folderPath.empty() || folderPath.back() != kPathDelimiter) {
-        folderPath += kPathDelimiter;
+void TFolderWalk::PopFolder() {
+    FolderHandle child = std::move(stack_.back().handle);
+    stack_.pop_back();
+    if (stack_.empty() || stack_.back().handle.ok()) {
+        return;
     }
-    ctx_.sink->Folder(folderPath);
-    const bool includeHidden = ctx_.options.IncludeHidden();
+    Frame& parent = stack_.back();
+    FolderHandle up = child.OpenParent();
+    if (!up.ok() || !(up.identity() == parent.identity)) {
+        up = ReopenTop();  // moved meanwhile: find it again by its names from the root
+    }
+    if (!up.ok() || !(up.identity() == parent.identity)) {
+        parent.next = parent.subfolders.size();  // gone: its remaining subfolders can't be reached
+        return;
+    }
+    parent.handle = std::move(up);
+}
 
-    const FolderListing listing(folderPath);
-    std::vector<std::size_t> subfolders;
-    for (std::size_t i = 0; i < listing.names().size(); ++i) {
-        const ListedName& entry = listing.names()[i];
-        const bool matches = MatchesNamePattern(nameText, entry.name);
-        const bool maybeFolder =
-            entry.kind == EntryKind::Directory || entry.kind == EntryKind::Unknown;
-        if (!matches && !(recurse && maybeFolder)) {
-            continue;  // neither a candidate of the listing pass nor a folder to descend
-        }
+FolderHandle TFolderWalk::ReopenTop() const {
+    FolderHandle folder;
+    const FolderHandle* at = &stack_.front().handle;
+    for (std::size_t i = 1; i < stack_.size(); ++i) {
+        folder = at->OpenChild(stack_[i].name);
+        at = &folder;
+    }
+    return stack_.size() > 1 ? std::move(folder) : FolderHandle();
+}
+
+bool TFolderWalk::ListingPass(const FolderListing& listing, bool recurse,
+                              std::vector<std::string>& subfolders) {
+    const bool includeHidden = ctx_.options.IncludeHidden();
+    // Only the entries that can matter (names that match, folders to descend) are put in name
+    // order; in a name walk that is a small part of a large folder.
+    const std::vector<ListedName>& names = listing.names();
+    candidates_.clear();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const ListedName& entry = names[i];
         if (entry.kind == EntryKind::Other || (!includeHidden && IsHiddenName(entry.name))) {
             continue;  // outside the enumeration's attribute mask
         }
+        const bool maybeFolder =
+            entry.kind == EntryKind::Directory || entry.kind == EntryKind::Unknown;
+        const bool matches = pattern_->Matches(entry.name);
+        if (matches || (recurse && maybeFolder)) {
+            candidates_.push_back({i, matches});
+        }
+    }
+    std::sort(candidates_.begin(), candidates_.end(), [&](const Candidate& a, const Candidate& b) {
+        return NameOrderLess(names[a.index].name, names[b.index].name);
+    });
+    for (const Candidate& candidate : candidates_) {
+        const ListedName& entry = names[candidate.index];
         // The directory's type field settles files and folders without a stat; links and
         // unknown types are examined now. A hit is described in full when its row is built.
         EntryInfo info;
-        bool examined = false;
         if (entry.kind == EntryKind::File) {
             info.attributes = 0;
         } else if (entry.kind == EntryKind::Directory) {
@@ -77,36 +148,26 @@ void TFolderWalk::WalkOne(const std::string& root, const std::string& nameText, 
                 continue;  // vanished or can't be examined: skip it, go on
             }
             info = *found;
-            examined = true;
         }
         if ((info.attributes & kAttrSystem) != 0) {
             continue;
         }
-        if (matches && !ExamineEntry(listing, entry, info, folderPath, nameText)) {
-            return;
+        if (candidate.matches && !ExamineEntry(listing, entry, info, path_, *nameText_)) {
+            return false;
         }
-        if (!recurse || (info.attributes & kAttrDirectory) == 0 || IsDotName(entry.name)) {
-            continue;
-        }
-        if (!examined) {
-            const auto found = listing.Examine(entry);
-            if (!found) {
-                continue;
-            }
-            info = *found;
-        }
-        if (!info.isSymlink && (!haveRootDevice_ || info.device == rootDevice_)) {
-            subfolders.push_back(i);
+        // A symlinked folder is listed but never descended; a folder's device is checked when
+        // it is opened.
+        if (recurse && (info.attributes & kAttrDirectory) != 0 && !info.isSymlink &&
+            !IsDotName(entry.name)) {
+            subfolders.push_back(entry.name);
         }
     }
+    return true;
+}
 
-    if (!recurse || !ctx_.state.Running.load()) {
-        return;
-    }
-    // Running is not tested between subfolders: after a Stop each remaining sub-walk reports
-    // its folder and returns at its first entry.
-    for (const std::size_t i : subfolders) {
-        WalkOne(folderPath + listing.names()[i].name, nameText, true);
+void TFolderWalk::Pause() const {
+    if (ctx_.pause.count() > 0) {
+        std::this_thread::sleep_for(ctx_.pause);
     }
 }
 

@@ -9,43 +9,87 @@
 namespace tarnwick {
 namespace {
 
-// The characters of `text`, letter case folded.
-std::u32string FoldedChars(std::string_view text) {
-    std::u32string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        out.push_back(FoldCase(NextUtf8Char(text, i)));
-    }
-    return out;
+char AsciiFold(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 }  // namespace
 
-bool MatchesNamePattern(std::string_view nameText, std::string_view name) {
-    // The pattern is the name text followed by "*": a prefix match with wildcards.
-    std::u32string pattern = FoldedChars(nameText);
-    pattern.push_back(U'*');
-    const std::u32string subject = FoldedChars(name);
-    std::size_t p = 0, s = 0;
-    std::size_t starP = std::u32string::npos, starS = 0;
-    while (s < subject.size()) {
-        if (p < pattern.size() && pattern[p] == U'*') {
-            starP = p++;
-            starS = s;
-        } else if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == subject[s])) {
-            ++p;
-            ++s;
-        } else if (starP != std::u32string::npos) {
-            p = starP + 1;
-            s = ++starS;
-        } else {
-            return false;
+NamePattern::NamePattern(std::string_view nameText) {
+    folded_.reserve(nameText.size());
+    asciiPlain_ = true;
+    for (std::size_t i = 0; i < nameText.size();) {
+        const char32_t c = FoldCase(NextUtf8Char(nameText, i));
+        folded_.push_back(c);
+        if (c >= 0x80 || c == U'*' || c == U'?') {
+            asciiPlain_ = false;
         }
     }
-    while (p < pattern.size() && pattern[p] == U'*') {
-        ++p;
+    if (asciiPlain_) {
+        asciiPrefix_.assign(folded_.begin(), folded_.end());
     }
-    return p == pattern.size();
+}
+
+bool NamePattern::Matches(std::string_view name) const {
+    if (asciiPlain_) {
+        // The common case: a plain ASCII prefix, compared byte by byte. A non-ASCII character
+        // in the compared part may still fold to an ASCII letter (the Kelvin sign to k), so it
+        // takes the general path.
+        const std::size_t n = asciiPrefix_.size();
+        if (name.size() < n) {
+            return false;
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            const char c = name[i];
+            if ((static_cast<unsigned char>(c) & 0x80) != 0) {
+                return MatchesWithWildcards(name);
+            }
+            if (AsciiFold(c) != asciiPrefix_[i]) {
+                return false;
+            }
+        }
+        return true;
+    }
+    return MatchesWithWildcards(name);
+}
+
+bool NamePattern::MatchesWithWildcards(std::string_view name) const {
+    // The pattern is the name text followed by "*". Positions in `name` are byte offsets; each
+    // character is decoded and folded as it is reached.
+    const std::size_t end = folded_.size();
+    std::size_t p = 0;
+    std::size_t s = 0;
+    std::size_t starP = std::u32string::npos;
+    std::size_t starS = 0;
+    for (;;) {
+        while (p < end && folded_[p] == U'*') {
+            starP = p++;
+            starS = s;
+        }
+        if (p == end) {
+            return true;  // the implied trailing '*' takes any remainder
+        }
+        if (s < name.size()) {
+            std::size_t next = s;
+            const char32_t c = FoldCase(NextUtf8Char(name, next));
+            if (folded_[p] == U'?' || folded_[p] == c) {
+                ++p;
+                s = next;
+                continue;
+            }
+        }
+        if (starP == std::u32string::npos || starS >= name.size()) {
+            return false;
+        }
+        // Let the last '*' take one more character and try again from there.
+        NextUtf8Char(name, starS);
+        p = starP + 1;
+        s = starS;
+    }
+}
+
+bool MatchesNamePattern(std::string_view nameText, std::string_view name) {
+    return NamePattern(nameText).Matches(name);
 }
 
 std::string_view ExtractFileExt(std::string_view name) {

@@ -8,9 +8,24 @@
 
 namespace tarnwick {
 
-// True when `name` begins with `nameText`, letter case ignored, where '*' in the name text
-// stands for any run of characters and '?' for any one character. The rest of the name may be
-// anything, so an empty name text selects every name.
+// The enumeration pattern of a name text, prepared once for a whole walk: a name matches when
+// it begins with the name text, letter case ignored, where '*' in the name text stands for any
+// run of characters and '?' for any one character. The rest of the name may be anything, so an
+// empty name text selects every name.
+class NamePattern {
+  public:
+    explicit NamePattern(std::string_view nameText);
+    bool Matches(std::string_view name) const;
+
+  private:
+    bool MatchesWithWildcards(std::string_view name) const;
+
+    std::u32string folded_;    // the name text's characters, letter case folded
+    std::string asciiPrefix_;  // the folded name text when it is plain ASCII without wildcards
+    bool asciiPlain_ = false;
+};
+
+// One-off form of NamePattern(nameText).Matches(name).
 bool MatchesNamePattern(std::string_view nameText, std::string_view name);
 
 // The part of `name` from its last dot on (dot included), provided that dot comes after the

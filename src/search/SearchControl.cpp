@@ -1,6 +1,8 @@
 // Search control.
 #include "search/SearchControl.h"
 
+#include <system_error>
+
 namespace tarnwick {
 
 SearchControl::SearchControl(const SearchOptions& options, UiDispatcher& dispatcher,
@@ -20,6 +22,11 @@ SearchControl::~SearchControl() {
 }
 
 void SearchControl::StartSearch() {
+    if (worker_) {
+        // One walk at a time: a start while a walk runs, or while the end notification of a
+        // stopped walk is still on its way, is refused.
+        return;
+    }
     if (!state_.AllDrives) {
         state_.ContentText = options_.ContainingText();
         state_.CurrentRoot = options_.LookIn();
@@ -49,6 +56,9 @@ void SearchControl::StartSearch() {
     WalkContext context{state_,  options_,           typeNames_, locale_,
                         nullptr, state_.ContentText, pause_,     contentChunkSize_};
     auto alive = alive_;
+    // Each end notification belongs to its own worker: one that arrives for another run (a
+    // worker already gone) is ignored.
+    const std::uint64_t run = ++runSerial_;
     worker_ = std::make_unique<TFindFiles>(
         std::move(request), context, dispatcher_,
         [this, alive](SearchEventBatch batch) {
@@ -56,12 +66,22 @@ void SearchControl::StartSearch() {
                 window_.ShowSearchEvents(batch);
             }
         },
-        [this, alive] {
-            if (*alive) {
+        [this, alive, run] {
+            if (*alive && worker_ && run == runSerial_) {
                 SearchFinished();
             }
         });
-    worker_->Start();
+    try {
+        worker_->Start();
+    } catch (const std::system_error&) {
+        // No thread for the walk (the system is out of threads): the run ends the way a walk
+        // that failed ends, and the window returns to idle instead of staying busy.
+        worker_.reset();
+        state_.Running.store(false);
+        state_.AllDrives = false;
+        state_.DriveCursor = -1;
+        window_.RunEnded();
+    }
 }
 
 void SearchControl::StopSearch() {

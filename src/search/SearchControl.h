@@ -5,6 +5,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 
 #include "platform/LocaleFormats.h"
@@ -45,6 +46,8 @@ class SearchControl {
     SearchState& State() { return state_; }
     const SearchState& State() const { return state_; }
 
+    // Refused (does nothing) while a walk runs or its end notification is pending. When no
+    // thread can be created for the walk, the run ends at once (RunEnded).
     void StartSearch();
     void StopSearch();
     // The end notification of each worker.
@@ -65,6 +68,7 @@ class SearchControl {
     std::size_t contentChunkSize_ = 0;
     SearchState state_;
     std::unique_ptr<TFindFiles> worker_;
+    std::uint64_t runSerial_ = 0;  // numbers the workers, to match end notifications to them
     // Posted deliveries check this on the UI thread; cleared when the control goes away.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

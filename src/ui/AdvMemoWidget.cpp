@@ -1,9 +1,13 @@
 // Editor host widget: event translation, the scroll bars and the paint call.
 #include "ui/AdvMemoWidget.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QWheelEvent>
 
@@ -18,13 +22,59 @@ editor::TColor FromQColor(const QColor& c) {
            (static_cast<editor::TColor>(c.blue()) << 16);
 }
 
+editor::TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = {}) {
+    editor::TShiftState shift = 0;
+    shift |= modifiers.testFlag(Qt::ShiftModifier) ? editor::ssShift : 0;
+    shift |= modifiers.testFlag(Qt::AltModifier) ? editor::ssAlt : 0;
+    shift |= modifiers.testFlag(Qt::ControlModifier) ? editor::ssCtrl : 0;
+    shift |= buttons.testFlag(Qt::LeftButton) ? editor::ssLeft : 0;
+    shift |= buttons.testFlag(Qt::RightButton) ? editor::ssRight : 0;
+    shift |= buttons.testFlag(Qt::MiddleButton) ? editor::ssMiddle : 0;
+    return shift;
+}
+
+editor::TMouseButton ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::RightButton:
+            return editor::TMouseButton::mbRight;
+        case Qt::MiddleButton:
+            return editor::TMouseButton::mbMiddle;
+        default:
+            return editor::TMouseButton::mbLeft;
+    }
+}
+
+// The editor's key code of a Qt key; vkNone for keys it has no code for.
+editor::TKey KeyOf(int key) {
+    using namespace editor;
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
+        return static_cast<TKey>(key);  // Qt's codes are the upper-case ASCII codes here
+    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
+        return static_cast<TKey>(vkF1 + (key - Qt::Key_F1));
+    }
+    static const std::pair<int, TKey> kKeys[] = {
+        {Qt::Key_Backspace, vkBack},  {Qt::Key_Tab, vkTab},       {Qt::Key_Backtab, vkTab},
+        {Qt::Key_Return, vkReturn},   {Qt::Key_Enter, vkReturn},  {Qt::Key_Shift, vkShift},
+        {Qt::Key_Control, vkControl}, {Qt::Key_Alt, vkMenu},      {Qt::Key_Escape, vkEscape},
+        {Qt::Key_Space, vkSpace},     {Qt::Key_PageUp, vkPrior},  {Qt::Key_PageDown, vkNext},
+        {Qt::Key_End, vkEnd},         {Qt::Key_Home, vkHome},     {Qt::Key_Left, vkLeft},
+        {Qt::Key_Up, vkUp},           {Qt::Key_Right, vkRight},   {Qt::Key_Down, vkDown},
+        {Qt::Key_Insert, vkInsert},   {Qt::Key_Delete, vkDelete},
+    };
+    for (const auto& [qt, vk] : kKeys) {
+        if (qt == key) {
+            return vk;
+        }
+    }
+    return vkNone;
+}
+
 }  // namespace
 
 TAdvMemoWidget::TAdvMemoWidget(QWidget* parent)
     : QWidget(parent),
       memo_(std::make_unique<editor::TAdvMemo>()),
-      settings_(std::make_unique<editor::TAdvMemoPaintSettings>()),
-      painter_(std::make_unique<editor::TAdvMemoPainter>(*memo_, *settings_)),
       vertical_(new QScrollBar(Qt::Vertical, this)),
       horizontal_(new QScrollBar(Qt::Horizontal, this)) {
     setObjectName(QStringLiteral("AdvMemo1"));
@@ -42,12 +92,13 @@ TAdvMemoWidget::TAdvMemoWidget(QWidget* parent)
     connect(horizontal_, &QScrollBar::actionTriggered, this,
             [this](int action) { BarAction(horizontal_, false, action); });
 
+    editor::TAdvMemoPaintSettings& settings = memo_->Settings();
     const QPalette pal = palette();
-    settings_->SystemColors.Set(editor::kSysBtnFace, FromQColor(pal.color(QPalette::Button)));
-    settings_->SystemColors.Set(editor::kSysScrollBar, FromQColor(pal.color(QPalette::Window)));
+    settings.SystemColors.Set(editor::kSysBtnFace, FromQColor(pal.color(QPalette::Button)));
+    settings.SystemColors.Set(editor::kSysScrollBar, FromQColor(pal.color(QPalette::Window)));
     const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    settings_->SystemScrollBarWidth = extent;
-    settings_->SystemScrollBarHeight = extent;
+    settings.SystemScrollBarWidth = extent;
+    settings.SystemScrollBarHeight = extent;
 
     memo_->OnInvalidate = [this] { EditorInvalidated(); };
     EnsureMetrics();
@@ -58,9 +109,9 @@ TAdvMemoWidget::~TAdvMemoWidget() {
 }
 
 void TAdvMemoWidget::EnsureMetrics() {
-    if (painter_->LineHeight() == 0) {
+    if (memo_->View().LineHeight() == 0) {
         platform::QtDrawingSurface measure(nullptr);
-        painter_->ComputeMetrics(measure, false);
+        memo_->View().ComputeMetrics(measure, false);
     }
 }
 
@@ -96,12 +147,14 @@ void TAdvMemoWidget::SyncScrollBars() {
     if (syncing_) {
         return;
     }
-    syncing_ = true;
-    EnsureMetrics();
-    painter_->UpdateScrollBars();
-    ApplyBar(vertical_, painter_->VerticalBar(), painter_->VerticalBarRect());
-    ApplyBar(horizontal_, painter_->HorizontalBar(), painter_->HorizontalBarRect());
-    syncing_ = false;
+    {
+        const QScopedValueRollback syncing(syncing_, true);
+        EnsureMetrics();
+        editor::TAdvMemoView& view = memo_->View();
+        view.UpdateScrollBars();
+        ApplyBar(vertical_, view.VerticalBar(), view.VerticalBarRect());
+        ApplyBar(horizontal_, view.HorizontalBar(), view.HorizontalBarRect());
+    }
     update();
 }
 
@@ -135,12 +188,13 @@ void TAdvMemoWidget::BarAction(QScrollBar* bar, bool vertical, int action) {
         default:
             return;
     }
+    editor::TAdvMemoView& view = memo_->View();
     if (vertical) {
-        painter_->VerticalScroll(code, bar->sliderPosition());
-        bar->setSliderPosition(painter_->VerticalBar().Position);
+        view.VerticalScroll(code, bar->sliderPosition());
+        bar->setSliderPosition(view.VerticalBar().Position);
     } else {
-        painter_->HorizontalScroll(code, bar->sliderPosition());
-        bar->setSliderPosition(painter_->HorizontalBar().Position);
+        view.HorizontalScroll(code, bar->sliderPosition());
+        bar->setSliderPosition(view.HorizontalBar().Position);
     }
 }
 
@@ -148,38 +202,72 @@ void TAdvMemoWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     platform::QtDrawingSurface surface(&painter);
     const QRect r = event->rect();
-    painter_->Paint(surface, {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+    memo_->Paint(surface, {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
 }
 
 void TAdvMemoWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     EnsureMetrics();
-    syncing_ = true;
-    painter_->SetClientSize(width(), height());
-    syncing_ = false;
+    {
+        const QScopedValueRollback syncing(syncing_, true);
+        memo_->View().SetClientSize(width(), height());
+    }
     SyncScrollBars();
 }
 
-void TAdvMemoWidget::wheelEvent(QWheelEvent* event) {
-    wheelRemainder_ += event->angleDelta().y();
-    while (wheelRemainder_ >= kWheelStepDelta || wheelRemainder_ <= -kWheelStepDelta) {
-        const bool down = wheelRemainder_ < 0;
-        wheelRemainder_ += down ? kWheelStepDelta : -kWheelStepDelta;
-        painter_->MouseWheel(down);
+void TAdvMemoWidget::keyPressEvent(QKeyEvent* event) {
+    const editor::TShiftState shift = ShiftOf(event->modifiers());
+    bool used = memo_->KeyDown(KeyOf(event->key()), shift);
+    if (!event->text().isEmpty() && event->text().front().isPrint()) {
+        used = memo_->KeyPress(event->text().toStdString()) || used;
     }
-    event->accept();
+    event->setAccepted(used);
+}
+
+void TAdvMemoWidget::keyReleaseEvent(QKeyEvent* event) {
+    event->setAccepted(memo_->KeyUp(KeyOf(event->key()), ShiftOf(event->modifiers())));
+}
+
+void TAdvMemoWidget::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    event->setAccepted(memo_->MouseDown(
+        ButtonOf(event->button()), ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y()));
+}
+
+void TAdvMemoWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    event->setAccepted(
+        memo_->MouseMove(ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y()));
+}
+
+void TAdvMemoWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    event->setAccepted(memo_->MouseUp(ButtonOf(event->button()),
+                                      ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y()));
+}
+
+void TAdvMemoWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    event->setAccepted(memo_->DoubleClick(
+        ShiftOf(event->modifiers(), event->buttons()) | editor::ssDouble, p.x(), p.y()));
+}
+
+void TAdvMemoWidget::wheelEvent(QWheelEvent* event) {
+    event->setAccepted(memo_->MouseWheel(event->angleDelta().y(), ShiftOf(event->modifiers())));
 }
 
 void TAdvMemoWidget::focusInEvent(QFocusEvent* event) {
-    settings_->Focused = true;
     QWidget::focusInEvent(event);
-    update();
+    memo_->FocusGained();
 }
 
 void TAdvMemoWidget::focusOutEvent(QFocusEvent* event) {
-    settings_->Focused = false;
     QWidget::focusOutEvent(event);
-    update();
+    memo_->FocusLost();
+}
+
+void TAdvMemoWidget::contextMenuEvent(QContextMenuEvent* event) {
+    event->setAccepted(memo_->ContextMenuRequested(event->pos().x(), event->pos().y()));
 }
 
 }  // namespace tarnwick

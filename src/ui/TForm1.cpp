@@ -18,13 +18,13 @@
 
 #include "editor/AdvMemoFindReplace.h"
 #include "editor/AdvPascalMemoStyler.h"
+#include "history/InputHistory.h"
 #include "platform/DriveRoots.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtTypeNames.h"
 #include "platform/qt/QtUiDispatcher.h"
 #include "search/MatchRules.h"
 #include "ui/AdvMemoWidget.h"
-#include "ui/InputHistory.h"
 #include "ui/TForm2.h"
 #include "ui/UiDialogs.h"
 

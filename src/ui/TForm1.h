@@ -29,7 +29,7 @@ namespace editor {
 class TAdvMemoFindReplaceDialog;
 class TAdvPascalMemoStyler;
 }  // namespace editor
-namespace ui {
+namespace history {
 class InputHistory;
 }
 class TForm2;
@@ -92,8 +92,8 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     void ComboBox2Enter();
     // Writes both histories; false (after showing the error) when one can't be written.
     bool SaveHistories();
-    ui::InputHistory& NameHistory() { return *nameHistory_; }
-    ui::InputHistory& WordHistory() { return *wordHistory_; }
+    history::InputHistory& NameHistory() { return *nameHistory_; }
+    history::InputHistory& WordHistory() { return *wordHistory_; }
     TForm2& AboutBox() { return *form2_; }
     editor::TAdvMemoFindReplaceDialog& AdvMemoFindReplaceDialog1() { return *findReplace_; }
 
@@ -130,8 +130,8 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     RowIcons icons_;
     ResultsModel* results_ = nullptr;
     bool shownOnce_ = false;
-    std::unique_ptr<ui::InputHistory> nameHistory_;
-    std::unique_ptr<ui::InputHistory> wordHistory_;
+    std::unique_ptr<history::InputHistory> nameHistory_;
+    std::unique_ptr<history::InputHistory> wordHistory_;
     std::unique_ptr<TForm2> form2_;
     std::shared_ptr<QtPrompts> ownPrompts_;
     // Refers to the prompts and the editor, so it goes before either.

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
-#include "ui/InputHistory.h"
+#include "history/InputHistory.h"
 #include "ui/TForm1.h"
 #include "ui/TForm2.h"
 
@@ -16,8 +16,8 @@ namespace tarnwick {
 
 void TForm1::FormCreate() {
     // The results list's full-row selection and double buffering are set where it is built.
-    nameHistory_ = std::make_unique<ui::InputHistory>();
-    wordHistory_ = std::make_unique<ui::InputHistory>();
+    nameHistory_ = std::make_unique<history::InputHistory>();
+    wordHistory_ = std::make_unique<history::InputHistory>();
     ComboBox1->installEventFilter(this);
     ComboBox2->installEventFilter(this);
     try {
@@ -30,7 +30,7 @@ void TForm1::FormCreate() {
 
 std::string TForm1::HistoryPath(const char* fileName) const {
     if (!services_.historyFolder.empty()) {
-        return ui::HistoryFilePath(services_.historyFolder, fileName);
+        return history::HistoryFilePath(services_.historyFolder, fileName);
     }
     // The histories live beside the executable. An installed copy's folder is not writable:
     // there they go to the user's data folder instead, or closing could never succeed.
@@ -39,16 +39,16 @@ std::string TForm1::HistoryPath(const char* fileName) const {
         folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QDir().mkpath(folder);
     }
-    return ui::HistoryFilePath(QFile::encodeName(folder).toStdString(), fileName);
+    return history::HistoryFilePath(QFile::encodeName(folder).toStdString(), fileName);
 }
 
 void TForm1::LoadHistories() {
     const struct {
-        ui::InputHistory& history;
+        history::InputHistory& history;
         QComboBox* box;
         const char* file;
-    } lists[] = {{*nameHistory_, ComboBox1, ui::kNameHistoryFileName},
-                 {*wordHistory_, ComboBox2, ui::kWordHistoryFileName}};
+    } lists[] = {{*nameHistory_, ComboBox1, history::kNameHistoryFileName},
+                 {*wordHistory_, ComboBox2, history::kWordHistoryFileName}};
     for (const auto& list : lists) {
         if (list.history.LoadFromFileIfExists(HistoryPath(list.file))) {
             const QString text = list.box->currentText();
@@ -64,9 +64,9 @@ void TForm1::LoadHistories() {
 namespace {
 
 // Mirrors one recording into the box, keeping what the user typed in the edit field.
-void Record(ui::InputHistory& history, QComboBox* box) {
+void Record(history::InputHistory& history, QComboBox* box) {
     const QString text = box->currentText();
-    const ui::InputHistory::RecordResult result = history.Record(text.toStdString());
+    const history::InputHistory::RecordResult result = history.Record(text.toStdString());
     if (!result.recorded) {
         return;
     }
@@ -99,8 +99,8 @@ void TForm1::ComboBox2Enter() {
 
 bool TForm1::SaveHistories() {
     try {
-        nameHistory_->SaveToFile(HistoryPath(ui::kNameHistoryFileName));
-        wordHistory_->SaveToFile(HistoryPath(ui::kWordHistoryFileName));
+        nameHistory_->SaveToFile(HistoryPath(history::kNameHistoryFileName));
+        wordHistory_->SaveToFile(HistoryPath(history::kWordHistoryFileName));
     } catch (const std::exception& e) {
         ShowError(QString::fromStdString(e.what()));
         return false;

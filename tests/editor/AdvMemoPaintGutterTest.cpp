@@ -22,7 +22,7 @@ TEST_F(GutterTest, NumbersEndInTheSameColumnUpTo9999) {
     for (const Case& c :
          {Case{0, "1", 3}, Case{8, "9", 3}, Case{9, "10", 2}, Case{98, "99", 2}, Case{99, "100", 1},
           Case{998, "999", 1}, Case{999, "1000", 0}, Case{12344, "12345", 0}}) {
-        const auto entry = painter.GutterEntryOf(c.Line, 7);
+        const auto entry = memo.Renderer().GutterEntryOf(c.Line, 7);
         EXPECT_TRUE(entry.Number) << c.Line;
         EXPECT_EQ(entry.Text, c.Text) << c.Line;
         EXPECT_EQ(entry.X, c.Indent * 7) << c.Line;
@@ -32,19 +32,19 @@ TEST_F(GutterTest, NumbersEndInTheSameColumnUpTo9999) {
 TEST_F(GutterTest, LeadingZerosSuffixStartAndMarginMoveTheNumber) {
     settings.Gutter.ShowLeadingZeros = true;
     settings.Gutter.NumberSuffix = ":";
-    EXPECT_EQ(painter.GutterEntryOf(6, 7).Text, "0007:");
-    EXPECT_EQ(painter.GutterEntryOf(6, 7).X, 0);
+    EXPECT_EQ(memo.Renderer().GutterEntryOf(6, 7).Text, "0007:");
+    EXPECT_EQ(memo.Renderer().GutterEntryOf(6, 7).X, 0);
     settings.Gutter.ShowLeadingZeros = false;
     settings.Gutter.SetLineNumberStart(0);
-    EXPECT_EQ(painter.GutterEntryOf(6, 7).Text, "6:");
+    EXPECT_EQ(memo.Renderer().GutterEntryOf(6, 7).Text, "6:");
     settings.Gutter.SetLineNumberStart(-3);  // refused
     EXPECT_EQ(settings.Gutter.LineNumberStart(), 0);
     settings.Gutter.SetGutterMargin(10);  // raised to the minimum
     EXPECT_EQ(settings.Gutter.GutterMargin(), 45);
     settings.Gutter.GutterWidth = 60;
-    EXPECT_EQ(painter.GutterEntryOf(6, 7).X, 15 + 3 * 7);
+    EXPECT_EQ(memo.Renderer().GutterEntryOf(6, 7).X, 15 + 3 * 7);
     settings.Gutter.ShowLineNumbers = false;
-    const auto off = painter.GutterEntryOf(6, 7);
+    const auto off = memo.Renderer().GutterEntryOf(6, 7);
     EXPECT_FALSE(off.Number || off.Dash);
 }
 
@@ -83,7 +83,7 @@ TEST_F(GutterTest, VisibleLinesFromTheFirstVisibleOne) {
     for (const auto& l : lines) {
         memo.Lines().Add(l);
     }
-    painter.UpdateScrollBars();
+    view.UpdateScrollBars();
     memo.SetFirstVisibleLine(7);
     Paint();
     std::vector<std::pair<int, std::string>> numbers;
@@ -96,7 +96,7 @@ TEST_F(GutterTest, VisibleLinesFromTheFirstVisibleOne) {
     EXPECT_EQ(numbers.front(), (std::pair<int, std::string>{1, "8"}));
     EXPECT_EQ(numbers[1], (std::pair<int, std::string>{1 + kLh, "9"}));
     // Entries start while within the gutter's height: one partly visible at the bottom.
-    const int height = painter.GutterRect().Height();
+    const int height = view.GutterRect().Height();
     EXPECT_EQ(static_cast<int>(numbers.size()), (height + kLh - 1) / kLh);
 }
 
@@ -107,7 +107,7 @@ TEST_F(GutterTest, GradientBorderAndBackground) {
     auto gradient = std::find_if(calls.begin(), calls.end(),
                                  [](const auto& c) { return c.What == Kind::Gradient; });
     ASSERT_NE(gradient, calls.end());
-    const int height = painter.GutterRect().Height();
+    const int height = view.GutterRect().Height();
     EXPECT_EQ(gradient->Rect, (platform::SurfaceRect{0, 0, 42, height}));
     EXPECT_EQ(gradient->Bands, 48);
     EXPECT_EQ(gradient->Color, settings.SystemColors.Get(kSysBtnFace));

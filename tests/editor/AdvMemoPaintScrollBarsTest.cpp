@@ -27,32 +27,31 @@ class ScrollTest : public PaintFixture {
             }
         }
         memo.Lines().LoadFromFile(path);
-        painter.UpdateScrollBars();
+        view.UpdateScrollBars();
     }
 };
 
 TEST_F(ScrollTest, LongFileShowsTheVerticalBarOnly) {
     LoadLines(1000);
-    const TAdvMemoScrollBar& v = painter.VerticalBar();
+    const TAdvMemoScrollBar& v = view.VerticalBar();
     ASSERT_TRUE(v.Visible);
-    EXPECT_FALSE(painter.HorizontalBar().Visible);
+    EXPECT_FALSE(view.HorizontalBar().Visible);
     EXPECT_EQ(v.Position, 0);
     EXPECT_EQ(v.PageSize, kRows);
     EXPECT_EQ(v.Maximum, 1000 - 1 + kRows - 1);
     EXPECT_EQ(v.LastPosition(), 999);
     // The bar narrows the text area, and the editor knows the new cell counts.
-    EXPECT_EQ(painter.TextAreaRect().Right, kWidth - 1 - 16);
-    EXPECT_EQ(memo.VisibleColumns(), painter.VisibleColumns());
-    EXPECT_EQ(painter.VerticalBarRect(),
-              (platform::SurfaceRect{kWidth - 17, 1, kWidth - 1, kHeight}));
+    EXPECT_EQ(view.TextAreaRect().Right, kWidth - 1 - 16);
+    EXPECT_EQ(memo.VisibleColumns(), view.VisibleColumns());
+    EXPECT_EQ(view.VerticalBarRect(), (platform::SurfaceRect{kWidth - 17, 1, kWidth - 1, kHeight}));
 }
 
 TEST_F(ScrollTest, ShortFileHidesTheBarAndResetsTheTopLine) {
     LoadLines(1000);
-    painter.VerticalScroll(TScrollCode::ThumbTrack, 500);
+    view.VerticalScroll(TScrollCode::ThumbTrack, 500);
     EXPECT_EQ(memo.FirstVisibleLine(), 500);
     LoadLines(5);
-    EXPECT_FALSE(painter.VerticalBar().Visible);
+    EXPECT_FALSE(view.VerticalBar().Visible);
     EXPECT_EQ(memo.FirstVisibleLine(), 0);
 }
 
@@ -63,23 +62,23 @@ TEST_F(ScrollTest, WheelStepsMoveFourLinesAndDropThePassedCaches) {
     ASSERT_NE(memo.Lines().LineProp(100), nullptr);
     ASSERT_TRUE(memo.Lines().LineProp(100)->StartStateValid);
     for (int i = 0; i < 3; ++i) {
-        painter.MouseWheel(true);
+        memo.MouseWheel(-TAdvCustomMemo::kWheelDelta, 0);
     }
     EXPECT_EQ(memo.FirstVisibleLine(), 12);
-    EXPECT_EQ(painter.VerticalBar().Position, 12);
+    EXPECT_EQ(view.VerticalBar().Position, 12);
     EXPECT_TRUE(memo.Lines().LineProp(100)->StartStateValid);
-    painter.VerticalScroll(TScrollCode::ThumbPosition, 120);
+    view.VerticalScroll(TScrollCode::ThumbPosition, 120);
     EXPECT_FALSE(memo.Lines().LineProp(100)->StartStateValid);
     EXPECT_TRUE(memo.Lines().LineProp(140)->StartStateValid);
     // Up by four, then at line 4 or less straight to the top.
-    painter.MouseWheel(false);
+    memo.MouseWheel(TAdvCustomMemo::kWheelDelta, 0);
     EXPECT_EQ(memo.FirstVisibleLine(), 116);
-    painter.VerticalScroll(TScrollCode::ThumbPosition, 3);
-    painter.MouseWheel(false);
+    view.VerticalScroll(TScrollCode::ThumbPosition, 3);
+    memo.MouseWheel(TAdvCustomMemo::kWheelDelta, 0);
     EXPECT_EQ(memo.FirstVisibleLine(), 0);
     // Down near the end stops at the last line.
-    painter.VerticalScroll(TScrollCode::ThumbPosition, 998);
-    painter.MouseWheel(true);
+    view.VerticalScroll(TScrollCode::ThumbPosition, 998);
+    memo.MouseWheel(-TAdvCustomMemo::kWheelDelta, 0);
     EXPECT_EQ(memo.FirstVisibleLine(), 999);
     EXPECT_EQ(memo.CurY(), 0);  // the caret does not move
 }
@@ -88,10 +87,10 @@ TEST_F(ScrollTest, WheelOnADocumentThatFitsMovesTheCaretHomeOnlyWhenTurnedDown) 
     SetText({"abc", "defgh", "x"});
     memo.SetCaretLine(1);
     memo.SetCaretColumn(4);
-    painter.MouseWheel(false);
+    memo.MouseWheel(TAdvCustomMemo::kWheelDelta, 0);
     EXPECT_EQ(memo.CurX(), 4);
     EXPECT_EQ(memo.CurY(), 1);
-    painter.MouseWheel(true);
+    memo.MouseWheel(-TAdvCustomMemo::kWheelDelta, 0);
     EXPECT_EQ(memo.CurX(), 0);
     EXPECT_EQ(memo.CurY(), 0);
     EXPECT_EQ(memo.FirstVisibleLine(), 0);
@@ -99,7 +98,7 @@ TEST_F(ScrollTest, WheelOnADocumentThatFitsMovesTheCaretHomeOnlyWhenTurnedDown) 
     EXPECT_EQ(memo.Lines().Get(0), "abc");
     // An empty list gains no line.
     SetText({});
-    painter.MouseWheel(true);
+    memo.MouseWheel(-TAdvCustomMemo::kWheelDelta, 0);
     EXPECT_EQ(memo.Lines().Count(), 0);
 }
 
@@ -122,28 +121,28 @@ TEST_F(ScrollTest, BarActionsMoveByLinesPagesAndStayInRange) {
         {TScrollCode::Top, 0, 0},
     };
     for (const Step& s : steps) {
-        painter.VerticalScroll(s.Code, s.Track);
+        view.VerticalScroll(s.Code, s.Track);
         EXPECT_EQ(memo.FirstVisibleLine(), s.Expected) << static_cast<int>(s.Code);
-        EXPECT_EQ(painter.VerticalBar().Position, s.Expected);
+        EXPECT_EQ(view.VerticalBar().Position, s.Expected);
     }
 }
 
 TEST_F(ScrollTest, HorizontalBarForLongLinesAndItsPositionLimit) {
     SetText({std::string(120, 'a'), "b"});
-    const TAdvMemoScrollBar& h = painter.HorizontalBar();
+    const TAdvMemoScrollBar& h = view.HorizontalBar();
     ASSERT_TRUE(h.Visible);
-    EXPECT_FALSE(painter.VerticalBar().Visible);
-    const int columns = painter.VisibleColumns();
+    EXPECT_FALSE(view.VerticalBar().Visible);
+    const int columns = view.VisibleColumns();
     EXPECT_EQ(h.Maximum, 120);
     EXPECT_EQ(h.PageSize, columns + 1);
-    EXPECT_EQ(painter.TextAreaRect().Bottom, kHeight - 1 - 16);
-    painter.HorizontalScroll(TScrollCode::ThumbTrack, 30);
+    EXPECT_EQ(view.TextAreaRect().Bottom, kHeight - 1 - 16);
+    view.HorizontalScroll(TScrollCode::ThumbTrack, 30);
     EXPECT_EQ(memo.FirstVisibleColumn(), 30);
     // A position past the last one is set to maximum - page + 2.
-    painter.HorizontalScroll(TScrollCode::Bottom);
+    view.HorizontalScroll(TScrollCode::Bottom);
     EXPECT_EQ(memo.FirstVisibleColumn(), 120 - (columns + 1) + 2);
     memo.SetFirstVisibleColumn(119);
-    painter.UpdateScrollBars();
+    view.UpdateScrollBars();
     EXPECT_EQ(memo.FirstVisibleColumn(), 120 - (columns + 1) + 2);
     // Short lines again: the view goes back to column 0 and the bar hides.
     SetText({"b"});
@@ -159,42 +158,43 @@ TEST_F(ScrollTest, HorizontalBarThatTakesTheLastRowBringsTheVerticalOne) {
     for (const auto& l : lines) {
         memo.Lines().Add(l);
     }
-    painter.UpdateScrollBars();
-    EXPECT_TRUE(painter.HorizontalBar().Visible);
-    EXPECT_TRUE(painter.VerticalBar().Visible);
-    EXPECT_EQ(painter.VerticalBar().PageSize, (kHeight - 2 - 16) / kLh);
-    EXPECT_EQ(painter.HorizontalBar().PageSize, painter.VisibleColumns() + 1);
-    EXPECT_EQ(painter.TextAreaRect().Right, kWidth - 1 - 16);
+    view.UpdateScrollBars();
+    EXPECT_TRUE(view.HorizontalBar().Visible);
+    EXPECT_TRUE(view.VerticalBar().Visible);
+    EXPECT_EQ(view.VerticalBar().PageSize, (kHeight - 2 - 16) / kLh);
+    EXPECT_EQ(view.HorizontalBar().PageSize, view.VisibleColumns() + 1);
+    EXPECT_EQ(view.TextAreaRect().Right, kWidth - 1 - 16);
 }
 
 TEST_F(ScrollTest, BarsTheSettingDoesNotProvideStayHiddenAndNotifyOffFreezesThem) {
     settings.ScrollBars = ssNone;
     LoadLines(1000);
-    EXPECT_FALSE(painter.VerticalBar().Visible);
+    EXPECT_FALSE(view.VerticalBar().Visible);
     EXPECT_EQ(memo.VisibleRows(), kRows);
     settings.ScrollBars = ssBoth;
-    memo.SetNotifyEnabled(false);
-    painter.UpdateScrollBars();
-    EXPECT_FALSE(painter.VerticalBar().Visible);
-    memo.SetNotifyEnabled(true);
-    painter.UpdateScrollBars();
-    EXPECT_TRUE(painter.VerticalBar().Visible);
+    {
+        const auto quiet = memo.SuspendNotify();
+        view.UpdateScrollBars();
+        EXPECT_FALSE(view.VerticalBar().Visible);
+    }
+    view.UpdateScrollBars();
+    EXPECT_TRUE(view.VerticalBar().Visible);
 }
 
 TEST_F(ScrollTest, TopLineRules) {
     LoadLines(100);
-    painter.SetTopLine(40);
+    memo.SetTopLine(40);
     EXPECT_EQ(memo.FirstVisibleLine(), 40);
-    painter.SetTopLine(-1);  // ignored
+    memo.SetTopLine(-1);  // ignored
     EXPECT_EQ(memo.FirstVisibleLine(), 40);
-    painter.SetTopLine(250);
+    memo.SetTopLine(250);
     EXPECT_EQ(memo.FirstVisibleLine(), 99);
-    EXPECT_EQ(painter.VerticalBar().Position, 99);
+    EXPECT_EQ(view.VerticalBar().Position, 99);
 }
 
 TEST_F(ScrollTest, ScrolledViewPaintsFromTheFirstVisibleLine) {
     LoadLines(100);
-    painter.VerticalScroll(TScrollCode::ThumbTrack, 20);
+    view.VerticalScroll(TScrollCode::ThumbTrack, 20);
     Paint();
     // "line" and the number after it are separate runs.
     const auto* first = surface.TextAt(CellX(4), RowY(0));

@@ -23,13 +23,13 @@ class PaintTest : public PaintFixture {};
 TEST_F(PaintTest, MetricsComeFromWAndWUnderscore) {
     surface.CharWidth = 7;
     surface.TextHeight = 16;
-    painter.ComputeMetrics(surface);
-    EXPECT_EQ(painter.CharWidth(), 7);
-    EXPECT_EQ(painter.LineHeight(), 17);
-    EXPECT_FALSE(painter.BoldChangesWidth());
+    view.ComputeMetrics(surface);
+    EXPECT_EQ(view.CharWidth(), 7);
+    EXPECT_EQ(view.LineHeight(), 17);
+    EXPECT_FALSE(view.BoldChangesWidth());
     surface.BoldExtraWidth = 1;
-    painter.ComputeMetrics(surface);
-    EXPECT_TRUE(painter.BoldChangesWidth());
+    view.ComputeMetrics(surface);
+    EXPECT_TRUE(view.BoldChangesWidth());
 }
 
 TEST_F(PaintTest, AssignedProportionalFontBecomesFixedSys) {
@@ -41,8 +41,8 @@ TEST_F(PaintTest, AssignedProportionalFontBecomesFixedSys) {
                           Case{"MS Sans Serif", "FixedSys"}}) {
         TFont font = settings.Font;
         font.Name = c.Name;
-        painter.AssignFont(font);
-        painter.ComputeMetrics(surface);
+        view.AssignFont(font);
+        view.ComputeMetrics(surface);
         EXPECT_EQ(settings.Font.Name, c.Expected) << c.Name;
     }
 }
@@ -51,29 +51,29 @@ TEST_F(PaintTest, ChangedFontKeepsProportionalAfterFixedCanvasFont) {
     // The canvas held a fixed font (the fixture's), so a proportional change is kept...
     TFont font = settings.Font;
     font.Name = "Arial";
-    painter.ChangeFont(font);
-    painter.ComputeMetrics(surface);
+    view.ChangeFont(font);
+    view.ComputeMetrics(surface);
     EXPECT_EQ(settings.Font.Name, "Arial");
     // ...and the next proportional one follows a proportional canvas font: FixedSys.
     font.Name = "MS Sans Serif";
-    painter.ChangeFont(font);
-    painter.ComputeMetrics(surface);
+    view.ChangeFont(font);
+    view.ComputeMetrics(surface);
     EXPECT_EQ(settings.Font.Name, "FixedSys");
 }
 
 TEST_F(PaintTest, GeometryOfTheTextAreaAndCells) {
-    const platform::SurfaceRect area = painter.TextAreaRect();
+    const platform::SurfaceRect area = view.TextAreaRect();
     EXPECT_EQ(area, (platform::SurfaceRect{48, 1, kWidth - 1, kHeight - 1}));
-    EXPECT_EQ(painter.CellRect(2, 1), (platform::SurfaceRect{64, 17, 72, 32}));
+    EXPECT_EQ(view.CellRect(2, 1), (platform::SurfaceRect{64, 17, 72, 32}));
     // Columns round to the nearer cell boundary, rows do not.
-    EXPECT_EQ(painter.PointToCell(48 + 3, 1 + 14), (TCellPoint{0, 0}));
-    EXPECT_EQ(painter.PointToCell(48 + 4, 1 + 15), (TCellPoint{1, 1}));
+    EXPECT_EQ(view.PointToCell(48 + 3, 1 + 14), (TCellPoint{0, 0}));
+    EXPECT_EQ(view.PointToCell(48 + 4, 1 + 15), (TCellPoint{1, 1}));
     memo.SetFirstVisibleColumn(5);
-    EXPECT_EQ(painter.PointToTextPos(48 + 7, 1 + 15), (TTextPos{5, 1}));
-    EXPECT_EQ(painter.VisibleRows(), (kHeight - 2) / kLh);
-    EXPECT_EQ(painter.VisibleColumns(), (kWidth - 1 - 48 + kCw / 2) / kCw);
-    EXPECT_EQ(memo.VisibleRows(), painter.VisibleRows());
-    EXPECT_EQ(memo.VisibleColumns(), painter.VisibleColumns());
+    EXPECT_EQ(view.PointToTextPos(48 + 7, 1 + 15), (TTextPos{5, 1}));
+    EXPECT_EQ(view.VisibleRows(), (kHeight - 2) / kLh);
+    EXPECT_EQ(view.VisibleColumns(), (kWidth - 1 - 48 + kCw / 2) / kCw);
+    EXPECT_EQ(memo.VisibleRows(), view.VisibleRows());
+    EXPECT_EQ(memo.VisibleColumns(), view.VisibleColumns());
 }
 
 TEST_F(PaintTest, KeywordIsBlackOnYellowAtItsCells) {
@@ -129,12 +129,25 @@ TEST_F(PaintTest, HiddenSelectionWithoutFocusPaintsNothingSelected) {
     SetText({"abc"});
     memo.SetSelectionEnds({0, 0}, {2, 0});
     settings.HideSelection = true;
-    settings.Focused = false;
+    memo.FocusLost();
     Paint();
     EXPECT_EQ(CellPixel(0, 0), kWhite);
-    settings.Focused = true;
+    memo.FocusGained();
     Paint();
     EXPECT_EQ(CellPixel(0, 0), kNavy);
+}
+
+TEST_F(PaintTest, HiddenSelectionStaysPaintedWhileTheFindDialogIsOpen) {
+    SetText({"abc"});
+    memo.SetSelectionEnds({0, 0}, {2, 0});
+    settings.HideSelection = true;
+    memo.FocusLost();
+    memo.SetFindDialogOpen(true);
+    Paint();
+    EXPECT_EQ(CellPixel(0, 0), kNavy);
+    memo.SetFindDialogOpen(false);
+    Paint();
+    EXPECT_EQ(CellPixel(0, 0), kWhite);
 }
 
 TEST_F(PaintTest, SelectedBlankLineShowsOneCellAndLongLinesStopAtTheEndColumn) {
@@ -166,8 +179,8 @@ TEST_F(PaintTest, ScrolledLongLineStartsLeftOfTheTextArea) {
     EXPECT_EQ(text->Text.substr(0, 3), "fgh");
     // Only what reaches into the text area is written, and never past its right edge.
     EXPECT_LE(CellX(0) + static_cast<int>(text->Text.size()) * kCw,
-              painter.TextAreaRect().Right + kCw);
-    EXPECT_GE(CellX(0) + static_cast<int>(text->Text.size()) * kCw, painter.TextAreaRect().Right);
+              view.TextAreaRect().Right + kCw);
+    EXPECT_GE(CellX(0) + static_cast<int>(text->Text.size()) * kCw, view.TextAreaRect().Right);
     // Nothing spills over the border at the right.
     EXPECT_EQ(surface.Pixel(kWidth - 1, RowY(0) + 1), kGrey);
 }
@@ -179,7 +192,7 @@ TEST_F(PaintTest, RightMarginIsRedrawnOverKeywordAndSelectedCells) {
     Paint();
     // In line-image coordinates the margin is 3 + 10 * CharWidth: window x 48 + 83.
     const int marginX = kTextLeft + 3 + 10 * kCw;
-    EXPECT_EQ(painter.RightMarginX(), 3 + 10 * kCw);
+    EXPECT_EQ(view.RightMarginX(), 3 + 10 * kCw);
     for (int row = 0; row < 4; ++row) {
         EXPECT_EQ(surface.Pixel(marginX, RowY(row) + 3), kMargin) << row;
         EXPECT_EQ(surface.Pixel(marginX + 1, RowY(row) + 3), kMargin) << row;
@@ -266,13 +279,13 @@ TEST_F(PaintTest, BoldIsDroppedWhenItWouldBreakTheGrid) {
     styler->NumberStyle.Style = fsBold;
     SetText({"x 12"});
     surface.BoldExtraWidth = 2;
-    painter.ComputeMetrics(surface);
+    view.ComputeMetrics(surface);
     Paint();
     const auto* number = surface.TextAt(CellX(2), RowY(0));
     ASSERT_NE(number, nullptr);
     EXPECT_EQ(number->Style & platform::kSurfaceBold, 0);
     surface.BoldExtraWidth = 0;
-    painter.ComputeMetrics(surface);
+    view.ComputeMetrics(surface);
     Paint();
     number = surface.TextAt(CellX(2), RowY(0));
     ASSERT_NE(number, nullptr);
@@ -321,10 +334,10 @@ TEST_F(PaintTest, TinyAndEmptyControlsPaintWithinTheirBounds) {
     SetText({"x foo", "abc"});
     for (auto [w, h] : {std::pair{0, 0}, {10, 5}, {50, 20}, {60, 3}}) {
         tarnwick::testing::RecordingSurface small(w, h);
-        painter.SetClientSize(w, h);
-        painter.Paint(small, {0, 0, w, h});
-        EXPECT_GE(painter.VisibleRows(), 0);
-        EXPECT_GE(painter.VisibleColumns(), 0);
+        view.SetClientSize(w, h);
+        memo.Paint(small, {0, 0, w, h});
+        EXPECT_GE(view.VisibleRows(), 0);
+        EXPECT_GE(view.VisibleColumns(), 0);
         for (const auto& call : small.Calls()) {
             if (call.What == Kind::EndImage) {
                 EXPECT_GE(call.Rect.Width(), 0);
@@ -336,16 +349,16 @@ TEST_F(PaintTest, TinyAndEmptyControlsPaintWithinTheirBounds) {
 
 TEST_F(PaintTest, BorderStylesMoveTheTextArea) {
     settings.BorderStyle = bsNone;
-    painter.UpdateScrollBars();
-    EXPECT_EQ(painter.TextAreaRect(), (platform::SurfaceRect{47, 0, kWidth, kHeight}));
-    EXPECT_EQ(painter.GutterRect().Width(), 47);
+    view.UpdateScrollBars();
+    EXPECT_EQ(view.TextAreaRect(), (platform::SurfaceRect{47, 0, kWidth, kHeight}));
+    EXPECT_EQ(view.GutterRect().Width(), 47);
     settings.BorderStyle = bsSingle;
     settings.Ctl3D = true;
-    EXPECT_EQ(painter.TextAreaRect(), (platform::SurfaceRect{49, 2, kWidth - 2, kHeight - 2}));
-    EXPECT_EQ(painter.GutterRect().Left, 2);
+    EXPECT_EQ(view.TextAreaRect(), (platform::SurfaceRect{49, 2, kWidth - 2, kHeight - 2}));
+    EXPECT_EQ(view.GutterRect().Left, 2);
     settings.Gutter.Visible = false;
-    EXPECT_EQ(painter.TextAreaRect().Left, 4);
-    EXPECT_EQ(painter.RightMarginX(), 4 + 80 * kCw);
+    EXPECT_EQ(view.TextAreaRect().Left, 4);
+    EXPECT_EQ(view.RightMarginX(), 4 + 80 * kCw);
 }
 
 TEST(SelectionSplitTest, SplitsARunAgainstTheSelection) {

@@ -1,5 +1,5 @@
-// The fixture of the painting tests: an editor with the program's styler (keyword "foo"), the
-// painting settings, a painter and a recording surface of the control's size.
+// The fixture of the painting tests: an editor with the program's styler (keyword "foo"), its
+// painting settings and view, and a recording surface of the control's size.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,7 +9,6 @@
 #include <string>
 
 #include "editor/AdvMemo.h"
-#include "editor/AdvMemoPainter.h"
 #include "editor/AdvPascalMemoStyler.h"
 #include "support/RecordingSurface.h"
 
@@ -28,19 +27,19 @@ class PaintFixture : public ::testing::Test {
     PaintFixture() : styler(CreateAdvPascalMemoStyler1()), surface(kWidth, kHeight) {
         memo.SetSyntaxStyles(styler.get());
         styler->AllStyles().Items(0).SetKeyWords(TStringList{"foo"});
-        painter.SetClientSize(kWidth, kHeight);
-        painter.ComputeMetrics(surface);
+        view.SetClientSize(kWidth, kHeight);
+        view.ComputeMetrics(surface);
     }
     void SetText(std::initializer_list<std::string> lines) {
         memo.Lines().Clear();
         for (const auto& l : lines) {
             memo.Lines().Add(l);
         }
-        painter.UpdateScrollBars();
+        view.UpdateScrollBars();
     }
     void Paint() {
         surface.ClearRecord();
-        painter.Paint(surface, {0, 0, kWidth, kHeight});
+        memo.Paint(surface, {0, 0, kWidth, kHeight});
     }
     static int CellX(int column) { return kTextLeft + column * kCw; }
     static int RowY(int row) { return kFirstRowTop + row * kLh; }
@@ -51,8 +50,8 @@ class PaintFixture : public ::testing::Test {
 
     std::unique_ptr<TAdvPascalMemoStyler> styler;
     TAdvMemo memo;
-    TAdvMemoPaintSettings settings;
-    TAdvMemoPainter painter{memo, settings};
+    TAdvMemoPaintSettings& settings = memo.Settings();
+    TAdvMemoView& view = memo.View();
     tarnwick::testing::RecordingSurface surface;
 };
 

@@ -214,16 +214,17 @@ TEST_F(MemoStringsTest, NotifySwitchSilencesTheEditorButNotTheList) {
     int listChanges = 0;
     memo.Lines().Add("x");
     changes = 0;
-    memo.SetNotifyEnabled(false);
     auto handler = memo.Lines().OnChange;
     memo.Lines().OnChange = [&](TStrings& s) {
         ++listChanges;
         handler(s);
     };
-    memo.Lines().Put(0, "y");
-    EXPECT_EQ(listChanges, 1);
-    EXPECT_EQ(changes, 0);
-    memo.SetNotifyEnabled(true);
+    {
+        const auto quiet = memo.SuspendNotify();
+        memo.Lines().Put(0, "y");
+        EXPECT_EQ(listChanges, 1);
+        EXPECT_EQ(changes, 0);
+    }
     memo.Lines().Put(0, "z");
     EXPECT_EQ(changes, 1);
 }

@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(EditingTest, EnterWithoutAutoIndentKeepsTheTailsLeadingSpaces) {
     SetText({"a  b"});
-    memo.Settings().AutoIndent = false;
+    memo.EditSettings().AutoIndent = false;
     memo.SetCaretColumn(1);
     Enter();
     EXPECT_THAT(Text(), ElementsAre("a", "  b"));
@@ -284,9 +284,9 @@ TEST_F(EditingTest, ReadOnlyTypingDoesNothing) {
 
 TEST_F(EditingTest, CharCaseConvertsTypedLetters) {
     SetText({""});
-    memo.Settings().CharCase = ecUpperCase;
+    memo.EditSettings().CharCase = ecUpperCase;
     Type("ab1");
-    memo.Settings().CharCase = ecLowerCase;
+    memo.EditSettings().CharCase = ecLowerCase;
     Type("CD");
     EXPECT_THAT(Text(), ElementsAre("AB1cd"));
 }

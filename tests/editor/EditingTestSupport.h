@@ -28,7 +28,7 @@ inline std::vector<std::string> Trimmed(std::vector<std::string> lines) {
 }
 
 class EditingTest : public ::testing::Test {
-  protected:
+  public:
     EditingTest() {
         memo.OnChange = [this](TAdvCustomMemo&) { ++changes; };
         memo.OnSelectionChange = [this](TAdvCustomMemo&) { ++selections; };

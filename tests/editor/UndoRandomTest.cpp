@@ -109,8 +109,8 @@ class UndoRandom : public EditingTest {
                 memo.ToggleOverwrite();
                 break;
             case 9: {
-                static const char* const texts[] = {"xy", "a\tb", "p\r\nq", "\r\n", "u\rv",
-                                                    "1\n2\n", "  z  \r\n\r\n w"};
+                static const char* const texts[] = {"xy",   "a\tb",   "p\r\nq",         "\r\n",
+                                                    "u\rv", "1\n2\n", "  z  \r\n\r\n w"};
                 clipboard.content = texts[Pick(0, 6)];
                 log << " paste";
                 if (Pick(0, 1) == 0) {

@@ -41,6 +41,30 @@ TEST(NamePatternTest, PrefixWithWildcardsIgnoringCase) {
     }
 }
 
+TEST(NamePatternTest, LetterCaseIsIgnoredInEveryScript) {
+    const PatternCase cases[] = {
+        {"ș", "Ștefan.txt", true},     // Romanian comma below
+        {"ґ", "Ґанок.txt", true},      // Ukrainian
+        {"έ", "Έγγραφο.txt", true},    // Greek with tonos
+        {"ế", "Ếch.txt", true},        // Vietnamese
+        {"ａｂ", "ＡＢ.txt", true},    // fullwidth forms
+        {"𐐨", "𐐀.txt", true},          // Deseret, outside the basic plane
+        {"σοφία", "ΣΟΦΊΑ.txt", true},  // with a final capital
+        {"ς", "Σ.txt", true},          // final sigma folds with sigma
+        {"ſ", "S.txt", true},          // long s folds with s
+        {"s", "ſ.txt", true},          // ... also from a plain ASCII name text
+        {"kel", "\u212Aelvin", true},  // the Kelvin sign is a capital k
+        {"à*ç", "ÀbÇ", true},          // wildcards with folded characters
+        {"ab", "ａb", false},          // a fullwidth a is not an ASCII a
+        {"ș", "ş.txt", false},         // comma below and cedilla stay different letters
+        {"é", "e.txt", false},         // accents still count
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MatchesNamePattern(c.nameText, c.name), c.matches)
+            << "name text '" << c.nameText << "' against '" << c.name << "'";
+    }
+}
+
 TEST(NamePatternTest, InvalidUtf8StillComparesByteForByte) {
     EXPECT_TRUE(MatchesNamePattern("a\xff",
                                    "a\xff"

@@ -8,6 +8,9 @@
 #include "support/FixedLocale.h"
 #include "support/QueueDispatcher.h"
 #include "support/TempTree.h"
+#include "support/Unprivileged.h"
+
+#include <sys/resource.h>
 
 namespace tarnwick {
 namespace {
@@ -239,6 +242,52 @@ TEST_F(SlowSearchControlTest, StopDuringTheSecondDriveEndsTheRunWithoutFurtherRo
     }
     EXPECT_EQ(window.folders.back(), tree.path("C/"));
     EXPECT_EQ(window.ended, 1);
+}
+
+TEST_F(SlowSearchControlTest, AStartWhileAStoppedWalksEndIsPendingIsRefused) {
+    for (int i = 0; i < 50; ++i) {
+        tree.File("f" + std::to_string(i));
+    }
+    options.SetLookIn(tree.root());
+    control.StartSearch();
+    control.StopSearch();
+    control.StartSearch();  // the end notification of the stopped walk is not handled yet
+    EXPECT_EQ(window.started, 1);
+    EXPECT_FALSE(control.State().Running) << "the refused start did not set Running again";
+    ASSERT_TRUE(RunToEnd());
+    dispatcher.RunPending();
+    EXPECT_EQ(window.ended, 1);
+    EXPECT_FALSE(control.IsWalking());
+    // The control is idle again and starts the next search normally.
+    control.StartSearch();
+    ASSERT_TRUE(RunToEnd());
+    EXPECT_EQ(window.started, 2);
+    EXPECT_EQ(window.ended, 2);
+}
+
+TEST_F(SearchControlTest, NoThreadForTheWalkEndsTheRunAtOnce) {
+    tree.File("f.txt");
+    options.SetLookIn(tree.root());
+    // As an ordinary user with a process limit of 0, creating a thread fails.
+    const auto outcome = ::tarnwick::test::RunAsOrdinaryUser(tree.root(), [&]() -> std::string {
+        rlimit none{0, 0};
+        if (::setrlimit(RLIMIT_NPROC, &none) != 0) {
+            return "no process limit";
+        }
+        control.StartSearch();
+        if (window.started != 1 || window.ended != 1) {
+            return "started " + std::to_string(window.started) + ", ended " +
+                   std::to_string(window.ended);
+        }
+        if (control.IsWalking() || control.State().Running) {
+            return "still running";
+        }
+        return {};
+    });
+    if (outcome.skipped) {
+        GTEST_SKIP() << outcome.message;
+    }
+    EXPECT_EQ(outcome.message, "");
 }
 
 }  // namespace

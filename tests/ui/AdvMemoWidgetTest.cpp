@@ -52,20 +52,20 @@ class AdvMemoWidgetTest : public ::testing::Test {
 
 TEST_F(AdvMemoWidgetTest, KeepsItsNameAndMeasuresTheFixedFont) {
     EXPECT_EQ(widget->objectName(), "AdvMemo1");
-    EXPECT_GT(widget->Painter().CharWidth(), 0);
-    EXPECT_GT(widget->Painter().LineHeight(), 1);
-    EXPECT_EQ(widget->Memo().VisibleRows(), widget->Painter().VisibleRows());
+    EXPECT_GT(widget->Memo().View().CharWidth(), 0);
+    EXPECT_GT(widget->Memo().View().LineHeight(), 1);
+    EXPECT_EQ(widget->Memo().VisibleRows(), widget->Memo().View().VisibleRows());
     EXPECT_GT(widget->Memo().VisibleRows(), 0);
 }
 
 TEST_F(AdvMemoWidgetTest, RenderedImageShowsKeywordGutterAndMargin) {
-    widget->Settings().RightMargin = 12;
+    widget->Memo().Settings().RightMargin = 12;
     widget->Memo().Lines().Add("x foo bar");
     widget->Memo().Lines().Add("aaaaaaaaaaaaaaaaaaaa");
     QApplication::processEvents();
     const QImage image = widget->grab().toImage();
     ASSERT_EQ(image.width(), widget->width());
-    const auto& painter = widget->Painter();
+    const auto& painter = widget->Memo().View();
     const auto cell = painter.CellRect(2, 0);
     // The bottom pixel row of the keyword's cells holds no glyph: the yellow background.
     for (int c = 2; c < 5; ++c) {
@@ -93,12 +93,12 @@ TEST_F(AdvMemoWidgetTest, BarsFollowTheScrollStateAfterLoadingAndWheelSteps) {
     EXPECT_FALSE(bar->isVisible());
     AddLines(1000);
     ASSERT_TRUE(bar->isVisible());
-    const int rows = widget->Painter().VisibleRows();
+    const int rows = widget->Memo().View().VisibleRows();
     EXPECT_EQ(bar->maximum(), 999);
     EXPECT_EQ(bar->pageStep(), rows);
     EXPECT_FALSE(widget->HorizontalScrollBar()->isVisible());
     // The bar stands right of the text area.
-    EXPECT_EQ(bar->geometry().left(), widget->Painter().TextAreaRect().Right);
+    EXPECT_EQ(bar->geometry().left(), widget->Memo().View().TextAreaRect().Right);
 
     Wheel(-240);  // two notches down
     EXPECT_EQ(widget->Memo().FirstVisibleLine(), 8);
@@ -114,7 +114,7 @@ TEST_F(AdvMemoWidgetTest, BarsFollowTheScrollStateAfterLoadingAndWheelSteps) {
 TEST_F(AdvMemoWidgetTest, TrackClicksAndDraggingMoveTheView) {
     AddLines(1000);
     QScrollBar* bar = widget->VerticalScrollBar();
-    const int rows = widget->Painter().VisibleRows();
+    const int rows = widget->Memo().View().VisibleRows();
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(widget->Memo().FirstVisibleLine(), rows + 1);
     EXPECT_EQ(bar->value(), rows + 1);
@@ -141,8 +141,8 @@ TEST_F(AdvMemoWidgetTest, ResizeKeepsTheCellCountsAndLongLinesBringTheHorizontal
     widget->resize(620, 400);
     QApplication::processEvents();
     EXPECT_GT(widget->Memo().VisibleRows(), rowsBefore);
-    EXPECT_EQ(widget->Memo().VisibleRows(), widget->Painter().VisibleRows());
-    EXPECT_EQ(widget->Memo().VisibleColumns(), widget->Painter().VisibleColumns());
+    EXPECT_EQ(widget->Memo().VisibleRows(), widget->Memo().View().VisibleRows());
+    EXPECT_EQ(widget->Memo().VisibleColumns(), widget->Memo().View().VisibleColumns());
     widget->HorizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(widget->Memo().FirstVisibleColumn(), 1);
     // Emptying the list hides the bar again and returns the view to column 0.

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/InputHistory.h"
+#include "history/InputHistory.h"
 #include "ui/TForm1Fixture.h"
 
 namespace tarnwick {

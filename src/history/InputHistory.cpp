@@ -1,5 +1,5 @@
-// The input history of one box: recording rule, sorted loading, line cutting and safe saving.
-#include "ui/InputHistory.h"
+// The input history of one box: recording rule, sorted loading, line cutting and saving.
+#include "history/InputHistory.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,9 +12,10 @@
 #include <cstdlib>
 
 #include "editor/EditorErrors.h"
+#include "editor/SafeFileWriter.h"
 #include "platform/TextFolding.h"
 
-namespace tarnwick::ui {
+namespace tarnwick::history {
 namespace {
 
 using editor::EFCreateError;
@@ -28,36 +29,6 @@ constexpr std::size_t kReadChunk = 64 * 1024;
 bool IsBlankOnly(const std::string& text) {
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) <= kLastBlankCode; });
-}
-
-// The folder part of a path, for the temporary file beside it.
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// The file that a save replaces: a symbolic link is followed, so the link stays a link.
-std::string ResolvedTarget(const std::string& path) {
-    struct stat info {};
-    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-        return path;
-    }
-    char resolved[PATH_MAX];
-    if (realpath(path.c_str(), resolved) == nullptr) {
-        return path;  // a dangling link is replaced by the new file
-    }
-    return resolved;
-}
-
-// A name for a temporary file in `folder` that no other save of this process uses.
-std::string TemporaryName(const std::string& folder, const std::string& target) {
-    static std::atomic<unsigned> counter{0};
-    std::string base = target.substr(target.rfind('/') + 1);
-    return folder + "/." + base + "." + std::to_string(getpid()) + "." +
-           std::to_string(counter.fetch_add(1)) + ".tmp";
 }
 
 class FileDescriptor {
@@ -82,21 +53,6 @@ class FileDescriptor {
   private:
     int fFd;
 };
-
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -235,33 +191,17 @@ void InputHistory::SaveToFile(const std::string& path) const {
             [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
         bytes += kLineEnd;
     }
-    const std::string target = ResolvedTarget(path);
-    const std::string temporary = TemporaryName(FolderOf(target), target);
-
-    // Created with the usual 0666 less the umask, like any new file of the user.
-    FileDescriptor file(open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                             S_IRUSR | S_IWUSR | S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH));
-    if (file.Get() < 0) {
-        throw EFCreateError(path, SystemErrorText(errno));
+    // The editor's safe writer: the former file is replaced only once the new one is complete.
+    // Every failure is reported as the create error, with the system's reason.
+    editor::TSafeFileWriter writer(path);
+    if (writer.Stream().Write(bytes.data(), bytes.size()) != bytes.size()) {
+        throw EFCreateError(path, SystemErrorText(errno != 0 ? errno : EIO));
     }
-    auto fail = [&](int error) {
-        unlink(temporary.c_str());
-        throw EFCreateError(path, SystemErrorText(error));
-    };
-    struct stat former {};
-    if (stat(target.c_str(), &former) == 0 && S_ISREG(former.st_mode)) {
-        // The replaced file keeps its permissions; failing to copy them is not worth an error.
-        (void)fchmod(file.Get(), former.st_mode & 07777);
-    }
-    if (!WriteAll(file.Get(), bytes) || fsync(file.Get()) != 0) {
-        fail(errno);
-    }
-    if (!file.Close()) {
-        fail(errno);
-    }
-    if (rename(temporary.c_str(), target.c_str()) != 0) {
-        fail(errno);
+    try {
+        writer.Commit();
+    } catch (const editor::EWriteError&) {
+        throw EFCreateError(path, SystemErrorText(errno != 0 ? errno : EIO));
     }
 }
 
-}  // namespace tarnwick::ui
+}  // namespace tarnwick::history

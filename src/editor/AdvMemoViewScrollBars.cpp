@@ -1,9 +1,9 @@
-// The painter's scroll-bar upkeep: the update algorithm that shows, hides and sizes both bars
-// and makes the view follow them, the bar actions, and the top-line rule of the wheel.
+// The view's scroll-bar upkeep: the update algorithm that shows, hides and sizes both bars
+// and makes the view follow them, and the bar actions.
 #include <algorithm>
 
 #include "editor/AdvCustomMemo.h"
-#include "editor/AdvMemoPainter.h"
+#include "editor/AdvMemoView.h"
 
 namespace tarnwick::editor {
 
@@ -15,21 +15,21 @@ constexpr int kMaxUpdatePasses = 4;
 
 }  // namespace
 
-platform::SurfaceRect TAdvMemoPainter::VerticalBarRect() const {
+platform::SurfaceRect TAdvMemoView::VerticalBarRect() const {
     const platform::SurfaceRect area = TextAreaRect();
     return {area.Right, area.Top, area.Right + fVertical.Thickness, area.Bottom + 1};
 }
 
-platform::SurfaceRect TAdvMemoPainter::HorizontalBarRect() const {
+platform::SurfaceRect TAdvMemoView::HorizontalBarRect() const {
     const platform::SurfaceRect area = TextAreaRect();
     return {kAreaInset, area.Bottom, area.Right, area.Bottom + fHorizontal.Thickness};
 }
 
-void TAdvMemoPainter::PushTextAreaCells() {
-    fMemo.SetTextAreaCells(VisibleColumns(), VisibleRows());
+void TAdvMemoView::TakeTextAreaCells() {
+    SetTextAreaCells(VisibleColumns(), VisibleRows());
 }
 
-void TAdvMemoPainter::UpdateScrollBars(bool invalidate) {
+void TAdvMemoView::UpdateScrollBars(bool invalidate) {
     for (int pass = 0; pass < kMaxUpdatePasses; ++pass) {
         const bool verticalWas = fVertical.Visible;
         const bool horizontalWas = fHorizontal.Visible;
@@ -40,14 +40,14 @@ void TAdvMemoPainter::UpdateScrollBars(bool invalidate) {
             fHorizontal.Visible = false;
         }
         if (!fMemo.NotifyEnabled()) {
-            PushTextAreaCells();
+            TakeTextAreaCells();
             return;
         }
         const int count = fMemo.Lines().Count();
         if (fSettings.ProvidesVertical()) {
             const int rows = VisibleRows();
             if (rows >= 1 && rows < count) {
-                fVertical.Position = fMemo.FirstVisibleLine();
+                fVertical.Position = fFirstVisibleLine;
                 fVertical.Maximum = count - 1 + rows - 1;
                 fVertical.PageSize = rows;
                 fVertical.Thickness = fSettings.SystemScrollBarWidth;
@@ -55,7 +55,7 @@ void TAdvMemoPainter::UpdateScrollBars(bool invalidate) {
             } else {
                 fVertical.Visible = false;
                 fVertical.Position = 0;
-                fMemo.SetFirstVisibleLine(0);
+                SetFirstVisibleLine(0);
             }
         }
         if (fSettings.ProvidesHorizontal() && fSettings.WordWrap != wwClientWidth) {
@@ -64,10 +64,10 @@ void TAdvMemoPainter::UpdateScrollBars(bool invalidate) {
                 fHorizontal.Maximum = fMemo.LongestLineLength();
                 fHorizontal.PageSize = columns + 1;
                 fHorizontal.Thickness = fSettings.SystemScrollBarHeight;
-                fHorizontal.Position = fMemo.FirstVisibleColumn();
+                fHorizontal.Position = fFirstVisibleColumn;
                 fHorizontal.Visible = true;
             } else {
-                fMemo.SetFirstVisibleColumn(0);
+                SetFirstVisibleColumn(0);
                 fHorizontal.Position = 0;
                 if (fMemo.CurX() < columns) {
                     fHorizontal.Visible = false;
@@ -80,23 +80,23 @@ void TAdvMemoPainter::UpdateScrollBars(bool invalidate) {
     }
     if (fVertical.Visible) {
         fVertical.Position = std::min(fVertical.Position, fVertical.LastPosition());
-        fMemo.SetFirstVisibleLine(fVertical.Position);
+        SetFirstVisibleLine(fVertical.Position);
     }
     if (fHorizontal.Visible) {
         if (fHorizontal.Position > fHorizontal.Maximum - fHorizontal.PageSize + 1) {
             fHorizontal.Position = fHorizontal.Maximum - fHorizontal.PageSize + 2;
         }
-        fMemo.SetFirstVisibleColumn(fHorizontal.Position);
+        SetFirstVisibleColumn(fHorizontal.Position);
     }
-    PushTextAreaCells();
+    TakeTextAreaCells();
     if (invalidate) {
         fMemo.Invalidate();
     }
 }
 
-void TAdvMemoPainter::ScrollVerticalTo(int line) {
+void TAdvMemoView::ScrollVerticalTo(int line) {
     fMemo.ScrollFirstVisibleLine(line);
-    fVertical.Position = fMemo.FirstVisibleLine();
+    fVertical.Position = fFirstVisibleLine;
 }
 
 namespace {
@@ -126,16 +126,16 @@ int ScrollTarget(TScrollCode code, int old, int page, int trackPosition, int max
 
 }  // namespace
 
-void TAdvMemoPainter::VerticalScroll(TScrollCode code, int trackPosition) {
-    const int old = fMemo.FirstVisibleLine();
+void TAdvMemoView::VerticalScroll(TScrollCode code, int trackPosition) {
+    const int old = fFirstVisibleLine;
     // A page click moves by the visible rows plus the bar's own one-line page step.
     const int page = VisibleRows() + 1;
     const int target = ScrollTarget(code, old, page, trackPosition, fVertical.Maximum);
     ScrollVerticalTo(std::clamp(target, 0, std::max(0, fVertical.Maximum)));
 }
 
-void TAdvMemoPainter::HorizontalScroll(TScrollCode code, int trackPosition) {
-    const int old = fMemo.FirstVisibleColumn();
+void TAdvMemoView::HorizontalScroll(TScrollCode code, int trackPosition) {
+    const int old = fFirstVisibleColumn;
     const int page = VisibleColumns();
     int target = ScrollTarget(code, old, page, trackPosition, fHorizontal.Maximum);
     // The same last column the bar update allows.
@@ -144,44 +144,9 @@ void TAdvMemoPainter::HorizontalScroll(TScrollCode code, int trackPosition) {
     if (target == old) {
         return;
     }
-    fMemo.SetFirstVisibleColumn(target);
+    SetFirstVisibleColumn(target);
     fHorizontal.Position = target;
     fMemo.Invalidate();
-}
-
-void TAdvMemoPainter::SetTopLine(int line) {
-    if (line == fMemo.FirstVisibleLine()) {
-        return;
-    }
-    const int count = fMemo.Lines().Count();
-    if (count < VisibleRows()) {
-        // Everything fits: the caret goes home. The column first, so that arriving on line 0
-        // never pads it with spaces up to the old column.
-        if (count > 0 && (fMemo.CurX() != 0 || fMemo.CurY() != 0)) {
-            fMemo.SetCaretColumn(0);
-            fMemo.SetCaretLine(0);
-            fMemo.Invalidate();
-        }
-        return;
-    }
-    if (line < 0) {
-        return;
-    }
-    ScrollVerticalTo(std::min(line, count - 1));
-}
-
-void TAdvMemoPainter::MouseWheel(bool down) {
-    const int first = fMemo.FirstVisibleLine();
-    const int count = fMemo.Lines().Count();
-    if (down) {
-        if (first < count) {
-            SetTopLine(first + kWheelLines);
-        }
-    } else if (first > kWheelLines) {
-        SetTopLine(first - kWheelLines);
-    } else if (count > VisibleRows()) {
-        SetTopLine(0);
-    }
 }
 
 }  // namespace tarnwick::editor

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "editor/AdvCustomMemo.h"
-#include "editor/AdvMemoPainter.h"
+#include "editor/AdvMemoRenderer.h"
 
 namespace tarnwick::editor {
 
@@ -18,7 +18,7 @@ constexpr int kWidestIndentedDigits = 3;
 
 }  // namespace
 
-TAdvMemoPainter::GutterEntry TAdvMemoPainter::GutterEntryOf(int line, int gutterCharWidth) const {
+TAdvMemoRenderer::GutterEntry TAdvMemoRenderer::GutterEntryOf(int line, int gutterCharWidth) const {
     const TAdvGutter& gutter = fSettings.Gutter;
     GutterEntry entry;
     if (!gutter.ShowLineNumbers) {
@@ -42,9 +42,9 @@ TAdvMemoPainter::GutterEntry TAdvMemoPainter::GutterEntryOf(int line, int gutter
     return entry;
 }
 
-void TAdvMemoPainter::PaintGutter(platform::IDrawingSurface& surface) {
+void TAdvMemoRenderer::PaintGutter(platform::IDrawingSurface& surface) {
     const TAdvGutter& gutter = fSettings.Gutter;
-    const platform::SurfaceRect bounds = GutterRect();
+    const platform::SurfaceRect bounds = fView.GutterRect();
     const int w = bounds.Width();
     const int h = bounds.Height();
     if (w <= 0 || h <= 0) {
@@ -67,7 +67,8 @@ void TAdvMemoPainter::PaintGutter(platform::IDrawingSurface& surface) {
     const int right = gutter.GutterWidth - kEntryRightInset;
     // An empty list still shows the number of its first line.
     const int last = count == 0 ? first : count - 1;
-    for (int i = first, y = 0; fLineHeight > 0 && y < h && i <= last; ++i, y += fLineHeight) {
+    for (int i = first, y = 0; fView.LineHeight() > 0 && y < h && i <= last;
+         ++i, y += fView.LineHeight()) {
         const GutterEntry entry = GutterEntryOf(i, gutterCharWidth);
         if (entry.Number) {
             surface.TextOut(entry.X, y, entry.Text, Resolve(gutter.LineNumberTextColor),

@@ -1,13 +1,13 @@
-// TAdvMemoPainter: paints a TAdvCustomMemo through a drawing surface (gutter, lines through a
-// one-line image, margin, border) and keeps the view geometry: cell metrics, the text area and
-// the scroll-bar state. Every character is one CharWidth x LineHeight cell of a fixed grid.
+// TAdvMemoView: the editor's view geometry. It measures the cell metrics, knows the control's
+// size, the text area, the cells it holds, the first visible line and column, and the state of
+// both scroll bars. Every character is one CharWidth x LineHeight cell of a fixed grid; the
+// visible cell counts are always those of the current geometry (or those a caller set while
+// there are no metrics yet).
 #pragma once
-
-#include <string>
 
 #include "editor/AdvMemoPaintScrollBars.h"
 #include "editor/AdvMemoPaintSettings.h"
-#include "editor/HighlightState.h"
+#include "editor/Font.h"
 #include "editor/TextPos.h"
 #include "platform/DrawingSurface.h"
 
@@ -21,23 +21,27 @@ struct TCellPoint {
     bool operator==(const TCellPoint&) const = default;
 };
 
-class TAdvMemoPainter {
+class TAdvMemoView {
   public:
     static constexpr int kTextIndent = 2;        // pixels between gutter and first cell
     static constexpr int kAreaInset = 2;         // text area inset from the control's edge
     static constexpr int kSingleBorderGrow = 1;  // single border without 3D: area grows by 1
     static constexpr int kNoBorderGrow = 2;
-    static constexpr int kMarginPenWidth = 2;
-    static constexpr int kGradientBands = 48;
-    static constexpr int kWheelLines = 4;
 
-    // Both must outlive the painter; the painter holds no other resources.
-    TAdvMemoPainter(TAdvCustomMemo& memo, TAdvMemoPaintSettings& settings);
-    TAdvMemoPainter(const TAdvMemoPainter&) = delete;
-    TAdvMemoPainter& operator=(const TAdvMemoPainter&) = delete;
+    // Both must outlive the view.
+    TAdvMemoView(TAdvCustomMemo& memo, TAdvMemoPaintSettings& settings);
+    TAdvMemoView(const TAdvMemoView&) = delete;
+    TAdvMemoView& operator=(const TAdvMemoView&) = delete;
 
-    TAdvCustomMemo& Memo() { return fMemo; }
-    TAdvMemoPaintSettings& Settings() { return fSettings; }
+    // --- Top line and first column
+    int FirstVisibleLine() const { return fFirstVisibleLine; }
+    int FirstVisibleColumn() const { return fFirstVisibleColumn; }
+    void SetFirstVisibleLine(int line) { fFirstVisibleLine = line; }
+    void SetFirstVisibleColumn(int column) { fFirstVisibleColumn = column; }
+    // The text area in whole cells as last computed (or set); the caret rules read these.
+    int TextAreaColumns() const { return fAreaColumns; }
+    int TextAreaRows() const { return fAreaRows; }
+    void SetTextAreaCells(int columns, int rows);
 
     // --- Metrics
     // Assigns the editor font; at the next metrics computation a font whose "W" and "i"
@@ -54,8 +58,7 @@ class TAdvMemoPainter {
     bool BoldChangesWidth() const { return fBoldChangesWidth; }
 
     // --- Geometry
-    // The control's size in pixels; the scroll bars are updated and the cell counts pushed to
-    // the editor.
+    // The control's size in pixels; the scroll bars are updated and the cell counts follow.
     void SetClientSize(int width, int height);
     int ClientWidth() const { return fWidth; }
     int ClientHeight() const { return fHeight; }
@@ -73,49 +76,29 @@ class TAdvMemoPainter {
     // x of the right margin in line-image coordinates, or -1 when none is drawn.
     int RightMarginX() const;
 
-    // --- Scroll bars (AdvMemoPaintScrollBars.cpp)
+    // --- Scroll bars (AdvMemoViewScrollBars.cpp)
     const TAdvMemoScrollBar& VerticalBar() const { return fVertical; }
     const TAdvMemoScrollBar& HorizontalBar() const { return fHorizontal; }
     platform::SurfaceRect VerticalBarRect() const;
     platform::SurfaceRect HorizontalBarRect() const;
     // Recomputes both bars from the lines and the view; FirstVisibleLine and
-    // FirstVisibleColumn follow the bars. Pushes the text area's cell counts to the editor.
+    // FirstVisibleColumn follow the bars, and the text area's cell counts are taken.
     void UpdateScrollBars(bool invalidate = false);
     // A scroll-bar action; trackPosition is used by the thumb codes.
     void VerticalScroll(TScrollCode code, int trackPosition = 0);
     void HorizontalScroll(TScrollCode code, int trackPosition = 0);
-    // The top line set from the keyboard or the wheel: caches passed over are dropped.
-    void SetTopLine(int line);
-    // One wheel step of four lines, down or up.
-    void MouseWheel(bool down);
-
-    // --- Paint (AdvMemoPainter.cpp, AdvMemoPaintGutter.cpp)
-    // Paints the whole control, drawing limited to dirty; nothing while an update bracket is
-    // open on the line list.
-    void Paint(platform::IDrawingSurface& surface, const platform::SurfaceRect& dirty);
-    // The gutter entry of line i: a number text at x (gutter coordinates), or a dash, or
-    // nothing when line numbers are off.
-    struct GutterEntry {
-        bool Number = false;
-        bool Dash = false;
-        std::string Text;
-        int X = 0;
-    };
-    GutterEntry GutterEntryOf(int line, int gutterCharWidth) const;
+    // Moves the top line with the cache rules and keeps the vertical bar in step.
+    void ScrollVerticalTo(int line);
 
   private:
-    void PaintGutter(platform::IDrawingSurface& surface);
-    // Paints line i at visible row r through the line image; returns the next line's state.
-    HighlightState PaintLine(platform::IDrawingSurface& surface, int line, int row,
-                             platform::SurfaceColor bk, const HighlightState& state);
-    void PaintBorder(platform::IDrawingSurface& surface);
-    platform::SurfaceColor Resolve(TColor c) const;
-    void ApplyBarState(TAdvMemoScrollBar& bar, bool provided);
-    void ScrollVerticalTo(int line);
-    void PushTextAreaCells();
+    void TakeTextAreaCells();
 
     TAdvCustomMemo& fMemo;
     TAdvMemoPaintSettings& fSettings;
+    int fFirstVisibleLine = 0;
+    int fFirstVisibleColumn = 0;
+    int fAreaColumns = 0;
+    int fAreaRows = 0;
     int fCharWidth = 0;
     int fLineHeight = 0;
     bool fBoldChangesWidth = false;

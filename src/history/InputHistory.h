@@ -1,5 +1,6 @@
 // InputHistory: the remembered entries of one editable box and the file keeping them. Recording
 // never grows the list past kMaxRecordedEntries nor adds an entry equal to one apart from case.
+// Toolkit-free: the window mirrors the list in its drop-down box.
 #pragma once
 
 #include <cstddef>
@@ -7,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tarnwick::ui {
+namespace tarnwick::history {
 
 // The history files, kept in the folder of the executable.
 inline constexpr const char* kNameHistoryFileName = "SearchFile.txt";  // ComboBox1
@@ -16,9 +17,8 @@ inline constexpr const char* kWordHistoryFileName = "SearchWord.txt";  // ComboB
 // `folder` joined with `fileName`; an empty folder stands for the current directory.
 std::string HistoryFilePath(const std::string& folder, const char* fileName);
 
-// Letter case is ignored for ASCII and, in UTF-8 text, for the letters of Latin-1, Latin
-// Extended-A, Greek and Cyrillic that have a simple upper/lower pair. Bytes that are not valid
-// UTF-8 compare as themselves.
+// Letter case is ignored in UTF-8 text by Unicode's simple case mapping, in every script. Bytes
+// that are not valid UTF-8 compare as themselves.
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
 // <0, 0 or >0: the order of a sorted drop-down list, letter case ignored as above.
 int CompareIgnoringCase(std::string_view a, std::string_view b);
@@ -60,9 +60,8 @@ class InputHistory {
 
     // Writes every entry followed by CR LF, in list order, creating or replacing the file. A
     // CR, LF or NUL inside an entry is written as a space, so each entry stays one line.
-    // The bytes go to a temporary file in the same folder, which then takes the file's place,
-    // so a failed save leaves the former file intact. Raises editor::EFCreateError ("Cannot
-    // create file "%s". %s") on any failure.
+    // Saved through the editor's safe writer, so a failed save leaves the former file intact.
+    // Raises editor::EFCreateError ("Cannot create file "%s". %s") on any failure.
     void SaveToFile(const std::string& path) const;
 
     // The lines of a file's content, in file order (the cutting rules of LoadFromFile).
@@ -72,4 +71,4 @@ class InputHistory {
     std::vector<std::string> fEntries;
 };
 
-}  // namespace tarnwick::ui
+}  // namespace tarnwick::history

@@ -1,0 +1,46 @@
+// An open folder, identified by its device and inode number. Subfolders are opened relative to
+// it by name, so a walk needs no full path and no path length limit applies. Move-only: it
+// owns its descriptor and closes it when destroyed or closed.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tarnwick {
+
+struct FolderIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const FolderIdentity&) const = default;
+};
+
+class FolderHandle {
+  public:
+    FolderHandle() = default;
+    FolderHandle(FolderHandle&& other) noexcept;
+    FolderHandle& operator=(FolderHandle&& other) noexcept;
+    FolderHandle(const FolderHandle&) = delete;
+    FolderHandle& operator=(const FolderHandle&) = delete;
+    ~FolderHandle();
+
+    // Opens the folder at `path`, following symbolic links (an empty path is the root).
+    static FolderHandle OpenPath(const std::string& path);
+    // Opens the subfolder `name` of this folder; a symbolic link is never followed, so a name
+    // that turned into a link since it was listed is not opened.
+    FolderHandle OpenChild(const std::string& name) const;
+    // Opens this folder's parent ("..").
+    FolderHandle OpenParent() const;
+
+    bool ok() const { return fd_ >= 0; }
+    // The descriptor, for reading and examining entries relative to it; -1 when not ok().
+    int fd() const { return fd_; }
+    const FolderIdentity& identity() const { return identity_; }
+    void Close();
+
+  private:
+    explicit FolderHandle(int fd);
+    int fd_ = -1;
+    FolderIdentity identity_;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,159 @@
+// The walk on very deep real trees: every folder is found at any depth, with a bounded number
+// of open descriptors and beyond the system's path length limit.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+#include <climits>
+#include <filesystem>
+#include <string>
+
+#include "search/WalkHarness.h"
+#include "support/TempTree.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::TempTree;
+using testing::WalkHarness;
+
+// A chain of `depth` nested folders named `folder` below `root`, each holding a file "hit.txt"
+// and a file "other.txt". Built with *at calls, since the paths grow beyond PATH_MAX.
+void MakeChain(const std::string& root, int depth, const std::string& folder) {
+    int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    for (int level = 0; level < depth; ++level) {
+        ASSERT_EQ(::mkdirat(fd, folder.c_str(), 0755), 0) << level;
+        const int next = ::openat(fd, folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        ASSERT_GE(next, 0) << level;
+        fd = next;
+        for (const char* name : {"hit.txt", "other.txt"}) {
+            const int file = ::openat(fd, name, O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+            ASSERT_GE(file, 0);
+            ::close(file);
+        }
+    }
+    ::close(fd);
+}
+
+// Removes a chain made by MakeChain from the bottom up, holding one descriptor at a time.
+void RemoveChain(const std::string& root, int depth, const std::string& folder) {
+    int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (int level = 0; level < depth && fd >= 0; ++level) {
+        const int next = ::openat(fd, folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = next;
+    }
+    for (int level = depth; level > 0 && fd >= 0; --level) {
+        ::unlinkat(fd, "hit.txt", 0);
+        ::unlinkat(fd, "other.txt", 0);
+        const int up = ::openat(fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = up;
+        ::unlinkat(fd, folder.c_str(), AT_REMOVEDIR);
+    }
+    if (fd >= 0) {
+        ::close(fd);
+    }
+}
+
+// Lowers the soft limit of open files for the test, like a desktop session's 1024.
+class OpenFileLimit {
+  public:
+    explicit OpenFileLimit(rlim_t files) {
+        ::getrlimit(RLIMIT_NOFILE, &old_);
+        rlimit lowered = old_;
+        lowered.rlim_cur = files;
+        ::setrlimit(RLIMIT_NOFILE, &lowered);
+    }
+    ~OpenFileLimit() { ::setrlimit(RLIMIT_NOFILE, &old_); }
+    OpenFileLimit(const OpenFileLimit&) = delete;
+    OpenFileLimit& operator=(const OpenFileLimit&) = delete;
+
+  private:
+    rlimit old_{};
+};
+
+int OpenDescriptors() {
+    int count = 0;
+    if (DIR* dir = ::opendir("/proc/self/fd")) {
+        while (::readdir(dir) != nullptr) {
+            ++count;
+        }
+        ::closedir(dir);
+    }
+    return count - 3;  // ".", ".." and the listing's own
+}
+
+// Records the most descriptors open while the walk reports folders.
+class DescriptorWatchingSink final : public SearchSink {
+  public:
+    void Folder(const std::string&) override {
+        if (++folders % 100 == 0) {
+            most = std::max(most, OpenDescriptors());
+        }
+    }
+    void Row(ResultRow row, std::string) override { paths.push_back(std::move(row.Path)); }
+    int folders = 0;
+    int most = 0;
+    std::vector<std::string> paths;
+};
+
+class DeepTreeWalkTest : public ::testing::Test {
+  protected:
+    TempTree tree;
+    WalkHarness h;
+    DescriptorWatchingSink sink;
+
+    void Walk(const std::string& nameText) {
+        WalkContext context{h.state,
+                            h.options,
+                            h.typeNames,
+                            h.locale,
+                            &sink,
+                            h.contentText,
+                            std::chrono::microseconds(0),
+                            0};
+        TFolderWalk walk(context);
+        walk.WalkFolder(tree.root(), nameText, true);
+    }
+};
+
+TEST_F(DeepTreeWalkTest, EveryLevelIsFoundUnderADesktopOpenFileLimit) {
+    constexpr int kDepth = 1500;
+    MakeChain(tree.root(), kDepth, "d");
+    const int before = OpenDescriptors();
+    {
+        OpenFileLimit limit(1024);
+        Walk("hit");
+    }
+    RemoveChain(tree.root(), kDepth, "d");
+    ASSERT_EQ(sink.paths.size(), static_cast<std::size_t>(kDepth));
+    // Depth first: each level's hit comes before the hits below it.
+    std::string expected = tree.root();
+    for (int level = 0; level < kDepth; ++level) {
+        expected += "/d";
+        ASSERT_EQ(sink.paths[static_cast<std::size_t>(level)], expected + "/hit.txt") << level;
+    }
+    EXPECT_EQ(sink.folders, kDepth + 1);
+    EXPECT_LE(sink.most - before, static_cast<int>(kOpenFolderLimit) + 3)
+        << "the walk holds a bounded number of descriptors at any depth";
+}
+
+TEST_F(DeepTreeWalkTest, FoldersBeyondThePathLengthLimitAreFound) {
+    constexpr int kDepth = 5000;
+    const std::string folder = "dir";  // 4 bytes a level: the deepest paths pass 20,000 bytes
+    MakeChain(tree.root(), kDepth, folder);
+    Walk("HIT");
+    RemoveChain(tree.root(), kDepth, folder);
+    ASSERT_EQ(sink.paths.size(), static_cast<std::size_t>(kDepth));
+    EXPECT_GT(sink.paths.back().size(), static_cast<std::size_t>(PATH_MAX));
+    EXPECT_EQ(sink.paths.back().size(), tree.root().size() + kDepth * (folder.size() + 1) + 8);
+}
+
+}  // namespace
+}  // namespace tarnwick
