@@ -1,7 +1,9 @@
 // Timing program of the editor model. Subcommands:
 //   generate PATH          writes the 100 MiB, 2,000,000-line test file
+//   generate-utf8 PATH     the same file with one UTF-8 e-acute in every tenth line
 //   load PATH              loads it once; prints CPU seconds, wall seconds, peak resident bytes
 //   floor PATH             runs `wc -l PATH`; prints its CPU seconds and wall seconds
+//   floor-chars PATH       runs `wc -m PATH` under the C.UTF-8 locale; prints the same
 //   long-line              tokenizes one 10 MB line without delimiters; prints CPU seconds
 //   scroll PATH            page scrolls at line 1,900,000; prints the slowest paint's and the
 //                          first jump's CPU seconds
@@ -72,8 +74,9 @@ long PeakResidentBytes() {
 }
 
 // Lines of words, numbers, a few tabs and comments, averaging the size that makes the file
-// exactly kFileBytes with kLines lines and CR LF breaks.
-int Generate(const char* path) {
+// exactly kFileBytes with kLines lines and CR LF breaks. With utf8, every tenth line ends in
+// a two-byte e-acute instead of its last two bytes.
+int Generate(const char* path, bool utf8) {
     std::mt19937 random(42);
     const char* words[] = {"begin",     "end",     "foo",   "value", "x",  "result",
                            "{ note }",  "// tail", "12",    "$1F",   "if", "then",
@@ -92,6 +95,9 @@ int Generate(const char* path) {
             line += ' ';
         }
         line.resize(target);
+        if (utf8 && i % 10 == 0 && line.size() >= 2) {
+            line.replace(line.size() - 2, 2, "\xC3\xA9");
+        }
         text += line;
         text += "\r\n";
     }
@@ -124,15 +130,18 @@ int Load(const char* path) {
     return 0;
 }
 
-// wc -l as the floor of reading the file: its CPU time (from the kernel's account of the
-// child) and its wall time.
-int Floor(const char* path) {
+// wc -l (or wc -m, counting UTF-8 characters) as the floor of reading the file: its CPU time
+// (from the kernel's account of the child) and its wall time.
+int Floor(const char* path, bool chars) {
     const auto start = Clock::now();
     const pid_t child = fork();
     if (child == 0) {
         const int null = ::open("/dev/null", O_WRONLY);
         dup2(null, STDOUT_FILENO);
-        execlp("wc", "wc", "-l", path, static_cast<char*>(nullptr));
+        if (chars) {
+            setenv("LC_ALL", "C.UTF-8", 1);
+        }
+        execlp("wc", "wc", chars ? "-m" : "-l", path, static_cast<char*>(nullptr));
         _exit(127);
     }
     int status = 0;
@@ -261,17 +270,23 @@ int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     const char* path = argc > 2 ? argv[2] : "";
     if (command == "generate")
-        return Generate(path);
+        return Generate(path, false);
+    if (command == "generate-utf8")
+        return Generate(path, true);
     if (command == "load")
         return Load(path);
     if (command == "floor")
-        return Floor(path);
+        return Floor(path, false);
+    if (command == "floor-chars")
+        return Floor(path, true);
     if (command == "long-line")
         return LongLine();
     if (command == "scroll")
         return Scroll(path);
     if (command == "put")
         return Put(path);
-    std::fprintf(stderr, "usage: bench_editor generate|load|long-line|scroll|put [PATH]\n");
+    std::fprintf(stderr,
+                 "usage: bench_editor "
+                 "generate|generate-utf8|load|floor|floor-chars|long-line|scroll|put [PATH]\n");
     return 2;
 }

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the HTTP client as the server's answer, through the in-memory
 // handler, and checks what must hold for any answer: only a 2xx returns a body, a protocol
-// error carries the status of the response, a counted body never exceeds its count, and
-// nothing reads more bytes than the server sent.
+// error carries the status of the response, a counted body never exceeds its count nor a
+// maximum body size, and nothing reads more bytes than the server sent.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -40,6 +40,9 @@ void Exchange(TIdHTTP& http, std::size_t inputSize, bool asBytes) {
             Check(static_cast<std::size_t>(body.Size()) <= inputSize);
             if (r.HasContentLength && r.ContentLength >= 0 && !Chunked(r.TransferEncoding)) {
                 Check(body.Size() <= r.ContentLength);
+            }
+            if (http.MaxBodySize != TIdHTTP::kNoBodyLimit) {
+                Check(body.Size() <= http.MaxBodySize);
             }
         } else {
             const std::string text = http.Get("http://h/x");
@@ -81,6 +84,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         if ((control & 0x40) != 0) {
             http.HandleRedirects = true;
+        }
+        // Every third input length also bounds the body, so the limit meets every framing.
+        if (size % 3 == 0) {
+            http.MaxBodySize = 64;
         }
         const bool asBytes = (control & 0x80) != 0;
         Exchange(http, size, asBytes);

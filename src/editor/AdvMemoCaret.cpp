@@ -13,7 +13,7 @@ void TAdvCustomMemo::SetCaretColumn(int column) {
     if (column < 0) {
         if (fCurY > 0) {
             SetCaretLine(fCurY - 1);
-            column = static_cast<int>(fLines->View(fCurY).size());
+            column = fLines->LineCharCount(fCurY);
         } else {
             column = 0;
         }
@@ -28,14 +28,15 @@ void TAdvCustomMemo::SetCaretColumn(int column) {
         } else if (static_cast<int>(fLines->LineLengths().size()) == fLines->Count()) {
             fLongestLineLength = fLines->LongestOfLineLengths();
         }
-        const std::string_view line = fLines->View(fCurY);
-        if (column > static_cast<int>(line.size())) {
+        // Columns count characters; the padding spaces are one byte each.
+        const int length = fLines->LineCharCount(fCurY);
+        if (column > length) {
             if (fAutoExpand) {
-                std::string padded(line);
-                padded.append(static_cast<size_t>(column) - line.size(), ' ');
+                std::string padded(fLines->View(fCurY));
+                padded.append(static_cast<size_t>(column - length), ' ');
                 fLines->Put(fCurY, padded);
             } else {
-                column = static_cast<int>(line.size());
+                column = length;
             }
         }
         Invalidate();

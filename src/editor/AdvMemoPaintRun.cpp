@@ -6,10 +6,47 @@
 
 #include "editor/AdvCustomMemo.h"
 #include "editor/AdvCustomMemoStyler.h"
+#include "editor/Utf8Chars.h"
 
 namespace tarnwick::editor {
 
 namespace {
+
+// Characters of text (one per byte when ascii says every character is one byte).
+int Chars(std::string_view text, bool oneBytePerChar) {
+    return oneBytePerChar ? static_cast<int>(text.size()) : utf8::CharCount(text);
+}
+
+// The text of the characters [first, first + count) of text.
+std::string_view CharSlice(std::string_view text, int first, int count, bool oneBytePerChar) {
+    if (oneBytePerChar) {
+        return text.substr(static_cast<size_t>(first), static_cast<size_t>(count));
+    }
+    const size_t from = std::min(utf8::ByteOffsetOfColumn(text, first), text.size());
+    const std::string_view rest = text.substr(from);
+    return rest.substr(0, std::min(utf8::ByteOffsetOfColumn(rest, count), rest.size()));
+}
+
+// Text as the surface takes it: well-formed UTF-8, a stray byte replaced by the UTF-8 of its
+// Windows-1252 character, so that every character still takes one cell.
+std::string_view SurfaceText(std::string_view text, std::string& buffer) {
+    if (utf8::IsAscii(text)) {
+        return text;
+    }
+    buffer.clear();
+    for (size_t pos = 0; pos < text.size();) {
+        size_t length = 1;
+        const char32_t c = utf8::DecodeChar(text, pos, length);
+        if (length == 1 && static_cast<unsigned char>(text[pos]) >= 0x80) {
+            char bytes[4];
+            buffer.append(bytes, utf8::Encode(c, bytes));
+        } else {
+            buffer.append(text.substr(pos, length));
+        }
+        pos += length;
+    }
+    return buffer;
+}
 
 TColor OrBackground(TColor color, TColor bk) {
     return color == kClNone ? bk : color;
@@ -117,7 +154,9 @@ platform::SurfaceColor TAdvMemoRunPainter::Resolve(TColor c) const {
 }
 
 void TAdvMemoRunPainter::Run(std::string_view text, const HighlightState& state) {
-    const int n = static_cast<int>(text.size());
+    // Positions count characters: a UTF-8 sequence or a stray byte takes one cell.
+    const bool single = fLayout.OneBytePerChar || utf8::IsAscii(text);
+    const int n = Chars(text, single);
     if (n == 0) {
         return;
     }
@@ -131,11 +170,12 @@ void TAdvMemoRunPainter::Run(std::string_view text, const HighlightState& state)
     if (fLayout.BoldChangesWidth) {
         style = static_cast<TFontStyles>(style & ~fsBold);
     }
-    const auto first = static_cast<size_t>(split.First);
-    const auto last = static_cast<size_t>(split.Last);
-    DrawPart(text.substr(0, first), colors.Text, colors.Background, style);
-    DrawPart(text.substr(first, last - first), fSettings.SelColor, fSettings.SelBkColor, style);
-    DrawPart(text.substr(last), colors.Text, colors.Background, style);
+    DrawPart(CharSlice(text, 0, split.First, single), split.First, colors.Text, colors.Background,
+             style);
+    DrawPart(CharSlice(text, split.First, split.Last - split.First, single),
+             split.Last - split.First, fSettings.SelColor, fSettings.SelBkColor, style);
+    DrawPart(CharSlice(text, split.Last, n - split.Last, single), n - split.Last, colors.Text,
+             colors.Background, style);
     fColumn += n;
 }
 
@@ -146,9 +186,8 @@ void TAdvMemoRunPainter::DrawMarginIfRightOf(int x) {
     }
 }
 
-void TAdvMemoRunPainter::DrawPart(std::string_view part, TColor text, TColor background,
+void TAdvMemoRunPainter::DrawPart(std::string_view part, int k, TColor text, TColor background,
                                   TFontStyles style) {
-    const int k = static_cast<int>(part.size());
     if (k == 0) {
         return;
     }
@@ -165,10 +204,9 @@ void TAdvMemoRunPainter::DrawPart(std::string_view part, TColor text, TColor bac
     const int skip = left < 0 ? (-left) / cw : 0;
     const int visible = std::min(k - skip, (fLayout.ImageWidth - (left + skip * cw) + cw - 1) / cw);
     fSurface.SetFont(ToSurfaceFont(fSettings.Font, style));
-    fSurface.TextOut(
-        left + skip * cw, 0,
-        part.substr(static_cast<size_t>(skip), static_cast<size_t>(std::max(0, visible))),
-        Resolve(text), cw);
+    const bool single = static_cast<int>(part.size()) == k;
+    const std::string_view shown = CharSlice(part, skip, std::max(0, visible), single);
+    fSurface.TextOut(left + skip * cw, 0, SurfaceText(shown, fTextBuffer), Resolve(text), cw);
 }
 
 void TAdvMemoRunPainter::FinishLine() {

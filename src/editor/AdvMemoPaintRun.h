@@ -1,8 +1,10 @@
 // The run painter of the editor: chooses a run's colours from its highlight state, splits it by
 // the selection and draws its parts into the line image, redrawing the right margin after every
-// fill that starts left of it. Positions come from the cell grid; text is never measured.
+// fill that starts left of it. Positions come from the cell grid, one cell per character (a
+// UTF-8 sequence or a stray byte); text is never measured.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "editor/AdvMemoPaintSettings.h"
@@ -48,6 +50,7 @@ class TAdvMemoRunPainter final : public IHighlightRunSink {
         int ImageWidth = 0;  // the text area's width
         int MarginX = -1;    // x of the right margin in image coordinates; -1: none
         bool BoldChangesWidth = false;
+        bool OneBytePerChar = false;  // every character of the line is one byte
     };
 
     // selected: whether a selection is painted at all; start/end the normalised selection.
@@ -63,8 +66,8 @@ class TAdvMemoRunPainter final : public IHighlightRunSink {
     int Column() const { return fColumn; }
 
   private:
-    // Fills, redraws the margin and writes one part; advances x.
-    void DrawPart(std::string_view part, TColor text, TColor background, TFontStyles style);
+    // Fills, redraws the margin and writes one part of k characters; advances x.
+    void DrawPart(std::string_view part, int k, TColor text, TColor background, TFontStyles style);
     void DrawMarginIfRightOf(int x);
     platform::SurfaceColor Resolve(TColor c) const;
 
@@ -78,6 +81,7 @@ class TAdvMemoRunPainter final : public IHighlightRunSink {
     TTextPos fEnd;
     int fX;
     int fColumn = 0;
+    std::string fTextBuffer;  // a part's text made well-formed for the surface
 };
 
 }  // namespace tarnwick::editor

@@ -107,8 +107,13 @@ HighlightState TAdvMemoRenderer::PaintLine(IDrawingSurface& surface, int line, i
                     [](char c) { return static_cast<unsigned char>(c) <= ' '; })) {
         text = " ";
     }
-    TAdvMemoRunPainter::Layout layout{fView.CharWidth(), fView.LineHeight(), width,
-                                      fView.RightMarginX(), fView.BoldChangesWidth()};
+    // The line's character count is kept with the lines: when it equals the byte count (as for
+    // every ASCII line) the runs are cut by bytes without looking at them again.
+    const bool oneBytePerChar =
+        text.size() <= 1 || static_cast<size_t>(fMemo.Lines().LineCharCount(line)) == text.size();
+    TAdvMemoRunPainter::Layout layout{
+        fView.CharWidth(),    fView.LineHeight(),       width,
+        fView.RightMarginX(), fView.BoldChangesWidth(), oneBytePerChar};
     TAdvMemoRunPainter runs(surface, fMemo, fSettings, layout, line, selected, start, end);
     const HighlightState next = fMemo.TokenizeLine(text, state, runs);
     runs.FinishLine();

@@ -3,6 +3,7 @@
 #include "editor/EditorErrors.h"
 #include "editor/ScopedValue.h"
 #include "editor/UpdateBracket.h"
+#include "editor/Utf8Chars.h"
 
 namespace tarnwick::editor {
 
@@ -36,6 +37,13 @@ void TAdvMemoStrings::SetUpdateState(bool updating) {
 std::string TAdvMemoStrings::Get(int index) const {
     CheckIndex(index);
     return std::string(fStore.View(index));
+}
+
+int TAdvMemoStrings::LineCharCount(int index) const {
+    if (fLineLengths.size() == static_cast<size_t>(Count())) {
+        return fLineLengths[static_cast<size_t>(index)];
+    }
+    return utf8::CharCount(fStore.View(index));
 }
 
 const TLineProp* TAdvMemoStrings::LineProp(int index) const {
@@ -105,7 +113,7 @@ void TAdvMemoStrings::Put(int index, const std::string& s) {
     }
     const std::string text =
         s.find('\t') == std::string::npos ? s : ExpandTabs(s, fOwner->TabSize());
-    SetLineLength(index, static_cast<int32_t>(text.size()));
+    SetLineLength(index, utf8::CharCount(text));
     Changing();
     fStore.Replace(index, text);
     Changed();
@@ -137,8 +145,9 @@ void TAdvMemoStrings::AppendLine(std::string_view text, TObject* object) {
         if (!fNoRecords) {
             fStore.MarkRecord(index);
         }
-        fLineLengths.push_back(static_cast<int32_t>(text.size()));
-        fLengthTracker.Add(static_cast<int32_t>(text.size()));
+        const int32_t length = utf8::CharCount(text);
+        fLineLengths.push_back(length);
+        fLengthTracker.Add(length);
     }
     if (object != nullptr) {
         fStore.EnsureRecord(index).CallerObject = object;
@@ -175,7 +184,7 @@ void TAdvMemoStrings::InsertLine(int index, std::string_view text) {
         return;
     }
     const std::string expanded = ExpandTabs(text, fOwner->TabSize());
-    InsertLineLength(index, static_cast<int32_t>(expanded.size()));
+    InsertLineLength(index, utf8::CharCount(expanded));
     Changing();
     fStore.Insert(index, expanded);
     Changed();
@@ -268,7 +277,7 @@ void TAdvMemoStrings::BulkCopy(const TStrings& source, bool replace) {
     }
     ClearLineLengths();
     for (int i = 0; i < Count(); ++i) {
-        SetLineLength(i, static_cast<int32_t>(fStore.View(i).size()));
+        SetLineLength(i, utf8::CharCount(fStore.View(i)));
     }
     fOwner->BulkCopyFinished();
 }

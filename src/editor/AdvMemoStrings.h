@@ -57,7 +57,11 @@ class TAdvMemoStrings : public TStrings {
     void RemoveLine(int index);
     // Number of open update brackets as seen by painting (0 or 1 per nesting chain).
     int UpdateLockCount() const { return fUpdateLock; }
+    // One entry per line (with an observer): the line's length in characters.
     const std::vector<int32_t>& LineLengths() const { return fLineLengths; }
+    // The number of characters of line index (from LineLengths when it is in step, so
+    // without a scan); the index must exist.
+    int LineCharCount(int index) const;
     // The largest entry of LineLengths, kept up to date on every change.
     int32_t LongestOfLineLengths() const { return fLengthTracker.Longest(); }
 

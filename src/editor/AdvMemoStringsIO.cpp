@@ -17,6 +17,7 @@
 #include "editor/SafeFileWriter.h"
 #include "editor/ScopedValue.h"
 #include "editor/UpdateBracket.h"
+#include "editor/Utf8Chars.h"
 
 namespace tarnwick::editor {
 namespace {
@@ -24,6 +25,7 @@ namespace {
 constexpr size_t kWriteChunk = 1 << 20;
 constexpr unsigned char kHighestTrimmed = 32;  // trailing spaces and control characters
 constexpr std::string_view kLineBreak = "\r\n";
+constexpr unsigned char kFirstNonAscii = 0x80;
 // The longest line the editor holds: its column counts are 32-bit signed.
 constexpr size_t kLongestLine = INT32_MAX;
 
@@ -81,13 +83,15 @@ TTextBuffer ReadRest(TStream& stream) {
     return whole;
 }
 
-// Where the line starting at p ends: the next CR, LF or NUL (or end). Notes a tab on the way.
-// Eight bytes are tested at a time: only a word holding a byte below 14 is looked at closely.
-const char* LineEnd(const char* p, const char* end, bool& tab) {
+// Where the line starting at p ends: the next CR, LF or NUL (or end). Notes a tab, and a byte
+// above 0x7F (a line that is not pure ASCII), on the way. Eight bytes are tested at a time:
+// only a word holding a byte below 14 is looked at closely.
+const char* LineEnd(const char* p, const char* end, bool& tab, bool& high) {
     constexpr uint64_t kOnes = 0x0101010101010101ULL;
     constexpr uint64_t kHighBits = 0x8080808080808080ULL;
     constexpr uint64_t kBelow = 14;  // CR is 13, the largest byte that can matter
     tab = false;
+    high = false;
 #if defined(__SSE2__)
     // Sixteen bytes at a time where the processor has vector compares (every x86-64 does).
     const __m128i cr = _mm_set1_epi8('\r');
@@ -100,12 +104,16 @@ const char* LineEnd(const char* p, const char* end, bool& tab) {
             _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)), _mm_cmpeq_epi8(v, nul));
         const unsigned stopMask = static_cast<unsigned>(_mm_movemask_epi8(stops));
         const unsigned tabMask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, tabs)));
+        const unsigned highMask = static_cast<unsigned>(_mm_movemask_epi8(v));
         if (stopMask != 0) {
             const int at = __builtin_ctz(stopMask);
-            tab = tab || (tabMask & ((1u << at) - 1)) != 0;
+            const unsigned before = (1u << at) - 1;
+            tab = tab || (tabMask & before) != 0;
+            high = high || (highMask & before) != 0;
             return p + at;
         }
         tab = tab || tabMask != 0;
+        high = high || highMask != 0;
         p += 16;
     }
 #endif
@@ -113,6 +121,7 @@ const char* LineEnd(const char* p, const char* end, bool& tab) {
         uint64_t word;
         std::memcpy(&word, p, sizeof word);
         if (((word - kOnes * kBelow) & ~word & kHighBits) == 0) {
+            high = high || (word & kHighBits) != 0;
             p += 8;
             continue;
         }
@@ -122,6 +131,7 @@ const char* LineEnd(const char* p, const char* end, bool& tab) {
                 return p;
             }
             tab = tab || c == '\t';
+            high = high || c >= kFirstNonAscii;
         }
     }
     for (; p < end; ++p) {
@@ -130,6 +140,7 @@ const char* LineEnd(const char* p, const char* end, bool& tab) {
             return p;
         }
         tab = tab || c == '\t';
+        high = high || c >= kFirstNonAscii;
     }
     return p;
 }
@@ -148,8 +159,9 @@ const char* NextLine(const char* p, const char* end) {
 size_t CountLines(const char* p, const char* end) {
     size_t lines = 0;
     bool tab = false;
+    bool high = false;
     while (p < end && *p != '\0') {
-        p = NextLine(LineEnd(p, end, tab), end);
+        p = NextLine(LineEnd(p, end, tab, high), end);
         ++lines;
     }
     return lines;
@@ -182,7 +194,8 @@ void TAdvMemoStrings::SplitLoadedText(TTextBuffer buffer, TLoadedLines& into) co
     while (p < end && *p != '\0') {
         const char* start = p;
         bool tab = false;
-        p = LineEnd(p, end, tab);
+        bool high = false;
+        p = LineEnd(p, end, tab, high);
         const auto length = static_cast<size_t>(p - start);
         // A line must fit the editor's column count once its tabs are expanded; checked before
         // anything is expanded, so an oversized file fails at once.
@@ -205,7 +218,9 @@ void TAdvMemoStrings::SplitLoadedText(TTextBuffer buffer, TLoadedLines& into) co
             if (!fNoRecords) {
                 into.store.MarkRecord(index);
             }
-            const auto columns = static_cast<int32_t>(into.store.View(index).size());
+            // Lengths count characters; a pure ASCII line has one per byte.
+            const std::string_view text = into.store.View(index);
+            const auto columns = static_cast<int32_t>(high ? utf8::CharCount(text) : text.size());
             into.lengths.push_back(columns);
             into.tracker.Add(columns);
         }

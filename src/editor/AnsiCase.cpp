@@ -1,6 +1,11 @@
 #include "editor/AnsiCase.h"
 
+#include <locale.h>
+#include <wctype.h>
 #include <array>
+
+#include "editor/Utf8Chars.h"
+#include "platform/TextFolding.h"
 
 namespace tarnwick::editor {
 namespace {
@@ -52,10 +57,68 @@ char AnsiLowerChar(char c) {
     return static_cast<char>(Tables().lower[static_cast<unsigned char>(c)]);
 }
 
+namespace {
+
+// The locale whose character classes carry Unicode's simple case mapping. C.UTF-8 is part of
+// every Debian system's C library, whatever locales are installed; should it be missing, the
+// shared folding table (the common alphabets) stands in.
+locale_t CaseLocale() {
+    static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+    return locale;
+}
+
+bool HasNonAscii(std::string_view text) {
+    return !utf8::IsAscii(text);
+}
+
+// The comparison key of the character at pos (advanced past it): the small letter's code point
+// of a UTF-8 character, or a value above every code point for a stray byte.
+char32_t CaseKey(std::string_view text, size_t& pos) {
+    constexpr char32_t kStrayBase = 0x110000;
+    std::size_t length = 1;
+    const auto byte = static_cast<unsigned char>(text[pos]);
+    if (byte < 0x80) {
+        ++pos;
+        return Tables().lower[byte];
+    }
+    const char32_t c = utf8::DecodeChar(text, pos, length);
+    pos += length;
+    if (length == 1) {
+        return kStrayBase + Tables().lower[byte];
+    }
+    return Utf8LowerChar(c);
+}
+
+}  // namespace
+
+char32_t Utf8LowerChar(char32_t c) {
+    if (c < 0x80) {
+        return static_cast<char32_t>(Tables().lower[c]);
+    }
+    const locale_t locale = CaseLocale();
+    return locale != locale_t{} ? static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), locale))
+                                : FoldCase(c);
+}
+
 std::string AnsiLowerCase(std::string_view text) {
     std::string result(text);
-    for (char& c : result) {
-        c = AnsiLowerChar(c);
+    if (!HasNonAscii(text)) {
+        for (char& c : result) {
+            c = AnsiLowerChar(c);
+        }
+        return result;
+    }
+    result.clear();
+    for (size_t pos = 0; pos < text.size();) {
+        std::size_t length = 1;
+        const char32_t c = utf8::DecodeChar(text, pos, length);
+        if (length == 1) {
+            result.push_back(AnsiLowerChar(text[pos]));
+        } else {
+            char bytes[4];
+            result.append(bytes, utf8::Encode(Utf8LowerChar(c), bytes));
+        }
+        pos += length;
     }
     return result;
 }
@@ -69,16 +132,19 @@ std::string AnsiUpperCase(std::string_view text) {
 }
 
 int AnsiCompareText(std::string_view a, std::string_view b) {
-    const auto& lower = Tables().lower;
-    const size_t n = a.size() < b.size() ? a.size() : b.size();
-    for (size_t i = 0; i < n; ++i) {
-        const int ca = lower[static_cast<unsigned char>(a[i])];
-        const int cb = lower[static_cast<unsigned char>(b[i])];
+    size_t i = 0;
+    size_t k = 0;
+    while (i < a.size() && k < b.size()) {
+        const char32_t ca = CaseKey(a, i);
+        const char32_t cb = CaseKey(b, k);
         if (ca != cb) {
-            return ca - cb;
+            return ca < cb ? -1 : 1;
         }
     }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    if (i == a.size() && k == b.size()) {
+        return 0;
+    }
+    return i == a.size() ? -1 : 1;
 }
 
 int AnsiCompareStr(std::string_view a, std::string_view b) {

@@ -1,5 +1,8 @@
-// Letter case of the single-byte code page (Windows-1252) the editor's text is in.
-// Upper- and lower-casing map each byte to one byte, so lengths never change.
+// Letter case of the editor's text. A UTF-8 character is cased by Unicode's simple case mapping
+// (independent of the installed locales); a stray byte, which reads as its Windows-1252
+// character, by the Windows-1252 letter pairs. The single-byte functions case one byte as a
+// Windows-1252 character. Lower-casing keeps the length except for the few letters whose
+// small form has a shorter encoding (such as the Kelvin sign).
 #pragma once
 
 #include <string>
@@ -7,6 +10,8 @@
 
 namespace tarnwick::editor {
 
+// The small letter of a Unicode character (the character itself when it has none).
+char32_t Utf8LowerChar(char32_t c);
 char AnsiUpperChar(char c);
 char AnsiLowerChar(char c);
 std::string AnsiLowerCase(std::string_view text);

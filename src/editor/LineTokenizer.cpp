@@ -4,6 +4,7 @@
 
 #include "editor/AdvCustomMemoStyler.h"
 #include "editor/UrlFinder.h"
+#include "editor/Utf8Chars.h"
 
 namespace tarnwick::editor {
 namespace {
@@ -17,7 +18,12 @@ class TLineTokenizer::Run {
   public:
     Run(const TLineTokenizer& t, std::string_view line, HighlightState state,
         IHighlightRunSink& sink)
-        : fT(t), fSink(sink), fState(state), fPendingBegin(line.data()), fPendingState(state) {}
+        : fT(t),
+          fSink(sink),
+          fState(state),
+          fLine(line),
+          fPendingBegin(line.data()),
+          fPendingState(state) {}
 
     HighlightState Finish() {
         Flush();
@@ -34,15 +40,26 @@ class TLineTokenizer::Run {
     }
 
     void Emit(const char* text, size_t length) {
-        if (fState == fPendingState && fPendingBegin + fPendingLength == text) {
+        SkipOwed(text, length);
+        if (length > 0 && fState == fPendingState && fPendingBegin + fPendingLength == text) {
             fPendingLength += length;
-        } else {
+        } else if (length > 0) {
             Flush();
-            fPendingBegin = text;
-            fPendingLength = length;
-            fPendingState = fState;
+            SkipOwed(text, length);  // the flushed run may have taken this text's first bytes
+            if (length > 0) {
+                fPendingBegin = text;
+                fPendingLength = length;
+                fPendingState = fState;
+            }
         }
         fState.ClearOneShotFlags();
+    }
+    // Bytes a run already took to finish its last character belong to that run.
+    void SkipOwed(const char*& text, size_t& length) {
+        const size_t owed = std::min(fOwed, length);
+        fOwed -= owed;
+        text += owed;
+        length -= owed;
     }
 
     void Highlight(const char* text, size_t length) {
@@ -72,9 +89,32 @@ class TLineTokenizer::Run {
   private:
     void Flush() {
         if (fPendingLength > 0) {
+            // A run never ends inside a character: it takes the rest of the character along.
+            const size_t end = static_cast<size_t>(fPendingBegin - fLine.data()) + fPendingLength;
+            const size_t rest = BytesToCharacterEnd(end);
+            fPendingLength += rest;
+            fOwed += rest;
             fSink.Run({fPendingBegin, fPendingLength}, fPendingState);
         }
         fPendingLength = 0;
+    }
+    // How many bytes from offset `at` of the line finish a character that began before it.
+    size_t BytesToCharacterEnd(size_t at) const {
+        constexpr unsigned char kContinuationFirst = 0x80;
+        constexpr unsigned char kContinuationLast = 0xBF;
+        constexpr size_t kLongestSequence = 4;
+        if (at >= fLine.size() || static_cast<unsigned char>(fLine[at]) < kContinuationFirst ||
+            static_cast<unsigned char>(fLine[at]) > kContinuationLast) {
+            return 0;
+        }
+        for (size_t back = 1; back < kLongestSequence && back <= at; ++back) {
+            const size_t lead = at - back;
+            const size_t length = utf8::CharLength(fLine, lead);
+            if (length > back) {
+                return length - back;
+            }
+        }
+        return 0;
     }
     size_t WordEnd(std::string_view piece, size_t cursor);
     size_t NextSpecial(std::string_view piece, size_t cursor);
@@ -87,6 +127,8 @@ class TLineTokenizer::Run {
     const TLineTokenizer& fT;
     IHighlightRunSink& fSink;
     HighlightState fState;
+    std::string_view fLine;
+    size_t fOwed = 0;  // bytes at the front of the next emitted text a run has taken already
     const char* fPendingBegin;
     size_t fPendingLength = 0;
     HighlightState fPendingState;

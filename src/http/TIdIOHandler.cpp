@@ -103,9 +103,9 @@ int TIdIOHandler::DeadlineLeftMs() const {
 
 int TIdIOHandler::ReceiveSome(bool raiseIfDisconnected, int timeoutMs, bool raiseOnTimeout) {
     int wait = EffectiveTimeout(timeoutMs);
-    // Checked before every receive, not only when a wait runs out: a peer that trickles a
-    // byte now and then would otherwise hold the exchange open for ever.
-    // A look without waiting (wait 0) is always allowed, so connection checks still work.
+    // The deadline is checked before every receive, not only when a wait runs out: a peer
+    // that trickles a byte now and then would otherwise hold the exchange open for ever. A
+    // look without waiting (wait 0) is always allowed, so connection checks keep working.
     const int left = wait == 0 ? kInfiniteTimeout : DeadlineLeftMs();
     if (left == 0) {
         throw EIdExchangeTimeout();

@@ -1,6 +1,6 @@
 // IDrawingSurface: the abstract canvas the editor paints through (fonts and their metrics,
 // fills, text at a point, lines, gradients, a one-at-a-time off-screen image, clipping).
-// Colours are resolved 0x00BBGGRR values; text is 8-bit, one byte per character cell.
+// Colours are resolved 0x00BBGGRR values; text is well-formed UTF-8, one cell per character.
 #pragma once
 
 #include <cstdint>
@@ -80,9 +80,10 @@ class IDrawingSurface {
     virtual bool FontIsFixedPitch() = 0;
 
     virtual void FillRect(const SurfaceRect& rect, SurfaceColor color) = 0;
-    // Writes text with its first cell's top-left at (x, y), transparent background, no
-    // clipping beyond the surface's own, no prefix or tab processing; each character takes
-    // exactly cellWidth pixels, so text stays on the caller's grid.
+    // Writes text (UTF-8) with its first cell's top-left at (x, y), transparent background,
+    // no prefix or tab processing; each character (code point) takes exactly cellWidth
+    // pixels, so text stays on the caller's grid. A glyph wider than its cell is cut at the
+    // cell's edges.
     virtual void TextOut(int x, int y, std::string_view text, SurfaceColor color,
                          int cellWidth) = 0;
     // A straight line from (x1, y1) to (x2, y2), end point excluded, penWidth pixels wide

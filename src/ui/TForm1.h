@@ -11,6 +11,7 @@
 #include "search/SearchControl.h"
 #include "ui/ResultsModel.h"
 #include "ui/RowIcons.h"
+#include "ui/UpdateCheckAtStart.h"
 
 class QAction;
 class QCheckBox;
@@ -48,6 +49,11 @@ struct TForm1Services {
     std::chrono::microseconds entryPause = kEntryPause;
     bool readDriveRoots = true;  // false: tests fill DriveRoots themselves
     std::string historyFolder;   // empty: the folder of the executable
+    // The update check at start: the version document's address (empty: no check; the program
+    // passes kVersionDocumentUrl), its deadline, and its boxes (nullptr: the real ones).
+    std::string updateEndpoint;
+    std::chrono::milliseconds updateDeadline = UpdateCheck::kDeadline;
+    std::shared_ptr<Prompts> prompts;
 };
 
 class TForm1 final : public QMainWindow, public SearchNotifications {
@@ -60,6 +66,10 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     ~TForm1() override;
 
     SearchControl& Search() { return *search_; }
+    // The update check's thread, or nullptr when none was started.
+    std::shared_ptr<const TIdThreadComponent::Control> UpdateCheckRun() const {
+        return updateCheck_.Run();
+    }
     const SearchOptions& Options() const { return options_; }
     TAdvMemoWidget& Memo() { return *memoWidget_; }
     ResultsModel& Results() { return *results_; }
@@ -124,6 +134,8 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     TForm1Services services_;
     SearchOptions options_;
     std::unique_ptr<QtUiDispatcher> dispatcher_;
+    // After the dispatcher: cancelled and let go before the dispatcher its boxes use goes.
+    UpdateCheckAtStart updateCheck_;
     std::unique_ptr<TypeNames> ownTypeNames_;
     std::unique_ptr<LocaleFormats> ownLocale_;
     std::unique_ptr<editor::TAdvPascalMemoStyler> styler_;

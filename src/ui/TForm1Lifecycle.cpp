@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 
 #include "history/InputHistory.h"
+#include "platform/qt/QtUiDispatcher.h"
 #include "ui/TForm1.h"
 #include "ui/TForm2.h"
 
@@ -22,6 +23,10 @@ void TForm1::FormCreate() {
     ComboBox2->installEventFilter(this);
     try {
         LoadHistories();
+        if (!services_.updateEndpoint.empty()) {
+            updateCheck_.Start(this, *dispatcher_, services_.updateEndpoint,
+                               services_.updateDeadline, services_.prompts);
+        }
     } catch (const std::exception& e) {
         // The remaining start-up steps are skipped; the window still opens.
         ShowError(QString::fromStdString(e.what()));

@@ -1,5 +1,6 @@
 #include "update/UpdateCheck.h"
 
+#include <stdexcept>
 #include <string_view>
 
 #include "http/TIdHTTP.h"

@@ -132,13 +132,13 @@ TEST_F(QtSurfaceTest, TextStaysOnTheCallersCellGrid) {
     EXPECT_LT(leftmostInk, 40 * cell);
 }
 
-TEST_F(QtSurfaceTest, HighBytesAreShownAsWindows1252Characters) {
-    // Byte 0x80 is the euro sign and 0xE9 e-acute in the editor's code page.
+TEST_F(QtSurfaceTest, Utf8TextIsDrawnAsItsCharacters) {
+    // The surface takes UTF-8: the euro sign and e-acute look as Qt draws them directly.
     const SurfaceFont font{SurfaceFont::kFixedSys, 13, 0};
     QtDrawingSurface measure(nullptr);
     measure.SetFont(font);
     const int cell = measure.TextExtent("W").Width;
-    for (auto [byte, unicode] : {std::pair{"\x80", u"\u20AC"}, {"\xE9", u"\u00E9"}}) {
+    for (auto [byte, unicode] : {std::pair{"\xE2\x82\xAC", u"\u20AC"}, {"\xC3\xA9", u"\u00E9"}}) {
         QImage viaSurface(40, 30, QImage::Format_RGB32);
         QImage direct(40, 30, QImage::Format_RGB32);
         viaSurface.fill(Qt::white);

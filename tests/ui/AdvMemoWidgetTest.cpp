@@ -7,6 +7,8 @@
 #include <QWheelEvent>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "editor/AdvPascalMemoStyler.h"
 #include "ui/AdvMemoWidget.h"
@@ -65,27 +67,91 @@ TEST_F(AdvMemoWidgetTest, RenderedImageShowsKeywordGutterAndMargin) {
     QApplication::processEvents();
     const QImage image = widget->grab().toImage();
     ASSERT_EQ(image.width(), widget->width());
-    const auto& painter = widget->Memo().View();
-    const auto cell = painter.CellRect(2, 0);
+    const auto& view = widget->Memo().View();
+    const auto cell = view.CellRect(2, 0);
     // The bottom pixel row of the keyword's cells holds no glyph: the yellow background.
     for (int c = 2; c < 5; ++c) {
-        const auto r = painter.CellRect(c, 0);
+        const auto r = view.CellRect(c, 0);
         EXPECT_EQ(image.pixel(r.Left, r.Bottom - 1), Rgb(255, 255, 0)) << c;
     }
     EXPECT_EQ(image.pixel(cell.Left - 1, cell.Bottom - 1), Rgb(255, 255, 255));
     // Gutter: its left end in the button colour, its grey border line at the right.
-    const auto gutter = painter.GutterRect();
+    const auto gutter = view.GutterRect();
     const QColor button = widget->palette().color(QPalette::Button);
     EXPECT_EQ(image.pixel(gutter.Left, gutter.Bottom - 2), button.rgb());
     EXPECT_EQ(image.pixel(gutter.Right - 1, gutter.Top + 5), Rgb(128, 128, 128));
     // The margin line over the second line's text cells and over the empty area's rows.
-    const int marginX = painter.TextAreaRect().Left + painter.RightMarginX();
-    const auto row1 = painter.CellRect(0, 1);
+    const int marginX = view.TextAreaRect().Left + view.RightMarginX();
+    const auto row1 = view.CellRect(0, 1);
     EXPECT_EQ(image.pixel(marginX, row1.Bottom - 1), Rgb(226, 226, 226));
     EXPECT_EQ(image.pixel(marginX + 1, row1.Bottom - 1), Rgb(226, 226, 226));
     // The outer border is grey.
     EXPECT_EQ(image.pixel(0, 0), Rgb(128, 128, 128));
     EXPECT_EQ(image.pixel(widget->width() - 1, widget->height() - 1), Rgb(128, 128, 128));
+}
+
+// Whether cell c of row 0 looks the same in both images, and how many dark pixels it holds.
+struct CellLook {
+    bool same = true;
+    int ink = 0;
+};
+
+CellLook CompareCell(const QImage& a, const QImage& b, const platform::SurfaceRect& cell) {
+    CellLook look;
+    for (int y = cell.Top; y < cell.Bottom; ++y) {
+        for (int x = cell.Left; x < cell.Right; ++x) {
+            look.same = look.same && a.pixel(x, y) == b.pixel(x, y);
+            look.ink += qGray(a.pixel(x, y)) < 128 ? 1 : 0;
+        }
+    }
+    return look;
+}
+
+TEST_F(AdvMemoWidgetTest, RenderedUtf8LineShowsEachGlyphInItsOwnCell) {
+    // a, e-acute, the euro sign, a stray byte 0xE9 (e-acute of the 8-bit code page), Zhe, z.
+    const std::vector<std::string> chars = {"a",    "\xC3\xA9", "\xE2\x82\xAC",
+                                            "\xE9", "\xD0\x96", "z"};
+    std::string line;
+    for (const std::string& c : chars) {
+        line += c;
+    }
+    editor::TAdvMemo& memo = widget->Memo();
+    memo.Lines().Add(line);
+    QApplication::processEvents();
+    const QImage full = widget->grab().toImage();
+    const auto& view = memo.View();
+    std::vector<QImage> alone;
+    for (size_t i = 0; i < chars.size(); ++i) {
+        // The same character alone, shifted to the same column by spaces.
+        memo.Lines().Put(0, std::string(i, ' ') + chars[i]);
+        QApplication::processEvents();
+        alone.push_back(widget->grab().toImage());
+        const CellLook look =
+            CompareCell(full, alone.back(), view.CellRect(static_cast<int>(i), 0));
+        EXPECT_TRUE(look.same) << "cell " << i;
+        EXPECT_GT(look.ink, 0) << "cell " << i;
+    }
+    // The stray byte looks exactly like the UTF-8 e-acute in the same cell.
+    memo.Lines().Put(0, "   \xC3\xA9");
+    QApplication::processEvents();
+    EXPECT_TRUE(CompareCell(alone[3], widget->grab().toImage(), view.CellRect(3, 0)).same);
+}
+
+TEST_F(AdvMemoWidgetTest, AGlyphWiderThanItsCellIsCutAtTheCellsEdges) {
+    editor::TAdvMemo& memo = widget->Memo();
+    memo.Lines().Add(" ");
+    QApplication::processEvents();
+    const QImage blank = widget->grab().toImage();
+    // The quadruple integral (drawn wider than a cell by the fonts scripts/setup installs) and
+    // a triple integral between two spaces: the neighbours stay blank, the cell shows ink.
+    for (const char* wide : {"\xE2\xA8\x8C", "\xE2\x88\xAD"}) {
+        memo.Lines().Put(0, std::string(" ") + wide + " ");
+        QApplication::processEvents();
+        const QImage image = widget->grab().toImage();
+        EXPECT_TRUE(CompareCell(image, blank, memo.View().CellRect(0, 0)).same) << wide;
+        EXPECT_TRUE(CompareCell(image, blank, memo.View().CellRect(2, 0)).same) << wide;
+        EXPECT_GT(CompareCell(image, blank, memo.View().CellRect(1, 0)).ink, 0) << wide;
+    }
 }
 
 TEST_F(AdvMemoWidgetTest, BarsFollowTheScrollStateAfterLoadingAndWheelSteps) {

@@ -101,9 +101,11 @@ TEST_F(UpdateTest, YesOpensAWebAddressAndNoOpensNothing) {
         PromptAnswer answer;
         Opened opened;
     } cases[] = {
-        {R"("http://www.tarnwick.example/get")", PromptAnswer::Yes,
+        {R"("http://www.tarnwick.example/get")",
+         PromptAnswer::Yes,
          {"http://www.tarnwick.example/get"}},
-        {R"("HTTPS://dl.tarnwick.example/v3?x=1#y")", PromptAnswer::Yes,
+        {R"("HTTPS://dl.tarnwick.example/v3?x=1#y")",
+         PromptAnswer::Yes,
          {"HTTPS://dl.tarnwick.example/v3?x=1#y"}},
         {R"("http://www.tarnwick.example/get")", PromptAnswer::No, {}},
         {R"("file:///etc/passwd")", PromptAnswer::Yes, {}},

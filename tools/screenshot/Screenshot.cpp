@@ -27,14 +27,15 @@ void MakeSample(const std::filesystem::path& root) {
           "Buy milk\r\nCheck the parser for the buffer overrun\r\nCall Anna about the buffer\r\n");
     Write(root / "src" / "ring.c",
           "/* A ring buffer of bytes. */\r\n"
+          "/* Auteur : Zoé Lefèvre -- tampon circulaire, déjà testé à Genève. */\r\n"
           "#include <stddef.h>\r\n"
           "\r\n"
           "struct ring {\r\n"
-          "    unsigned char *buffer;\r\n"
+          "    unsigned char *buffer;   /* Größe: size */\r\n"
           "    size_t head, tail, size;\r\n"
           "};\r\n"
           "\r\n"
-          "// Puts one byte into the buffer; 0 when it is full.\r\n"
+          "// Puts one byte into the buffer; 0 when it is full (naïve, no résumé).\r\n"
           "int ring_put(struct ring *r, unsigned char byte)\r\n"
           "{\r\n"
           "    size_t next = (r->head + 1) % r->size;\r\n"

@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/Windows1252.h"
-
 namespace tarnwick::platform {
 
 namespace {
@@ -17,9 +15,13 @@ namespace {
 // Letter spacing below this many pixels is left alone (rounding noise of the advance).
 constexpr qreal kSpacingTolerance = 0.01;
 
-QString ToQString(std::string_view bytes) {
-    const std::u16string text = Windows1252::ToUtf16(bytes);
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+QString ToQString(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 }  // namespace
@@ -94,13 +96,32 @@ void QtDrawingSurface::TextOut(int x, int y, std::string_view text, SurfaceColor
         return;
     }
     QFont font = fFont;
+    p->setPen(ToQColor(color));
+    if (!IsAscii(text) && cellWidth > 0) {
+        // Outside ASCII a glyph may be wider than the cell (or come from a fallback font):
+        // each character is drawn at its own cell and clipped to it, so the grid holds.
+        p->setFont(font);
+        const QFontMetrics metrics(font);
+        const int baseline = y + metrics.ascent();
+        const QList<uint> chars = ToQString(text).toUcs4();
+        int cellX = x;
+        for (const uint c : chars) {
+            const char32_t one = static_cast<char32_t>(c);
+            p->save();
+            p->setClipRect(QRect(cellX, y - metrics.height(), cellWidth, 3 * metrics.height()),
+                           Qt::IntersectClip);
+            p->drawText(QPoint(cellX, baseline), QString::fromUcs4(&one, 1));
+            p->restore();
+            cellX += cellWidth;
+        }
+        return;
+    }
     // Keep every character on the caller's grid: the font's own advance may be fractional.
     const qreal advance = QFontMetricsF(font).horizontalAdvance(QLatin1Char('W'));
     if (cellWidth > 0 && std::abs(cellWidth - advance) > kSpacingTolerance) {
         font.setLetterSpacing(QFont::AbsoluteSpacing, cellWidth - advance);
     }
     p->setFont(font);
-    p->setPen(ToQColor(color));
     p->drawText(QPoint(x, y + QFontMetrics(font).ascent()), ToQString(text));
 }
 
