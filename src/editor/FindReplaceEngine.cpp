@@ -37,14 +37,6 @@ class TLineStartOffsets {
     int64_t fOffset = 0;
 };
 
-int LineCharacters(const TAdvMemoStrings& lines, int line) {
-    const auto& lengths = lines.LineLengths();
-    if (static_cast<int>(lengths.size()) == lines.Count()) {
-        return lengths[static_cast<size_t>(line)];
-    }
-    return columns::Length(lines.View(line));
-}
-
 // One search as FindNext and FindForReplaceAll run it; firstLineRule: on the scan's first line
 // a selection anchor on another line still limits the search to the part from its column.
 int64_t Search(TAdvCustomMemo& memo, const TFindPattern& pattern, TFindOptions options,
@@ -65,7 +57,7 @@ int64_t Search(TAdvCustomMemo& memo, const TFindPattern& pattern, TFindOptions o
         int column = 0;  // column where the searched part starts
         if (anchor.Y == i && active.Y == i) {
             if (down) {
-                if (active.X >= LineCharacters(lines, i)) {
+                if (active.X >= columns::Length(line)) {
                     continue;
                 }
                 column = active.X;

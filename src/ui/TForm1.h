@@ -43,14 +43,14 @@ class UiDialogs;
 // What the window needs from the outside; tests pass fakes, the program the real ones.
 struct TForm1Services {
     UiDialogs* dialogs = nullptr;           // nullptr: the standard dialogs
-    Prompts* prompts = nullptr;             // nullptr: Qt message boxes
     const TypeNames* typeNames = nullptr;   // nullptr: the MIME database
     const LocaleFormats* locale = nullptr;  // nullptr: the user's locale
     std::chrono::microseconds entryPause = kEntryPause;
     bool readDriveRoots = true;  // false: tests fill DriveRoots themselves
     std::string historyFolder;   // empty: the folder of the executable
     // The update check at start: the version document's address (empty: no check; the program
-    // passes kVersionDocumentUrl), its deadline, and its boxes (nullptr: the real ones).
+    // passes kVersionDocumentUrl), its deadline, and the boxes of the update check and of
+    // Find and Replace (nullptr: the real ones).
     std::string updateEndpoint;
     std::chrono::milliseconds updateDeadline = UpdateCheck::kDeadline;
     std::shared_ptr<Prompts> prompts;

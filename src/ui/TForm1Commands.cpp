@@ -56,12 +56,13 @@ void TForm1::SaveAsCommand() {
 }
 
 void TForm1::CreateFindReplace() {
-    if (services_.prompts == nullptr) {
+    Prompts* prompts = services_.prompts.get();
+    if (prompts == nullptr) {
         ownPrompts_ = QtPrompts::Create(this, *dispatcher_);
-        services_.prompts = ownPrompts_.get();
+        prompts = ownPrompts_.get();
     }
     findReplace_ = std::make_unique<editor::TAdvMemoFindReplaceDialog>(
-        std::make_unique<QtReplaceDialogWindow>(this, memoWidget_), services_.prompts);
+        std::make_unique<QtReplaceDialogWindow>(this, memoWidget_), prompts);
     findReplace_->SetAdvMemo(&memoWidget_->Memo());
 }
 

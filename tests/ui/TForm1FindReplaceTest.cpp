@@ -57,7 +57,7 @@ class TForm1FindReplaceTest : public testing::TForm1Test {
     }
     std::vector<std::string> Boxes() const {
         std::vector<std::string> boxes;
-        for (const auto& shown : prompts.ShownBoxes()) {
+        for (const auto& shown : prompts->ShownBoxes()) {
             boxes.push_back(shown.caption + ": " + shown.text);
         }
         return boxes;

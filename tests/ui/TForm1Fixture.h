@@ -83,7 +83,7 @@ class TForm1Test : public ::testing::Test {
         window.reset();
         TForm1Services services;
         services.dialogs = windowDialogs;
-        services.prompts = &prompts;
+        services.prompts = prompts;
         services.typeNames = &typeNames;
         services.locale = windowLocale != nullptr ? windowLocale : &locale;
         services.entryPause = entryPause;
@@ -138,7 +138,7 @@ class TForm1Test : public ::testing::Test {
 
     TempTree tree;
     FakeDialogs dialogs;
-    ScriptedPrompts prompts;
+    std::shared_ptr<ScriptedPrompts> prompts = std::make_shared<ScriptedPrompts>();
     FakeTypeNames typeNames;
     FixedLocale locale;
     std::unique_ptr<TForm1> window;
