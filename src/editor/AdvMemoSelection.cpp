@@ -12,8 +12,12 @@ namespace tarnwick::editor {
 namespace {
 constexpr std::string_view kCrLf = "\r\n";
 
-// Every LF becomes CR LF when the text holds LFs but no CR LF pair.
-std::string NormaliseLineFeeds(const std::string& text) {
+// Every LF becomes CR LF when the text holds LFs but no CR LF pair; tabs become spaces, as
+// the lines hold none.
+std::string NormaliseLineFeeds(const std::string& text, int tabSize) {
+    if (text.find('\t') != std::string::npos) {
+        return NormaliseLineFeeds(ExpandTabs(text, tabSize), tabSize);
+    }
     if (text.find('\n') == std::string::npos || text.find(kCrLf) != std::string::npos) {
         return text;
     }
@@ -109,15 +113,18 @@ bool TAdvCustomMemo::DeleteSelectedText(bool repaint) {
     }
     const TTextPos before{fCurX, fCurY};
     std::vector<TEditStep> steps;
-    std::string removed;
+    TTextSpan removed;
+    std::string prefix;
+    std::string suffix;
     {
         TScopedValue<bool> quiet(fNotify, false);
-        TEditStep step = StepBefore(*fLines, start.Y, end.Y - start.Y + 1);
-        removed = RemoveText(*fLines, start.Y, columns::Byte(fLines->View(start.Y), start.X), end.Y,
-                             columns::Byte(fLines->View(end.Y), end.X))
-                      .Bytes;
-        StepAfter(step, *fLines, 1);
-        steps.push_back(std::move(step));
+        const std::string_view first = fLines->View(start.Y);
+        const std::string_view last = fLines->View(end.Y);
+        const size_t from = columns::Byte(first, start.X);
+        const size_t to = std::max(columns::Byte(last, end.X), start.Y == end.Y ? from : 0);
+        prefix = first.substr(0, from);
+        suffix = last.substr(to);
+        removed = RemoveText(*fLines, start.Y, from, end.Y, to);
         if (fTrimTrailingSpaces) {
             const std::string_view line = fLines->View(start.Y);
             const size_t keep = line.find_last_not_of(' ') + 1;  // npos + 1 == 0
@@ -137,7 +144,11 @@ bool TAdvCustomMemo::DeleteSelectedText(bool repaint) {
         }
     }
     auto record = std::make_unique<TDeleteBufUndo>(this, before, TTextPos{fCurX, fCurY},
-                                                   std::move(removed), start, end);
+                                                   std::move(removed.Bytes), start, end);
+    record->Line = start.Y;
+    record->Prefix = std::move(prefix);
+    record->Suffix = std::move(suffix);
+    record->TextBreaks = std::move(removed.Breaks);
     record->Steps = std::move(steps);
     fUndoList.Add(std::move(record));
     LinesChanged();
@@ -146,28 +157,30 @@ bool TAdvCustomMemo::DeleteSelectedText(bool repaint) {
 }
 
 void TAdvCustomMemo::InsertAtCaret(const std::string& text) {
-    const std::string normalised = NormaliseLineFeeds(text);
     const bool replaced = DeleteSelectedText(false);
     const TTextPos at{fCurX, fCurY};
     if (fLines->Count() == 0) {
         TScopedValue<bool> quiet(fNotify, false);
         fLines->Add("");
     }
-    // The lines hold no tabs: the text goes in with its tabs expanded, and the caret moves by
-    // what was really inserted.
-    const TTextSpan inserted = TTextSpan::FromText(
-        normalised.find('\t') == std::string::npos ? normalised : ExpandTabs(normalised, fTabSize));
+    // The text goes in with its tabs expanded, and the caret moves by what was really inserted.
+    auto record = std::make_unique<TPasteUndo>(this, at, at, text);
+    record->Inserted = TTextSpan::FromText(NormaliseLineFeeds(text, fTabSize));
+    const TTextSpan& inserted = record->Inserted;
     const int pieces = inserted.LineCount();
-    TEditStep step = StepBefore(*fLines, at.Y, 1);
     {
         TScopedValue<bool> quiet(fNotify, false);
-        InsertSpan(*fLines, at.Y, columns::Byte(fLines->View(at.Y), at.X), inserted);
+        const std::string_view line = fLines->View(at.Y);
+        const size_t byte = columns::Byte(line, at.X);
+        record->Line = at.Y;
+        record->Prefix = line.substr(0, byte);
+        record->Suffix = line.substr(byte);
+        InsertSpan(*fLines, at.Y, byte, inserted);
     }
-    StepAfter(step, *fLines, pieces);
     if (pieces == 1) {
         LinesChanged();  // the line write
         SetCaretColumn(at.X);
-        if (!normalised.empty()) {
+        if (!inserted.IsEmpty()) {
             SetCaretColumn(at.X + columns::Length(inserted.Bytes));
         }
     } else {
@@ -178,9 +191,9 @@ void TAdvCustomMemo::InsertAtCaret(const std::string& text) {
         KeepCaretVisible();
     }
     LinesChanged();
-    auto record = std::make_unique<TPasteUndo>(this, at, TTextPos{fCurX, fCurY}, text);
+    record->CaretAfter = {fCurX, fCurY};
     record->Linked = replaced;
-    AddRecord(std::move(record), std::move(step));
+    fUndoList.Add(std::move(record));
     CollapseSelection();
     Invalidate();
 }

@@ -5,6 +5,7 @@
 #include "editor/AdvMemoStrings.h"
 #include "editor/EditorErrors.h"
 #include "editor/LinesObserver.h"
+#include "editor/Utf8Chars.h"
 
 namespace tarnwick::editor {
 
@@ -34,8 +35,8 @@ void TAdvMemoStrings::InsertLines(int index, const std::vector<std::string_view>
         std::vector<int32_t> lengths;
         lengths.reserve(lines.size());
         for (std::string_view line : lines) {
-            lengths.push_back(static_cast<int32_t>(line.size()));
-            fLengthTracker.Add(static_cast<int32_t>(line.size()));
+            lengths.push_back(utf8::CharCount(line));
+            fLengthTracker.Add(lengths.back());
         }
         fLineLengths.insert(fLineLengths.begin() + static_cast<std::ptrdiff_t>(at), lengths.begin(),
                             lengths.end());

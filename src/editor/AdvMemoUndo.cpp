@@ -1,7 +1,6 @@
 // Replaying undo records: their exact edit steps, taken back or done again, with the events of
 // the operations they stand for.
 #include <algorithm>
-#include <ranges>
 
 #include "editor/AdvCustomMemo.h"
 #include "editor/ScopedValue.h"
@@ -15,8 +14,10 @@ void TAdvCustomMemo::ReplaySteps(const std::vector<TEditStep>& steps, bool forwa
             ApplyStep(*fLines, step, true);
         }
     } else {
-        for (const TEditStep& step : std::views::reverse(steps)) {
-            ApplyStep(*fLines, step, false);
+        // Reverse iterators rather than a reversed view: clang 14 cannot compile libstdc++ 12's
+        // ranges, and the fuzz targets build the core with clang.
+        for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+            ApplyStep(*fLines, *step, false);
         }
     }
     // Lines above the view may have changed: the remembered top-line state is then stale.

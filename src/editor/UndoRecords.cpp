@@ -36,9 +36,41 @@ bool TDeleteCharUndo::Merge(TUndo& next) {
     return true;
 }
 
+namespace {
+// Lines Prefix + text + Suffix as one span; the text's own breaks are at breaks.
+TTextSpan Surrounded(const std::string& prefix, const std::string& text,
+                     const std::vector<size_t>& breaks, const std::string& suffix) {
+    TTextSpan span;
+    span.Bytes.reserve(prefix.size() + text.size() + suffix.size());
+    span.Bytes.append(prefix).append(text).append(suffix);
+    span.Breaks.reserve(breaks.size());
+    for (size_t at : breaks) {
+        span.Breaks.push_back(at + prefix.size());
+    }
+    return span;
+}
+}  // namespace
+
+std::vector<TEditStep> TDeleteBufUndo::AllSteps() const {
+    std::vector<TEditStep> steps(1);
+    steps[0].Line = Line;
+    steps[0].Old = Surrounded(Prefix, Text, TextBreaks, Suffix);
+    steps[0].New = TTextSpan::OfLine(Prefix + Suffix);
+    steps.insert(steps.end(), Steps.begin(), Steps.end());
+    return steps;
+}
+
+std::vector<TEditStep> TPasteUndo::AllSteps() const {
+    std::vector<TEditStep> steps(1);
+    steps[0].Line = Line;
+    steps[0].Old = TTextSpan::OfLine(Prefix + Suffix);
+    steps[0].New = Surrounded(Prefix, Inserted.Bytes, Inserted.Breaks, Suffix);
+    return steps;
+}
+
 void TDeleteBufUndo::UndoAction() {
     Editor->CollapseSelection();
-    Editor->ReplaySteps(Steps, false);
+    Editor->ReplaySteps(AllSteps(), false);
     Editor->LinesChanged();
     Editor->SetSelectionEnds(RangeStart, RangeEnd);
     Editor->RaiseSelectionChange();
@@ -46,17 +78,17 @@ void TDeleteBufUndo::UndoAction() {
 
 void TDeleteBufUndo::RedoAction() {
     Editor->SetSelectionEnds(RangeStart, RangeEnd);
-    Editor->ReplayDeletion(Steps, true, RangeStart);
+    Editor->ReplayDeletion(AllSteps(), true, RangeStart);
 }
 
 void TPasteUndo::UndoAction() {
     Editor->SetSelectionEnds(CaretBefore, CaretAfter);
-    Editor->ReplayDeletion(Steps, false, CaretBefore);
+    Editor->ReplayDeletion(AllSteps(), false, CaretBefore);
 }
 
 void TPasteUndo::RedoAction() {
     Editor->CollapseSelection();
-    Editor->ReplaySteps(Steps, true);
+    Editor->ReplaySteps(AllSteps(), true);
     Editor->LinesChanged();
 }
 

@@ -53,21 +53,38 @@ class TSelUndo : public TUndo {
     TTextPos RangeEnd;
 };
 
-// A deleted selection; Text is exactly the removed text, the range where it was.
+// A deleted selection; Text is exactly the removed text, the range where it was. The lines it
+// spanned were Prefix, Text (broken at TextBreaks) and Suffix, starting at line Line; they are
+// rebuilt from these when needed instead of being kept twice. Steps holds what followed the
+// removal (trimmed trailing spaces).
 class TDeleteBufUndo : public TSelUndo {
   public:
     using TSelUndo::TSelUndo;
     // Puts the text back and selects it again.
     void UndoAction() override;
     void RedoAction() override;
+    // The removal and the steps after it.
+    std::vector<TEditStep> AllSteps() const;
+
+    int Line = 0;
+    std::string Prefix;
+    std::string Suffix;
+    std::vector<size_t> TextBreaks;
 };
 
 // Text inserted at the caret; Text as passed in, Linked when a selection was removed first.
+// The line Line was Prefix followed by Suffix; Inserted went in between (tabs expanded).
 class TPasteUndo : public TUndo {
   public:
     using TUndo::TUndo;
     void UndoAction() override;
     void RedoAction() override;
+    std::vector<TEditStep> AllSteps() const;
+
+    int Line = 0;
+    std::string Prefix;
+    std::string Suffix;
+    TTextSpan Inserted;
 };
 
 // A switch between insert and overwrite mode; positions are (0, 0).

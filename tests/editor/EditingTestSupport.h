@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editor/AdvMemo.h"
+#include "editor/Utf8Chars.h"
 
 namespace tarnwick::editor::test {
 
@@ -63,9 +64,13 @@ class EditingTest : public ::testing::Test {
     TTextPos CaretPos() const { return {memo.CurX(), memo.CurY()}; }
 
     // The keys, as the key table runs them.
+    // Each character of the UTF-8 text typed in turn.
     void Type(std::string_view text) {
-        for (char c : text) {
-            memo.AcceptTypedCharacter(static_cast<unsigned char>(c));
+        for (size_t at = 0; at < text.size();) {
+            size_t length = 0;
+            const char32_t c = utf8::DecodeChar(text, at, length);
+            memo.AcceptTypedCharacter(c);
+            at += length;
         }
     }
     void Enter() {
@@ -95,7 +100,7 @@ class EditingTest : public ::testing::Test {
         memo.CollapseSelection();
     }
     void End() {
-        memo.SetCaretColumn(static_cast<int>(memo.Lines().View(memo.CurY()).size()));
+        memo.SetCaretColumn(memo.Lines().LineCharCount(memo.CurY()));
         memo.CollapseSelection();
     }
 

@@ -42,7 +42,7 @@ class UndoRandom : public EditingTest {
 
     TTextPos RandomPos() {
         const int y = Pick(0, memo.Lines().Count() - 1);
-        const int length = static_cast<int>(memo.Lines().View(y).size());
+        const int length = memo.Lines().LineCharCount(y);
         return {Pick(0, length + 3), y};
     }
 
@@ -75,9 +75,10 @@ class UndoRandom : public EditingTest {
         switch (Pick(0, 11)) {
             case 0:
             case 1: {
-                const char c = "ab x"[Pick(0, 3)];
+                static const char* const typed[] = {"a", "b", " ", "x", "\xC3\xA9", "\xE2\x82\xAC"};
+                const char* c = typed[Pick(0, 5)];
                 log << " type'" << c << "'";
-                Type(std::string(1, c));
+                Type(c);
                 break;
             }
             case 2:
