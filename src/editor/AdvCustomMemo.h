@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/AdvMemoBlockMatch.h"
 #include "editor/AdvMemoInput.h"
 #include "editor/AdvMemoPaintSettings.h"
 #include "editor/AdvMemoRenderer.h"
@@ -135,6 +136,10 @@ class TAdvCustomMemo : private ILinesObserver {
     void Invalidate();
     int InvalidateCount() const { return fInvalidateCount; }
     std::function<void()> OnInvalidate;
+    // Asks the host to repaint the row of line (nothing when the line is not on screen);
+    // through OnInvalidateRect in control pixels, or the whole control when that is not set.
+    void InvalidateLine(int line);
+    std::function<void(const platform::SurfaceRect&)> OnInvalidateRect;
 
     // --- Input entry points (AdvMemoInput.cpp). Positions are in control pixels.
     // Each returns whether the control used the input; what the control does not use yet
@@ -175,10 +180,12 @@ class TAdvCustomMemo : private ILinesObserver {
     TTextPos CaretCell() const;
     static constexpr int kCaretWidth = 2;
     static int CaretHeight(int lineHeight) { return lineHeight - 2; }
-    // Hooks of the completion aids and the block match; they do nothing (beyond the cursor
-    // event the block match raises) until those features exist.
+    // Hook of the completion aids' parameter hint; it does nothing until that feature exists.
     void RefreshParameterHint() {}
+    // Searches the block words around the caret, then raises OnCursorChange.
     void UpdateBlockMatch();
+    TAdvMemoBlockMatch& BlockMatch() { return fBlockMatch; }
+    const TAdvMemoBlockMatch& BlockMatch() const { return fBlockMatch; }
     void RaiseSelectionChange();
 
     TNotifyEvent OnStatusChange;
@@ -335,6 +342,7 @@ class TAdvCustomMemo : private ILinesObserver {
     bool fFocused = false;
     int fWheelRemainder = 0;
     int fInvalidateCount = 0;
+    TAdvMemoBlockMatch fBlockMatch;
 
     std::string fDelimiters;
     int fRememberedLine = kNoLine;

@@ -40,6 +40,20 @@ void TAdvCustomMemo::Invalidate() {
     }
 }
 
+void TAdvCustomMemo::InvalidateLine(int line) {
+    const int row = line - FirstVisibleLine();
+    if (row < 0 || row > VisibleRows()) {
+        return;
+    }
+    if (!OnInvalidateRect) {
+        Invalidate();
+        return;
+    }
+    const platform::SurfaceRect area = fView.TextAreaRect();
+    const platform::SurfaceRect cell = fView.CellRect(0, row);
+    OnInvalidateRect({area.Left, cell.Top, area.Right, cell.Bottom});
+}
+
 void TAdvCustomMemo::LinesChanged() {
     if (!fNotify) {
         return;

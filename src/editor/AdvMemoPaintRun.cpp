@@ -170,8 +170,20 @@ void TAdvMemoRunPainter::Run(std::string_view text, const HighlightState& state)
     if (fLayout.BoldChangesWidth) {
         style = static_cast<TFontStyles>(style & ~fsBold);
     }
-    DrawPart(CharSlice(text, 0, split.First, single), split.First, colors.Text, colors.Background,
-             style);
+    // A run starting at a matched block word shows the block colour before the selection; the
+    // part after the selection keeps the run's own colours. A run on a line the selection does
+    // not reach is wholly "before"; one behind a selection ending on its line wholly "after".
+    TColor before = colors.Background;
+    const TAdvMemoBlockMatch& blocks = fMemo.BlockMatch();
+    if (blocks.BlockShow && blocks.MatchAt(fLine, fColumn) != nullptr) {
+        before = blocks.BlockColor;
+        if (!fSelected || fLine < fStart.Y || fLine > fEnd.Y) {
+            split = {n, n};
+        } else if (fLine == fEnd.Y && fColumn >= fEnd.X) {
+            split = {0, 0};
+        }
+    }
+    DrawPart(CharSlice(text, 0, split.First, single), split.First, colors.Text, before, style);
     DrawPart(CharSlice(text, split.First, split.Last - split.First, single),
              split.Last - split.First, fSettings.SelColor, fSettings.SelBkColor, style);
     DrawPart(CharSlice(text, split.Last, n - split.Last, single), n - split.Last, colors.Text,
@@ -207,6 +219,23 @@ void TAdvMemoRunPainter::DrawPart(std::string_view part, int k, TColor text, TCo
     const bool single = static_cast<int>(part.size()) == k;
     const std::string_view shown = CharSlice(part, skip, std::max(0, visible), single);
     fSurface.TextOut(left + skip * cw, 0, SurfaceText(shown, fTextBuffer), Resolve(text), cw);
+}
+
+void TAdvMemoRunPainter::DrawBlockUnderlines() {
+    const TAdvMemoBlockMatch& blocks = fMemo.BlockMatch();
+    if (blocks.BlockLineColor == kClNone) {
+        return;
+    }
+    const int cw = fLayout.CharWidth;
+    const int shift = fMemo.FirstVisibleColumn();
+    const int y = fLayout.LineHeight - 2;
+    for (const TBlockMatch* match : {&blocks.Closing(), &blocks.Opening()}) {
+        if (match->Line == fLine && match->Length > 0) {
+            fSurface.Line((match->Column - shift) * cw, y,
+                          (match->Column + match->Length - shift) * cw, y,
+                          Resolve(blocks.BlockLineColor), 1);
+        }
+    }
 }
 
 void TAdvMemoRunPainter::FinishLine() {

@@ -62,6 +62,8 @@ class TAdvMemoRunPainter final : public IHighlightRunSink {
 
     // Fills from the current x to the image's right edge and draws the margin if it lies right.
     void FinishLine();
+    // Underlines the matched block words of the line while an underline colour is set.
+    void DrawBlockUnderlines();
     int X() const { return fX; }
     int Column() const { return fColumn; }
 

@@ -117,6 +117,7 @@ HighlightState TAdvMemoRenderer::PaintLine(IDrawingSurface& surface, int line, i
     TAdvMemoRunPainter runs(surface, fMemo, fSettings, layout, line, selected, start, end);
     const HighlightState next = fMemo.TokenizeLine(text, state, runs);
     runs.FinishLine();
+    runs.DrawBlockUnderlines();
     surface.EndImage(area.Left, fView.CellRect(0, row).Top);
     return next;
 }

@@ -15,6 +15,7 @@ TTextPos TAdvCustomMemo::CaretCell() const {
 }
 
 void TAdvCustomMemo::UpdateBlockMatch() {
+    fBlockMatch.Update(*this);
     if (OnCursorChange) {
         OnCursorChange(*this);
     }
