@@ -4,11 +4,15 @@
 #include <QFileInfo>
 #include <QToolButton>
 
+#include "editor/AdvMemoFindReplace.h"
 #include "platform/Clipboard.h"
 #include "platform/Shell.h"
 #include "platform/TMisc.h"
+#include "platform/qt/QtPrompts.h"
+#include "platform/qt/QtUiDispatcher.h"
 #include "search/MatchRules.h"
 #include "ui/AdvMemoWidget.h"
+#include "ui/ReplaceDialog.h"
 #include "ui/TForm1.h"
 #include "ui/UiDialogs.h"
 
@@ -79,6 +83,33 @@ void TForm1::AdvMemo1SelectionChange() {
     }
     Cut1->setEnabled(selected);
     Copy1->setEnabled(selected);
+}
+
+void TForm1::CreateFindReplace() {
+    Prompts* prompts = services_.prompts.get();
+    if (prompts == nullptr) {
+        ownPrompts_ = QtPrompts::Create(this, *dispatcher_);
+        prompts = ownPrompts_.get();
+    }
+    findReplace_ = std::make_unique<editor::TAdvMemoFindReplaceDialog>(
+        std::make_unique<QtReplaceDialogWindow>(this, memoWidget_), prompts);
+    findReplace_->SetAdvMemo(&memoWidget_->Memo());
+}
+
+void TForm1::FindReplaceCommand() {
+    try {
+        findReplace_->ShowDialog();
+    } catch (const std::exception& e) {
+        ShowError(QString::fromStdString(e.what()));
+    }
+}
+
+void TForm1::ToolButton7Click() {
+    FindReplaceCommand();
+}
+
+void TForm1::Find1Click() {
+    FindReplaceCommand();
 }
 
 }  // namespace tarnwick

@@ -157,6 +157,7 @@ void TForm1::BuildToolBarAndMenu() {
     connect(toolButtons_[3], &QToolButton::clicked, this, &TForm1::ToolButton5Click);
     connect(toolButtons_[4], &QToolButton::clicked, this, &TForm1::ToolButton4Click);
     connect(toolButtons_[5], &QToolButton::clicked, this, &TForm1::ToolButton6Click);
+    connect(toolButtons_[6], &QToolButton::clicked, this, &TForm1::ToolButton7Click);
 
     QMenuBar* menu = menuBar();
     menu->setObjectName(QStringLiteral("MainMenu1"));
@@ -191,6 +192,7 @@ void TForm1::BuildToolBarAndMenu() {
     connect(Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
     connect(Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
     connect(Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
+    connect(Find1, &QAction::triggered, this, &TForm1::Find1Click);
     connect(toolButtons_[7], &QToolButton::clicked, this, &TForm1::AboutCommand);
     connect(About1, &QAction::triggered, this, &TForm1::AboutCommand);
     connect(Visitwebsite1, &QAction::triggered, this,
