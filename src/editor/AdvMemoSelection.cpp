@@ -158,11 +158,14 @@ bool TAdvCustomMemo::DeleteSelectedText(bool repaint) {
 
 void TAdvCustomMemo::InsertAtCaret(const std::string& text) {
     const bool replaced = DeleteSelectedText(false);
-    const TTextPos at{fCurX, fCurY};
     if (fLines->Count() == 0) {
         TScopedValue<bool> quiet(fNotify, false);
         fLines->Add("");
     }
+    if (fCurY < 0 || fCurY >= fLines->Count()) {
+        SetCaretLine(fCurY);  // back onto an existing line
+    }
+    const TTextPos at{fCurX, fCurY};
     // The text goes in with its tabs expanded, and the caret moves by what was really inserted.
     auto record = std::make_unique<TPasteUndo>(this, at, at, text);
     record->Inserted = TTextSpan::FromText(NormaliseLineFeeds(text, fTabSize));

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/AdvMemoStrings.h"
+#include "platform/MemoryAdvice.h"
 
 namespace tarnwick::editor {
 
@@ -62,6 +63,8 @@ TTextSpan RemoveText(TAdvMemoStrings& lines, int line, size_t byte, int endLine,
         size += lines.View(i).size();
     }
     removed.Bytes.reserve(size + kBreak.size() * static_cast<size_t>(endLine - line));
+    // A large removal (a Select All of a big file) fills fresh memory: huge pages fault less.
+    AdviseHugePages(removed.Bytes.data(), removed.Bytes.capacity());
     removed.Breaks.reserve(static_cast<size_t>(endLine - line));
     removed.Bytes.append(first.substr(byte));
     for (int i = line + 1; i <= endLine; ++i) {

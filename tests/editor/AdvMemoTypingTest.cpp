@@ -2,6 +2,8 @@
 // the automatic indent, Delete, Backspace, Ctrl+Backspace, and the events each raises.
 #include <gmock/gmock.h>
 
+#include <functional>
+
 #include "EditingTestSupport.h"
 #include "editor/UndoRecords.h"
 
@@ -290,6 +292,119 @@ TEST_F(EditingTest, CharCaseConvertsTypedLetters) {
     Type("CD");
     EXPECT_THAT(Text(), ElementsAre("AB1cd"));
 }
+
+}  // namespace
+}  // namespace tarnwick::editor::test
+
+namespace tarnwick::editor::test {
+namespace {
+
+// The events and the caret-line mark of each keystroke operation.
+struct KeystrokeCase {
+    const char* name;
+    std::vector<std::string> lines;
+    TTextPos anchor, caret;  // a selection when they differ
+    std::function<void(EditingTest&)> keystroke;
+    int changes;
+    int selections;
+    bool marked;
+};
+
+class KeystrokeEvents : public ::testing::TestWithParam<KeystrokeCase> {};
+
+TEST_P(KeystrokeEvents, RaiseTheirEventsAndMarkTheCaretLine) {
+    const KeystrokeCase& c = GetParam();
+    EditingHarness t;
+    t.SetText(c.lines);
+    t.Select(c.anchor, c.caret);
+    t.ResetCounts();
+    c.keystroke(t);
+    EXPECT_EQ(t.changes, c.changes);
+    EXPECT_EQ(t.selections, c.selections);
+    EXPECT_EQ(t.memo.Lines().LineModState(t.memo.CurY()) == 1, c.marked);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeystrokeEvents,
+    ::testing::Values(
+        KeystrokeCase{
+            "Typing", {"ab"}, {1, 0}, {1, 0}, [](EditingTest& t) { t.Type("x"); }, 1, 0, true},
+        KeystrokeCase{"TypingOverASelection",
+                      {"abc"},
+                      {0, 0},
+                      {2, 0},
+                      [](EditingTest& t) { t.Type("x"); },
+                      2,
+                      2,
+                      true},
+        KeystrokeCase{
+            "Tab", {"ab"}, {1, 0}, {1, 0}, [](EditingTest& t) { t.memo.TabKey(0); }, 0, 0, true},
+        KeystrokeCase{"TabCollapsingASelection",
+                      {"abc"},
+                      {0, 0},
+                      {2, 0},
+                      [](EditingTest& t) { t.memo.TabKey(0); },
+                      0,
+                      1,
+                      true},
+        KeystrokeCase{"BlockIndent",
+                      {"a", "b", "c"},
+                      {0, 0},
+                      {1, 2},
+                      [](EditingTest& t) { t.memo.TabKey(0); },
+                      0,
+                      0,
+                      false},
+        KeystrokeCase{
+            "Enter", {"ab"}, {1, 0}, {1, 0}, [](EditingTest& t) { t.Enter(); }, 1, 0, true},
+        KeystrokeCase{"EnterOverASelection",
+                      {"abc"},
+                      {0, 0},
+                      {2, 0},
+                      [](EditingTest& t) { t.Enter(); },
+                      2,
+                      2,
+                      true},
+        KeystrokeCase{
+            "Delete", {"ab"}, {0, 0}, {0, 0}, [](EditingTest& t) { t.Delete(); }, 1, 0, true},
+        KeystrokeCase{"DeleteASelection",
+                      {"abc"},
+                      {0, 0},
+                      {2, 0},
+                      [](EditingTest& t) { t.Delete(); },
+                      1,
+                      2,
+                      true},
+        KeystrokeCase{"BackspaceAtTheStart",
+                      {"ab"},
+                      {0, 0},
+                      {0, 0},
+                      [](EditingTest& t) { t.Backspace(); },
+                      0,
+                      0,
+                      true},
+        KeystrokeCase{
+            "Backspace", {"ab"}, {2, 0}, {2, 0}, [](EditingTest& t) { t.Backspace(); }, 1, 0, true},
+        KeystrokeCase{"CtrlBackspace",
+                      {"ab cd"},
+                      {5, 0},
+                      {5, 0},
+                      [](EditingTest& t) {
+                          t.memo.DeleteWordBackward();
+                          t.memo.MarkCaretLine();
+                      },
+                      2,
+                      0,
+                      true},
+        KeystrokeCase{"ToggleOverwrite",
+                      {"ab"},
+                      {1, 0},
+                      {1, 0},
+                      [](EditingTest& t) { t.memo.ToggleOverwrite(); },
+                      0,
+                      0,
+                      false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tarnwick::editor::test

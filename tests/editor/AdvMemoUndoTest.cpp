@@ -157,16 +157,11 @@ struct RestoreCase {
     std::vector<std::string> edited;
 };
 
-class UndoRestores : public EditingTest, public ::testing::WithParamInterface<RestoreCase> {
-  public:
-    void TestBody() override {}
-};
-
 class RestoreRules : public ::testing::TestWithParam<RestoreCase> {};
 
 TEST_P(RestoreRules, UndoGivesBackTheTextAndRedoTheEdit) {
     const RestoreCase& c = GetParam();
-    UndoRestores t;
+    EditingHarness t;
     tarnwick::testing::FakeClipboard clipboard;
     t.memo.SetClipboard(&clipboard);
     clipboard.content = "xy";

@@ -109,4 +109,10 @@ class EditingTest : public ::testing::Test {
     int selections = 0;
 };
 
+// The same editor outside a fixture, for parameterized tests that build one per case.
+class EditingHarness : public EditingTest {
+  public:
+    void TestBody() override {}
+};
+
 }  // namespace tarnwick::editor::test
