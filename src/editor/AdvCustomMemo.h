@@ -26,6 +26,7 @@
 #include "editor/HighlightState.h"
 #include "editor/LineTokenizer.h"
 #include "editor/LinesObserver.h"
+#include "editor/MemoFreeNotification.h"
 #include "editor/ScopedValue.h"
 #include "editor/StartStateScanner.h"
 #include "editor/TextPos.h"
@@ -247,6 +248,21 @@ class TAdvCustomMemo : private ILinesObserver {
     // caret ends at caret.
     void ReplayDeletion(const std::vector<TEditStep>& steps, bool forward, TTextPos caret);
 
+    // --- Components referring to this editor, told when it is destroyed.
+    void AddFreeNotification(TMemoFreeNotification* component) {
+        fFreeNotifications.Add(component);
+    }
+    void RemoveFreeNotification(TMemoFreeNotification* component) {
+        fFreeNotifications.Remove(component);
+    }
+    // Set while a find and replace dialog searches this editor: the selection stays painted
+    // while the focus is in the dialog.
+    bool FindDialogOpen() const { return fFindDialogOpen; }
+    void SetFindDialogOpen(bool open) {
+        fFindDialogOpen = open;
+        Invalidate();
+    }
+
     // --- Highlighting (AdvMemoHighlight.cpp)
     std::string HighlightText;
     bool UrlAware = false;
@@ -337,6 +353,9 @@ class TAdvCustomMemo : private ILinesObserver {
     HighlightState fRememberedState;
     TStartStateScanner fScanner;
     TLineTokenizer fTokenizer;
+    bool fFindDialogOpen = false;
+    // Last, so the components hear of the destruction before any other part goes.
+    TMemoFreeNotifications fFreeNotifications{*this};
 };
 
 }  // namespace tarnwick::editor

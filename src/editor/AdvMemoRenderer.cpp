@@ -95,7 +95,9 @@ HighlightState TAdvMemoRenderer::PaintLine(IDrawingSurface& surface, int line, i
     surface.SetFont(ToSurfaceFont(fSettings.Font, fSettings.Font.Style));
     surface.FillRect({0, 0, width, fView.LineHeight()}, bk);
 
-    const bool selected = fMemo.HasSelection() && !(fSettings.HideSelection && !fMemo.Focused());
+    // A hidden selection still shows while a find dialog has the focus: it is the match.
+    const bool selected = fMemo.HasSelection() &&
+                          !(fSettings.HideSelection && !fMemo.Focused() && !fMemo.FindDialogOpen());
     const TTextPos start = fMemo.SelectionStart();
     const TTextPos end = fMemo.SelectionEnd();
     std::string_view text = fMemo.Lines().View(line);

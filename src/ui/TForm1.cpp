@@ -16,9 +16,11 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include "editor/AdvMemoFindReplace.h"
 #include "editor/AdvPascalMemoStyler.h"
 #include "history/InputHistory.h"
 #include "platform/DriveRoots.h"
+#include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtTypeNames.h"
 #include "platform/qt/QtUiDispatcher.h"
 #include "search/MatchRules.h"
@@ -57,6 +59,7 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
     }
 
     BuildWindow();
+    CreateFindReplace();
     search_ = std::make_unique<SearchControl>(options_, *dispatcher_, *services_.typeNames,
                                               *services_.locale, *this, services_.entryPause);
     ConnectSearchInputs();
@@ -70,6 +73,10 @@ TForm1::~TForm1() {
         memoWidget_->Memo().SetSyntaxStyles(nullptr);
     }
     search_.reset();
+    findReplace_.reset();
+    if (ownPrompts_) {
+        ownPrompts_->Close();
+    }
 }
 
 void TForm1::ConnectSearchInputs() {

@@ -27,12 +27,15 @@ class QToolButton;
 namespace tarnwick {
 
 namespace editor {
+class TAdvMemoFindReplaceDialog;
 class TAdvPascalMemoStyler;
-}
+}  // namespace editor
 namespace history {
 class InputHistory;
 }
 class TForm2;
+class Prompts;
+class QtPrompts;
 class QtUiDispatcher;
 class TAdvMemoWidget;
 class UiDialogs;
@@ -46,7 +49,8 @@ struct TForm1Services {
     bool readDriveRoots = true;  // false: tests fill DriveRoots themselves
     std::string historyFolder;   // empty: the folder of the executable
     // The update check at start: the version document's address (empty: no check; the program
-    // passes kVersionDocumentUrl), its deadline, and its boxes (nullptr: the real ones).
+    // passes kVersionDocumentUrl), its deadline, and the boxes of the update check and of
+    // Find and Replace (nullptr: the real ones).
     std::string updateEndpoint;
     std::chrono::milliseconds updateDeadline = UpdateCheck::kDeadline;
     std::shared_ptr<Prompts> prompts;
@@ -86,6 +90,9 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     void OpenFileCommand();
     void OpenFolderCommand();
     void SaveAsCommand();
+    // Find and Replace (the toolbar button and the menu item): opens the find/replace dialog.
+    void ToolButton7Click();
+    void Find1Click();
     void AboutCommand();
     void ComboBox1Exit();
     void ComboBox2Exit();
@@ -98,6 +105,7 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     history::InputHistory& NameHistory() { return *nameHistory_; }
     history::InputHistory& WordHistory() { return *wordHistory_; }
     TForm2& AboutBox() { return *form2_; }
+    editor::TAdvMemoFindReplaceDialog& AdvMemoFindReplaceDialog1() { return *findReplace_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -115,6 +123,9 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     void BuildSearchPanel(QWidget* panel);
     void BuildResultsAndEditor(QWidget* panel);
     void ConnectSearchInputs();
+    // The find/replace component on the editor, with its dialog (TForm1Commands.cpp).
+    void CreateFindReplace();
+    void FindReplaceCommand();
     void SetFileCommandsEnabled(bool enabled);
     void SetSaveAsEnabled(bool enabled);
     const ResultRow* SelectedRow() const;
@@ -134,6 +145,9 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     std::unique_ptr<history::InputHistory> nameHistory_;
     std::unique_ptr<history::InputHistory> wordHistory_;
     std::unique_ptr<TForm2> form2_;
+    std::shared_ptr<QtPrompts> ownPrompts_;
+    // Refers to the prompts and the editor, so it goes before either.
+    std::unique_ptr<editor::TAdvMemoFindReplaceDialog> findReplace_;
 
     // Controls, named as in the form.
     QToolButton* toolButtons_[8] = {};

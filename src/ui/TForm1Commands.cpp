@@ -3,10 +3,14 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "editor/AdvMemoFindReplace.h"
 #include "platform/Shell.h"
 #include "platform/TMisc.h"
+#include "platform/qt/QtPrompts.h"
+#include "platform/qt/QtUiDispatcher.h"
 #include "search/MatchRules.h"
 #include "ui/AdvMemoWidget.h"
+#include "ui/ReplaceDialog.h"
 #include "ui/TForm1.h"
 #include "ui/UiDialogs.h"
 
@@ -49,6 +53,33 @@ void TForm1::SaveAsCommand() {
     }
     // The next save dialog and folder chooser start where this file went.
     QDir::setCurrent(QFileInfo(*chosen).absolutePath());
+}
+
+void TForm1::CreateFindReplace() {
+    Prompts* prompts = services_.prompts.get();
+    if (prompts == nullptr) {
+        ownPrompts_ = QtPrompts::Create(this, *dispatcher_);
+        prompts = ownPrompts_.get();
+    }
+    findReplace_ = std::make_unique<editor::TAdvMemoFindReplaceDialog>(
+        std::make_unique<QtReplaceDialogWindow>(this, memoWidget_), prompts);
+    findReplace_->SetAdvMemo(&memoWidget_->Memo());
+}
+
+void TForm1::FindReplaceCommand() {
+    try {
+        findReplace_->ShowDialog();
+    } catch (const std::exception& e) {
+        ShowError(QString::fromStdString(e.what()));
+    }
+}
+
+void TForm1::ToolButton7Click() {
+    FindReplaceCommand();
+}
+
+void TForm1::Find1Click() {
+    FindReplaceCommand();
 }
 
 }  // namespace tarnwick

@@ -154,6 +154,7 @@ void TForm1::BuildToolBarAndMenu() {
     connect(toolButtons_[0], &QToolButton::clicked, this, &TForm1::OpenFolderCommand);
     connect(toolButtons_[1], &QToolButton::clicked, this, &TForm1::OpenFileCommand);
     connect(toolButtons_[2], &QToolButton::clicked, this, &TForm1::SaveAsCommand);
+    connect(toolButtons_[6], &QToolButton::clicked, this, &TForm1::ToolButton7Click);
 
     QMenuBar* menu = menuBar();
     menu->setObjectName(QStringLiteral("MainMenu1"));
@@ -185,6 +186,7 @@ void TForm1::BuildToolBarAndMenu() {
     connect(Openfolder1, &QAction::triggered, this, &TForm1::OpenFolderCommand);
     connect(Openfile1, &QAction::triggered, this, &TForm1::OpenFileCommand);
     connect(Save1, &QAction::triggered, this, &TForm1::SaveAsCommand);
+    connect(Find1, &QAction::triggered, this, &TForm1::Find1Click);
     connect(toolButtons_[7], &QToolButton::clicked, this, &TForm1::AboutCommand);
     connect(About1, &QAction::triggered, this, &TForm1::AboutCommand);
     connect(Visitwebsite1, &QAction::triggered, this,

@@ -137,6 +137,19 @@ TEST_F(PaintTest, HiddenSelectionWithoutFocusPaintsNothingSelected) {
     EXPECT_EQ(CellPixel(0, 0), kNavy);
 }
 
+TEST_F(PaintTest, HiddenSelectionStaysPaintedWhileTheFindDialogIsOpen) {
+    SetText({"abc"});
+    memo.SetSelectionEnds({0, 0}, {2, 0});
+    settings.HideSelection = true;
+    memo.FocusLost();
+    memo.SetFindDialogOpen(true);
+    Paint();
+    EXPECT_EQ(CellPixel(0, 0), kNavy);
+    memo.SetFindDialogOpen(false);
+    Paint();
+    EXPECT_EQ(CellPixel(0, 0), kWhite);
+}
+
 TEST_F(PaintTest, SelectedBlankLineShowsOneCellAndLongLinesStopAtTheEndColumn) {
     SetText({"abcdef", "", "  ", "abcdefgh"});
     memo.SetSelectionEnds({4, 0}, {3, 3});

@@ -21,6 +21,7 @@
 
 #include "support/FakeTypeNames.h"
 #include "support/FixedLocale.h"
+#include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
 #include "ui/TForm1.h"
 #include "ui/UiDialogs.h"
@@ -82,6 +83,7 @@ class TForm1Test : public ::testing::Test {
         window.reset();
         TForm1Services services;
         services.dialogs = windowDialogs;
+        services.prompts = prompts;
         services.typeNames = &typeNames;
         services.locale = windowLocale != nullptr ? windowLocale : &locale;
         services.entryPause = entryPause;
@@ -136,6 +138,7 @@ class TForm1Test : public ::testing::Test {
 
     TempTree tree;
     FakeDialogs dialogs;
+    std::shared_ptr<ScriptedPrompts> prompts = std::make_shared<ScriptedPrompts>();
     FakeTypeNames typeNames;
     FixedLocale locale;
     std::unique_ptr<TForm1> window;

@@ -1,0 +1,72 @@
+// The find and replace window on Qt: a modeless dialog over the main window with the find and
+// replace fields, the whole-word and match-case check boxes and the Find Next, Replace,
+// Replace All and Cancel buttons. QtReplaceDialogWindow is the find/replace component's view
+// of it: it owns the dialog object (created with it, kept while the program runs, so the
+// check boxes and the place where it was closed are kept) and reports the buttons.
+#pragma once
+
+#include <QDialog>
+#include <QPoint>
+#include <QPointer>
+#include <optional>
+
+#include "editor/ReplaceDialogWindow.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+namespace tarnwick {
+
+class ReplaceDialog final : public QDialog {
+    Q_OBJECT
+  public:
+    explicit ReplaceDialog(QWidget* parent);
+
+    QLineEdit* FindEdit() const { return findEdit_; }
+    QLineEdit* ReplaceEdit() const { return replaceEdit_; }
+    QCheckBox* WholeWordBox() const { return wholeWord_; }
+    QCheckBox* MatchCaseBox() const { return matchCase_; }
+
+  signals:
+    // A button: frFindNext, frReplace or frReplaceAll.
+    void Command(editor::TFindOptions command);
+
+  private:
+    QLineEdit* findEdit_;
+    QLineEdit* replaceEdit_;
+    QCheckBox* wholeWord_;
+    QCheckBox* matchCase_;
+};
+
+class QtReplaceDialogWindow final : public editor::TReplaceDialogWindow {
+  public:
+    // The dialog opens over parent; FocusEditor gives editor the keyboard focus.
+    QtReplaceDialogWindow(QWidget* parent, QWidget* editor);
+    ~QtReplaceDialogWindow() override;
+
+    void Show() override;
+    bool IsOpen() const override;
+    std::string FindText() const override;
+    void SetFindText(const std::string& text) override;
+    std::string ReplaceText() const override;
+    void SetReplaceText(const std::string& text) override;
+    editor::TFindOptions Options() const override;
+    void SetOptions(editor::TFindOptions options) override;
+    void FocusEditor() override;
+    void SetListener(editor::TReplaceDialogListener* listener) override;
+
+    ReplaceDialog* Dialog() const { return dialog_.data(); }
+
+  private:
+    void Report(editor::TFindOptions command);
+    void Closed();
+
+    QPointer<ReplaceDialog> dialog_;  // owned by its parent window as well; deleted here first
+    QPointer<QWidget> editor_;
+    editor::TFindOptions options_ = 0;  // the bits the check boxes do not show
+    std::optional<QPoint> place_;       // where it was closed
+    editor::TReplaceDialogListener* listener_ = nullptr;
+};
+
+}  // namespace tarnwick

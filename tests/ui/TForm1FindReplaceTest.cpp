@@ -1,0 +1,157 @@
+// Find and Replace driven through the real main window: the toolbar button and the menu item
+// open the modeless dialog, its buttons work on the editor, "Text not found" leaves it open,
+// and it opens again with empty fields but the kept check boxes and place.
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <gmock/gmock.h>
+
+#include "editor/AdvMemoFindReplace.h"
+#include "ui/AdvMemoWidget.h"
+#include "ui/ReplaceDialog.h"
+#include "ui/TForm1Fixture.h"
+
+namespace tarnwick {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::WaitUntil;
+
+class TForm1FindReplaceTest : public testing::TForm1Test {
+  protected:
+    void SetUp() override {
+        ShowActive();
+        editor::TAdvMemo& memo = Memo();
+        memo.Lines().Clear();
+        for (const char* line : {"The cat sat", "on the cat mat", "CAT"}) {
+            memo.Lines().Add(line);
+        }
+    }
+
+    editor::TAdvMemo& Memo() { return window->Memo().Memo(); }
+    ReplaceDialog* Dialog() { return Find<ReplaceDialog>("ReplaceDialog"); }
+    QLineEdit* Field(const char* name) {
+        return Dialog()->findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+    void Press(const char* button) {
+        auto* found = Dialog()->findChild<QPushButton*>(QString::fromLatin1(button));
+        ASSERT_NE(found, nullptr) << button;
+        QTest::mouseClick(found, Qt::LeftButton);
+    }
+    void TypeInto(const char* name, const QString& text) {
+        QLineEdit* field = Field(name);
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
+    std::vector<std::string> Lines() {
+        std::vector<std::string> lines;
+        for (int i = 0; i < Memo().Lines().Count(); ++i) {
+            lines.emplace_back(Memo().Lines().View(i));
+        }
+        return lines;
+    }
+    std::vector<std::string> Boxes() const {
+        std::vector<std::string> boxes;
+        for (const auto& shown : prompts->ShownBoxes()) {
+            boxes.push_back(shown.caption + ": " + shown.text);
+        }
+        return boxes;
+    }
+};
+
+TEST_F(TForm1FindReplaceTest, TheButtonOpensTheDialogAndFindNextSelectsInTheEditor) {
+    QTest::mouseClick(Find<QToolButton>("ToolButton7"), Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return Dialog()->isVisible(); }));
+    EXPECT_FALSE(Dialog()->isModal());
+    EXPECT_TRUE(Memo().FindDialogOpen());
+    TypeInto("FindEdit", QStringLiteral("cat"));
+    Press("FindNext");
+    EXPECT_EQ(Memo().SelectedText(), "cat");
+    EXPECT_EQ(Memo().SelectionAnchor(), (editor::TTextPos{4, 0}));
+    // The found text is selected in the editor, which now has the focus; the dialog stays.
+    EXPECT_TRUE(WaitUntil([&] { return window->Memo().hasFocus(); }));
+    EXPECT_TRUE(Dialog()->isVisible());
+    Press("FindNext");
+    EXPECT_EQ(Memo().SelectionAnchor(), (editor::TTextPos{7, 1}));
+}
+
+TEST_F(TForm1FindReplaceTest, ReplaceAndReplaceAllChangeTheEditorsText) {
+    Find<QAction>("Find1")->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return Dialog()->isVisible(); }));
+    TypeInto("FindEdit", QStringLiteral("cat"));
+    TypeInto("ReplaceEdit", QStringLiteral("dog"));
+    Press("Replace");  // finds the first
+    Press("Replace");  // replaces it
+    EXPECT_THAT(Lines(), ElementsAre("The dog sat", "on the cat mat", "CAT"));
+    EXPECT_EQ(window->AdvMemoFindReplaceDialog1().ReplaceCount(), 1);
+    Dialog()->MatchCaseBox()->setChecked(true);
+    Memo().SetCaretLine(2);
+    Memo().SetCaretColumn(1);
+    Memo().CollapseSelection();
+    Press("ReplaceAll");
+    EXPECT_THAT(Lines(), ElementsAre("The dog sat", "on the dog mat", "CAT"));
+    EXPECT_EQ(Memo().CurX(), 1);  // the caret is put back
+    EXPECT_EQ(Memo().CurY(), 2);
+    EXPECT_TRUE(Dialog()->isVisible());
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(TForm1FindReplaceTest, TextNotFoundIsToldAndTheDialogStaysOpen) {
+    window->ToolButton7Click();
+    TypeInto("FindEdit", QStringLiteral("zebra"));
+    Press("FindNext");
+    EXPECT_THAT(Boxes(), ElementsAre("Information: Text not found"));
+    EXPECT_TRUE(Dialog()->isVisible());
+    EXPECT_EQ(Memo().SelectionAnchor(), (editor::TTextPos{0, 0}));
+    EXPECT_THAT(Lines(), ElementsAre("The cat sat", "on the cat mat", "CAT"));
+}
+
+TEST_F(TForm1FindReplaceTest, ReopenedWithEmptyFieldsButTheKeptChoicesAndPlace) {
+    window->Find1Click();
+    TypeInto("FindEdit", QStringLiteral("cat"));
+    TypeInto("ReplaceEdit", QStringLiteral("dog"));
+    window->Find1Click();  // open already: only brought to the front
+    EXPECT_EQ(Field("FindEdit")->text(), QStringLiteral("cat"));
+    Dialog()->WholeWordBox()->setChecked(true);
+    Dialog()->move(Dialog()->pos() + QPoint(37, 23));
+    const QPoint place = Dialog()->pos();
+    Press("Cancel");
+    ASSERT_TRUE(WaitUntil([&] { return !Dialog()->isVisible(); }));
+    EXPECT_FALSE(Memo().FindDialogOpen());
+
+    window->ToolButton7Click();
+    ASSERT_TRUE(WaitUntil([&] { return Dialog()->isVisible(); }));
+    EXPECT_EQ(Field("FindEdit")->text(), QString());
+    EXPECT_EQ(Field("ReplaceEdit")->text(), QString());
+    EXPECT_TRUE(Dialog()->WholeWordBox()->isChecked());
+    EXPECT_FALSE(Dialog()->MatchCaseBox()->isChecked());
+    EXPECT_EQ(Dialog()->pos(), place);
+    EXPECT_EQ(window->AdvMemoFindReplaceDialog1().Options(), editor::frDown | editor::frWholeWord);
+}
+
+TEST_F(TForm1FindReplaceTest, FieldsTakeAtMost255Characters) {
+    window->Find1Click();
+    window->AdvMemoFindReplaceDialog1().Window().SetFindText(std::string(300, 'x'));
+    EXPECT_EQ(Field("FindEdit")->text().size(), 255);
+    QString accents;
+    for (int i = 0; i < 300; ++i) {
+        accents += QChar(0x00E9);
+    }
+    window->AdvMemoFindReplaceDialog1().Window().SetReplaceText(accents.toStdString());
+    EXPECT_EQ(Field("ReplaceEdit")->text(), accents.left(255));
+}
+
+TEST_F(TForm1FindReplaceTest, TheOpenDialogIsGoneWithTheWindow) {
+    window->Find1Click();
+    QPointer<ReplaceDialog> dialog = Dialog();
+    window.reset();
+    EXPECT_TRUE(dialog.isNull());
+}
+
+}  // namespace
+}  // namespace tarnwick
