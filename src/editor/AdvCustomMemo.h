@@ -41,6 +41,7 @@ class Clipboard;
 namespace tarnwick::editor {
 
 class TAdvCustomMemoStyler;
+class TAdvMemoCompletion;
 
 class TAdvCustomMemo : private ILinesObserver {
   public:
@@ -256,8 +257,10 @@ class TAdvCustomMemo : private ILinesObserver {
     TTextPos CaretCell() const;
     static constexpr int kCaretWidth = 2;
     static int CaretHeight(int lineHeight) { return lineHeight - 2; }
-    // Hook of the completion aids' parameter hint; it does nothing until that feature exists.
-    void RefreshParameterHint() {}
+    // The typing aids (completion list, parameter hint, auto-correction).
+    TAdvMemoCompletion& Completion() { return *fCompletion; }
+    // The caret moved: the parameter hint follows it.
+    void RefreshParameterHint();
     // Searches the block words around the caret, then raises OnCursorChange.
     void UpdateBlockMatch();
     TAdvMemoBlockMatch& BlockMatch() { return fBlockMatch; }
@@ -436,6 +439,7 @@ class TAdvCustomMemo : private ILinesObserver {
     TCursorShape fPointerShape = TCursorShape::crIBeam;
     int fInvalidateCount = 0;
     TAdvMemoBlockMatch fBlockMatch;
+    std::unique_ptr<TAdvMemoCompletion> fCompletion;
 
     std::string fDelimiters;
     int fRememberedLine = kNoLine;

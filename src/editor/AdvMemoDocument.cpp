@@ -2,11 +2,13 @@
 // to what its line list reports.
 #include "editor/AdvCustomMemo.h"
 #include "editor/AdvCustomMemoStyler.h"
+#include "editor/AdvMemoCompletion.h"
 
 namespace tarnwick::editor {
 
 TAdvCustomMemo::TAdvCustomMemo()
-    : fLines(std::make_unique<TAdvMemoStrings>(static_cast<ILinesObserver*>(this))) {
+    : fLines(std::make_unique<TAdvMemoStrings>(static_cast<ILinesObserver*>(this))),
+      fCompletion(std::make_unique<TAdvMemoCompletion>(*this)) {
     fBookmarks.fill(kNoLine);
     fLines->Add("");
     AttachLinesChanged();

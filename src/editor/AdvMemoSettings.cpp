@@ -1,6 +1,7 @@
 // The editor's editing glue: the clipboard in use, the caret cell, the feature hooks, events
 // raised on behalf of the operations, and writing undo records.
 #include "editor/AdvCustomMemo.h"
+#include "editor/AdvMemoCompletion.h"
 #include "editor/EditColumns.h"
 #include "platform/Clipboard.h"
 
@@ -12,6 +13,12 @@ Clipboard* TAdvCustomMemo::ActiveClipboard() const {
 
 TTextPos TAdvCustomMemo::CaretCell() const {
     return {fCurX - FirstVisibleColumn(), fCurY - FirstVisibleLine()};
+}
+
+void TAdvCustomMemo::RefreshParameterHint() {
+    if (fCompletion) {
+        fCompletion->CaretMoved();
+    }
 }
 
 void TAdvCustomMemo::UpdateBlockMatch() {

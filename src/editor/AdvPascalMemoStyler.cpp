@@ -1,5 +1,7 @@
 #include "editor/AdvPascalMemoStyler.h"
 
+#include "editor/CompletionSettings.h"
+
 namespace tarnwick::editor {
 namespace {
 
@@ -65,8 +67,8 @@ TAdvPascalMemoStyler::TAdvPascalMemoStyler() {
     comment.SetCommentRight("*)");
     comment.SetFont(StyleFont(kClNavy, fsItalic));
 
-    AutoCompletion.Add("ShowMessage");
-    AutoCompletion.Add("MessageDlg");
+    AutoCompletion.AddObject("ShowMessage", CompletionKindObject(ckIdentifier));
+    AutoCompletion.AddObject("MessageDlg", CompletionKindObject(ckIdentifier));
     HintParameter.Parameters.Add("ShowMessage(const Msg: string);");
     HintParameter.Parameters.Add(
         "MessageDlg(const Msg: string; DlgType: TMsgDlgType; Buttons: TMsgDlgButtons; "
@@ -97,8 +99,8 @@ std::unique_ptr<TAdvPascalMemoStyler> CreateAdvPascalMemoStyler1() {
 
     SetText(styler->HexIdentifier, "$");
     styler->AutoCompletion.Clear();
-    styler->AutoCompletion.Add("ShowMessage");
-    styler->AutoCompletion.Add("MessageDlg");
+    styler->AutoCompletion.AddObject("ShowMessage", CompletionKindObject(ckIdentifier));
+    styler->AutoCompletion.AddObject("MessageDlg", CompletionKindObject(ckIdentifier));
     styler->Loaded();
     return styler;
 }

@@ -1,0 +1,250 @@
+// The completion list, the parameter hint and auto-correction of the editor, driven through
+// the calls the key handling makes, with fake timers for the two delays.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "AdvMemoPaintTestSupport.h"
+#include "editor/AdvMemoCompletion.h"
+#include "support/FakeTimer.h"
+
+namespace tarnwick::editor::test {
+namespace {
+
+class CompletionTest : public PaintFixture {
+  protected:
+    CompletionTest() { aids.SetTimers(&delay, &hide); }
+    // Types text into the editor as the character input does.
+    void Type(const std::string& text) {
+        for (char c : text) {
+            aids.KeyDownSeen();
+            memo.TypeCharacter(static_cast<unsigned char>(c));
+            aids.CharacterTyped(static_cast<unsigned char>(c));
+        }
+    }
+    std::vector<std::string> Shown() const {
+        std::vector<std::string> items;
+        for (int i = 0; aids.VisibleItem(i) != nullptr; ++i) {
+            items.push_back(aids.VisibleItem(i)->Entry);
+        }
+        return items;
+    }
+    std::string Line(int i = 0) const { return memo.Lines().Get(i); }
+
+    TAdvMemoCompletion& aids = memo.Completion();
+    tarnwick::testing::FakeTimer delay;
+    tarnwick::testing::FakeTimer hide;
+};
+
+using Items = std::vector<std::string>;
+
+TEST_F(CompletionTest, ShowThenCtrlSpaceOffersShowMessageAndEnterReplacesTheWord) {
+    Type("Show");
+    aids.OpenByKey();
+    ASSERT_TRUE(aids.ListVisible());
+    EXPECT_EQ(Shown(), Items{"ShowMessage"});
+    EXPECT_EQ(aids.SelectedIndex(), 0);
+    EXPECT_EQ(aids.ListPosition().X, CellX(4));
+    EXPECT_EQ(aids.ListPosition().Y, RowY(1) + 2);
+    aids.ListCharacter(TAdvMemoCompletion::kEnter);
+    EXPECT_FALSE(aids.ListVisible());
+    EXPECT_EQ(Line(), "ShowMessage");
+    EXPECT_EQ(memo.CurX(), 11);
+    EXPECT_FALSE(memo.HasSelection());
+}
+
+TEST_F(CompletionTest, CtrlSpaceOnAnEmptyLineListsBothEntriesInStylerOrder) {
+    aids.OpenByKey();
+    EXPECT_EQ(Shown(), (Items{"ShowMessage", "MessageDlg"}));
+    EXPECT_EQ(aids.Candidates()[1].Kind, ckIdentifier);
+    EXPECT_FALSE(aids.StartedByToken());
+    EXPECT_EQ(Line(), "");
+}
+
+TEST_F(CompletionTest, NothingOpensWhenInactiveReadOnlyOrWithoutCandidates) {
+    Type("Zap");
+    aids.OpenByKey();
+    EXPECT_FALSE(aids.ListVisible());
+    memo.Lines().Put(0, "");
+    memo.SetCaretColumn(0);
+    memo.SetReadOnly(true);
+    aids.OpenByKey();
+    EXPECT_FALSE(aids.ListVisible());
+    memo.SetReadOnly(false);
+    aids.AutoCompletion.Active = false;
+    aids.OpenByKey();
+    EXPECT_FALSE(aids.ListVisible());
+    aids.AutoCompletion.Active = true;
+    bool asked = false;
+    aids.OnBeforeAutoCompletion = [&](std::string& token, bool& show) {
+        asked = token.empty();
+        show = false;
+    };
+    aids.OpenByKey();
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(aids.ListVisible());
+}
+
+TEST_F(CompletionTest, XDotWaitsTheDelayAndOpensNothing) {
+    Type("x.");
+    ASSERT_TRUE(delay.Active());
+    EXPECT_EQ(delay.Remaining(), 500);
+    delay.Elapse(499);
+    EXPECT_TRUE(delay.Active());
+    delay.Elapse(1);
+    EXPECT_FALSE(aids.ListVisible());
+}
+
+TEST_F(CompletionTest, DelayedOpeningAfterAClassDotAndAKeyDownStoppingIt) {
+    styler->AutoCompletion.Add("Sys.ShowMessage");
+    Type("Sys.");
+    aids.KeyDownSeen();
+    delay.Elapse(500);
+    EXPECT_FALSE(aids.ListVisible());
+    Type("x");
+    memo.DeleteBackward();
+    memo.DeleteBackward();
+    Type(".");
+    delay.Elapse(500);
+    ASSERT_TRUE(aids.ListVisible());
+    EXPECT_TRUE(aids.StartedByToken());
+    EXPECT_EQ(aids.StartPoint(), (TTextPos{4, 0}));
+    EXPECT_EQ(Shown(), Items{"Sys.ShowMessage"});
+    aids.ListCharacter(U' ');
+    EXPECT_EQ(Line(), "Sys.ShowMessage");
+}
+
+TEST_F(CompletionTest, EscTabAndOtherCharactersCloseWithoutInserting) {
+    int cancels = 0;
+    aids.OnCancelAutoCompletion = [&] { ++cancels; };
+    for (char32_t key : {TAdvMemoCompletion::kEscape, TAdvMemoCompletion::kTab, U'+'}) {
+        aids.OpenByKey();
+        ASSERT_TRUE(aids.ListVisible());
+        aids.ListCharacter(key);
+        EXPECT_FALSE(aids.ListVisible());
+        EXPECT_EQ(Line(), "");
+    }
+    EXPECT_EQ(cancels, 1);  // only the other character cancels
+}
+
+TEST_F(CompletionTest, TypingInTheListFiltersAndBackspaceWidensAgain) {
+    aids.OpenByKey();
+    aids.ListCharacter(U'm');
+    EXPECT_EQ(Line(), "m");
+    EXPECT_EQ(Shown(), Items{"MessageDlg"});
+    aids.ListCharacter(U'x');
+    EXPECT_TRUE(Shown().empty());
+    EXPECT_EQ(aids.SelectedIndex(), -1);
+    aids.ListCharacter(TAdvMemoCompletion::kEnter);  // nothing selected: nothing inserted
+    EXPECT_EQ(Line(), "mx");
+    aids.ListCharacter(TAdvMemoCompletion::kBackspace);
+    aids.ListCharacter(TAdvMemoCompletion::kBackspace);
+    EXPECT_EQ(Line(), "");
+    EXPECT_EQ(Shown(), (Items{"ShowMessage", "MessageDlg"}));
+    aids.SetSelectedIndex(1);
+    aids.ListCharacter(TAdvMemoCompletion::kEnter);
+    EXPECT_EQ(Line(), "MessageDlg");
+}
+
+TEST_F(CompletionTest, KeyboardFormAddsParenthesesAndTheMouseFormDoesNot) {
+    styler->AutoCompletion.Clear();
+    styler->AutoCompletion.AddObject("procedure Beep(Count: Integer)",
+                                     CompletionKindObject(ckProcedure));
+    Type("x Be");
+    aids.OpenByKey();
+    ASSERT_EQ(Shown(), Items{"procedure Beep(Count: Integer)"});
+    EXPECT_EQ(aids.Candidates()[0].Kind, ckProcedure);
+    aids.ListCharacter(TAdvMemoCompletion::kEnter);
+    EXPECT_EQ(Line(), "x Beep()");
+    EXPECT_EQ(memo.CurX(), 7);
+
+    memo.Lines().Put(0, "x Be(y)");
+    memo.SetCaretColumn(3);
+    aids.OpenByKey();
+    aids.ListDoubleClick();
+    EXPECT_EQ(Line(), "x Beep(y)");
+    EXPECT_FALSE(aids.ListVisible());
+}
+
+TEST_F(CompletionTest, ChangedEntryIsInsertedAsItIs) {
+    aids.OnInsertAutoCompletionEntry = [](std::string& entry) { entry = "Hello World"; };
+    Type("Show");
+    aids.OpenByKey();
+    aids.ListCharacter(TAdvMemoCompletion::kEnter);
+    EXPECT_EQ(Line(), "Hello World");
+}
+
+TEST_F(CompletionTest, ShowMessageHintIsAllBoldAndHidesAfterTheDelayOrOffTheLine) {
+    memo.Lines().Add("next");
+    Type("ShowMessage(");
+    ASSERT_TRUE(aids.HintVisible());
+    EXPECT_EQ(aids.Hint().Before, "");
+    EXPECT_EQ(aids.Hint().Current, "const Msg: string");
+    EXPECT_EQ(aids.HintPosition().Y, RowY(1));
+    EXPECT_EQ(hide.Remaining(), 2500);
+    hide.Elapse(2500);
+    EXPECT_FALSE(aids.HintVisible());
+    memo.SetCaretColumn(11);
+    memo.SetCaretColumn(12);
+    ASSERT_TRUE(aids.HintVisible());
+    memo.SetCaretLine(1);
+    EXPECT_FALSE(aids.HintVisible());
+}
+
+TEST_F(CompletionTest, MessageDlgHintBoldsTheSecondParameter) {
+    Type("MessageDlg('a',");
+    ASSERT_TRUE(aids.HintVisible());
+    EXPECT_EQ(aids.Hint().Before, "const Msg: string;");
+    EXPECT_EQ(aids.Hint().Current, " DlgType: TMsgDlgType;");
+    EXPECT_EQ(aids.Hint().After, " Buttons: TMsgDlgButtons; HelpCtx: Longint");
+}
+
+TEST_F(CompletionTest, NoHintPastAClosingParenthesisOrAfterCtrlKeys) {
+    Type("ShowMessage(x) ");
+    EXPECT_FALSE(aids.HintVisible());
+    memo.Lines().Put(0, "ShowMessage(");
+    aids.LastKeyWithoutCtrl = false;
+    memo.SetCaretColumn(12);
+    EXPECT_FALSE(aids.HintVisible());
+    aids.RefreshParameterHint();  // Ctrl+Shift+Space
+    EXPECT_TRUE(aids.HintVisible());
+}
+
+TEST_F(CompletionTest, WordCompletionReplacesTheWordBeforeTheCaret) {
+    Type("teh");
+    aids.WordComplete();  // no replacements configured: nothing happens
+    EXPECT_EQ(Line(), "teh");
+    aids.AutoCorrect.OldValue.Add("teh");
+    aids.AutoCorrect.NewValue.Add("the");
+    aids.AutoCorrect.OldValue.Add("btw");
+    aids.AutoCorrect.NewValue.Add("by the way");
+    aids.AutoCorrect.OldValue.Add("orphan");  // no replacement of its own: kept
+    int changes = 0;
+    memo.OnChange = [&](TAdvCustomMemo&) { ++changes; };
+    aids.WordComplete();
+    EXPECT_EQ(Line(), "the");
+    EXPECT_EQ(memo.CurX(), 3);
+    EXPECT_EQ(changes, 1);
+    Type(" btw");
+    aids.WordComplete();
+    EXPECT_EQ(Line(), "the by the way");
+    EXPECT_EQ(memo.CurX(), 14);
+    Type(" Teh orphan");
+    aids.WordComplete();
+    EXPECT_EQ(Line(), "the by the way Teh orphan");
+    std::string seen;
+    aids.OnWordComplete = [&](const std::string& word, std::string& replacement) {
+        seen = word;
+        replacement = "Teh";
+    };
+    memo.SetCaretColumn(18);
+    aids.WordComplete();
+    EXPECT_EQ(seen, "Teh");
+    EXPECT_EQ(Line(), "the by the way Teh orphan");
+    EXPECT_TRUE(TAdvMemoCompletion::IsWordCompleteChar(U'['));
+    EXPECT_FALSE(TAdvMemoCompletion::IsWordCompleteChar(U'a'));
+}
+
+}  // namespace
+}  // namespace tarnwick::editor::test
