@@ -12,6 +12,7 @@
 #include <QWheelEvent>
 
 #include "platform/qt/QtDrawingSurface.h"
+#include "ui/CompletionWindows.h"
 
 namespace tarnwick {
 
@@ -75,6 +76,7 @@ editor::TKey KeyOf(int key) {
 TAdvMemoWidget::TAdvMemoWidget(QWidget* parent)
     : QWidget(parent),
       memo_(std::make_unique<editor::TAdvMemo>()),
+      completion_(std::make_unique<CompletionWindows>(memo_->Completion(), this)),
       vertical_(new QScrollBar(Qt::Vertical, this)),
       horizontal_(new QScrollBar(Qt::Horizontal, this)) {
     setObjectName(QStringLiteral("AdvMemo1"));
