@@ -14,6 +14,7 @@
 
 #include "platform/qt/QtDrawingSurface.h"
 #include "ui/AdvMemoMenu.h"
+#include "ui/CompletionWindows.h"
 
 namespace tarnwick {
 
@@ -130,6 +131,7 @@ bool EditorKey(const QKeyEvent& event) {
 TAdvMemoWidget::TAdvMemoWidget(QWidget* parent)
     : QWidget(parent),
       memo_(std::make_unique<editor::TAdvMemo>()),
+      completion_(std::make_unique<CompletionWindows>(memo_->Completion(), this)),
       vertical_(new QScrollBar(Qt::Vertical, this)),
       horizontal_(new QScrollBar(Qt::Horizontal, this)) {
     setObjectName(QStringLiteral("AdvMemo1"));

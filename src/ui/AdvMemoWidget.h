@@ -16,6 +16,8 @@
 
 namespace tarnwick {
 
+class CompletionWindows;
+
 class TAdvMemoWidget final : public QWidget {
     Q_OBJECT
   public:
@@ -60,6 +62,8 @@ class TAdvMemoWidget final : public QWidget {
     void FollowPointerShape();
 
     std::unique_ptr<editor::TAdvMemo> memo_;
+    // The completion list and parameter hint windows; they go before the editor they show.
+    std::unique_ptr<CompletionWindows> completion_;
     QScrollBar* vertical_;    // child, owned by this widget
     QScrollBar* horizontal_;  // child, owned by this widget
     bool syncing_ = false;
