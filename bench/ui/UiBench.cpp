@@ -1,7 +1,9 @@
 // Times the real main window under the offscreen platform:
 //   ui_rows: the longest gap between two ticks of a 5 ms timer while a walk with no pause
 //            delivers 20,000 rows;
-//   ui_load: from the click on a 100 MB file's row to the editor holding and showing it.
+//   ui_load: from the click on a 100 MB file's row to the editor holding and showing it;
+//   ui_keystroke: with that file loaded, from a typed character's key event delivered to the
+//            editor at line 700,000 until the editor's repaint has finished (median of 200).
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -10,6 +12,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QKeyEvent>
+
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -75,7 +80,7 @@ void BenchRows(const std::string& root) {
     std::fflush(stdout);
 }
 
-void BenchLoad(const std::string& root) {
+std::unique_ptr<tarnwick::TForm1> BenchLoad(const std::string& root) {
     const std::string dir = root + "/load";
     std::filesystem::create_directories(dir);
     {
@@ -97,7 +102,7 @@ void BenchLoad(const std::string& root) {
     RunUntil([&] { return window->findChild<QPushButton*>("BitBtn1")->isEnabled(); }, 60000);
     if (window->Results().rowCount() != 1) {
         std::fprintf(stderr, "expected one row, found %d\n", window->Results().rowCount());
-        return;
+        return nullptr;
     }
     auto* list = window->findChild<QTableView*>("ListView1");
     const QRect cell = list->visualRect(window->Results().index(0, 0));
@@ -112,6 +117,42 @@ void BenchLoad(const std::string& root) {
     std::fprintf(stderr, "  (%d lines, %s)\n", memo.Memo().Lines().Count(),
                  loaded ? "loaded" : "not loaded");
     std::fflush(stdout);
+    return window;
+}
+
+void BenchKeystroke(tarnwick::TForm1& window) {
+    tarnwick::TAdvMemoWidget& widget = window.Memo();
+    auto& memo = widget.Memo();
+    constexpr int kLine = 700000;
+    if (memo.Lines().Count() <= kLine) {
+        std::fprintf(stderr, "the file has only %d lines\n", memo.Lines().Count());
+        return;
+    }
+    widget.setFocus();
+    memo.SetCaretLine(kLine);
+    memo.SetCaretColumn(20);
+    memo.CollapseSelection();
+    QCoreApplication::processEvents();
+    widget.repaint();
+    std::vector<double> times;
+    for (int i = 0; i < 200; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QApplication::sendEvent(&widget, &press);
+        QApplication::sendEvent(&widget, &release);
+        QCoreApplication::processEvents();  // the scroll bars follow the change
+        widget.repaint();
+        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    const std::string line = memo.Lines().Get(kLine);
+    std::printf("ui_keystroke: ours=%.2f ms goal=16 ms\n", times[times.size() / 2]);
+    std::fprintf(stderr, "  (line %d now %zu bytes, %zu typed x, slowest %.2f ms)\n", kLine,
+                 line.size(), static_cast<std::size_t>(std::count(line.begin(), line.end(), 'x')),
+                 times.back());
+    std::fflush(stdout);
 }
 
 }  // namespace
@@ -125,7 +166,9 @@ int main(int argc, char** argv) {
     }
     const std::string root = pattern;
     BenchRows(root);
-    BenchLoad(root);
+    if (auto window = BenchLoad(root)) {
+        BenchKeystroke(*window);
+    }
     std::filesystem::remove_all(root);
     return 0;
 }
