@@ -1,28 +1,54 @@
-// Where the keyboard and focus reach the completion aids (the completion list, its delay, the
-// parameter hint and word completion). None of them exists yet: the list is never active and
-// every hook does nothing.
+// Where the keyboard and focus reach the completion aids: the completion list and its delay,
+// the parameter hint and word completion, all kept by the editor's TAdvMemoCompletion.
 #include "editor/AdvCustomMemo.h"
+#include "editor/AdvMemoCompletion.h"
 
 namespace tarnwick::editor {
 
 bool TAdvCustomMemo::AutoCompletionActive() const {
-    return false;
+    return fCompletion && fCompletion->AutoCompletion.Active;
 }
 
 bool TAdvCustomMemo::AutoHintParametersOn() const {
-    return false;
+    return fCompletion && fCompletion->AutoHintParameters != hpNone;
 }
 
-void TAdvCustomMemo::StopCompletionDelay() {}
+void TAdvCustomMemo::StopCompletionDelay() {
+    if (fCompletion) {
+        fCompletion->KeyDownSeen();
+    }
+}
 
-void TAdvCustomMemo::ShowCompletionList() {}
+void TAdvCustomMemo::ShowCompletionList() {
+    if (fCompletion) {
+        fCompletion->OpenByKey();
+    }
+}
 
-void TAdvCustomMemo::ShowParameterHint() {}
+void TAdvCustomMemo::ShowParameterHint() {
+    if (fCompletion) {
+        fCompletion->RefreshParameterHint();
+    }
+}
 
-void TAdvCustomMemo::CompleteWord(char32_t) {}
+void TAdvCustomMemo::CompleteWord(char32_t) {
+    // Key handling calls this only for the word-completing characters, before the character
+    // goes in.
+    if (fCompletion) {
+        fCompletion->WordComplete();
+    }
+}
 
-void TAdvCustomMemo::CompletionTrigger(char32_t) {}
+void TAdvCustomMemo::CompletionTrigger(char32_t ch) {
+    if (fCompletion) {
+        fCompletion->CharacterTyped(ch);
+    }
+}
 
-void TAdvCustomMemo::HintFocusLost() {}
+void TAdvCustomMemo::HintFocusLost() {
+    if (fCompletion) {
+        fCompletion->HideHint();
+    }
+}
 
 }  // namespace tarnwick::editor

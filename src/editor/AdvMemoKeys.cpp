@@ -1,6 +1,7 @@
 // The editor's keyboard: key down with the key table, the command dispatcher, character input
 // and key up.
 #include "editor/AdvCustomMemo.h"
+#include "editor/AdvMemoCompletion.h"
 #include "editor/EditColumns.h"
 #include "editor/Utf8Chars.h"
 
@@ -51,6 +52,9 @@ bool TAdvCustomMemo::KeyDown(TKey key, TShiftState shift) {
     }
     fInput.KeyDownSeen = true;
     fInput.LastKeyWithoutCtrl = !Has(shift, ssCtrl);
+    if (fCompletion) {
+        fCompletion->LastKeyWithoutCtrl = fInput.LastKeyWithoutCtrl;
+    }
     if (key != vkNone && !IsMovementOrModifier(key)) {
         // Clamps the caret line into the text.
         SetCaretColumn(fCurX);

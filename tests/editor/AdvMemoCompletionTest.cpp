@@ -248,3 +248,48 @@ TEST_F(CompletionTest, WordCompletionReplacesTheWordBeforeTheCaret) {
 
 }  // namespace
 }  // namespace tarnwick::editor::test
+
+namespace tarnwick::editor::test {
+namespace {
+
+// The same aids reached through the control's key entry points, as the editor pane sends them.
+class CompletionKeysTest : public CompletionTest {
+  protected:
+    void Key(TKey key, TShiftState shift = 0) { memo.KeyDown(key, shift); }
+    void Text(const std::string& text) {
+        for (char c : text) {
+            memo.KeyDown(vkNone, 0);
+            memo.KeyPress(std::string(1, c));
+        }
+    }
+};
+
+TEST_F(CompletionKeysTest, CtrlSpaceOpensTheListAndItsSpaceIsNotTyped) {
+    Text("Show");
+    Key(vkSpace, ssCtrl);
+    memo.KeyPress(" ");  // the space the key also produces
+    EXPECT_TRUE(aids.ListVisible());
+    EXPECT_EQ(Shown(), Items{"ShowMessage"});
+    EXPECT_EQ(Line(), "Show");
+}
+
+TEST_F(CompletionKeysTest, AStartTokenTypedArmsTheDelayedOpening) {
+    Text("x(");
+    EXPECT_FALSE(aids.ListVisible());
+    EXPECT_TRUE(delay.Active());
+    Key(vkLeft);  // any key down stops the delay
+    EXPECT_FALSE(delay.Active());
+}
+
+TEST_F(CompletionKeysTest, TypingACallShowsItsHintAndCtrlShiftSpaceRefreshesIt) {
+    Text("ShowMessage(");
+    EXPECT_TRUE(aids.HintVisible());
+    aids.HideHint();
+    Key(vkSpace, ssCtrl | ssShift);
+    EXPECT_TRUE(aids.HintVisible());
+    memo.FocusLost();
+    EXPECT_FALSE(aids.HintVisible());
+}
+
+}  // namespace
+}  // namespace tarnwick::editor::test

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "InputTestSupport.h"
+#include "editor/AdvMemoCompletion.h"
 
 namespace tarnwick::editor::test {
 namespace {
@@ -248,7 +249,13 @@ TEST_F(KeysTest, CharacterInputRunsOnKeyPressAndDropsTheSpaceOfCtrlSpaceOnlyWith
     };
     Chars("a");
     EXPECT_EQ(Text(), (std::vector<std::string>{"b"}));
-    // Without an active completion list the space of Ctrl+Space is typed.
+    // With the completion aids active Ctrl+Space opens the list and its space is not typed.
+    Key(vkSpace, ssCtrl, " ");
+    EXPECT_EQ(Text(), (std::vector<std::string>{"b"}));
+    EXPECT_FALSE(memo.InputState().KeyDownSeen);
+    memo.Completion().ListDismissed();
+    // Without them the space of Ctrl+Space is typed.
+    memo.Completion().AutoCompletion.Active = false;
     Key(vkSpace, ssCtrl, " ");
     EXPECT_EQ(Text(), (std::vector<std::string>{"b "}));
     EXPECT_TRUE(memo.InputState().KeyDownSeen);

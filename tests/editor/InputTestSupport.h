@@ -33,7 +33,12 @@ class InputTest : public EditingTest {
         }
         memo.KeyUp(key, shift);
     }
-    void Chars(std::string_view text) { memo.KeyPress(text); }
+    // Typed text as a host sends it: a key down first, since a character without one is
+    // dropped while the completion aids are active.
+    void Chars(std::string_view text) {
+        memo.KeyDown(vkNone, 0);
+        memo.KeyPress(text);
+    }
 
     // Pixel points of view cells: the left edge of column c (so it rounds to c) in row r.
     int X(int column) const { return memo.View().TextAreaRect().Left + column * kCharWidth; }
