@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListView>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <filesystem>

@@ -5,12 +5,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <QThread>
 
 #include <functional>
 #include <memory>
@@ -57,18 +55,10 @@ class FakeDialogs final : public UiDialogs {
     std::vector<QString> errors;
 };
 
-// Processes events until `done` holds; false after `timeoutMs`.
+// Processes events until `done` holds; false after `timeoutMs`. QTest::qWaitFor waits for
+// events between checks, so it neither spins nor sleeps a fixed time.
 inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 20000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
+    return QTest::qWaitFor(done, timeoutMs);
 }
 
 class TForm1Test : public ::testing::Test {

@@ -12,7 +12,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
-#include <QThread>
+#include <QElapsedTimer>
 #include <QToolButton>
 
 #include <cmath>
