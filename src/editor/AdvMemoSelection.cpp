@@ -12,6 +12,36 @@ namespace tarnwick::editor {
 namespace {
 constexpr std::string_view kCrLf = "\r\n";
 
+// Hands the selection to `piece` in order, one part per line: piece(text, breakBefore), where
+// breakBefore says that a CR LF stands before the part. A selection ending at column 0 ends
+// with an empty part after a break; lines missing from the list give nothing.
+template <typename Piece>
+void ForEachSelectedPiece(const TAdvCustomMemo& memo, Piece&& piece) {
+    const TAdvMemoStrings& lines = memo.Lines();
+    const int count = lines.Count();
+    if (count == 0 || !memo.HasSelection()) {
+        return;
+    }
+    const TTextPos start = memo.SelectionStart();
+    const TTextPos end = memo.SelectionEnd();
+    const std::string_view first =
+        start.Y >= 0 && start.Y < count ? lines.View(start.Y) : std::string_view();
+    const size_t from = columns::Byte(first, start.X);
+    if (start.Y == end.Y) {
+        const size_t to = std::max(from, columns::Byte(first, end.X));
+        piece(first.substr(from, to - from), false);
+        return;
+    }
+    piece(first.substr(from), false);
+    for (int y = start.Y + 1; y < end.Y && y < count; ++y) {
+        piece(lines.View(y), true);
+    }
+    if (end.Y < count) {
+        const std::string_view last = lines.View(end.Y);
+        piece(last.substr(0, columns::Byte(last, end.X)), true);
+    }
+}
+
 // Every LF becomes CR LF when the text holds LFs but no CR LF pair; tabs become spaces, as
 // the lines hold none.
 std::string NormaliseLineFeeds(const std::string& text, int tabSize) {
@@ -49,55 +79,22 @@ void TAdvCustomMemo::SelectAllText() {
 }
 
 std::string TAdvCustomMemo::SelectedText() const {
-    const int count = fLines->Count();
-    if (count == 0 || !HasSelection()) {
-        return {};
-    }
-    const TTextPos start = SelectionStart();
-    const TTextPos end = SelectionEnd();
-    auto lineAt = [&](int y) { return y >= 0 && y < count ? fLines->View(y) : std::string_view(); };
-    const std::string_view first = lineAt(start.Y);
-    const size_t from = columns::Byte(first, start.X);
-    if (start.Y == end.Y) {
-        const size_t to = std::max(from, columns::Byte(first, end.X));
-        return std::string(first.substr(from, to - from));
-    }
-    std::string text(first.substr(from));
-    for (int y = start.Y + 1; y < end.Y && y < count; ++y) {
-        text.append(kCrLf);
-        text.append(fLines->View(y));
-    }
-    if (end.Y < count) {
-        const std::string_view last = fLines->View(end.Y);
-        text.append(kCrLf);
-        text.append(last.substr(0, columns::Byte(last, end.X)));
-    }
+    std::string text;
+    ForEachSelectedPiece(*this, [&](std::string_view piece, bool breakBefore) {
+        if (breakBefore) {
+            text.append(kCrLf);
+        }
+        text.append(piece);
+    });
     return text;
 }
 
 int TAdvCustomMemo::SelectionLength() const {
     // Counted without building the text: a Select All of a large file stays cheap.
-    const int count = fLines->Count();
-    if (count == 0 || !HasSelection()) {
-        return 0;
-    }
-    const TTextPos start = SelectionStart();
-    const TTextPos end = SelectionEnd();
-    auto lineAt = [&](int y) { return y >= 0 && y < count ? fLines->View(y) : std::string_view(); };
-    const std::string_view first = lineAt(start.Y);
-    const size_t from = columns::Byte(first, start.X);
-    if (start.Y == end.Y) {
-        const size_t to = std::max(from, columns::Byte(first, end.X));
-        return columns::Length(first.substr(from, to - from));
-    }
-    int64_t length = columns::Length(first.substr(from));
-    for (int y = start.Y + 1; y < end.Y && y < count; ++y) {
-        length += 2 + columns::Length(fLines->View(y));
-    }
-    if (end.Y < count) {
-        const std::string_view last = fLines->View(end.Y);
-        length += 2 + columns::Length(last.substr(0, columns::Byte(last, end.X)));
-    }
+    int64_t length = 0;
+    ForEachSelectedPiece(*this, [&](std::string_view piece, bool breakBefore) {
+        length += (breakBefore ? static_cast<int64_t>(kCrLf.size()) : 0) + columns::Length(piece);
+    });
     return static_cast<int>(std::min<int64_t>(length, INT32_MAX));
 }
 
