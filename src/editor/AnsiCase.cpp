@@ -1,7 +1,5 @@
 #include "editor/AnsiCase.h"
 
-#include <locale.h>
-#include <wctype.h>
 #include <array>
 
 #include "editor/Utf8Chars.h"
@@ -59,14 +57,6 @@ char AnsiLowerChar(char c) {
 
 namespace {
 
-// The locale whose character classes carry Unicode's simple case mapping. C.UTF-8 is part of
-// every Debian system's C library, whatever locales are installed; should it be missing, the
-// shared folding table (the common alphabets) stands in.
-locale_t CaseLocale() {
-    static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
-    return locale;
-}
-
 bool HasNonAscii(std::string_view text) {
     return !utf8::IsAscii(text);
 }
@@ -92,12 +82,7 @@ char32_t CaseKey(std::string_view text, size_t& pos) {
 }  // namespace
 
 char32_t Utf8LowerChar(char32_t c) {
-    if (c < 0x80) {
-        return static_cast<char32_t>(Tables().lower[c]);
-    }
-    const locale_t locale = CaseLocale();
-    return locale != locale_t{} ? static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), locale))
-                                : FoldCase(c);
+    return c < 0x80 ? static_cast<char32_t>(Tables().lower[c]) : SimpleLowerCase(c);
 }
 
 std::string AnsiLowerCase(std::string_view text) {

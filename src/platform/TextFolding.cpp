@@ -98,4 +98,15 @@ char32_t FoldCase(char32_t c) {
     return static_cast<char32_t>(::towlower_l(upper, locale));
 }
 
+char32_t SimpleLowerCase(char32_t c) {
+    if (c < 0x80) {
+        return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
+    }
+    const locale_t locale = UnicodeCaseLocale();
+    if (locale == locale_t{}) {
+        return FoldCaseByTable(c);
+    }
+    return static_cast<char32_t>(::towlower_l(static_cast<wint_t>(c), locale));
+}
+
 }  // namespace tarnwick

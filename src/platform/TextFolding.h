@@ -1,5 +1,5 @@
-// Letter-case folding of UTF-8 text for the comparisons that ignore case: names against the
-// name text, history entries against each other.
+// Letter case of UTF-8 text by Unicode's simple case mapping: folding for the comparisons that
+// ignore case (names against the name text, history entries, the editor's keyword).
 #pragma once
 
 #include <cstddef>
@@ -16,5 +16,9 @@ char32_t NextUtf8Char(std::string_view text, std::size_t& pos);
 // two characters that differ only in letter case fold to the same value; other characters
 // unchanged.
 char32_t FoldCase(char32_t c);
+
+// The character's small letter under Unicode's simple case mapping (the character itself when
+// it has none). Unlike FoldCase it does not go through the capital: final sigma stays itself.
+char32_t SimpleLowerCase(char32_t c);
 
 }  // namespace tarnwick
