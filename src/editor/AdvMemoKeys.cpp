@@ -3,7 +3,7 @@
 #include "editor/AdvCustomMemo.h"
 #include "editor/AdvMemoCompletion.h"
 #include "editor/EditColumns.h"
-#include "editor/Utf8Chars.h"
+#include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
 

@@ -6,7 +6,7 @@
 
 #include "editor/AdvCustomMemo.h"
 #include "editor/AdvCustomMemoStyler.h"
-#include "editor/Utf8Chars.h"
+#include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
 

@@ -3,7 +3,7 @@
 #include "editor/EditorErrors.h"
 #include "editor/ScopedValue.h"
 #include "editor/UpdateBracket.h"
-#include "editor/Utf8Chars.h"
+#include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
 

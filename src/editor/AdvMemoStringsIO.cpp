@@ -17,7 +17,7 @@
 #include "editor/SafeFileWriter.h"
 #include "editor/ScopedValue.h"
 #include "editor/UpdateBracket.h"
-#include "editor/Utf8Chars.h"
+#include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
 namespace {

@@ -5,7 +5,7 @@
 #include "editor/AdvMemoStrings.h"
 #include "editor/EditorErrors.h"
 #include "editor/LinesObserver.h"
-#include "editor/Utf8Chars.h"
+#include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "editor/Utf8Chars.h"
+#include "platform/Utf8Chars.h"
 #include "platform/TextFolding.h"
 
 namespace tarnwick::editor {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "editor/AnsiCase.h"
-#include "editor/Utf8Chars.h"
+#include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor::completion {
 

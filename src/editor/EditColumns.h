@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "editor/Utf8Chars.h"
+#include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor::columns {
 

@@ -7,7 +7,7 @@
 
 #include "editor/EditColumns.h"
 #include "editor/FindOptions.h"
-#include "editor/Utf8Chars.h"
+#include "platform/Utf8Chars.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

@@ -4,7 +4,7 @@
 
 #include "editor/AdvCustomMemoStyler.h"
 #include "editor/UrlFinder.h"
-#include "editor/Utf8Chars.h"
+#include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
 namespace {

@@ -4,6 +4,8 @@
 #include <locale.h>
 #include <wctype.h>
 
+#include "platform/Utf8Chars.h"
+
 namespace tarnwick {
 namespace {
 
@@ -49,39 +51,12 @@ char32_t FoldCaseByTable(char32_t c) {
 }  // namespace
 
 char32_t NextUtf8Char(std::string_view text, std::size_t& pos) {
+    std::size_t length = 1;
     const auto lead = static_cast<unsigned char>(text[pos]);
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    }
-    std::size_t length = 0;
-    char32_t value = 0;
-    char32_t smallest = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, value = lead & 0x1F, smallest = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, value = lead & 0x0F, smallest = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, value = lead & 0x07, smallest = 0x10000;
-    }
-    if (length == 0 || pos + length > text.size()) {
-        ++pos;
-        return kStrayByteBase + lead;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[pos + i]);
-        if ((next & 0xC0) != 0x80) {
-            ++pos;
-            return kStrayByteBase + lead;
-        }
-        value = (value << 6) | (next & 0x3F);
-    }
-    if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-        ++pos;
-        return kStrayByteBase + lead;
-    }
+    const char32_t c = utf8::DecodeChar(text, pos, length);
     pos += length;
-    return value;
+    // A stray byte must not fold together with the character it reads as.
+    return length == 1 && lead >= 0x80 ? kStrayByteBase + lead : c;
 }
 
 char32_t FoldCase(char32_t c) {

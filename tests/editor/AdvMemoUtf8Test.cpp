@@ -8,7 +8,7 @@
 #include "EditorTestSupport.h"
 #include "editor/AdvMemo.h"
 #include "editor/AdvPascalMemoStyler.h"
-#include "editor/Utf8Chars.h"
+#include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
 namespace {

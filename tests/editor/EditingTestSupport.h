@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "editor/AdvMemo.h"
-#include "editor/Utf8Chars.h"
+#include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor::test {
 

@@ -11,7 +11,7 @@
 
 #include "editor/FindOptions.h"
 #include "editor/TextPos.h"
-#include "editor/Utf8Chars.h"
+#include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor::test {
 

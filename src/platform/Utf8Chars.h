@@ -1,14 +1,15 @@
-// The editor's character model over UTF-8 bytes. A character is one well-formed UTF-8
-// sequence (shortest form, no surrogates, at most U+10FFFF) or a single byte that does not
-// begin one; such a byte reads as its Windows-1252 character. Every byte belongs to exactly
-// one character, so splitting and joining at character boundaries never changes the bytes.
-// Columns count characters; a column past the end of a line stands for a space of padding.
+// The editor's character model over UTF-8 bytes, shared with the name and history folding. A
+// character is one well-formed UTF-8 sequence (shortest form, no surrogates, at most U+10FFFF) or a
+// single byte that does not begin one; such a byte reads as its Windows-1252 character. Every byte
+// belongs to exactly one character, so splitting and joining at character boundaries never changes
+// the bytes. Columns count characters; a column past the end of a line stands for a space of
+// padding.
 #pragma once
 
 #include <cstddef>
 #include <string_view>
 
-namespace tarnwick::editor::utf8 {
+namespace tarnwick::utf8 {
 
 // Whether every byte of text is below 0x80 (eight bytes tested at a time).
 bool IsAscii(std::string_view text);
@@ -34,4 +35,4 @@ int ColumnOfByteOffset(std::string_view text, std::size_t offset);
 // Appends the UTF-8 bytes of code point c (c must be a scalar value) to out; returns the count.
 std::size_t Encode(char32_t c, char* out);
 
-}  // namespace tarnwick::editor::utf8
+}  // namespace tarnwick::utf8

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/Utf8Chars.h"
+#include "platform/Utf8Chars.h"
 
-namespace tarnwick::editor::utf8 {
+namespace tarnwick::utf8 {
 namespace {
 
 // Splits text into its characters, as the editor counts them.
@@ -122,4 +122,4 @@ TEST(Utf8ColumnTest, NegativeColumnIsTheLineStart) {
 }
 
 }  // namespace
-}  // namespace tarnwick::editor::utf8
+}  // namespace tarnwick::utf8

@@ -1,11 +1,11 @@
-#include "editor/Utf8Chars.h"
+#include "platform/Utf8Chars.h"
 
 #include <cstdint>
 #include <cstring>
 
 #include "platform/Windows1252.h"
 
-namespace tarnwick::editor::utf8 {
+namespace tarnwick::utf8 {
 namespace {
 
 constexpr unsigned char kFirstNonAscii = 0x80;
@@ -159,4 +159,4 @@ std::size_t Encode(char32_t c, char* out) {
     return 4;
 }
 
-}  // namespace tarnwick::editor::utf8
+}  // namespace tarnwick::utf8
