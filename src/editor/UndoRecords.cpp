@@ -4,6 +4,8 @@
 #include <typeinfo>
 
 #include "editor/AdvCustomMemo.h"
+#include "editor/EditColumns.h"
+#include "editor/UndoReplay.h"
 
 namespace tarnwick::editor {
 
@@ -68,10 +70,41 @@ std::vector<TEditStep> TPasteUndo::AllSteps() const {
     return steps;
 }
 
+void TInsertCharUndo::UndoAction() {
+    ReplayDeletes(*Editor, Steps, false, columns::Length(Text), true);
+}
+
+void TInsertCharUndo::RedoAction() {
+    Editor->ReplaySteps(Steps, true);
+    // Enter marks its line when it is recorded as typing, not when it has a record of its own.
+    ReplayTyping(*Editor, Text, nullptr, typeid(*this) == typeid(TInsertCharUndo));
+}
+
+void TDeleteCharUndo::UndoAction() {
+    Editor->ReplaySteps(Steps, false);
+    ReplayTyping(*Editor, Text, Backspace ? nullptr : &CaretBefore, false);
+}
+
+void TDeleteCharUndo::RedoAction() {
+    ReplayDeletes(*Editor, Steps, true, columns::Length(Text), Backspace);
+}
+
+void TDeleteLineUndo::RedoAction() {
+    // As DeleteCaretLine: the caret to the line start, and up a line when the last one goes.
+    Editor->SetCaretColumn(0);
+    const int count = Editor->Lines().Count();
+    if (count > 1 && Editor->CurY() == count - 1) {
+        Editor->SetCaretLine(count - 2);
+    }
+    Editor->ReplaySteps(Steps, true);
+    Editor->LinesChanged();
+    Editor->CollapseSelection();
+    Editor->Invalidate();
+}
+
 void TDeleteBufUndo::UndoAction() {
     Editor->CollapseSelection();
-    Editor->ReplaySteps(AllSteps(), false);
-    Editor->LinesChanged();
+    ReplayInsertion(*Editor, AllSteps(), false, Text, RangeEnd);
     Editor->SetSelectionEnds(RangeStart, RangeEnd);
     Editor->RaiseSelectionChange();
 }
@@ -82,14 +115,18 @@ void TDeleteBufUndo::RedoAction() {
 }
 
 void TPasteUndo::UndoAction() {
+    if (CaretBefore == CaretAfter) {
+        // Nothing was inserted: the empty selection deletes nothing and raises nothing.
+        Editor->ReplaySteps(AllSteps(), false);
+        return;
+    }
     Editor->SetSelectionEnds(CaretBefore, CaretAfter);
     Editor->ReplayDeletion(AllSteps(), false, CaretBefore);
 }
 
 void TPasteUndo::RedoAction() {
     Editor->CollapseSelection();
-    Editor->ReplaySteps(AllSteps(), true);
-    Editor->LinesChanged();
+    ReplayInsertion(*Editor, AllSteps(), true, Text, CaretAfter);
 }
 
 void TInsertOverwriteUndo::UndoAction() {

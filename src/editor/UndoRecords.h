@@ -1,7 +1,8 @@
 // The kinds of undo records the editor writes. Each keeps the caret before and after its step
 // and the step's text as the editing operation describes it, plus the exact edit steps that
 // undo and redo put back. Insertions and character deletions merge with the record before
-// them when the caret has not moved between the two.
+// them when the caret has not moved between the two. Undo and redo raise the events of the
+// operations a record stands for (UndoReplay.h).
 #pragma once
 
 #include "editor/AdvUndoList.h"
@@ -9,10 +10,13 @@
 namespace tarnwick::editor {
 
 // Typed text, the spaces of a Tab, and Enter with its indent (text: CR and the indent).
+// Undone as one Backspace per character, redone as the characters typed again.
 class TInsertCharUndo : public TUndo {
   public:
     using TUndo::TUndo;
     bool Merge(TUndo& next) override;
+    void UndoAction() override;
+    void RedoAction() override;
 };
 
 // Enter when the editor records line by line.
@@ -28,12 +32,15 @@ class TOverwriteCharUndo : public TUndo {
 };
 
 // A character removed by Delete or Backspace (Text: the character, or CR for a joined line).
+// Undone as its characters typed back, redone as one Delete or Backspace per character.
 class TDeleteCharUndo : public TUndo {
   public:
     TDeleteCharUndo(TAdvCustomMemo* editor, TTextPos before, TTextPos after, std::string text,
                     bool backspace)
         : TUndo(editor, before, after, std::move(text)), Backspace(backspace) {}
     bool Merge(TUndo& next) override;
+    void UndoAction() override;
+    void RedoAction() override;
     bool Backspace;
 };
 
@@ -41,6 +48,7 @@ class TDeleteCharUndo : public TUndo {
 class TDeleteLineUndo : public TUndo {
   public:
     using TUndo::TUndo;
+    void RedoAction() override;
 };
 
 // Base of the records that keep a selection range.
