@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QScrollBar>
+#include <QTest>
 #include <QWheelEvent>
 
 #include <memory>
@@ -216,6 +217,28 @@ TEST_F(AdvMemoWidgetTest, ResizeKeepsTheCellCountsAndLongLinesBringTheHorizontal
     QApplication::processEvents();
     EXPECT_FALSE(widget->HorizontalScrollBar()->isVisible());
     EXPECT_EQ(widget->Memo().FirstVisibleColumn(), 0);
+}
+
+TEST_F(AdvMemoWidgetTest, HiddenCaretIsNeverDrawnWithFocusClicksOrKeys) {
+    AddLines(3);
+    auto& memo = widget->Memo();
+    const auto cell = memo.View().CellRect(2, 1);
+    const QPoint click((cell.Left + cell.Right) / 2 - 1, (cell.Top + cell.Bottom) / 2);
+    for (const bool hidden : {false, true}) {
+        memo.EditSettings().HiddenCaret = hidden;
+        widget->clearFocus();
+        QTest::mouseClick(widget.get(), Qt::LeftButton, {}, click);
+        QTest::keyClick(widget.get(), Qt::Key_End);
+        QTest::keyClick(widget.get(), Qt::Key_Home);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return widget->hasFocus(); }));
+        EXPECT_EQ(widget->CaretDrawn(), !hidden) << (hidden ? "hidden" : "shown");
+        // The caret inverts the white background at the start of the caret line.
+        const auto caret = memo.CaretRect();
+        const QImage image = widget->grab().toImage();
+        EXPECT_EQ(image.pixel(caret.Left, caret.Bottom - 1),
+                  hidden ? Rgb(255, 255, 255) : Rgb(0, 0, 0))
+            << (hidden ? "hidden" : "shown");
+    }
 }
 
 }  // namespace
