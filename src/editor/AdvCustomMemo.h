@@ -117,6 +117,8 @@ class TAdvCustomMemo : private ILinesObserver {
     TTextPos SelectionEnd() const { return fAnchor < fActiveEnd ? fActiveEnd : fAnchor; }
     // Sets both ends without moving the caret or raising events.
     void SetSelectionEnds(TTextPos anchor, TTextPos activeEnd);
+    // Where Shift with a movement key extends the selection instead of starting anew.
+    void SetFollowPoint(TTextPos point) { fFollowPoint = point; }
     void CollapseSelection();
     void KeepCaretVisible();
     bool AutoExpand() const { return fAutoExpand; }

@@ -106,6 +106,9 @@ void TDeleteBufUndo::UndoAction() {
     Editor->CollapseSelection();
     ReplayInsertion(*Editor, AllSteps(), false, Text, RangeEnd);
     Editor->SetSelectionEnds(RangeStart, RangeEnd);
+    // The replay frame puts the caret back where it was before the deletion; the selected
+    // text stays attached to it there, so Shift with a movement key extends it.
+    Editor->SetFollowPoint(CaretBefore);
     Editor->RaiseSelectionChange();
 }
 

@@ -148,6 +148,26 @@ TEST_F(EditingTest, ReplayRunsWithAutoIndentOffAndAddsNoRecords) {
     EXPECT_EQ(memo.UndoList().Position(), 1);
 }
 
+TEST_F(EditingTest, ARestoredSelectionIsExtendedByShiftMovesFromTheCaret) {
+    // Selected leftwards the caret was at the start, rightwards at the end; undo puts it back
+    // there with the text selected again, and Shift+Left extends that selection.
+    for (const bool leftwards : {true, false}) {
+        SetText({"hello world abc"});
+        if (leftwards) {
+            Select({15, 0}, {12, 0});
+        } else {
+            Select({12, 0}, {15, 0});
+        }
+        Delete();
+        memo.Undo();
+        ASSERT_EQ(memo.SelectedText(), "abc") << leftwards;
+        EXPECT_EQ(CaretPos(), (TTextPos{leftwards ? 12 : 15, 0}));
+        memo.MoveCaret(-1, 0, ssShift);
+        EXPECT_EQ(memo.SelectionAnchor(), (TTextPos{12, 0})) << leftwards;
+        EXPECT_EQ(memo.SelectionActiveEnd(), (TTextPos{leftwards ? 11 : 14, 0})) << leftwards;
+    }
+}
+
 // Edits whose literal replay does not give the text back; undo must restore every line (trailing
 // spaces aside) and redo the edited text.
 struct RestoreCase {
