@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/AdvCustomMemo.h"
+#include "editor/AdvMemoCompletion.h"
 #include "editor/AdvMemoView.h"
 
 namespace tarnwick::editor {
@@ -127,6 +128,8 @@ int ScrollTarget(TScrollCode code, int old, int page, int trackPosition, int max
 }  // namespace
 
 void TAdvMemoView::VerticalScroll(TScrollCode code, int trackPosition) {
+    // The hint stands under a code line; once the lines move it would point at another one.
+    fMemo.Completion().HideHint();
     const int old = fFirstVisibleLine;
     // A page click moves by the visible rows plus the bar's own one-line page step.
     const int page = VisibleRows() + 1;
@@ -135,6 +138,7 @@ void TAdvMemoView::VerticalScroll(TScrollCode code, int trackPosition) {
 }
 
 void TAdvMemoView::HorizontalScroll(TScrollCode code, int trackPosition) {
+    fMemo.Completion().HideHint();
     const int old = fFirstVisibleColumn;
     const int page = VisibleColumns();
     int target = ScrollTarget(code, old, page, trackPosition, fHorizontal.Maximum);

@@ -158,6 +158,10 @@ TAdvMemoWidget::TAdvMemoWidget(QWidget* parent)
     settings.SystemScrollBarHeight = extent;
 
     memo_->OnInvalidate = [this] { EditorInvalidated(); };
+    // Row invalidations (the block match) repaint their rows only.
+    memo_->OnInvalidateRect = [this](const platform::SurfaceRect& r) {
+        update(QRect(r.Left, r.Top, r.Width(), r.Height()));
+    };
     EnsureMetrics();
     setCursor(Qt::IBeamCursor);
     setMouseTracking(true);
@@ -168,6 +172,7 @@ TAdvMemoWidget::TAdvMemoWidget(QWidget* parent)
 
 TAdvMemoWidget::~TAdvMemoWidget() {
     memo_->OnInvalidate = nullptr;
+    memo_->OnInvalidateRect = nullptr;
     delete menu_;
 }
 

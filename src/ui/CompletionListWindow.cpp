@@ -15,78 +15,32 @@ namespace tarnwick {
 
 namespace {
 
-constexpr int kMinItemHeight = 16;
 constexpr int kKindRole = Qt::UserRole;
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-QColor ColorOf(editor::TColor c) {
-    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                  static_cast<int>((c >> 16) & 0xFF));
-}
-
-QFont Bold(QFont font) {
-    font.setBold(true);
-    return font;
-}
-
-// The widest kind word among the list's items, in the list's font.
-int KindColumnWidth(const QListWidget& list) {
-    int widest = 0;
-    for (int i = 0; i < list.count(); ++i) {
-        const auto parts = editor::completion::SplitEntry(list.item(i)->text().toStdString());
-        if (!parts.KindWord.empty()) {
-            widest =
-                std::max(widest, list.fontMetrics().horizontalAdvance(Q(parts.KindWord + " ")));
-        }
-    }
-    return widest;
-}
-
+// Draws and sizes the list's rows with the window's current item painter.
 class EntryDelegate final : public QStyledItemDelegate {
   public:
-    EntryDelegate(const editor::TAutoCompletion& settings, QListWidget* list)
-        : QStyledItemDelegate(list), fSettings(settings), fList(list) {}
+    EntryDelegate(const CompletionListWindow& window, QObject* parent)
+        : QStyledItemDelegate(parent), fWindow(window) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        const bool selected = option.state & QStyle::State_Selected;
-        painter->fillRect(option.rect,
-                          selected ? option.palette.highlight() : option.palette.base());
-        const auto parts = editor::completion::SplitEntry(index.data().toString().toStdString());
-        const int kind = index.data(kKindRole).toInt();
-        const QColor text =
-            selected ? option.palette.highlightedText().color() : option.palette.text().color();
-        int x = option.rect.left() + 2;
-        const int baseline = option.rect.top() + option.fontMetrics.ascent();
-        if (!parts.KindWord.empty()) {
-            painter->setPen(selected ? text : ColorOf(fSettings.KindColors[kind]));
-            painter->setFont(option.font);
-            painter->drawText(x, baseline, Q(parts.KindWord));
-        }
-        x += KindColumnWidth(*fList);
-        painter->setPen(text);
-        painter->setFont(Bold(option.font));
-        painter->drawText(x, baseline, Q(parts.Name));
-        x += QFontMetrics(Bold(option.font)).horizontalAdvance(Q(parts.Name));
-        painter->setFont(option.font);
-        painter->drawText(x, baseline, Q(parts.Rest));
+        fWindow.Items().Paint(*painter, option.rect, index.data().toString().toStdString(),
+                              index.data(kKindRole).toInt(),
+                              option.state.testFlag(QStyle::State_Selected), option.palette);
     }
 
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        const auto parts = editor::completion::SplitEntry(index.data().toString().toStdString());
-        const int width = KindColumnWidth(*fList) +
-                          QFontMetrics(Bold(option.font)).horizontalAdvance(Q(parts.Name)) +
-                          option.fontMetrics.horizontalAdvance(Q(parts.Rest));
-        const int height = std::max(kMinItemHeight, option.fontMetrics.height() + 1);
-        return {width, height};
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override {
+        const CompletionItemPainter& items = fWindow.Items();
+        return {items.ItemWidth(index.data().toString().toStdString()), items.ItemHeight()};
     }
 
   private:
-    const editor::TAutoCompletion& fSettings;
-    QListWidget* fList;
+    const CompletionListWindow& fWindow;
 };
 
 }  // namespace
@@ -95,12 +49,17 @@ CompletionListWindow::CompletionListWindow(editor::TAdvMemoCompletion& aids, QWi
     : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint),
       fAids(aids),
       fEditor(editor),
-      fList(new QListWidget(this)) {
+      fList(new QListWidget(this)),
+      fItems(std::make_unique<CompletionItemPainter>(aids.AutoCompletion,
+                                                     std::vector<std::string>{})) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The size rules alone decide the window's size, never the list's own minimum.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
     layout->addWidget(fList);
     fList->setFrameShape(QFrame::NoFrame);
-    fList->setItemDelegate(new EntryDelegate(fAids.AutoCompletion, fList));
+    fList->setUniformItemSizes(true);
+    fList->setItemDelegate(new EntryDelegate(*this, fList));
     fList->installEventFilter(this);
     connect(fList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!fFollowing) {
@@ -113,13 +72,40 @@ CompletionListWindow::CompletionListWindow(editor::TAdvMemoCompletion& aids, QWi
             [this](QListWidgetItem*) { fAids.ListDoubleClick(); });
 }
 
+CompletionListWindow::~CompletionListWindow() = default;
+
 int CompletionListWindow::ItemsWidth() const {
-    int widest = 0;
-    for (int i = 0; i < fList->count(); ++i) {
-        widest = std::max(widest, fList->sizeHintForIndex(fList->model()->index(i, 0)).width());
+    return fItems->ListWidth(style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, fList));
+}
+
+int CompletionListWindow::FittingWidth() const {
+    const editor::TAutoCompletion& settings = fAids.AutoCompletion;
+    const int width = ItemsWidth();
+    return settings.MaxWidth > 0 ? std::min(width, settings.MaxWidth) : width;
+}
+
+void CompletionListWindow::Fill() {
+    const editor::TAutoCompletion& settings = fAids.AutoCompletion;
+    std::vector<std::string> entries;
+    for (int i = 0; const editor::TCompletionItem* item = fAids.VisibleItem(i); ++i) {
+        entries.push_back(item->Entry);
     }
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    return widest + 8 + bar + (fAids.AutoCompletion.ShowImages ? 20 : 0);
+    fItems = std::make_unique<CompletionItemPainter>(settings, entries);
+    fList->setFont(fItems->Font());
+    QPalette palette = fList->palette();
+    if ((settings.Color & editor::kClSystemBase) == 0) {
+        // A colour of its own; a system colour is the palette's base already.
+        palette.setColor(QPalette::Base, QColor(static_cast<int>(settings.Color & 0xFF),
+                                                static_cast<int>((settings.Color >> 8) & 0xFF),
+                                                static_cast<int>((settings.Color >> 16) & 0xFF)));
+    }
+    fList->setPalette(palette);
+    fList->clear();
+    for (int i = 0; const editor::TCompletionItem* item = fAids.VisibleItem(i); ++i) {
+        auto* row = new QListWidgetItem(Q(item->Entry), fList);
+        row->setData(kKindRole, item->Kind);
+    }
+    fList->setCurrentRow(fAids.SelectedIndex());
 }
 
 void CompletionListWindow::Follow() {
@@ -127,39 +113,42 @@ void CompletionListWindow::Follow() {
         return;
     }
     fFollowing = true;
+    editor::TAutoCompletion& settings = fAids.AutoCompletion;
     if (!fAids.ListVisible()) {
+        if (isVisible() && settings.KeepLastSize) {
+            settings.Width = width();
+            settings.Height = height();
+            settings.AutoWidth = false;
+        }
         hide();
         fFollowing = false;
         fEditor->activateWindow();
         fEditor->setFocus();
         return;
     }
-    const editor::TAutoCompletion& settings = fAids.AutoCompletion;
-    fList->clear();
-    for (int i = 0; const editor::TCompletionItem* item = fAids.VisibleItem(i); ++i) {
-        auto* row = new QListWidgetItem(Q(item->Entry), fList);
-        row->setData(kKindRole, item->Kind);
-    }
-    fList->setCurrentRow(fAids.SelectedIndex());
-    int width = settings.Width;
-    if (settings.AutoWidth) {
-        width = ItemsWidth();
-        if (settings.MaxWidth > 0) {
-            width = std::min(width, settings.MaxWidth);
-        }
-    }
-    QPoint at = fEditor->mapToGlobal(QPoint(fAids.ListPosition().X, fAids.ListPosition().Y));
-    if (const QScreen* screen = fEditor->screen()) {
-        if (at.x() + width > screen->geometry().right()) {
-            at.setX(screen->geometry().right() - width);
-        }
-    }
+    Fill();
     if (!isVisible()) {
+        const int width = settings.AutoWidth ? FittingWidth() : settings.Width;
+        QPoint at = fEditor->mapToGlobal(QPoint(fAids.ListPosition().X, fAids.ListPosition().Y));
+        if (const QScreen* screen = fEditor->screen()) {
+            const QRect area = screen->geometry();
+            if (at.x() + width > area.left() + area.width()) {
+                at.setX(area.left() + area.width() - width);
+            }
+        }
+        // Without a sizable frame the user cannot change the size.
+        if (settings.SizeDropDown) {
+            setMinimumSize(0, 0);
+            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        } else {
+            setFixedSize(width, settings.Height);
+        }
         setGeometry(at.x(), at.y(), width, settings.Height);
         show();
         fList->setFocus();
-    } else {
-        resize(width, height());
+    } else if (settings.SizeDropDown) {
+        // Refiltered: the width follows the items left.
+        resize(FittingWidth(), height());
     }
     fFollowing = false;
 }

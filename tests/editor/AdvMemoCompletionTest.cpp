@@ -200,6 +200,45 @@ TEST_F(CompletionTest, MessageDlgHintBoldsTheSecondParameter) {
     EXPECT_EQ(aids.Hint().After, " Buttons: TMsgDlgButtons; HelpCtx: Longint");
 }
 
+TEST_F(CompletionTest, EveryScrollBarActionHidesAShownHint) {
+    // Enough lines and width for both bars to move.
+    memo.Lines().Clear();
+    for (int i = 0; i < 60; ++i) {
+        memo.Lines().Add(std::string(120, 'w'));
+    }
+    memo.Lines().Put(0, "");
+    view.UpdateScrollBars();
+    struct Action {
+        const char* Name;
+        bool Vertical;
+        TScrollCode Code;
+        int Track;
+    };
+    const Action actions[] = {
+        {"line down", true, TScrollCode::LineDown, 0},
+        {"page down", true, TScrollCode::PageDown, 0},
+        {"thumb", true, TScrollCode::ThumbTrack, 7},
+        {"column right", false, TScrollCode::LineDown, 0},
+        {"column thumb", false, TScrollCode::ThumbTrack, 9},
+    };
+    for (const Action& a : actions) {
+        memo.SetFirstVisibleLine(0);
+        memo.SetFirstVisibleColumn(0);
+        memo.Lines().Put(0, "");
+        memo.SetCaretLine(0);
+        memo.SetCaretColumn(0);
+        Type("ShowMessage(");
+        ASSERT_TRUE(aids.HintVisible()) << a.Name;
+        int changes = 0;
+        aids.OnHintChanged = [&] { ++changes; };
+        a.Vertical ? view.VerticalScroll(a.Code, a.Track) : view.HorizontalScroll(a.Code, a.Track);
+        EXPECT_FALSE(aids.HintVisible()) << a.Name;
+        EXPECT_EQ(changes, 1) << a.Name;  // the host's window follows
+        EXPECT_FALSE(hide.Active()) << a.Name;
+        aids.OnHintChanged = nullptr;
+    }
+}
+
 TEST_F(CompletionTest, NoHintPastAClosingParenthesisOrAfterCtrlKeys) {
     Type("ShowMessage(x) ");
     EXPECT_FALSE(aids.HintVisible());

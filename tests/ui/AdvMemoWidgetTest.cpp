@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QImage>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QScrollBar>
+#include <QTest>
 #include <QWheelEvent>
 
 #include <memory>
@@ -16,6 +19,25 @@
 
 namespace tarnwick {
 namespace {
+
+// Collects the regions of the paint events a widget receives.
+class PaintRegions final : public QObject {
+  public:
+    explicit PaintRegions(QWidget* widget) : fWidget(widget) { widget->installEventFilter(this); }
+    ~PaintRegions() override { fWidget->removeEventFilter(this); }
+    QRegion Painted;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == fWidget && event->type() == QEvent::Paint) {
+            Painted += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+
+  private:
+    QWidget* fWidget;
+};
 
 class AdvMemoWidgetTest : public ::testing::Test {
   protected:
@@ -216,6 +238,48 @@ TEST_F(AdvMemoWidgetTest, ResizeKeepsTheCellCountsAndLongLinesBringTheHorizontal
     QApplication::processEvents();
     EXPECT_FALSE(widget->HorizontalScrollBar()->isVisible());
     EXPECT_EQ(widget->Memo().FirstVisibleColumn(), 0);
+}
+
+TEST_F(AdvMemoWidgetTest, BlockMatchChangesRepaintOnlyTheRowsOfTheMatchedWords) {
+    editor::TAdvMemo& memo = widget->Memo();
+    // Without the focus no caret blinks, so only the editor's own invalidations paint.
+    widget->clearFocus();
+    for (const char* line : {"begin", "x;", "foo;", "y", "z"}) {
+        memo.Lines().Add(line);
+    }
+    memo.SetCaretLine(1);
+    QApplication::processEvents();
+    ASSERT_EQ(memo.BlockMatch().Closing().Line, -1);
+    const auto rowRect = [&](int row) {
+        const auto cell = widget->Memo().View().CellRect(0, row);
+        return QRect(cell.Left, cell.Top, cell.Width(), cell.Height());
+    };
+    struct Step {
+        const char* Name;
+        const char* Line2;
+        int ExpectedClosing;
+    };
+    // A closing word appearing below, then disappearing again: each time rows 0 and 2 change.
+    for (const Step& step : {Step{"found", "end;", 2}, Step{"cleared", "foo;", -1}}) {
+        memo.Lines().Put(2, step.Line2);
+        QApplication::processEvents();
+        PaintRegions regions(widget.get());
+        memo.UpdateBlockMatch();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !regions.Painted.isEmpty(); })) << step.Name;
+        EXPECT_EQ(memo.BlockMatch().Closing().Line, step.ExpectedClosing) << step.Name;
+        EXPECT_TRUE(regions.Painted.contains(rowRect(0))) << step.Name;
+        EXPECT_TRUE(regions.Painted.contains(rowRect(2))) << step.Name;
+        for (const int row : {1, 3, 4}) {
+            EXPECT_FALSE(regions.Painted.intersects(rowRect(row).adjusted(0, 1, 0, -1)))
+                << step.Name << " row " << row;
+        }
+        EXPECT_FALSE(regions.Painted.contains(widget->rect().center())) << step.Name;
+    }
+    // A change of the whole view still repaints everything.
+    PaintRegions regions(widget.get());
+    memo.Invalidate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !regions.Painted.isEmpty(); }));
+    EXPECT_TRUE(regions.Painted.contains(widget->rect()));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The completion list window and the parameter hint window follow the editor's typing aids:
 // they show, fill and hide with the aids' state and hand the list's keys back.
+#include <QApplication>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -79,6 +81,23 @@ TEST_F(CompletionWindowsTest, HintWindowShowsUnderTheLineAndHidesWithTheHint) {
     EXPECT_EQ(hint.pos().y(), pane.mapToGlobal(QPoint(0, aids().HintPosition().Y)).y());
     aids().HideHint();
     EXPECT_FALSE(hint.isVisible());
+}
+
+TEST_F(CompletionWindowsTest, MovingEitherScrollBarHidesTheHintWindow) {
+    for (int i = 0; i < 80; ++i) {
+        memo().Lines().Add(std::string(100, 'w'));
+    }
+    QApplication::processEvents();
+    for (QScrollBar* bar : {pane.VerticalScrollBar(), pane.HorizontalScrollBar()}) {
+        ASSERT_TRUE(bar->isVisible());
+        memo().SetCaretLine(0);
+        memo().Lines().Put(0, "");
+        memo().SetCaretColumn(0);
+        Type("ShowMessage(");
+        ASSERT_TRUE(hint.isVisible()) << bar->objectName().toStdString();
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        EXPECT_FALSE(hint.isVisible()) << bar->objectName().toStdString();
+    }
 }
 
 }  // namespace

@@ -1,27 +1,93 @@
-// Renders the editor pane with its completion list open after "Show", and with the parameter
-// hint of "MessageDlg('a'," shown, into two PNGs (docs/completion-list.png and
-// docs/parameter-hint.png by default). The list and the hint are windows of their own, so each
-// is painted onto the pane's image at the place it stands on the screen.
+// Renders the main window with a small Pascal file open in its editor, once with the completion
+// list open (Ctrl+Space on an empty line) and once with the parameter hint of a typed
+// "ShowMessage(" shown, into two PNGs (docs/completion-list.png and docs/parameter-hint.png by
+// default). The file is found by a real search and opened by clicking its result, and the keys
+// go to the editor pane as a user types them. The list and the hint are windows of their own,
+// so each is painted onto the window's image at the place it stands on the screen.
 #include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
 
 #include <cstdio>
-#include <memory>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 
-#include "editor/AdvMemoCompletion.h"
-#include "editor/AdvPascalMemoStyler.h"
 #include "ui/AdvMemoWidget.h"
+#include "ui/CompletionListWindow.h"
+#include "ui/ParameterHintWindow.h"
+#include "ui/TForm1.h"
+#include "ui/UiDialogs.h"
 
 namespace {
 
-bool Save(tarnwick::TAdvMemoWidget& pane, QWidget& popup, const QString& output) {
+constexpr const char* kFileName = "greeting.pas";
+// The caret goes to the empty line inside SayHello, column 2: high enough in the editor pane
+// for the whole list to stand inside the window.
+constexpr int kEmptyLine = 5;
+
+void MakeSample(const std::filesystem::path& root) {
+    std::filesystem::create_directories(root);
+    std::ofstream(root / kFileName, std::ios::binary)
+        << "program Greeting;\r\n"
+           "\r\n"
+           "procedure SayHello(const Name: string);\r\n"
+           "begin\r\n"
+           "  ShowMessage('Hello, ' + Name);\r\n"
+           "  \r\n"
+           "end;\r\n"
+           "\r\n"
+           "begin\r\n"
+           "  SayHello('world');\r\n"
+           "end.\r\n";
+    std::ofstream(root / "readme.txt", std::ios::binary) << "A greeting in Pascal.\r\n";
+}
+
+bool Wait(const std::function<bool()>& done) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > 20000) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+// The shown top-level window of type T, or nullptr.
+template <typename T>
+T* Shown() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* found = dynamic_cast<T*>(w); found != nullptr && found->isVisible()) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+bool Save(QWidget& window, QWidget* popup, bool frame, const QString& output) {
+    if (popup == nullptr) {
+        std::fprintf(stderr, "nothing to show for %s\n", qPrintable(output));
+        return false;
+    }
     QCoreApplication::processEvents();
-    QPixmap image = pane.grab();
+    QPixmap image = window.grab();
     QPainter painter(&image);
-    painter.drawPixmap(pane.mapFromGlobal(popup.pos()), popup.grab());
+    const QRect at(window.mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->size());
+    painter.drawPixmap(at.topLeft(), popup->grab());
+    if (frame) {
+        // The window manager's frame around the list window; the offscreen platform draws none.
+        painter.setPen(QColor(0x80, 0x80, 0x80));
+        painter.drawRect(at.adjusted(-1, -1, 0, 0));
+    }
     painter.end();
-    if (!popup.isVisible() || !image.save(output)) {
+    if (!image.save(output)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
         return false;
     }
@@ -29,55 +95,66 @@ bool Save(tarnwick::TAdvMemoWidget& pane, QWidget& popup, const QString& output)
     return true;
 }
 
-void Type(tarnwick::editor::TAdvMemo& memo, const std::string& text) {
-    for (char c : text) {
-        memo.TypeCharacter(static_cast<unsigned char>(c));
+// Puts the caret at column 2 of the empty line, as the arrow keys would.
+void ToEmptyLine(tarnwick::TAdvMemoWidget& pane) {
+    QTest::keyClick(&pane, Qt::Key_Home, Qt::ControlModifier);
+    for (int i = 0; i < kEmptyLine; ++i) {
+        QTest::keyClick(&pane, Qt::Key_Down);
     }
+    QTest::keyClick(&pane, Qt::Key_End);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString list =
+    const QString listOutput =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/completion-list.png");
-    const QString hint =
+    const QString hintOutput =
         argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("docs/parameter-hint.png");
-    auto styler = tarnwick::editor::CreateAdvPascalMemoStyler1();
-    tarnwick::TAdvMemoWidget pane;
-    tarnwick::editor::TAdvMemo& memo = pane.Memo();
-    memo.SetSyntaxStyles(styler.get());
-    pane.resize(480, 200);
-    pane.show();
-    memo.Lines().Clear();
-    memo.Lines().Add("begin");
-    memo.Lines().Add("  ");
-    memo.Lines().Add("end;");
-    memo.SetCaretLine(1);
-    memo.SetCaretColumn(2);
-    Type(memo, "Show");
-    memo.Completion().OpenByKey();
-    QWidget* shown = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w != &pane && w->isVisible()) {
-            shown = w;
-        }
-    }
-    if (shown == nullptr || !Save(pane, *shown, list)) {
+    const auto root = std::filesystem::temp_directory_path() / "tarnwick-completion-sample";
+    std::filesystem::remove_all(root);
+    MakeSample(root);
+
+    tarnwick::TForm1Services services;
+    services.dialogs = &tarnwick::UiDialogs::Unattended();
+    services.readDriveRoots = false;
+    services.historyFolder = root.string();
+    services.entryPause = std::chrono::microseconds(0);
+    tarnwick::TForm1 window(services);
+    window.Search().State().DriveRoots = {root.string()};
+    window.show();
+    window.FormShow();
+    window.findChild<QComboBox*>("ComboBox1")->setEditText(QStringLiteral("greeting"));
+    auto* search = window.findChild<QPushButton*>("BitBtn1");
+    search->click();
+    if (!Wait([&] { return search->isEnabled() && window.Results().rowCount() > 0; })) {
+        std::fprintf(stderr, "the search did not find %s\n", kFileName);
         return 1;
     }
-    memo.Completion().ListCharacter(tarnwick::editor::TAdvMemoCompletion::kEscape);
-    memo.Lines().Put(1, "  ");
-    memo.SetCaretColumn(2);
-    Type(memo, "MessageDlg('a',");
-    shown = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w != &pane && w->isVisible()) {
-            shown = w;
-        }
-    }
-    if (shown == nullptr || !Save(pane, *shown, hint)) {
+    auto* results = window.findChild<QTableView*>("ListView1");
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
+                      results->visualRect(window.Results().index(0, 0)).center());
+    tarnwick::TAdvMemoWidget& pane = window.Memo();
+    if (!Wait([&] { return pane.Memo().Lines().Count() > kEmptyLine; })) {
+        std::fprintf(stderr, "%s was not loaded\n", kFileName);
         return 1;
     }
+
+    pane.setFocus();
+    ToEmptyLine(pane);
+    QTest::keyClick(&pane, Qt::Key_Space, Qt::ControlModifier);
+    if (!Save(window, Shown<tarnwick::CompletionListWindow>(), true, listOutput)) {
+        return 1;
+    }
+    QTest::keyClick(Shown<tarnwick::CompletionListWindow>()->List(), Qt::Key_Escape);
+
+    pane.setFocus();
+    ToEmptyLine(pane);
+    QTest::keyClicks(&pane, QStringLiteral("ShowMessage("));
+    if (!Save(window, Shown<tarnwick::ParameterHintWindow>(), false, hintOutput)) {
+        return 1;
+    }
+    std::filesystem::remove_all(root);
     return 0;
 }
