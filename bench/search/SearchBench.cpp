@@ -4,6 +4,7 @@
 //                   fastest walker around (it walks on every core)
 //   search_content: content walk, a text found in ~1% of files, vs grep -rlF T
 // and the same on /usr. Prints "NAME: ours=X entries/s peer=Y entries/s ratio=R".
+// Arguments: benchmark names to run only those; --no-usr to skip the /usr trees.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@
 #include <functional>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "search/FolderWalk.h"
 #include "search/RowTexts.h"
@@ -108,9 +110,20 @@ std::size_t CountEntries(const std::string& root) {
     return RunPeer("find '" + root + "' -xdev -mindepth 1 2>/dev/null").hits;
 }
 
+// Benchmarks named on the command line run alone (all of them when none is named).
+std::vector<std::string> g_selected;
+
+bool Selected(const std::string& label) {
+    return g_selected.empty() ||
+           std::find(g_selected.begin(), g_selected.end(), label) != g_selected.end();
+}
+
 // Best of `rounds` after one warm-up of each side, so both read from a warm cache.
 void Compare(const std::string& label, std::size_t entries, int rounds,
              const std::function<Timed()>& ours, const std::function<Timed()>& peer) {
+    if (!Selected(label)) {
+        return;
+    }
     ours();
     peer();
     Timed bestOurs{1e300, 0}, bestPeer{1e300, 0};
@@ -166,10 +179,8 @@ void GenerateTree(const std::string& root) {
     }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    const bool skipUsr = argc > 1 && std::string(argv[1]) == "--no-usr";
+// The walks on the generated tree, which lives in a temporary folder for the run.
+int RunGeneratedTree() {
     char pattern[] = "/tmp/tarnwick-bench-XXXXXX";
     if (::mkdtemp(pattern) == nullptr) {
         std::perror("mkdtemp");
@@ -192,6 +203,26 @@ int main(int argc, char** argv) {
         "search_content", entries, 3, [&] { return RunOurs(root, "", "quokka"); },
         [&] { return RunPeer("grep -rlF quokka '" + root + "'"); });
     std::filesystem::remove_all(root);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool skipUsr = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--no-usr") {
+            skipUsr = true;
+        } else {
+            g_selected.push_back(arg);
+        }
+    }
+    const bool treeSelected =
+        Selected("search_name") || Selected("search_name_fd") || Selected("search_content");
+    if (treeSelected && RunGeneratedTree() != 0) {
+        return 1;
+    }
 
     if (!skipUsr) {
         const std::size_t usrEntries = CountEntries("/usr");

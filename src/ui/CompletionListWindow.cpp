@@ -1,15 +1,11 @@
 #include "ui/CompletionListWindow.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QPainter>
 #include <QScreen>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
-
-#include "editor/CompletionText.h"
 
 namespace tarnwick {
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <climits>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "search/WalkHarness.h"
@@ -153,6 +154,64 @@ TEST_F(DeepTreeWalkTest, FoldersBeyondThePathLengthLimitAreFound) {
     ASSERT_EQ(sink.paths.size(), static_cast<std::size_t>(kDepth));
     EXPECT_GT(sink.paths.back().size(), static_cast<std::size_t>(PATH_MAX));
     EXPECT_EQ(sink.paths.back().size(), tree.root().size() + kDepth * (folder.size() + 1) + 8);
+}
+
+// Moves a folder of the chain away when the walk reaches the deepest level.
+class MovingSink final : public SearchSink {
+  public:
+    void Folder(const std::string& folderPath) override {
+        if (folderPath == trigger) {
+            moved = ::rename(from.c_str(), to.c_str()) == 0;
+        }
+    }
+    void Row(ResultRow row, std::string) override { paths.push_back(std::move(row.Path)); }
+    std::string trigger, from, to;
+    bool moved = false;
+    std::vector<std::string> paths;
+};
+
+TEST_F(DeepTreeWalkTest, AFolderMovedAwayMidWalkIsFoundAgainByItsNames) {
+    // Levels c0..c39, each with a folder "s" holding a hit, walked after the next level
+    // ("c" sorts before "s"). At the deepest level c20 moves to the root, so going back up
+    // through ".." from c20 arrives at the root instead of c19, whose descriptor was closed long
+    // before: c19 must be reopened by its names, and every level's hit still found.
+    constexpr int kDepth = 40;
+    std::string path = tree.root();
+    std::vector<std::string> expected;
+    std::string c20;
+    for (int level = 0; level < kDepth; ++level) {
+        path += "/c" + std::to_string(level);
+        if (level == 20) {
+            c20 = path;
+        }
+        std::filesystem::create_directories(path + "/s");
+        std::ofstream(path + "/s/hit.txt").put('x');
+    }
+    MovingSink moving;
+    moving.trigger = path + "/";
+    moving.from = c20;
+    moving.to = tree.root() + "/moved";
+    WalkContext context{h.state,
+                        h.options,
+                        h.typeNames,
+                        h.locale,
+                        &moving,
+                        h.contentText,
+                        std::chrono::microseconds(0),
+                        0};
+    TFolderWalk walk(context);
+    walk.WalkFolder(tree.root(), "hit", true);
+    ASSERT_TRUE(moving.moved);
+    // Deepest first: each level's "s" is walked when its deeper levels are done.
+    for (int level = kDepth - 1; level >= 0; --level) {
+        std::string folder = tree.root();
+        for (int up = 0; up <= level; ++up) {
+            folder += "/c" + std::to_string(up);
+        }
+        expected.push_back(folder + "/s/hit.txt");
+    }
+    ASSERT_EQ(moving.paths.size(), expected.size());
+    EXPECT_EQ(moving.paths, expected);
 }
 
 }  // namespace

@@ -5,9 +5,30 @@
 #include <QMimeDatabase>
 #include <QMimeType>
 
-namespace tarnwick {
+#include "platform/qt/MimeGlobKey.h"
 
-TypeDescription QtTypeNames::DescribeFile(const std::string& fullPath) const {
+namespace tarnwick {
+namespace {
+
+// Distinct pattern sets are few; the bound only guards against a pathological tree.
+constexpr std::size_t kMaxCachedKeys = 4096;
+
+// The database's patterns are the same for the whole process; reading them takes about 0.1 s,
+// paid once, on the first thread that needs them.
+const MimeGlobKey& SharedGlobKey() {
+    static const MimeGlobKey keys = [] {
+        QStringList patterns;
+        for (const QMimeType& type : QMimeDatabase().allMimeTypes()) {
+            patterns += type.globPatterns();
+        }
+        return MimeGlobKey(patterns);
+    }();
+    return keys;
+}
+
+}  // namespace
+
+TypeDescription QtTypeNames::LookUp(const std::string& fullPath) {
     const QMimeDatabase db;
     const QMimeType type = db.mimeTypeForFile(
         QFile::decodeName(QByteArray::fromStdString(fullPath)), QMimeDatabase::MatchExtension);
@@ -20,6 +41,28 @@ TypeDescription QtTypeNames::DescribeFile(const std::string& fullPath) const {
         icon = type.genericIconName();
     }
     return TypeDescription{comment.toStdString(), icon.toStdString()};
+}
+
+TypeDescription QtTypeNames::DescribeFile(const std::string& fullPath) const {
+    const auto slash = fullPath.rfind('/');
+    const auto key =
+        SharedGlobKey().KeyOf(slash == std::string::npos ? fullPath : fullPath.substr(slash + 1));
+    if (!key) {
+        return LookUp(fullPath);
+    }
+    {
+        const std::lock_guard lock(cacheMutex_);
+        if (const auto found = cache_.find(*key); found != cache_.end()) {
+            return found->second;
+        }
+    }
+    TypeDescription description = LookUp(fullPath);
+    const std::lock_guard lock(cacheMutex_);
+    if (cache_.size() >= kMaxCachedKeys) {
+        cache_.clear();
+    }
+    cache_.emplace(*key, description);
+    return description;
 }
 
 }  // namespace tarnwick
