@@ -5,24 +5,19 @@
 // go to the editor pane as a user types them. The list and the hint are windows of their own,
 // so each is painted onto the window's image at the place it stands on the screen.
 #include <QApplication>
-#include <QComboBox>
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QPixmap>
-#include <QPushButton>
-#include <QTableView>
 #include <QTest>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <functional>
+
+#include "SampleWindow.h"
 
 #include "ui/AdvMemoWidget.h"
 #include "ui/CompletionListWindow.h"
 #include "ui/ParameterHintWindow.h"
-#include "ui/TForm1.h"
-#include "ui/UiDialogs.h"
 
 namespace {
 
@@ -46,18 +41,6 @@ void MakeSample(const std::filesystem::path& root) {
            "  SayHello('world');\r\n"
            "end.\r\n";
     std::ofstream(root / "readme.txt", std::ios::binary) << "A greeting in Pascal.\r\n";
-}
-
-bool Wait(const std::function<bool()>& done) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > 20000) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
 }
 
 // The shown top-level window of type T, or nullptr.
@@ -116,35 +99,17 @@ int main(int argc, char** argv) {
     std::filesystem::remove_all(root);
     MakeSample(root);
 
-    tarnwick::TForm1Services services;
-    services.dialogs = &tarnwick::UiDialogs::Unattended();
-    services.readDriveRoots = false;
-    services.historyFolder = root.string();
-    services.entryPause = std::chrono::microseconds(0);
-    tarnwick::TForm1 window(services);
-    window.Search().State().DriveRoots = {root.string()};
-    window.show();
-    window.FormShow();
-    window.findChild<QComboBox*>("ComboBox1")->setEditText(QStringLiteral("greeting"));
-    auto* search = window.findChild<QPushButton*>("BitBtn1");
-    search->click();
-    if (!Wait([&] { return search->isEnabled() && window.Results().rowCount() > 0; })) {
-        std::fprintf(stderr, "the search did not find %s\n", kFileName);
+    const auto window = tarnwick::screenshot::OpenMainWindow(root);
+    if (!tarnwick::screenshot::SearchAndOpen(*window, "ComboBox1", QStringLiteral("greeting"),
+                                             kFileName)) {
         return 1;
     }
-    auto* results = window.findChild<QTableView*>("ListView1");
-    QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
-                      results->visualRect(window.Results().index(0, 0)).center());
-    tarnwick::TAdvMemoWidget& pane = window.Memo();
-    if (!Wait([&] { return pane.Memo().Lines().Count() > kEmptyLine; })) {
-        std::fprintf(stderr, "%s was not loaded\n", kFileName);
-        return 1;
-    }
+    tarnwick::TAdvMemoWidget& pane = window->Memo();
 
     pane.setFocus();
     ToEmptyLine(pane);
     QTest::keyClick(&pane, Qt::Key_Space, Qt::ControlModifier);
-    if (!Save(window, Shown<tarnwick::CompletionListWindow>(), true, listOutput)) {
+    if (!Save(*window, Shown<tarnwick::CompletionListWindow>(), true, listOutput)) {
         return 1;
     }
     QTest::keyClick(Shown<tarnwick::CompletionListWindow>()->List(), Qt::Key_Escape);
@@ -152,7 +117,7 @@ int main(int argc, char** argv) {
     pane.setFocus();
     ToEmptyLine(pane);
     QTest::keyClicks(&pane, QStringLiteral("ShowMessage("));
-    if (!Save(window, Shown<tarnwick::ParameterHintWindow>(), false, hintOutput)) {
+    if (!Save(*window, Shown<tarnwick::ParameterHintWindow>(), false, hintOutput)) {
         return 1;
     }
     std::filesystem::remove_all(root);

@@ -1,19 +1,12 @@
 // Renders the main window after a search over a small sample folder, with a file loaded in the
 // editor and the searched word marked, into a PNG (docs/screenshot.png by default).
 #include <QApplication>
-#include <QComboBox>
-#include <QElapsedTimer>
-#include <QPushButton>
-#include <QTableView>
-#include <QTest>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
-#include "ui/AdvMemoWidget.h"
-#include "ui/TForm1.h"
-#include "ui/UiDialogs.h"
+#include "SampleWindow.h"
 
 namespace {
 
@@ -50,18 +43,6 @@ void MakeSample(const std::filesystem::path& root) {
     Write(root / "README.txt", "Sample project.\r\n");
 }
 
-bool Wait(const std::function<bool()>& done) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > 20000) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,41 +53,13 @@ int main(int argc, char** argv) {
     std::filesystem::remove_all(root);
     MakeSample(root);
 
-    tarnwick::TForm1Services services;
-    services.dialogs = &tarnwick::UiDialogs::Unattended();
-    services.readDriveRoots = false;
-    services.historyFolder = root.string();
-    services.entryPause = std::chrono::microseconds(0);
-    tarnwick::TForm1 window(services);
-    window.Search().State().DriveRoots = {root.string()};
-    window.show();
-    window.FormShow();
-    window.findChild<QComboBox*>("ComboBox2")->setEditText(QStringLiteral("buffer"));
-    auto* search = window.findChild<QPushButton*>("BitBtn1");
-    search->click();
-    if (!Wait([&] { return search->isEnabled(); })) {
-        std::fprintf(stderr, "the search did not end\n");
-        return 1;
-    }
-    int row = -1;
-    for (int i = 0; i < window.Results().rowCount(); ++i) {
-        if (window.Results().Row(i).Name == "ring.c") {
-            row = i;
-        }
-    }
-    if (row < 0) {
-        std::fprintf(stderr, "ring.c was not found\n");
-        return 1;
-    }
-    auto* list = window.findChild<QTableView*>("ListView1");
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualRect(window.Results().index(row, 0)).center());
-    if (!Wait([&] { return window.Memo().Memo().Lines().Count() > 0; })) {
-        std::fprintf(stderr, "the file was not loaded\n");
+    const auto window = tarnwick::screenshot::OpenMainWindow(root);
+    if (!tarnwick::screenshot::SearchAndOpen(*window, "ComboBox2", QStringLiteral("buffer"),
+                                             "ring.c")) {
         return 1;
     }
     QCoreApplication::processEvents();
-    if (!window.grab().save(output)) {
+    if (!window->grab().save(output)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
         return 1;
     }
