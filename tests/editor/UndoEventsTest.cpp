@@ -2,7 +2,7 @@
 // for raise (a Backspace per typed character, the typed characters back for deleted ones,
 // InsertAtCaret for a deleted selection, DeleteSelectedText for a paste), in their order,
 // together with the caret moves of the replay.
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -251,24 +251,6 @@ INSTANTIATE_TEST_SUITE_P(
                   "x0",
                   ""}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(EditingTest, LinkedPasteCountsAsOneStepForBothRecords) {
-    SetText({"hello world"});
-    Select({6, 0}, {11, 0});
-    memo.InsertAtCaret("there\r\n!");
-    ASSERT_EQ(memo.UndoList().Count(), 2);
-    ResetCounts();
-    memo.Undo();
-    EXPECT_EQ(changes, 1 + 2) << "DeleteSelectedText, then InsertAtCaret within one line";
-    EXPECT_EQ(selections, 2 + 1) << "DeleteSelectedText, then the selection restored";
-    EXPECT_EQ(memo.SelectedText(), "world");
-    EXPECT_EQ(memo.UndoList().Position(), 2);
-    ResetCounts();
-    memo.Redo();
-    EXPECT_EQ(changes, 1 + 3) << "DeleteSelectedText, then InsertAtCaret with a line break";
-    EXPECT_EQ(selections, 2);
-    EXPECT_THAT(Text(), ::testing::ElementsAre("hello there", "!"));
-}
 
 }  // namespace
 }  // namespace tarnwick::editor::test
