@@ -168,6 +168,23 @@ TEST_F(EditingTest, ARestoredSelectionIsExtendedByShiftMovesFromTheCaret) {
     }
 }
 
+TEST_F(EditingTest, RedoneTypingMarksTheLinesItsEntersOpenOnlyWhenRecordedAsTyping) {
+    for (const bool lineByLine : {false, true}) {
+        SetText({"ab"});
+        memo.EditSettings().UndoLineByLine = lineByLine;
+        Caret(2, 0);
+        Enter();
+        memo.Undo();
+        for (int i = 0; i < memo.Lines().Count(); ++i) {
+            memo.Lines().SetLineModState(i, lmsUnchanged);
+        }
+        memo.Redo();
+        ASSERT_EQ(memo.Lines().Count(), 2);
+        EXPECT_EQ(memo.Lines().LineModState(1), lineByLine ? lmsUnchanged : lmsModified)
+            << lineByLine;
+    }
+}
+
 // Edits whose literal replay does not give the text back; undo must restore every line (trailing
 // spaces aside) and redo the edited text.
 struct RestoreCase {
