@@ -166,6 +166,8 @@ TAdvMemoWidget::TAdvMemoWidget(QWidget* parent)
     setCursor(Qt::IBeamCursor);
     setMouseTracking(true);
     const int flash = QApplication::cursorFlashTime();
+    blink_.setParent(this);
+    blink_.setObjectName(QStringLiteral("caretBlink"));
     blink_.setInterval(flash > 0 ? flash / 2 : 0);
     connect(&blink_, &QTimer::timeout, this, &TAdvMemoWidget::Blink);
 }
@@ -189,7 +191,14 @@ void TAdvMemoWidget::RestartBlink() {
 
 void TAdvMemoWidget::Blink() {
     blinkOn_ = !blinkOn_ || !memo_->CaretBlinks();
-    update(caretDrawn_.isNull() ? rect() : caretDrawn_);
+    // Only the caret's cell changes: the one it was last drawn in, or where it stands now when
+    // no paint has placed it yet. A caret that is not shown has nothing to blink.
+    if (!caretDrawn_.isNull()) {
+        update(caretDrawn_);
+    } else if (memo_->CaretShown()) {
+        const auto c = memo_->CaretRect();
+        update(QRect(c.Left, c.Top, c.Width(), c.Height()));
+    }
 }
 
 void TAdvMemoWidget::FollowPointerShape() {

@@ -7,6 +7,7 @@
 #include <QRegion>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <memory>
@@ -259,6 +260,36 @@ TEST_F(AdvMemoWidgetTest, HiddenCaretIsNeverDrawnWithFocusClicksOrKeys) {
         EXPECT_EQ(image.pixel(caret.Left, caret.Bottom - 1),
                   hidden ? Rgb(255, 255, 255) : Rgb(0, 0, 0))
             << (hidden ? "hidden" : "shown");
+    }
+}
+
+TEST_F(AdvMemoWidgetTest, CaretBlinksRepaintTheCaretCellOnlyAndNothingWhenTheCaretIsHidden) {
+    AddLines(3);
+    auto& memo = widget->Memo();
+    auto* blink = widget->findChild<QTimer*>("caretBlink");
+    ASSERT_NE(blink, nullptr);
+    for (const bool hidden : {false, true}) {
+        memo.EditSettings().HiddenCaret = hidden;
+        widget->setFocus();
+        QTest::keyClick(widget.get(), Qt::Key_End);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return widget->hasFocus(); }));
+        QApplication::processEvents();
+        blink->start(1);
+        int ticks = 0;
+        const auto counter = QObject::connect(blink, &QTimer::timeout, [&] { ++ticks; });
+        PaintRegions regions(widget.get());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 6; })) << hidden;
+        QApplication::processEvents();
+        QObject::disconnect(counter);
+        blink->stop();
+        const auto c = memo.CaretRect();
+        const QRect caret(c.Left, c.Top, c.Width(), c.Height());
+        if (hidden) {
+            EXPECT_TRUE(regions.Painted.isEmpty()) << "a hidden caret repaints nothing";
+        } else {
+            EXPECT_FALSE(regions.Painted.isEmpty());
+            EXPECT_EQ(regions.Painted.boundingRect(), caret);
+        }
     }
 }
 
