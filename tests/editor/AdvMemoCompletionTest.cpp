@@ -200,7 +200,7 @@ TEST_F(CompletionTest, MessageDlgHintBoldsTheSecondParameter) {
     EXPECT_EQ(aids.Hint().After, " Buttons: TMsgDlgButtons; HelpCtx: Longint");
 }
 
-TEST_F(CompletionTest, EveryScrollBarActionHidesAShownHint) {
+TEST_F(CompletionTest, EveryScrollOfTheViewHidesAShownHint) {
     // Enough lines and width for both bars to move.
     memo.Lines().Clear();
     for (int i = 0; i < 60; ++i) {
@@ -213,13 +213,19 @@ TEST_F(CompletionTest, EveryScrollBarActionHidesAShownHint) {
         bool Vertical;
         TScrollCode Code;
         int Track;
+        int Wheel;  // a wheel turn instead of a bar action when not 0
+        bool Hides;
     };
     const Action actions[] = {
-        {"line down", true, TScrollCode::LineDown, 0},
-        {"page down", true, TScrollCode::PageDown, 0},
-        {"thumb", true, TScrollCode::ThumbTrack, 7},
-        {"column right", false, TScrollCode::LineDown, 0},
-        {"column thumb", false, TScrollCode::ThumbTrack, 9},
+        {"line down", true, TScrollCode::LineDown, 0, 0, true},
+        {"page down", true, TScrollCode::PageDown, 0, 0, true},
+        {"thumb", true, TScrollCode::ThumbTrack, 7, 0, true},
+        {"column right", false, TScrollCode::LineDown, 0, 0, true},
+        {"column thumb", false, TScrollCode::ThumbTrack, 9, 0, true},
+        {"wheel down", true, TScrollCode::LineDown, 0, -TAdvCustomMemo::kWheelDelta, true},
+        {"wheel up at the top", true, TScrollCode::LineDown, 0, TAdvCustomMemo::kWheelDelta, false},
+        {"part of a notch", true, TScrollCode::LineDown, 0, -TAdvCustomMemo::kWheelDelta / 2,
+         false},
     };
     for (const Action& a : actions) {
         memo.SetFirstVisibleLine(0);
@@ -231,10 +237,16 @@ TEST_F(CompletionTest, EveryScrollBarActionHidesAShownHint) {
         ASSERT_TRUE(aids.HintVisible()) << a.Name;
         int changes = 0;
         aids.OnHintChanged = [&] { ++changes; };
-        a.Vertical ? view.VerticalScroll(a.Code, a.Track) : view.HorizontalScroll(a.Code, a.Track);
-        EXPECT_FALSE(aids.HintVisible()) << a.Name;
-        EXPECT_EQ(changes, 1) << a.Name;  // the host's window follows
-        EXPECT_FALSE(hide.Active()) << a.Name;
+        if (a.Wheel != 0) {
+            memo.MouseWheel(a.Wheel, {});
+        } else if (a.Vertical) {
+            view.VerticalScroll(a.Code, a.Track);
+        } else {
+            view.HorizontalScroll(a.Code, a.Track);
+        }
+        EXPECT_EQ(aids.HintVisible(), !a.Hides) << a.Name;
+        EXPECT_EQ(changes, a.Hides ? 1 : 0) << a.Name;  // the host's window follows
+        EXPECT_EQ(hide.Active(), !a.Hides) << a.Name;
         aids.OnHintChanged = nullptr;
     }
 }
