@@ -384,6 +384,9 @@ class TAdvCustomMemo : private ILinesObserver {
     void AddRecord(std::unique_ptr<TUndo> record, TEditStep step);
     bool DeleteForwardFrom(TTextPos before, bool backspace);
     void MoveCaretLeft();
+    // One Backspace: beyond the end of its line the caret only moves one column left;
+    // otherwise it moves left and what it passed over is deleted. Whether text was deleted.
+    bool BackspaceStep();
     // Input helpers (AdvMemoKeys.cpp, AdvMemoMovement.cpp, AdvMemoMouse.cpp).
     int LineLength(int line) const;
     void ScrollLineUp();

@@ -56,17 +56,22 @@ bool TAdvCustomMemo::DeleteForwardFrom(TTextPos before, bool backspace) {
     return removed;
 }
 
-void TAdvCustomMemo::DeleteBackward() {
+bool TAdvCustomMemo::BackspaceStep() {
     const TTextPos before{fCurX, fCurY};
-    if (fCurY >= 0 && fCurY < fLines->Count() && fCurX > columns::Length(fLines->View(fCurY))) {
-        MoveCaretLeft();
-        return;
-    }
+    const bool beyondEnd =
+        fCurY >= 0 && fCurY < fLines->Count() && fCurX > columns::Length(fLines->View(fCurY));
     MoveCaretLeft();
-    if (TTextPos{fCurX, fCurY} == before) {
-        return;
+    if (beyondEnd || TTextPos{fCurX, fCurY} == before) {
+        return false;
     }
     DeleteForward(before);
+    return true;
+}
+
+void TAdvCustomMemo::DeleteBackward() {
+    if (!BackspaceStep()) {
+        return;
+    }
     if (fCurY > fLines->Count() - 1) {
         SetCaretLine(fLines->Count() - 1);
         SetCaretColumn(columns::Length(fLines->View(fCurY)));
@@ -81,18 +86,12 @@ void TAdvCustomMemo::DeleteWordBackward() {
     const std::string t(fLines->View(fCurY));
     const int length = columns::Length(t);
     for (;;) {
-        const TTextPos before{fCurX, fCurY};
-        if (fCurX > columns::Length(fLines->View(fCurY))) {
-            MoveCaretLeft();
+        const int line = fCurY;
+        if (!BackspaceStep()) {
             return;
         }
-        MoveCaretLeft();
-        if (TTextPos{fCurX, fCurY} == before) {
-            return;
-        }
-        DeleteForward(before);
         const bool space = fCurX == 0 || fCurX > length || t[columns::Byte(t, fCurX - 1)] == ' ';
-        if (space || fCurY != before.Y) {
+        if (space || fCurY != line) {
             return;
         }
     }
