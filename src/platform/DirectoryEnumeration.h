@@ -21,7 +21,9 @@
 namespace tarnwick {
 
 // What the listing knows of a name without a stat, from the directory's own type field.
-enum class EntryKind : std::uint8_t { Unknown, File, Directory, Other };
+// What the directory itself says of an entry. A symbolic link (Link) still has to be followed to
+// learn what it names, but it is never descended, so only its name decides whether it matters.
+enum class EntryKind : std::uint8_t { Unknown, File, Directory, Link, Other };
 
 struct ListedName {
     std::string name;

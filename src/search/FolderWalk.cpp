@@ -123,6 +123,7 @@ bool TFolderWalk::ListingPass(const FolderListing& listing, bool recurse,
         if (entry.kind == EntryKind::Other || (!includeHidden && IsHiddenName(entry.name))) {
             continue;  // outside the enumeration's attribute mask
         }
+        // A link is never descended, so one whose name does not match is not even examined.
         const bool maybeFolder =
             entry.kind == EntryKind::Directory || entry.kind == EntryKind::Unknown;
         const bool matches = pattern_->Matches(entry.name);

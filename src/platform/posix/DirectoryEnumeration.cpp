@@ -49,7 +49,9 @@ EntryKind KindFromDirent(unsigned char type) {
         case DT_CHR:
         case DT_BLK:
             return EntryKind::Other;
-        default:  // DT_LNK must be followed, DT_UNKNOWN must be asked
+        case DT_LNK:
+            return EntryKind::Link;
+        default:  // DT_UNKNOWN must be asked
             return EntryKind::Unknown;
     }
 }
