@@ -1,3 +1,4 @@
+// The caret moves and notifications of undo and redo replays.
 #include "editor/UndoReplay.h"
 
 #include "editor/AdvCustomMemo.h"
