@@ -1,21 +1,15 @@
 // UTF-8 text in the editor: files of any bytes come back byte for byte, lengths and columns
-// count characters, keywords match in any letter case, runs and cells hold whole characters.
+// count characters, cells hold whole characters.
 #include <gmock/gmock.h>
-
-#include <random>
 
 #include "AdvMemoPaintTestSupport.h"
 #include "EditorTestSupport.h"
 #include "editor/AdvMemo.h"
-#include "editor/AdvPascalMemoStyler.h"
-#include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
 namespace {
 
 using test::ReadFile;
-using test::RecordedRun;
-using test::RunRecorder;
 using test::TempDir;
 using test::WriteFile;
 using ::testing::ElementsAre;
@@ -109,87 +103,6 @@ TEST(Utf8CaretTest, PaddingToAColumnCountsCharactersNotBytes) {
     memo.SetCaretColumn(-1);
     EXPECT_EQ(memo.CurY(), 0);
     EXPECT_EQ(memo.CurX(), 6);
-}
-
-class Utf8KeywordTest : public ::testing::Test {
-  protected:
-    Utf8KeywordTest() : styler(CreateAdvPascalMemoStyler1()) { memo.SetSyntaxStyles(styler.get()); }
-    void SetKeyword(const std::string& word) {
-        styler->AllStyles().Items(0).SetKeyWords(TStringList{word});
-    }
-    std::vector<RecordedRun> Runs(const std::string& line) {
-        memo.PrepareHighlighting();
-        RunRecorder recorder;
-        memo.TokenizeLine(line, {}, recorder);
-        return recorder.Runs;
-    }
-    std::vector<std::string> Marked(const std::string& line) {
-        std::vector<std::string> words;
-        for (const RecordedRun& r : Runs(line)) {
-            if (r.State.IsKeyword) {
-                words.push_back(r.Text);
-            }
-        }
-        return words;
-    }
-    std::unique_ptr<TAdvPascalMemoStyler> styler;
-    TAdvMemo memo;
-};
-
-TEST_F(Utf8KeywordTest, TheSearchedWordIsMarkedInEveryLetterCase) {
-    for (const char* typed : {"caf\xC3\xA9", "CAF\xC3\x89", "Caf\xC3\xA9"}) {
-        SetKeyword(typed);
-        EXPECT_THAT(Marked("x CAF\xC3\x89 caf\xC3\xA9 cafe Caf\xC3\x89;"),
-                    ElementsAre("CAF\xC3\x89", "caf\xC3\xA9", "Caf\xC3\x89"))
-            << typed;
-    }
-}
-
-TEST_F(Utf8KeywordTest, LettersBeyondLatinFoldToo) {
-    SetKeyword("\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x99\xCE\x91");            // ΣΟΦΙΑ
-    EXPECT_THAT(Marked("\xCF\x83\xCE\xBF\xCF\x86\xCE\xB9\xCE\xB1 x"),  // σοφια
-                ElementsAre("\xCF\x83\xCE\xBF\xCF\x86\xCE\xB9\xCE\xB1"));
-    SetKeyword("\xD0\x9C\xD0\x98\xD0\xA0");  // МИР
-    EXPECT_THAT(Marked("\xD0\xBC\xD0\xB8\xD1\x80 \xD0\x9C\xD0\xB8\xD0\xA0;"),
-                ElementsAre("\xD0\xBC\xD0\xB8\xD1\x80", "\xD0\x9C\xD0\xB8\xD0\xA0"));
-}
-
-TEST_F(Utf8KeywordTest, AWindows1252WordStillFoldsAsBefore) {
-    SetKeyword("caf\xE9");
-    EXPECT_THAT(Marked("CAF\xC9 caf\xE9"), ElementsAre("CAF\xC9", "caf\xE9"));
-}
-
-// Whether offset `at` of line is the start of a character.
-bool AtBoundary(std::string_view line, size_t at) {
-    for (size_t pos = 0; pos < line.size(); pos += utf8::CharLength(line, pos)) {
-        if (pos >= at) {
-            return pos == at;
-        }
-    }
-    return at == line.size();
-}
-
-TEST_F(Utf8KeywordTest, RunsNeverCutACharacterWhateverTheHighlightText) {
-    SetKeyword("ab");
-    const std::vector<std::string> pieces = {
-        "a",    "b",        " ", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
-        "\x80", "\xE2\x82", "{", "}"};
-    std::mt19937 rng(11);
-    for (int round = 0; round < 400; ++round) {
-        std::string line;
-        for (int k = std::uniform_int_distribution<int>(1, 12)(rng); k > 0; --k) {
-            line += pieces[std::uniform_int_distribution<size_t>(0, pieces.size() - 1)(rng)];
-        }
-        // Any one or two bytes of the line, whole characters or not, as the highlight text.
-        const size_t from = std::uniform_int_distribution<size_t>(0, line.size() - 1)(rng);
-        memo.HighlightText = line.substr(from, 1 + round % 2);
-        std::string joined;
-        for (const RecordedRun& r : Runs(line)) {
-            EXPECT_TRUE(AtBoundary(line, joined.size())) << ::testing::PrintToString(line);
-            joined += r.Text;
-        }
-        EXPECT_EQ(joined, line);
-    }
 }
 
 class Utf8PaintTest : public test::PaintFixture {};

@@ -1,5 +1,6 @@
 // Line highlighting with the program's styler: which occurrences of the searched text become
-// keyword runs, numbers, comments within and across lines, and agreement with a literal model.
+// keyword runs (in any letter case, in UTF-8 and Windows-1252), numbers, comments within and
+// across lines, runs that never cut a character, and agreement with a literal model.
 #include <gmock/gmock.h>
 
 #include <random>
@@ -8,6 +9,7 @@
 #include "ReferenceTokenizer.h"
 #include "editor/AdvMemo.h"
 #include "editor/AdvPascalMemoStyler.h"
+#include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
 namespace {
@@ -157,6 +159,62 @@ TEST_F(TokenizerTest, AHugeWordIsTokenizedInOnePass) {
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[0].Text.size(), size_t{1} << 20);
     EXPECT_EQ(runs[1], (RecordedRun{"foo", Keyword()}));
+}
+
+TEST_F(TokenizerTest, TheSearchedWordIsMarkedInEveryLetterCase) {
+    for (const char* typed : {"caf\xC3\xA9", "CAF\xC3\x89", "Caf\xC3\xA9"}) {
+        SetKeywords({typed});
+        EXPECT_THAT(Marked("x CAF\xC3\x89 caf\xC3\xA9 cafe Caf\xC3\x89;"),
+                    ElementsAre("CAF\xC3\x89", "caf\xC3\xA9", "Caf\xC3\x89"))
+            << typed;
+    }
+}
+
+TEST_F(TokenizerTest, LettersBeyondLatinFoldToo) {
+    SetKeywords({"\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x99\xCE\x91"});         // ΣΟΦΙΑ
+    EXPECT_THAT(Marked("\xCF\x83\xCE\xBF\xCF\x86\xCE\xB9\xCE\xB1 x"),  // σοφια
+                ElementsAre("\xCF\x83\xCE\xBF\xCF\x86\xCE\xB9\xCE\xB1"));
+    SetKeywords({"\xD0\x9C\xD0\x98\xD0\xA0"});  // МИР
+    EXPECT_THAT(Marked("\xD0\xBC\xD0\xB8\xD1\x80 \xD0\x9C\xD0\xB8\xD0\xA0;"),
+                ElementsAre("\xD0\xBC\xD0\xB8\xD1\x80", "\xD0\x9C\xD0\xB8\xD0\xA0"));
+}
+
+TEST_F(TokenizerTest, AWindows1252WordStillFoldsAsBefore) {
+    SetKeywords({"caf\xE9"});
+    EXPECT_THAT(Marked("CAF\xC9 caf\xE9"), ElementsAre("CAF\xC9", "caf\xE9"));
+}
+
+// Whether offset `at` of line is the start of a character.
+bool AtBoundary(std::string_view line, size_t at) {
+    for (size_t pos = 0; pos < line.size(); pos += utf8::CharLength(line, pos)) {
+        if (pos >= at) {
+            return pos == at;
+        }
+    }
+    return at == line.size();
+}
+
+TEST_F(TokenizerTest, RunsNeverCutACharacterWhateverTheHighlightText) {
+    SetKeywords({"ab"});
+    const std::vector<std::string> pieces = {
+        "a",    "b",        " ", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+        "\x80", "\xE2\x82", "{", "}"};
+    std::mt19937 rng(11);
+    for (int round = 0; round < 400; ++round) {
+        std::string line;
+        for (int k = std::uniform_int_distribution<int>(1, 12)(rng); k > 0; --k) {
+            line += pieces[std::uniform_int_distribution<size_t>(0, pieces.size() - 1)(rng)];
+        }
+        // Any one or two bytes of the line, whole characters or not, as the highlight text.
+        const size_t from = std::uniform_int_distribution<size_t>(0, line.size() - 1)(rng);
+        memo.HighlightText = line.substr(from, 1 + round % 2);
+        std::string joined;
+        for (const RecordedRun& r : Runs(line)) {
+            EXPECT_TRUE(AtBoundary(line, joined.size())) << ::testing::PrintToString(line);
+            joined += r.Text;
+        }
+        EXPECT_EQ(joined, line);
+    }
 }
 
 // The editor's tokenizer against the literal model, on random lines made of the characters
