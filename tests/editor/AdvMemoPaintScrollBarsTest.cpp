@@ -197,13 +197,9 @@ TEST_F(ScrollTest, ScrolledViewPaintsFromTheFirstVisibleLine) {
     view.VerticalScroll(TScrollCode::ThumbTrack, 20);
     Paint();
     // "line" and the number after it are separate runs.
-    const auto* first = surface.TextAt(CellX(4), RowY(0));
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->Text, "20");
+    EXPECT_EQ(RunTextAt(4, 0), "20");
     // The partly visible last row is painted too, but nothing lands below the text area.
-    const auto* last = surface.TextAt(CellX(4), RowY(kRows));
-    ASSERT_NE(last, nullptr);
-    EXPECT_EQ(last->Text, std::to_string(20 + kRows));
+    EXPECT_EQ(RunTextAt(4, kRows), std::to_string(20 + kRows));
     EXPECT_EQ(surface.Pixel(100, kHeight - 1), 0x808080u);
 }
 

@@ -93,8 +93,7 @@ TEST_F(PaintTest, KeywordIsBlackOnYellowAtItsCells) {
     EXPECT_EQ(CellPixel(2, 1), kYellow);
     EXPECT_EQ(CellPixel(1, 1), kWhite);
     EXPECT_EQ(CellPixel(6, 1), kWhite);
-    ASSERT_NE(surface.TextAt(CellX(0), RowY(0)), nullptr);
-    EXPECT_EQ(surface.TextAt(CellX(0), RowY(0))->Text, "x ");
+    EXPECT_EQ(RunTextAt(0, 0), "x ");
 }
 
 TEST_F(PaintTest, KeywordInsideACommentStaysPlainAlsoWhenScrolledTo) {

@@ -43,6 +43,11 @@ class PaintFixture : public ::testing::Test {
     }
     static int CellX(int column) { return kTextLeft + column * kCw; }
     static int RowY(int row) { return kFirstRowTop + row * kLh; }
+    // The text of the run drawn from the cell (column, row), or a mark that none was.
+    std::string RunTextAt(int column, int row) const {
+        const auto* run = surface.TextAt(CellX(column), RowY(row));
+        return run != nullptr ? run->Text : "(no run drawn there)";
+    }
     // A pixel inside the cell, clear of the text's own pixels in a real font.
     platform::SurfaceColor CellPixel(int column, int row) const {
         return surface.Pixel(CellX(column) + 1, RowY(row) + 1);

@@ -111,15 +111,9 @@ TEST_F(Utf8PaintTest, EachCharacterTakesOneCellAndStrayBytesReachTheSurfaceAsThe
     SetText({"a\xC3\xA9\x80\xE2\x82\xACz"});  // a é (stray 0x80) € z: five cells
     memo.SetSelectionEnds({1, 0}, {3, 0});
     Paint();
-    const auto* before = surface.TextAt(CellX(0), RowY(0));
-    const auto* selected = surface.TextAt(CellX(1), RowY(0));
-    const auto* after = surface.TextAt(CellX(3), RowY(0));
-    ASSERT_NE(before, nullptr);
-    ASSERT_NE(selected, nullptr);
-    ASSERT_NE(after, nullptr);
-    EXPECT_EQ(before->Text, "a");
-    EXPECT_EQ(selected->Text, "\xC3\xA9\xE2\x82\xAC");  // é and the euro sign of byte 0x80
-    EXPECT_EQ(after->Text,
+    EXPECT_EQ(RunTextAt(0, 0), "a");
+    EXPECT_EQ(RunTextAt(1, 0), "\xC3\xA9\xE2\x82\xAC");  // é and the euro sign of byte 0x80
+    EXPECT_EQ(RunTextAt(3, 0),
               "\xE2\x82\xAC"
               "z");
     EXPECT_EQ(CellPixel(1, 0), kNavy);
@@ -132,15 +126,9 @@ TEST_F(Utf8PaintTest, ALegacy8BitLineKeepsOneCellPerByteAndShowsItsCharacters) {
     SetText({"caf\xE9 \x93ok\x94"});
     memo.SetSelectionEnds({3, 0}, {5, 0});
     Paint();
-    const auto* before = surface.TextAt(CellX(0), RowY(0));
-    const auto* selected = surface.TextAt(CellX(3), RowY(0));
-    const auto* after = surface.TextAt(CellX(5), RowY(0));
-    ASSERT_NE(before, nullptr);
-    ASSERT_NE(selected, nullptr);
-    ASSERT_NE(after, nullptr);
-    EXPECT_EQ(before->Text, "caf");
-    EXPECT_EQ(selected->Text, "\xC3\xA9 ");
-    EXPECT_EQ(after->Text, "\xE2\x80\x9Cok\xE2\x80\x9D");  // curly quotes
+    EXPECT_EQ(RunTextAt(0, 0), "caf");
+    EXPECT_EQ(RunTextAt(3, 0), "\xC3\xA9 ");
+    EXPECT_EQ(RunTextAt(5, 0), "\xE2\x80\x9Cok\xE2\x80\x9D");  // curly quotes
     EXPECT_EQ(CellPixel(4, 0), kNavy);
     EXPECT_EQ(CellPixel(5, 0), kWhite);
 }
@@ -151,9 +139,7 @@ TEST_F(Utf8PaintTest, AScrolledViewSkipsWholeCharacters) {
          "abc"});
     memo.SetFirstVisibleColumn(2);
     Paint();
-    const auto* first = surface.TextAt(CellX(0), RowY(0));
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->Text,
+    EXPECT_EQ(RunTextAt(0, 0),
               "\xC3\xAA"
               "abc");
 }
