@@ -142,9 +142,7 @@ bool TAdvCustomMemo::DeleteSelectedText(bool repaint) {
     }
     auto record = std::make_unique<TDeleteBufUndo>(this, before, TTextPos{fCurX, fCurY},
                                                    std::move(removed.Bytes), start, end);
-    record->Line = start.Y;
-    record->Prefix = std::move(prefix);
-    record->Suffix = std::move(suffix);
+    record->Cut = {start.Y, std::move(prefix), std::move(suffix)};
     record->TextBreaks = std::move(removed.Breaks);
     record->Steps = std::move(steps);
     fUndoList.Add(std::move(record));
@@ -172,9 +170,7 @@ void TAdvCustomMemo::InsertAtCaret(const std::string& text) {
         TScopedValue<bool> quiet(fNotify, false);
         const std::string_view line = fLines->View(at.Y);
         const size_t byte = columns::Byte(line, at.X);
-        record->Line = at.Y;
-        record->Prefix = line.substr(0, byte);
-        record->Suffix = line.substr(byte);
+        record->Cut = {at.Y, std::string(line.substr(0, byte)), std::string(line.substr(byte))};
         InsertSpan(*fLines, at.Y, byte, inserted);
     }
     if (pieces == 1) {

@@ -38,35 +38,31 @@ bool TDeleteCharUndo::Merge(TUndo& next) {
     return true;
 }
 
-namespace {
-// Lines Prefix + text + Suffix as one span; the text's own breaks are at breaks.
-TTextSpan Surrounded(const std::string& prefix, const std::string& text,
-                     const std::vector<size_t>& breaks, const std::string& suffix) {
+TTextSpan TLineCut::Joined() const {
+    return TTextSpan::OfLine(Prefix + Suffix);
+}
+
+TTextSpan TLineCut::Around(const std::string& text, const std::vector<size_t>& breaks) const {
     TTextSpan span;
-    span.Bytes.reserve(prefix.size() + text.size() + suffix.size());
-    span.Bytes.append(prefix).append(text).append(suffix);
+    span.Bytes.reserve(Prefix.size() + text.size() + Suffix.size());
+    span.Bytes.append(Prefix).append(text).append(Suffix);
     span.Breaks.reserve(breaks.size());
     for (size_t at : breaks) {
-        span.Breaks.push_back(at + prefix.size());
+        span.Breaks.push_back(at + Prefix.size());
     }
     return span;
 }
-}  // namespace
 
 std::vector<TEditStep> TDeleteBufUndo::AllSteps() const {
     std::vector<TEditStep> steps(1);
-    steps[0].Line = Line;
-    steps[0].Old = Surrounded(Prefix, Text, TextBreaks, Suffix);
-    steps[0].New = TTextSpan::OfLine(Prefix + Suffix);
+    steps[0] = {Cut.Line, Cut.Around(Text, TextBreaks), Cut.Joined()};
     steps.insert(steps.end(), Steps.begin(), Steps.end());
     return steps;
 }
 
 std::vector<TEditStep> TPasteUndo::AllSteps() const {
     std::vector<TEditStep> steps(1);
-    steps[0].Line = Line;
-    steps[0].Old = TTextSpan::OfLine(Prefix + Suffix);
-    steps[0].New = Surrounded(Prefix, Inserted.Bytes, Inserted.Breaks, Suffix);
+    steps[0] = {Cut.Line, Cut.Joined(), Cut.Around(Inserted.Bytes, Inserted.Breaks)};
     return steps;
 }
 

@@ -51,6 +51,20 @@ class TDeleteLineUndo : public TUndo {
     void RedoAction() override;
 };
 
+// The line a text was removed from or inserted into, cut where that happened: Prefix before
+// the text, Suffix after it. The lines with the text are rebuilt from it when needed instead
+// of being kept twice.
+struct TLineCut {
+    int Line = 0;
+    std::string Prefix;
+    std::string Suffix;
+
+    // The line without the text.
+    TTextSpan Joined() const;
+    // The lines with text (its own line breaks at offsets breaks) between the two parts.
+    TTextSpan Around(const std::string& text, const std::vector<size_t>& breaks) const;
+};
+
 // Base of the records that keep a selection range.
 class TSelUndo : public TUndo {
   public:
@@ -62,9 +76,8 @@ class TSelUndo : public TUndo {
 };
 
 // A deleted selection; Text is exactly the removed text, the range where it was. The lines it
-// spanned were Prefix, Text (broken at TextBreaks) and Suffix, starting at line Line; they are
-// rebuilt from these when needed instead of being kept twice. Steps holds what followed the
-// removal (trimmed trailing spaces).
+// spanned are Cut around Text (broken at TextBreaks). Steps holds what followed the removal
+// (trimmed trailing spaces).
 class TDeleteBufUndo : public TSelUndo {
   public:
     using TSelUndo::TSelUndo;
@@ -74,14 +87,12 @@ class TDeleteBufUndo : public TSelUndo {
     // The removal and the steps after it.
     std::vector<TEditStep> AllSteps() const;
 
-    int Line = 0;
-    std::string Prefix;
-    std::string Suffix;
+    TLineCut Cut;
     std::vector<size_t> TextBreaks;
 };
 
 // Text inserted at the caret; Text as passed in, Linked when a selection was removed first.
-// The line Line was Prefix followed by Suffix; Inserted went in between (tabs expanded).
+// Inserted (tabs expanded) went into Cut.
 class TPasteUndo : public TUndo {
   public:
     using TUndo::TUndo;
@@ -89,9 +100,7 @@ class TPasteUndo : public TUndo {
     void RedoAction() override;
     std::vector<TEditStep> AllSteps() const;
 
-    int Line = 0;
-    std::string Prefix;
-    std::string Suffix;
+    TLineCut Cut;
     TTextSpan Inserted;
 };
 
