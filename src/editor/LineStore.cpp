@@ -2,6 +2,7 @@
 
 #include "platform/MemoryAdvice.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 #include <utility>
@@ -47,8 +48,13 @@ const char* TLineStore::AdoptBuffer(TTextBuffer buffer) {
 void TLineStore::Reserve(size_t lines) {
     const size_t wanted = fSlots.size() + lines;
     if (wanted > fSlots.capacity()) {
-        fSlots.reserve(wanted);
-        AdviseHugePages(fSlots.data(), fSlots.capacity() * sizeof(Slot));
+        // The advice comes before the lines are copied over, so the copy fills whole huge
+        // pages instead of faulting the table in page by page.
+        std::vector<Slot> grown;
+        grown.reserve(wanted);
+        AdviseHugePages(grown.data(), grown.capacity() * sizeof(Slot));
+        grown.insert(grown.end(), fSlots.begin(), fSlots.end());
+        fSlots.swap(grown);
     }
 }
 
@@ -93,6 +99,11 @@ void TLineStore::InsertRange(int index, const std::vector<std::string_view>& tex
     try {
         for (std::string_view text : texts) {
             added.push_back(MakeOwned(text, kNoRecord));
+        }
+        if (fSlots.size() + added.size() > fSlots.capacity()) {
+            // Grow as the vector would, but with the huge-page advice a loaded table has: a
+            // large paste would otherwise fault in the whole copied table page by page.
+            Reserve(std::max(fSlots.size(), added.size()));
         }
         fSlots.insert(fSlots.begin() + index, added.begin(), added.end());
     } catch (...) {
