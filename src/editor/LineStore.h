@@ -80,7 +80,7 @@ class TLineStore {
 
     std::vector<Slot> fSlots;
     // Records live in fixed chunks, so their addresses never move while lines come and go.
-    static constexpr uint32_t kChunkShift = 12;  // small: the first record of a line costs little
+    static constexpr uint32_t kChunkShift = 8;  // small: the first record of a line costs little
     static constexpr uint32_t kChunkSize = 1u << kChunkShift;
     TLineProp& RecordAt(uint32_t r) { return fChunks[r >> kChunkShift][r & (kChunkSize - 1)]; }
     const TLineProp& RecordAt(uint32_t r) const {
