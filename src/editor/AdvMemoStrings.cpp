@@ -3,6 +3,7 @@
 #include "editor/EditorErrors.h"
 #include "editor/ScopedValue.h"
 #include "editor/UpdateBracket.h"
+#include "platform/MemoryAdvice.h"
 #include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
@@ -86,6 +87,7 @@ void TAdvMemoStrings::SetLineLength(int index, int32_t length) {
 
 void TAdvMemoStrings::InsertLineLength(int index, int32_t length) {
     const size_t at = std::min(static_cast<size_t>(index), fLineLengths.size());
+    MakeRoomAdvised(fLineLengths, 1);
     fLineLengths.insert(fLineLengths.begin() + static_cast<std::ptrdiff_t>(at), length);
     fLengthTracker.Add(length);
 }

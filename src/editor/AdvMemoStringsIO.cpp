@@ -17,6 +17,7 @@
 #include "editor/SafeFileWriter.h"
 #include "editor/ScopedValue.h"
 #include "editor/UpdateBracket.h"
+#include "platform/MemoryAdvice.h"
 #include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
@@ -189,7 +190,7 @@ void TAdvMemoStrings::SplitLoadedText(TTextBuffer buffer, TLoadedLines& into) co
     }
     into.store.Reserve(lines);
     if (fOwner != nullptr) {
-        into.lengths.reserve(lines);
+        ReserveAdvised(into.lengths, lines);
     }
     while (p < end && *p != '\0') {
         const char* start = p;

@@ -5,6 +5,7 @@
 #include "editor/AdvMemoStrings.h"
 #include "editor/EditorErrors.h"
 #include "editor/LinesObserver.h"
+#include "platform/MemoryAdvice.h"
 #include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
@@ -38,6 +39,7 @@ void TAdvMemoStrings::InsertLines(int index, const std::vector<std::string_view>
             lengths.push_back(utf8::CharCount(line));
             fLengthTracker.Add(lengths.back());
         }
+        MakeRoomAdvised(fLineLengths, lengths.size());
         fLineLengths.insert(fLineLengths.begin() + static_cast<std::ptrdiff_t>(at), lengths.begin(),
                             lengths.end());
     }

@@ -2,7 +2,6 @@
 
 #include "platform/MemoryAdvice.h"
 
-#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 #include <utility>
@@ -46,16 +45,7 @@ const char* TLineStore::AdoptBuffer(TTextBuffer buffer) {
 }
 
 void TLineStore::Reserve(size_t lines) {
-    const size_t wanted = fSlots.size() + lines;
-    if (wanted > fSlots.capacity()) {
-        // The advice comes before the lines are copied over, so the copy fills whole huge
-        // pages instead of faulting the table in page by page.
-        std::vector<Slot> grown;
-        grown.reserve(wanted);
-        AdviseHugePages(grown.data(), grown.capacity() * sizeof(Slot));
-        grown.insert(grown.end(), fSlots.begin(), fSlots.end());
-        fSlots.swap(grown);
-    }
+    ReserveAdvised(fSlots, fSlots.size() + lines);
 }
 
 uint32_t TLineStore::NewRecord() {
@@ -86,6 +76,7 @@ void TLineStore::AppendView(const char* data, size_t length) {
 void TLineStore::Insert(int index, std::string_view text) {
     Slot s = MakeOwned(text, kNoRecord);
     try {
+        MakeRoomAdvised(fSlots, 1);
         fSlots.insert(fSlots.begin() + index, s);
     } catch (...) {
         Release(s);
@@ -100,11 +91,7 @@ void TLineStore::InsertRange(int index, const std::vector<std::string_view>& tex
         for (std::string_view text : texts) {
             added.push_back(MakeOwned(text, kNoRecord));
         }
-        if (fSlots.size() + added.size() > fSlots.capacity()) {
-            // Grow as the vector would, but with the huge-page advice a loaded table has: a
-            // large paste would otherwise fault in the whole copied table page by page.
-            Reserve(std::max(fSlots.size(), added.size()));
-        }
+        MakeRoomAdvised(fSlots, added.size());
         fSlots.insert(fSlots.begin() + index, added.begin(), added.end());
     } catch (...) {
         for (Slot& s : added) {
