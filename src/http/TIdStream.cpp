@@ -14,13 +14,10 @@ void TIdMemoryStream::SetPosition(std::int64_t position) {
 }
 
 void TIdMemoryStream::Grow(std::size_t size) {
-    if (size > bytes_.capacity()) {
-        // Reserving first leaves a large block untouched, so huge pages can be asked for
-        // before the first write faults it in page by page.
-        bytes_.reserve(std::max(size, 2 * bytes_.capacity()));
-        if (bytes_.capacity() >= kHugePageAdviceBytes) {
-            tarnwick::AdviseHugePages(bytes_.data(), bytes_.capacity());
-        }
+    if (size > bytes_.size()) {
+        // A large body is written into a block advised for huge pages before anything is
+        // copied into it, instead of faulting it in page by page.
+        tarnwick::MakeRoomAdvised(bytes_, size - bytes_.size());
     }
     bytes_.resize(size);
 }

@@ -43,8 +43,6 @@ class TIdMemoryStream : public TIdStream {
     const TIdBytes& Bytes() const { return bytes_; }
 
   private:
-    // Buffers from this size on are backed by huge pages where the kernel offers them.
-    static constexpr std::size_t kHugePageAdviceBytes = std::size_t{8} << 20;
     void Grow(std::size_t size);
 
     TIdBytes bytes_;
