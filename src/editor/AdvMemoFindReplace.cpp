@@ -125,12 +125,15 @@ void TAdvMemoFindReplaceDialog::ReplaceAction(const std::string& findText,
     if ((options & frReplaceAll) != 0) {
         const int x = memo.CurX();
         const int y = memo.CurY();
+        // However many matches it replaces, one undo takes the whole Replace All back.
+        TAdvUndoList::TGroup group(memo.UndoList(), {x, y});
         memo.SetCaretLine(0);
         memo.SetCaretColumn(0);
         memo.CollapseSelection();
         fReplaceCount = ReplaceAllMatches(memo, findText, replaceText, options);
         memo.SetCaretLine(y);
         memo.SetCaretColumn(x);
+        group.SetCaretAfter({memo.CurX(), memo.CurY()});
     } else if (memo.SelectionLength() > 0) {
         memo.InsertAtCaret(replaceText);
         ++fReplaceCount;

@@ -21,8 +21,56 @@ void TUndo::RedoAction() {
     Editor->LinesChanged();
 }
 
+void TGroupUndo::Append(std::vector<TEditStep> steps) {
+    for (TEditStep& step : steps) {
+        if (!Steps.empty()) {
+            TEditStep& last = Steps.back();
+            // A change to the line the previous step left behind joins that step.
+            if (step.Line == last.Line && step.Old.LineCount() == 1 && step.New.LineCount() == 1 &&
+                last.New.LineCount() == 1 && step.Old.Bytes == last.New.Bytes) {
+                last.New = std::move(step.New);
+                continue;
+            }
+        }
+        Steps.push_back(std::move(step));
+    }
+}
+
+void TGroupUndo::UndoAction() {
+    Editor->CollapseSelection();
+    TUndo::UndoAction();
+}
+
+void TGroupUndo::RedoAction() {
+    Editor->CollapseSelection();
+    TUndo::RedoAction();
+}
+
+TAdvUndoList::TGroup::TGroup(TAdvUndoList& list, TTextPos caretBefore)
+    : fList(list),
+      fRecord(std::make_unique<TGroupUndo>(list.fEditor, caretBefore, caretBefore, "")) {
+    if (fList.fGroup == nullptr) {
+        fList.fGroup = this;
+    }
+}
+
+TAdvUndoList::TGroup::~TGroup() {
+    if (fList.fGroup != this) {
+        return;  // nested in another group, which took every record
+    }
+    fList.fGroup = nullptr;
+    if (fAnything) {
+        fList.Add(std::move(fRecord));
+    }
+}
+
 void TAdvUndoList::Add(std::unique_ptr<TUndo> record) {
     if (fReplaying || !record) {
+        return;
+    }
+    if (fGroup != nullptr) {
+        fGroup->fRecord->Append(record->AllSteps());
+        fGroup->fAnything = true;
         return;
     }
     while (fPosition > 0 && !fRecords.empty()) {

@@ -33,6 +33,8 @@ class TUndo {
     // Run with the caret at CaretAfter (undo) or CaretBefore (redo); the list moves the caret.
     virtual void UndoAction();
     virtual void RedoAction();
+    // Every edit step of the record, in the order it did them.
+    virtual std::vector<TEditStep> AllSteps() const { return Steps; }
 
     TAdvCustomMemo* Editor;
     TTextPos CaretBefore;
@@ -40,6 +42,16 @@ class TUndo {
     std::string Text;
     bool Linked = false;
     std::vector<TEditStep> Steps;
+};
+
+// Many edits recorded as one step (TAdvUndoList::TGroup): their edit steps, a run of changes
+// to one line joined into one step, so it holds each changed line twice at most.
+class TGroupUndo : public TUndo {
+  public:
+    using TUndo::TUndo;
+    void Append(std::vector<TEditStep> steps);
+    void UndoAction() override;
+    void RedoAction() override;
 };
 
 class TAdvUndoList {
@@ -72,6 +84,24 @@ class TAdvUndoList {
     TScopedValue<bool> ReplayFrame() { return TScopedValue<bool>(fReplaying, true); }
     // The editor the records act on.
     TAdvCustomMemo* Editor() const { return fEditor; }
+
+    // While a group is open every record added goes into one record, which is added to the
+    // list when the group closes: one undo takes all of it back, whatever the capacity.
+    class TGroup {
+      public:
+        TGroup(TAdvUndoList& list, TTextPos caretBefore);
+        ~TGroup();
+        TGroup(const TGroup&) = delete;
+        TGroup& operator=(const TGroup&) = delete;
+        // Where the caret stands once the grouped edits are done (redo puts it there).
+        void SetCaretAfter(TTextPos after) { fRecord->CaretAfter = after; }
+
+      private:
+        TAdvUndoList& fList;
+        std::unique_ptr<TGroupUndo> fRecord;
+        bool fAnything = false;
+        friend class TAdvUndoList;
+    };
     // Set while the editor is destroyed: Clear then raises nothing.
     void SetDestroying() { fDestroying = true; }
 
@@ -84,6 +114,7 @@ class TAdvUndoList {
     void RedoRecord(TUndo& record);
 
     TAdvCustomMemo* fEditor;
+    TGroup* fGroup = nullptr;
     std::deque<std::unique_ptr<TUndo>> fRecords;
     int fPosition = 0;
     int fCapacity = kMaxCapacity;

@@ -85,7 +85,7 @@ class TDeleteBufUndo : public TSelUndo {
     void UndoAction() override;
     void RedoAction() override;
     // The removal and the steps after it.
-    std::vector<TEditStep> AllSteps() const;
+    std::vector<TEditStep> AllSteps() const override;
 
     TLineCut Cut;
     std::vector<size_t> TextBreaks;
@@ -98,7 +98,7 @@ class TPasteUndo : public TUndo {
     using TUndo::TUndo;
     void UndoAction() override;
     void RedoAction() override;
-    std::vector<TEditStep> AllSteps() const;
+    std::vector<TEditStep> AllSteps() const override;
 
     TLineCut Cut;
     TTextSpan Inserted;

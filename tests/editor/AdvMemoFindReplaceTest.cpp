@@ -179,6 +179,53 @@ TEST_F(FindReplaceComponentTest, ReplaceAllPutsTheCaretBackAndShowsNoMessage) {
     EXPECT_EQ(replaceDone, 3);
 }
 
+TEST_F(FindReplaceComponentTest, OneUndoTakesBackAWholeReplaceAllAndOneRedoDoesItAgain) {
+    // Far more replacements than the undo list holds records, over lines that grow, shrink
+    // and join matches from a replacement that contains the search text.
+    std::vector<std::string> lines;
+    for (int i = 0; i < 300; ++i) {
+        lines.push_back("line " + std::to_string(i) + " eee\tend e");
+    }
+    lines.push_back("");
+    lines.push_back("no match here? none");
+    SetText(lines);
+    memo.SetTextAreaCells(20, 5);
+    const std::vector<std::string> before = Text();
+    const struct {
+        const char* find;
+        const char* replace;
+    } cases[] = {{"e", "ee"}, {"e", ""}, {"line", "l\r\nx"}, {"E", "X"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.find) + " -> " + c.replace);
+        Caret(2, 7);
+        Open(c.find, c.replace);
+        window->ReplaceAllButton();
+        ASSERT_GT(component->ReplaceCount(), TAdvUndoList::kMaxCapacity);
+        const std::vector<std::string> after = Text();
+        ASSERT_NE(after, before);
+
+        memo.Undo();
+        EXPECT_EQ(Text(), before);
+        EXPECT_EQ(CaretPos(), (TTextPos{2, 7}));
+        EXPECT_FALSE(memo.HasSelection());
+        EXPECT_FALSE(memo.UndoList().CanUndo());
+        memo.Redo();
+        EXPECT_EQ(Text(), after);
+        memo.Undo();
+        EXPECT_EQ(Text(), before);
+    }
+}
+
+TEST_F(FindReplaceComponentTest, AReplaceAllWithoutMatchesLeavesNothingToUndo) {
+    SetText({"abc"});
+    Type("x");
+    Open("nowhere", "y");
+    window->ReplaceAllButton();
+    memo.Undo();
+    EXPECT_THAT(Text(), ElementsAre("abc"));
+    EXPECT_FALSE(memo.UndoList().CanUndo());
+}
+
 TEST_F(FindReplaceComponentTest, ReplaceAllKeepsToTheWindowsOptions) {
     SetText({"Cat cat category"});
     Open("cat", "dog");
