@@ -109,15 +109,17 @@ void TAdvMemoStrings::Put(int index, const std::string& s) {
     CheckIndex(index);
     if (fOwner == nullptr) {
         Changing();
-        fStore.Replace(index, s);
+        fStore.Replace(index, s, fStore.IsFileText(index, s, 1));
         Changed();
         return;
     }
     const std::string text =
         s.find('\t') == std::string::npos ? s : ExpandTabs(s, fOwner->TabSize());
+    // A line given back its file text (an undo, say) is saved as its file bytes again.
+    const bool untouched = fStore.IsFileText(index, text, fOwner->TabSize());
     SetLineLength(index, utf8::CharCount(text));
     Changing();
-    fStore.Replace(index, text);
+    fStore.Replace(index, text, untouched);
     Changed();
     fOwner->LineChanged(index);
 }
@@ -234,6 +236,8 @@ void TAdvMemoStrings::Delete(int index) {
 }
 
 void TAdvMemoStrings::Clear() {
+    fLineBreak = TLineBreak::LF;
+    fFinalBreak = true;
     if (fOwner == nullptr) {
         const bool had = Count() > 0;
         if (had) {

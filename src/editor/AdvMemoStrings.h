@@ -1,10 +1,14 @@
 // TAdvMemoStrings: the editor's line list. With an observer (the owning editor) no line holds a
 // tab (each is replaced by TabSize spaces), LineLengths has one entry per line, every change
 // reaches the editor through OnChange, and the list reports its operations to the observer;
-// without one it is a plain string list.
+// without one it is a plain string list. Saving writes every line whose text is still what it
+// read as from the loaded file as that file's bytes (tabs, break and all), so a file loaded and
+// saved unchanged comes back byte for byte; other lines end in the file's own line break.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,12 +50,55 @@ class TAdvMemoStrings : public TStrings {
     void InsertLines(int index, const std::vector<std::string_view>& texts);
     void RemoveLines(int first, int count);
 
+    // How much a load may read, so that a file that never ends (under /proc, say) or one too
+    // large for memory fails with a message instead of exhausting the machine.
+    struct TLoadLimits {
+        uint64_t MaxFileSize = 0;     // a file reporting a larger size fails at once
+        uint64_t MaxUnsizedRead = 0;  // bytes read past the size a file reports
+        // A quarter of the physical memory for a file's size; for reading past it 256 MiB, or
+        // that quarter when it is smaller.
+        static TLoadLimits ForThisMachine();
+    };
+    // How far a load has come, read from another thread.
+    struct TLoadProgress {
+        std::atomic<uint64_t> Read{0};      // bytes read so far
+        std::atomic<uint64_t> Expected{0};  // the size the file reported
+    };
+    // What reading a file needs to know of the list that will take the text.
+    struct TLoadSettings {
+        int TabSize = 1;
+        bool Observed = false;  // the list has an owning editor: tabs expanded, lengths kept
+        bool Records = true;    // every line gets its record
+        TLoadLimits Limits = TLoadLimits::ForThisMachine();
+        // Set from another thread to stop the read; it then raises ELoadCancelled.
+        const std::atomic<bool>* Cancelled = nullptr;
+        TLoadProgress* Progress = nullptr;  // kept up to date while reading when set
+    };
+    // A file read and split into lines apart from any list, to be installed whole.
+    struct TPreparedText;
+    TLoadSettings LoadSettings() const;
+    // Reads and splits the file as LoadFromFile does, touching no list, so that it can run on
+    // a worker thread; raises what LoadFromFile raises, or ELoadCancelled.
+    static std::unique_ptr<TPreparedText> PrepareFile(const std::string& path,
+                                                      const TLoadSettings& settings);
+    // The same for the rest of a stream; a text that can't be held raises EReadError.
+    static std::unique_ptr<TPreparedText> PrepareStream(TStream& stream,
+                                                        const TLoadSettings& settings);
+    // Replaces the content by a prepared text, as a load does (the editor's steps included).
+    void InstallPrepared(TPreparedText& text);
+
     void LoadFromFile(const std::string& path);
     void LoadFromStream(TStream& stream);
     void SaveToFile(const std::string& path);
     void SaveToStream(TStream& stream);
 
     bool HasObserver() const { return fOwner != nullptr; }
+    // The break that changed and added lines end in: the first one the loaded file uses (LF
+    // for a new text or a file without breaks).
+    TLineBreak LineBreak() const { return fLineBreak; }
+    // Whether saving ends the last line with a break: false only when the loaded file's last
+    // line had none.
+    bool EndsWithLineBreak() const { return fFinalBreak; }
     // Removes line index and its LineLengths entry without reporting it to the observer (the
     // editor's own removal of a line); fires the change notification. The index must exist.
     void RemoveLine(int index);
@@ -89,19 +136,7 @@ class TAdvMemoStrings : public TStrings {
     void EraseLineLength(int index);
     void ClearLineLengths();
     void BulkCopy(const TStrings& source, bool replace);
-    // A loaded text split into lines beside the list, taken over only when complete.
-    struct TLoadedLines {
-        TLineStore store;
-        std::vector<int32_t> lengths;
-        TLineLengthTracker tracker;
-    };
-    // Splits text at CR, LF, CR LF (LF CR is two breaks) and stops at NUL, as loading does.
-    void SplitLoadedText(TTextBuffer buffer, TLoadedLines& into) const;
-    // Reads the rest of the stream into `into`; the list is not touched.
-    void ReadLoadedLines(TStream& stream, TLoadedLines& into) const;
-    // Replaces the content by the loaded lines (Clear first), then the editor's steps.
-    void InstallLoadedLines(TLoadedLines& loaded);
-    void TakeLoadedLines(TLoadedLines& loaded);
+    void TakeLoadedLines(TPreparedText& loaded);
     void WriteLines(TStream& stream) const;
     void MarkSaved();
 
@@ -111,6 +146,17 @@ class TAdvMemoStrings : public TStrings {
     TLineStore fStore;
     std::vector<int32_t> fLineLengths;
     TLineLengthTracker fLengthTracker;  // mirrors fLineLengths
+    TLineBreak fLineBreak = TLineBreak::LF;
+    bool fFinalBreak = true;
+};
+
+// The lines of a file split apart from the list (its LoadFromFile, or on a worker).
+struct TAdvMemoStrings::TPreparedText {
+    TLineStore store;
+    std::vector<int32_t> lengths;
+    TLineLengthTracker tracker;
+    TLineBreak lineBreak = TLineBreak::LF;
+    bool finalBreak = true;
 };
 
 // Replaces every tab by tabSize spaces (a plain replacement, not tab stops).

@@ -11,6 +11,8 @@
 #include <new>
 #include <stdexcept>
 
+#include <unistd.h>
+
 #include "editor/AdvMemoStrings.h"
 #include "editor/EditorErrors.h"
 #include "editor/FileStream.h"
@@ -24,8 +26,6 @@ namespace tarnwick::editor {
 namespace {
 
 constexpr size_t kWriteChunk = 1 << 20;
-constexpr unsigned char kHighestTrimmed = 32;  // trailing spaces and control characters
-constexpr std::string_view kLineBreak = "\r\n";
 constexpr unsigned char kFirstNonAscii = 0x80;
 // The longest line the editor holds: its column counts are 32-bit signed.
 constexpr size_t kLongestLine = INT32_MAX;
@@ -48,45 +48,93 @@ class TLoadScope {
 };
 
 // Raised while a text is read and split when it can't be held: a line longer than the editor's
-// columns can count, or no memory. LoadFromFile names the file, LoadFromStream reports a read
-// error; either way the list is untouched.
+// columns can count, no memory, a file beyond the load limits. LoadFromFile names the file
+// with the reason, LoadFromStream reports a read error; either way the list is untouched.
 struct TLoadTooLarge {
-    int error;
+    std::string reason;
 };
 
 constexpr size_t kProbeChunk = 1 << 16;
+// Reading the size a file reports goes in pieces this large, so a cancel is seen soon.
+constexpr size_t kReadChunk = 16u << 20;
+constexpr uint64_t kMiB = 1u << 20;
+constexpr uint64_t kMaxUnsizedRead = 256 * kMiB;
 
-// Every byte from the position to the end. The size the stream reports is read at once; then
-// reading goes on until the stream says it has ended, since files such as those under /proc
-// report a size of 0 and a file may grow while it is read.
-TTextBuffer ReadRest(TStream& stream) {
+std::string MiBText(uint64_t bytes) {
+    return bytes < kMiB ? std::to_string(bytes) + " bytes" : std::to_string(bytes / kMiB) + " MiB";
+}
+
+void CheckCancelled(const std::atomic<bool>* cancelled) {
+    if (cancelled != nullptr && cancelled->load(std::memory_order_relaxed)) {
+        throw ELoadCancelled();
+    }
+}
+
+// Every byte from the position to the end. The size the stream reports is read first; a
+// stream that delivers less (files under /sys report a page and hold fewer bytes) ends there.
+// Then reading goes on until the stream says it has ended, since files such as those under
+// /proc report a size of 0 and a file may grow while it is read, but only within the limits.
+TTextBuffer ReadRest(TStream& stream, const TAdvMemoStrings::TLoadSettings& settings) {
     const int64_t position = stream.Position();
     const int64_t total = stream.Size();
-    const size_t expected = total > position ? static_cast<size_t>(total - position) : 0;
-    TTextBuffer buffer(expected);
-    stream.ReadBuffer(buffer.Data(), buffer.Size());
+    const uint64_t expected = total > position ? static_cast<uint64_t>(total - position) : 0;
+    if (expected > settings.Limits.MaxFileSize) {
+        throw TLoadTooLarge{"The file is too large to load: " + MiBText(expected) +
+                            ", more than the " + MiBText(settings.Limits.MaxFileSize) +
+                            " this computer can hold"};
+    }
+    TAdvMemoStrings::TLoadProgress* progress = settings.Progress;
+    if (progress != nullptr) {
+        progress->Expected.store(expected);
+    }
+    TTextBuffer buffer(static_cast<size_t>(expected));
+    size_t got = 0;
+    while (got < buffer.Size()) {
+        CheckCancelled(settings.Cancelled);
+        const size_t n =
+            stream.Read(buffer.Data() + got, std::min(kReadChunk, buffer.Size() - got));
+        if (n == 0) {
+            break;
+        }
+        got += n;
+        if (progress != nullptr) {
+            progress->Read.store(got, std::memory_order_relaxed);
+        }
+    }
+    buffer.Truncate(got);
+    if (got < expected) {
+        return buffer;
+    }
     std::string more;
     for (;;) {
+        CheckCancelled(settings.Cancelled);
         const size_t at = more.size();
+        if (at >= settings.Limits.MaxUnsizedRead) {
+            throw TLoadTooLarge{"The file does not end: reading stopped after " +
+                                MiBText(settings.Limits.MaxUnsizedRead)};
+        }
         more.resize(at + kProbeChunk);
-        const size_t got = stream.Read(more.data() + at, kProbeChunk);
-        more.resize(at + got);
-        if (got == 0) {
+        const size_t n = stream.Read(more.data() + at, kProbeChunk);
+        more.resize(at + n);
+        if (n == 0) {
             break;
+        }
+        if (progress != nullptr) {
+            progress->Read.store(got + more.size(), std::memory_order_relaxed);
         }
     }
     if (more.empty()) {
         return buffer;
     }
-    TTextBuffer whole(expected + more.size());
-    std::memcpy(whole.Data(), buffer.Data(), expected);
-    std::memcpy(whole.Data() + expected, more.data(), more.size());
+    TTextBuffer whole(got + more.size());
+    std::memcpy(whole.Data(), buffer.Data(), got);
+    std::memcpy(whole.Data() + got, more.data(), more.size());
     return whole;
 }
 
-// Where the line starting at p ends: the next CR, LF or NUL (or end). Notes a tab, and a byte
-// above 0x7F (a line that is not pure ASCII), on the way. Eight bytes are tested at a time:
-// only a word holding a byte below 14 is looked at closely.
+// Where the line starting at p ends: the next CR or LF (or end). Notes a tab, and a byte above
+// 0x7F (a line that is not pure ASCII), on the way. Eight bytes are tested at a time: only a
+// word holding a byte below 14 is looked at closely.
 const char* LineEnd(const char* p, const char* end, bool& tab, bool& high) {
     constexpr uint64_t kOnes = 0x0101010101010101ULL;
     constexpr uint64_t kHighBits = 0x8080808080808080ULL;
@@ -97,12 +145,10 @@ const char* LineEnd(const char* p, const char* end, bool& tab, bool& high) {
     // Sixteen bytes at a time where the processor has vector compares (every x86-64 does).
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i nul = _mm_setzero_si128();
     const __m128i tabs = _mm_set1_epi8('\t');
     while (end - p >= 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i stops = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)), _mm_cmpeq_epi8(v, nul));
+        const __m128i stops = _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf));
         const unsigned stopMask = static_cast<unsigned>(_mm_movemask_epi8(stops));
         const unsigned tabMask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, tabs)));
         const unsigned highMask = static_cast<unsigned>(_mm_movemask_epi8(v));
@@ -128,7 +174,7 @@ const char* LineEnd(const char* p, const char* end, bool& tab, bool& high) {
         }
         for (const char* stop = p + 8; p < stop; ++p) {
             const unsigned char c = static_cast<unsigned char>(*p);
-            if (c == '\r' || c == '\n' || c == '\0') {
+            if (c == '\r' || c == '\n') {
                 return p;
             }
             tab = tab || c == '\t';
@@ -137,7 +183,7 @@ const char* LineEnd(const char* p, const char* end, bool& tab, bool& high) {
     }
     for (; p < end; ++p) {
         const unsigned char c = static_cast<unsigned char>(*p);
-        if (c == '\r' || c == '\n' || c == '\0') {
+        if (c == '\r' || c == '\n') {
             return p;
         }
         tab = tab || c == '\t';
@@ -157,42 +203,114 @@ const char* NextLine(const char* p, const char* end) {
     return p;
 }
 
+// The break that ends a line at p, given the start of the next line.
+TLineBreak BreakAt(const char* p, const char* next) {
+    switch (next - p) {
+        case 0:
+            return TLineBreak::None;
+        case 2:
+            return TLineBreak::CRLF;
+        default:
+            return *p == '\r' ? TLineBreak::CR : TLineBreak::LF;
+    }
+}
+
 size_t CountLines(const char* p, const char* end) {
     size_t lines = 0;
     bool tab = false;
     bool high = false;
-    while (p < end && *p != '\0') {
+    while (p < end) {
         p = NextLine(LineEnd(p, end, tab, high), end);
         ++lines;
     }
     return lines;
 }
 
-size_t TrimmedLength(std::string_view line) {
-    size_t n = line.size();
-    while (n > 0 && static_cast<unsigned char>(line[n - 1]) <= kHighestTrimmed) {
-        --n;
+// Writes pieces of text to a stream in large chunks. Pieces that follow each other in memory
+// (the untouched lines of a loaded file with their breaks) are joined into one span and go out
+// without being copied. Every piece must stay valid until Flush.
+class TPieceWriter {
+  public:
+    explicit TPieceWriter(TStream& stream) : fStream(stream) { fChunk.reserve(kWriteChunk); }
+
+    void Append(std::string_view piece) {
+        if (piece.empty()) {
+            return;
+        }
+        if (fSpan != nullptr && fSpan + fSpanLength == piece.data()) {
+            fSpanLength += piece.size();
+            return;
+        }
+        FlushSpan();
+        fSpan = piece.data();
+        fSpanLength = piece.size();
     }
-    return n;
-}
+
+    void Flush() {
+        FlushSpan();
+        FlushChunk();
+    }
+
+  private:
+    void FlushSpan() {
+        if (fSpanLength == 0) {
+            return;
+        }
+        if (fChunk.size() + fSpanLength > kWriteChunk) {
+            FlushChunk();
+        }
+        if (fSpanLength >= kWriteChunk) {
+            fStream.WriteBuffer(fSpan, fSpanLength);
+        } else {
+            fChunk.append(fSpan, fSpanLength);
+        }
+        fSpan = nullptr;
+        fSpanLength = 0;
+    }
+
+    void FlushChunk() {
+        if (!fChunk.empty()) {
+            fStream.WriteBuffer(fChunk.data(), fChunk.size());
+            fChunk.clear();
+        }
+    }
+
+    TStream& fStream;
+    std::string fChunk;
+    const char* fSpan = nullptr;
+    size_t fSpanLength = 0;
+};
 
 }  // namespace
 
-void TAdvMemoStrings::SplitLoadedText(TTextBuffer buffer, TLoadedLines& into) const {
+namespace {
+
+// Splits text at CR, LF, CR LF (LF CR is two breaks); every other byte, NUL included, is text.
+void SplitText(TTextBuffer buffer, const TAdvMemoStrings::TLoadSettings& settings,
+               TAdvMemoStrings::TPreparedText& into) {
     const size_t size = buffer.Size();
     const char* p = into.store.AdoptBuffer(std::move(buffer));
     const char* const end = p + size;
-    const int tabSize = fOwner != nullptr ? std::max(fOwner->TabSize(), 0) : 1;
+    const bool observed = settings.Observed;
+    const int tabSize = observed ? std::max(settings.TabSize, 0) : 1;
     // Counting first lets every per-line array be allocated once, at its final size.
     const size_t lines = CountLines(p, end);
     if (lines > static_cast<size_t>(INT32_MAX)) {
-        throw TLoadTooLarge{EFBIG};
+        throw TLoadTooLarge{SystemErrorText(EFBIG)};
     }
     into.store.Reserve(lines);
-    if (fOwner != nullptr) {
+    if (observed) {
         ReserveAdvised(into.lengths, lines);
     }
-    while (p < end && *p != '\0') {
+    // A cancel is looked at every so many lines: often enough to act at once, rarely enough
+    // to cost nothing.
+    constexpr int kCancelCheckLines = 1 << 16;
+    int sinceCheck = 0;
+    while (p < end) {
+        if (++sinceCheck == kCancelCheckLines) {
+            CheckCancelled(settings.Cancelled);
+            sinceCheck = 0;
+        }
         const char* start = p;
         bool tab = false;
         bool high = false;
@@ -206,17 +324,23 @@ void TAdvMemoStrings::SplitLoadedText(TTextBuffer buffer, TLoadedLines& into) co
             expanded = length - tabs + tabs * static_cast<size_t>(tabSize);
         }
         if (expanded > kLongestLine) {
-            throw TLoadTooLarge{EFBIG};
+            throw TLoadTooLarge{SystemErrorText(EFBIG)};
         }
-        if (fOwner != nullptr && tab) {
-            into.store.Insert(into.store.Count(),
-                              ExpandTabs(std::string_view(start, length), tabSize));
+        const char* next = NextLine(p, end);
+        const TLineBreak brk = BreakAt(p, next);
+        if (into.store.Count() == 0 && brk != TLineBreak::None) {
+            into.lineBreak = brk;
+        }
+        into.finalBreak = brk != TLineBreak::None;
+        if (observed && tab) {
+            into.store.AppendExpanded(ExpandTabs(std::string_view(start, length), tabSize), start,
+                                      length, brk);
         } else {
-            into.store.AppendView(start, length);
+            into.store.AppendView(start, length, brk);
         }
-        if (fOwner != nullptr) {
+        if (observed) {
             const int index = into.store.Count() - 1;
-            if (!fNoRecords) {
+            if (settings.Records) {
                 into.store.MarkRecord(index);
             }
             // Lengths count characters; a pure ASCII line has one per byte.
@@ -225,22 +349,58 @@ void TAdvMemoStrings::SplitLoadedText(TTextBuffer buffer, TLoadedLines& into) co
             into.lengths.push_back(columns);
             into.tracker.Add(columns);
         }
-        p = NextLine(p, end);
+        p = next;
     }
 }
 
-void TAdvMemoStrings::ReadLoadedLines(TStream& stream, TLoadedLines& into) const {
+std::unique_ptr<TAdvMemoStrings::TPreparedText> ReadAndSplit(
+    TStream& stream, const TAdvMemoStrings::TLoadSettings& settings) {
+    auto prepared = std::make_unique<TAdvMemoStrings::TPreparedText>();
     try {
-        SplitLoadedText(ReadRest(stream), into);
+        SplitText(ReadRest(stream, settings), settings, *prepared);
     } catch (const std::bad_alloc&) {
-        throw TLoadTooLarge{ENOMEM};
+        throw TLoadTooLarge{SystemErrorText(ENOMEM)};
     } catch (const std::length_error&) {
-        throw TLoadTooLarge{EFBIG};
+        throw TLoadTooLarge{SystemErrorText(EFBIG)};
+    }
+    return prepared;
+}
+
+}  // namespace
+
+TAdvMemoStrings::TLoadLimits TAdvMemoStrings::TLoadLimits::ForThisMachine() {
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    TLoadLimits limits;
+    limits.MaxFileSize = pages > 0 && pageSize > 0
+                             ? static_cast<uint64_t>(pages) * static_cast<uint64_t>(pageSize) / 4
+                             : 1024 * kMiB;
+    limits.MaxUnsizedRead = std::min(kMaxUnsizedRead, limits.MaxFileSize);
+    return limits;
+}
+
+TAdvMemoStrings::TLoadSettings TAdvMemoStrings::LoadSettings() const {
+    TLoadSettings settings;
+    settings.Observed = fOwner != nullptr;
+    settings.TabSize = fOwner != nullptr ? fOwner->TabSize() : 1;
+    settings.Records = !fNoRecords;
+    return settings;
+}
+
+std::unique_ptr<TAdvMemoStrings::TPreparedText> TAdvMemoStrings::PrepareFile(
+    const std::string& path, const TLoadSettings& settings) {
+    TFileStream file(path, TFileStream::Mode::OpenRead);
+    try {
+        return ReadAndSplit(file, settings);
+    } catch (const TLoadTooLarge& e) {
+        throw EFOpenError(path, e.reason);
     }
 }
 
-void TAdvMemoStrings::TakeLoadedLines(TLoadedLines& loaded) {
+void TAdvMemoStrings::TakeLoadedLines(TPreparedText& loaded) {
     Clear();
+    fLineBreak = loaded.lineBreak;
+    fFinalBreak = loaded.finalBreak;
     const bool adds = loaded.store.Count() > 0;
     if (adds) {
         Changing();
@@ -256,27 +416,25 @@ void TAdvMemoStrings::TakeLoadedLines(TLoadedLines& loaded) {
 void TAdvMemoStrings::LoadFromFile(const std::string& path) {
     // Everything that can fail (opening, reading, splitting) happens before the list or the
     // editor is touched, so a failed load leaves document, caret and undo list as they were.
-    TFileStream file(path, TFileStream::Mode::OpenRead);
-    TLoadedLines loaded;
-    try {
-        ReadLoadedLines(file, loaded);
-    } catch (const TLoadTooLarge& e) {
-        throw EFOpenError(path, SystemErrorText(e.error));
-    }
-    InstallLoadedLines(loaded);
+    const std::unique_ptr<TPreparedText> prepared = PrepareFile(path, LoadSettings());
+    InstallPrepared(*prepared);
 }
 
-void TAdvMemoStrings::LoadFromStream(TStream& stream) {
-    TLoadedLines loaded;
+std::unique_ptr<TAdvMemoStrings::TPreparedText> TAdvMemoStrings::PrepareStream(
+    TStream& stream, const TLoadSettings& settings) {
     try {
-        ReadLoadedLines(stream, loaded);
+        return ReadAndSplit(stream, settings);
     } catch (const TLoadTooLarge&) {
         throw EReadError();
     }
-    InstallLoadedLines(loaded);
 }
 
-void TAdvMemoStrings::InstallLoadedLines(TLoadedLines& loaded) {
+void TAdvMemoStrings::LoadFromStream(TStream& stream) {
+    const std::unique_ptr<TPreparedText> prepared = PrepareStream(stream, LoadSettings());
+    InstallPrepared(*prepared);
+}
+
+void TAdvMemoStrings::InstallPrepared(TPreparedText& loaded) {
     if (fOwner == nullptr) {
         const TUpdateBracket bracket(*this);
         TakeLoadedLines(loaded);
@@ -288,22 +446,20 @@ void TAdvMemoStrings::InstallLoadedLines(TLoadedLines& loaded) {
 }
 
 void TAdvMemoStrings::WriteLines(TStream& stream) const {
-    std::string chunk;
-    chunk.reserve(kWriteChunk + kLineBreak.size());
-    for (int i = 0; i < Count(); ++i) {
-        const std::string_view line = fStore.View(i);
-        if (chunk.size() + line.size() + kLineBreak.size() > kWriteChunk && !chunk.empty()) {
-            stream.WriteBuffer(chunk.data(), chunk.size());
-            chunk.clear();
+    TPieceWriter out(stream);
+    const std::string_view ownBreak = LineBreakText(fLineBreak);
+    const int count = Count();
+    for (int i = 0; i < count; ++i) {
+        const TLineStore::Origin origin = fStore.OriginOf(i);
+        out.Append(origin.Untouched ? origin.Raw : fStore.View(i));
+        if (i + 1 < count || fFinalBreak) {
+            // A line read from the file keeps its break; others take the file's.
+            out.Append(origin.FromFile && origin.Break != TLineBreak::None
+                           ? LineBreakText(origin.Break)
+                           : ownBreak);
         }
-        if (line.size() > kWriteChunk) {
-            stream.WriteBuffer(line.data(), line.size());
-        } else {
-            chunk.append(line);
-        }
-        chunk.append(kLineBreak);
     }
-    stream.WriteBuffer(chunk.data(), chunk.size());
+    out.Flush();
 }
 
 void TAdvMemoStrings::MarkSaved() {
@@ -322,16 +478,6 @@ void TAdvMemoStrings::MarkSaved() {
 }
 
 void TAdvMemoStrings::SaveToFile(const std::string& path) {
-    if (fOwner != nullptr) {
-        const TUpdateBracket bracket(*this);
-        for (int i = 0; i < Count(); ++i) {
-            const std::string_view line = fStore.View(i);
-            const size_t keep = TrimmedLength(line);
-            if (keep != line.size()) {
-                Put(i, std::string(line.substr(0, keep)));
-            }
-        }
-    }
     // The old file is replaced only once the new content is completely on disk.
     TSafeFileWriter writer(path);
     WriteLines(writer.Stream());

@@ -49,6 +49,12 @@ class EWriteError : public EStreamError {
     EWriteError();
 };
 
+// A load was cancelled from another thread before it finished; nothing was changed.
+class ELoadCancelled : public std::runtime_error {
+  public:
+    ELoadCancelled() : std::runtime_error("Load cancelled") {}
+};
+
 // The system's text for an errno value, as shown after the file name.
 std::string SystemErrorText(int errorNumber);
 

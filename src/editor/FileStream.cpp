@@ -17,7 +17,8 @@ constexpr const char* kNotARegularFile = "Not a regular file";
 
 TFileStream::TFileStream(const std::string& path, Mode mode) {
     // Both modes open without waiting: a FIFO without a partner would otherwise block the
-    // caller (the UI thread) for good. Once open, the descriptor blocks normally again.
+    // caller for good. A file opened for reading stays non-blocking: a regular file that
+    // waits for data (/proc/kmsg) then ends where its data ends instead of hanging the load.
     if (mode == Mode::OpenRead) {
         fFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
         if (fFd < 0) {
@@ -40,8 +41,8 @@ TFileStream::TFileStream(const std::string& path, Mode mode) {
         if (fFd < 0) {
             throw EFCreateError(path, SystemErrorText(errno));
         }
+        ::fcntl(fFd, F_SETFL, ::fcntl(fFd, F_GETFL) & ~O_NONBLOCK);
     }
-    ::fcntl(fFd, F_SETFL, ::fcntl(fFd, F_GETFL) & ~O_NONBLOCK);
 }
 
 TFileStream::TFileStream(int fd) : fFd(fd) {}

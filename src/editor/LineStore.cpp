@@ -2,6 +2,7 @@
 
 #include "platform/MemoryAdvice.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 #include <utility>
@@ -63,14 +64,76 @@ uint32_t TLineStore::NewRecord() {
     return fRecordCount++;
 }
 
-void TLineStore::AppendView(const char* data, size_t length) {
+void TLineStore::AppendView(const char* data, size_t length, TLineBreak brk) {
     if (length > kOwnedBit - 1) {
         throw std::length_error("line too long");
     }
     Slot s;
     s.data = length == 0 ? nullptr : data;
     s.length = static_cast<uint32_t>(length);
+    s.raw = s.data;
+    s.rawLength = s.length;
+    s.origin = static_cast<uint8_t>(kFromFile | kUntouched | static_cast<uint8_t>(brk));
     fSlots.push_back(s);
+}
+
+void TLineStore::AppendExpanded(std::string_view text, const char* raw, size_t rawLength,
+                                TLineBreak brk) {
+    if (rawLength > kOwnedBit - 1) {
+        throw std::length_error("line too long");
+    }
+    Slot s = MakeOwned(text, kNoRecord);
+    s.raw = raw;
+    s.rawLength = static_cast<uint32_t>(rawLength);
+    s.origin = static_cast<uint8_t>(kFromFile | kUntouched | kRawTabs | static_cast<uint8_t>(brk));
+    try {
+        fSlots.push_back(s);
+    } catch (...) {
+        Release(s);
+        throw;
+    }
+}
+
+TLineStore::Origin TLineStore::OriginOf(int index) const {
+    const Slot& s = fSlots[static_cast<size_t>(index)];
+    Origin o;
+    if ((s.origin & kFromFile) != 0) {
+        o.FromFile = true;
+        o.Untouched = (s.origin & kUntouched) != 0;
+        o.Raw = std::string_view(s.raw, s.rawLength);
+        o.Break = static_cast<TLineBreak>(s.origin & kBreakMask);
+    }
+    return o;
+}
+
+bool TLineStore::IsFileText(int index, std::string_view text, int tabSize) const {
+    const Slot& s = fSlots[static_cast<size_t>(index)];
+    if ((s.origin & kFromFile) == 0) {
+        return false;
+    }
+    std::string_view raw(s.raw, s.rawLength);
+    if ((s.origin & kRawTabs) == 0) {
+        return text == raw;
+    }
+    // Compared piece by piece between the tabs, each tab against tabSize spaces.
+    const auto spaces = static_cast<size_t>(std::max(tabSize, 0));
+    for (;;) {
+        const size_t tab = raw.find('\t');
+        const std::string_view piece = raw.substr(0, tab);
+        if (text.substr(0, piece.size()) != piece) {
+            return false;
+        }
+        text.remove_prefix(piece.size());
+        if (tab == std::string_view::npos) {
+            return text.empty();
+        }
+        if (text.size() < spaces ||
+            text.substr(0, spaces).find_first_not_of(' ') != std::string_view::npos) {
+            return false;
+        }
+        text.remove_prefix(spaces);
+        raw.remove_prefix(tab + 1);
+    }
 }
 
 void TLineStore::Insert(int index, std::string_view text) {
@@ -101,9 +164,20 @@ void TLineStore::InsertRange(int index, const std::vector<std::string_view>& tex
     }
 }
 
-void TLineStore::Replace(int index, std::string_view text) {
+void TLineStore::Replace(int index, std::string_view text, bool untouched) {
     Slot& old = fSlots[static_cast<size_t>(index)];
-    Slot s = MakeOwned(text, old.bits & ~kOwnedBit);
+    Slot s;
+    if (untouched && (old.origin & kRawTabs) == 0) {
+        // The file's bytes are the text again: point at them instead of keeping a copy.
+        s.data = old.rawLength == 0 ? nullptr : old.raw;
+        s.length = old.rawLength;
+        s.bits = old.bits & ~kOwnedBit;
+    } else {
+        s = MakeOwned(text, old.bits & ~kOwnedBit);
+    }
+    s.raw = old.raw;
+    s.rawLength = old.rawLength;
+    s.origin = static_cast<uint8_t>(untouched ? old.origin | kUntouched : old.origin & ~kUntouched);
     Release(old);
     old = s;
 }

@@ -1,6 +1,8 @@
 // TLineStore: compact storage for the editor's lines and their TLineProp records.
 // A line is a view into a loaded file buffer (kept alive here) or its own copy; records live
-// in a pool and are found through the line's slot, so indexes always stay aligned.
+// in a pool and are found through the line's slot, so indexes always stay aligned. A line read
+// from a file also remembers its bytes there and the break that followed, so that saving can
+// write every line the user did not touch back exactly as it was read.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/LineBreak.h"
 #include "editor/LineProp.h"
 #include "editor/TextBuffer.h"
 
@@ -29,14 +32,31 @@ class TLineStore {
 
     // Keeps a whole loaded text alive; AppendView may then point into it.
     const char* AdoptBuffer(TTextBuffer buffer);
-    void AppendView(const char* data, size_t length);
+    // A line read from a file whose text is its bytes there, followed in the file by brk.
+    void AppendView(const char* data, size_t length, TLineBreak brk = TLineBreak::None);
+    // A line read from a file whose text differs from its bytes there (raw, in an adopted
+    // buffer): its tabs were expanded into text, a copy the store keeps.
+    void AppendExpanded(std::string_view text, const char* raw, size_t rawLength, TLineBreak brk);
+
+    // What a line was in the file it was read from.
+    struct Origin {
+        bool FromFile = false;   // read from a file; false for a line inserted since
+        bool Untouched = false;  // its text is still what its file bytes read as
+        std::string_view Raw;    // its bytes in the file, without the break
+        TLineBreak Break = TLineBreak::None;
+    };
+    Origin OriginOf(int index) const;
+    // Whether text is what line index read as from its file (each tab as tabSize spaces).
+    bool IsFileText(int index, std::string_view text, int tabSize) const;
     // Room for this many more lines and records, so a bulk load never regrows.
     void Reserve(size_t lines);
 
     void Insert(int index, std::string_view text);
     // Inserts copies of texts as lines index, index + 1, ... with one shift of the lines after.
     void InsertRange(int index, const std::vector<std::string_view>& texts);
-    void Replace(int index, std::string_view text);
+    // Replaces the text of a line. untouched says the new text is what the line read as from
+    // its file (IsFileText), so it is written back as its file bytes again.
+    void Replace(int index, std::string_view text, bool untouched = false);
     void Erase(int index);
     // Removes count lines from first on with one shift of the lines after.
     void EraseRange(int first, int count);
@@ -68,10 +88,19 @@ class TLineStore {
     static constexpr uint32_t kRecordBit = 0x40000000u;  // the line has a record
     static constexpr uint32_t kIndexMask = 0x3FFFFFFFu;
     static constexpr uint32_t kNoRecord = kIndexMask;  // no storage for the record yet
+    // Slot::origin: the line came from a file, still reads as it did there, had a tab there;
+    // the low two bits hold the TLineBreak that followed it.
+    static constexpr uint8_t kFromFile = 0x80;
+    static constexpr uint8_t kUntouched = 0x40;
+    static constexpr uint8_t kRawTabs = 0x20;
+    static constexpr uint8_t kBreakMask = 0x03;
     struct Slot {
         const char* data = nullptr;
         uint32_t length = 0;
         uint32_t bits = kNoRecord;  // storage index of the record, plus the two flags
+        const char* raw = nullptr;  // the line's bytes in its file (in an adopted buffer)
+        uint32_t rawLength = 0;
+        uint8_t origin = 0;
     };
     static uint32_t IndexOf(const Slot& s) { return s.bits & kIndexMask; }
     static Slot MakeOwned(std::string_view text, uint32_t record);

@@ -19,6 +19,8 @@ class TTextBuffer {
 
     char* Data() const { return fData; }
     size_t Size() const { return fSize; }
+    // Keeps only the first size bytes (size <= Size()); the memory stays mapped.
+    void Truncate(size_t size) { fSize = size < fSize ? size : fSize; }
 
   private:
     void Release();

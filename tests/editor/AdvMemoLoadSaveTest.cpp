@@ -1,5 +1,6 @@
-// Loading files into the editor and saving them: line-break and NUL rules, tab expansion,
-// trimming on save, failures, and the save that never destroys the old file.
+// Loading files into the editor and saving them: line-break rules, tab expansion, the save
+// that writes untouched lines back byte for byte, failures, and the save that never destroys
+// the old file.
 #include <gmock/gmock.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -7,8 +8,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
+#include <cstring>
+#include <filesystem>
 
 #include "EditorTestSupport.h"
 #include "editor/AdvMemo.h"
@@ -61,9 +65,12 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"CrCr", "a\r\rb", {"a", "", "b"}}, LoadCase{"LfCr", "a\n\rb", {"a", "", "b"}},
         LoadCase{"CrLfAtEnd", "a\r\n", {"a"}}, LoadCase{"LfOnly", "a\nb\n", {"a", "b"}},
         LoadCase{"CrOnly", "a\rb", {"a", "b"}}, LoadCase{"Empty", "", {}},
-        LoadCase{"OnlyABreak", "\r\n", {""}}, LoadCase{"Nul", std::string("x\0y", 3), {"x"}},
-        LoadCase{"NulFirst", std::string("\0abc", 4), {}},
-        LoadCase{"Utf16Bom", std::string("\xFF\xFEh\0i\0", 6), {"\xFF\xFEh"}},
+        LoadCase{"OnlyABreak", "\r\n", {""}},
+        LoadCase{"NulIsText", std::string("x\0y", 3), {std::string("x\0y", 3)}},
+        LoadCase{"NulFirst",
+                 std::string("\0abc\n\0", 6),
+                 {std::string("\0abc", 4), std::string("\0", 1)}},
+        LoadCase{"Utf16Bom", std::string("\xFF\xFEh\0i\0", 6), {std::string("\xFF\xFEh\0i\0", 6)}},
         LoadCase{"Tab", "\tx\r\ny\tz", {"    x", "y    z"}},
         LoadCase{"HighBytesKept", "caf\xE9\r\n\x80\x81", {"caf\xE9", "\x80\x81"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -239,19 +246,97 @@ class ShortStream : public TMemoryStream {
     int64_t Size() override { return TMemoryStream::Size() + 10; }
 };
 
-TEST(MemoLoad, AShortReadRaisesTheReadErrorAndKeepsEverything) {
-    EditedMemo edited;
-    ShortStream stream("abc");
-    try {
-        edited.memo.Lines().LoadFromStream(stream);
-        FAIL() << "no error";
-    } catch (const EReadError& e) {
-        EXPECT_STREQ(e.what(), "Stream read error");
+TEST(MemoLoad, AFileThatDeliversLessThanItsSizeEndsWhereItsBytesEnd) {
+    // Files under /sys report a page and hold fewer bytes.
+    TAdvMemo memo;
+    ShortStream stream("abc\ndef");
+    memo.Lines().LoadFromStream(stream);
+    EXPECT_THAT(LinesOf(memo.Lines()), ElementsAre("abc", "def"));
+
+    const char* sysFile = "/sys/kernel/mm/transparent_hugepage/enabled";
+    if (std::filesystem::exists(sysFile)) {
+        TAdvMemo fromSys;
+        fromSys.Lines().LoadFromFile(sysFile);
+        EXPECT_EQ(fromSys.Lines().Count(), 1);
     }
+}
+
+// A stream that never ends, as files under /proc can behave; it counts what was read.
+class EndlessStream : public TStream {
+  public:
+    size_t Read(void* buffer, size_t count) override {
+        std::memset(buffer, 'x', count);
+        delivered += count;
+        if (cancelAfter != 0 && delivered >= cancelAfter && cancel != nullptr) {
+            cancel->store(true);
+        }
+        return count;
+    }
+    size_t Write(const void*, size_t) override { return 0; }
+    int64_t Seek(int64_t, TSeekOrigin) override { return 0; }
+    int64_t Size() override { return 0; }
+
+    uint64_t delivered = 0;
+    uint64_t cancelAfter = 0;
+    std::atomic<bool>* cancel = nullptr;
+};
+
+TEST(MemoLoad, AFileThatNeverEndsFailsAtTheLimitAndKeepsEverything) {
+    EditedMemo edited;
+    EndlessStream stream;
+    TAdvMemoStrings::TLoadSettings settings = edited.memo.Lines().LoadSettings();
+    EXPECT_GE(settings.Limits.MaxFileSize, settings.Limits.MaxUnsizedRead);
+    EXPECT_LE(settings.Limits.MaxUnsizedRead, 256u << 20);
+    EXPECT_THROW(edited.memo.Lines().LoadFromStream(stream), EReadError);
+    EXPECT_LE(stream.delivered, settings.Limits.MaxUnsizedRead + (1 << 16));
     edited.ExpectUnchanged();
 }
 
-TEST(MemoSave, TrimsTrailingControlCharactersAndEndsEveryLineWithCrLf) {
+TEST(MemoLoad, AFileLargerThanTheLimitIsRefusedBeforeReading) {
+    TempDir dir;
+    const std::string path = dir.File("big.txt");
+    WriteFile(path, std::string(5000, 'a'));
+    TAdvMemoStrings::TLoadSettings settings;
+    settings.Limits.MaxFileSize = 4096;
+    try {
+        TAdvMemoStrings::PrepareFile(path, settings);
+        FAIL() << "no error";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  OpenErrorText(path,
+                                "The file is too large to load: 5000 bytes, more than the "
+                                "4096 bytes this computer can hold"));
+    }
+    settings.Limits.MaxFileSize = 5000;
+    EXPECT_EQ(TAdvMemoStrings::PrepareFile(path, settings)->store.Count(), 1);
+}
+
+TEST(MemoLoad, APreparedTextInstallsLikeALoadAndACancelledOneRaises) {
+    TempDir dir;
+    const std::string path = dir.File("f.txt");
+    WriteFile(path, "one\r\n\ttwo\r\n");
+    TAdvMemo memo;
+    auto prepared = TAdvMemoStrings::PrepareFile(path, memo.Lines().LoadSettings());
+    EXPECT_THAT(LinesOf(memo.Lines()), ElementsAre("")) << "preparing touches no list";
+    memo.Lines().InstallPrepared(*prepared);
+    EXPECT_THAT(LinesOf(memo.Lines()), ElementsAre("one", "    two"));
+
+    std::atomic<bool> cancel{true};
+    TAdvMemoStrings::TLoadSettings settings = memo.Lines().LoadSettings();
+    settings.Cancelled = &cancel;
+    EXPECT_THROW(TAdvMemoStrings::PrepareFile(path, settings), ELoadCancelled);
+
+    // Set while an endless read is under way, the flag stops it.
+    cancel = false;
+    EndlessStream endless;
+    endless.cancel = &cancel;
+    endless.cancelAfter = 1 << 20;
+    EXPECT_THROW(TAdvMemoStrings::PrepareStream(endless, settings), ELoadCancelled);
+    EXPECT_LT(endless.delivered, 2u << 20);
+    EXPECT_THAT(LinesOf(memo.Lines()), ElementsAre("one", "    two"));
+}
+
+TEST(MemoSave, AddedLinesAreWrittenAsEditedWithTheNewTextsLineFeed) {
     TempDir dir;
     TAdvMemo memo;
     memo.Lines().Clear();
@@ -262,17 +347,16 @@ TEST(MemoSave, TrimsTrailingControlCharactersAndEndsEveryLineWithCrLf) {
     int changes = 0;
     memo.OnChange = [&](TAdvCustomMemo&) { ++changes; };
     memo.Lines().SaveToFile(dir.File("out.txt"));
-    EXPECT_EQ(ReadFile(dir.File("out.txt")), "    indented\r\nend\r\ncaf\xE9\r\n");
-    EXPECT_THAT(LinesOf(memo.Lines()), ElementsAre("    indented", "end", "caf\xE9"));
-    EXPECT_EQ(changes, 0) << "trimming raises no change";
-    EXPECT_THAT(memo.Lines().LineLengths(), ElementsAre(12, 3, 4));
+    EXPECT_EQ(ReadFile(dir.File("out.txt")), "    indented\nend   \x01\x1F\ncaf\xE9 \n");
+    EXPECT_THAT(LinesOf(memo.Lines()), ElementsAre("    indented", "end   \x01\x1F", "caf\xE9 "));
+    EXPECT_EQ(changes, 0);
 }
 
 TEST(MemoSave, EmptyListsAndEmptyLines) {
     TempDir dir;
     TAdvMemo memo;
     memo.Lines().SaveToFile(dir.File("one.txt"));
-    EXPECT_EQ(ReadFile(dir.File("one.txt")), "\r\n");
+    EXPECT_EQ(ReadFile(dir.File("one.txt")), "\n");
     memo.Lines().Clear();
     memo.Lines().SaveToFile(dir.File("none.txt"));
     EXPECT_TRUE(std::filesystem::exists(dir.File("none.txt")));
@@ -295,7 +379,7 @@ TEST(MemoSave, ModifiedLinesBecomeSavedOthersStay) {
     memo.Lines().Put(0, "x  ");
     memo.Lines().SetLineModState(0, lmsModified);
     memo.Lines().SaveToStream(stream);
-    EXPECT_EQ(stream.Bytes(), "x  \r\na\r\nb\r\n") << "a stream save does not trim";
+    EXPECT_EQ(stream.Bytes(), "x  \na\nb\n");
     EXPECT_EQ(memo.Lines().LineModState(0), lmsModifiedSaved);
 }
 
@@ -307,7 +391,7 @@ TEST(MemoSave, ReplacesTheFileKeepingItsPermissions) {
     TAdvMemo memo;
     memo.Lines().Put(0, "new");
     memo.Lines().SaveToFile(path);
-    EXPECT_EQ(ReadFile(path), "new\r\n");
+    EXPECT_EQ(ReadFile(path), "new\n");
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
@@ -325,7 +409,7 @@ TEST(MemoSave, SavingThroughASymbolicLinkKeepsTheLink) {
     memo.Lines().Put(0, "via link");
     memo.Lines().SaveToFile(dir.File("link.txt"));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.txt")));
-    EXPECT_EQ(ReadFile(dir.File("real.txt")), "via link\r\n");
+    EXPECT_EQ(ReadFile(dir.File("real.txt")), "via link\n");
 }
 
 // Runs a save case in a child as an ordinary user (permissions do not stop the superuser).
@@ -361,8 +445,8 @@ TEST(MemoSave, AFolderThatCannotBeWrittenRaisesTheCreateError) {
                 return e.what();
             }
         }
-        if (memo.Lines().Get(0) != "text") {
-            return "the trim did not happen before the failure";
+        if (memo.Lines().Get(0) != "text   ") {
+            return "a failed save changed the text";
         }
         return std::filesystem::exists(path) ? "a file appeared" : "";
     });
@@ -379,7 +463,7 @@ TEST(MemoSave, AFileInAFolderThatRefusesNewFilesIsWrittenInPlace) {
         TAdvMemo memo;
         memo.Lines().Put(0, "new");
         memo.Lines().SaveToFile(path);
-        return Differs("content", ReadFile(path), "new\r\n");
+        return Differs("content", ReadFile(path), "new\n");
     });
 }
 
@@ -444,7 +528,7 @@ TEST(MemoSave, InPlaceOnAFullDiskRefusesBeforeTouchingTheFile) {
             memo.Lines().Clear();
             memo.Lines().Add("short");
             memo.Lines().SaveToFile(path);
-            return Differs("short save", ReadFile(path), "short\r\n");
+            return Differs("short save", ReadFile(path), "short\n");
         },
         256 * 1024);
 }

@@ -56,14 +56,14 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{"Windows1252", "na\xEFve caf\xE9 \x80 5\r\n\x93quoted\x94\r\n", {14, 8}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Utf8LoadTest, ANulStillEndsTheTextInsideUtf8) {
+TEST(Utf8LoadTest, ANulInsideASequenceIsACharacterOfItsOwn) {
     TempDir dir;
     WriteFile(dir.File("in.txt"), std::string("a\xC3\xA9\r\nb\xC3\0\xA9z", 10));
     TAdvMemo memo;
     memo.Lines().LoadFromFile(dir.File("in.txt"));
     ASSERT_EQ(memo.Lines().Count(), 2);
-    EXPECT_EQ(memo.Lines().Get(1), "b\xC3");
-    EXPECT_THAT(memo.Lines().LineLengths(), ElementsAre(2, 2));
+    EXPECT_EQ(memo.Lines().Get(1), std::string("b\xC3\0\xA9z", 5));
+    EXPECT_THAT(memo.Lines().LineLengths(), ElementsAre(2, 5));
 }
 
 TEST(Utf8LengthTest, EveryChangeKeepsLengthsAndTheLongestLineInCharacters) {

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,7 +13,6 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
-#include <QElapsedTimer>
 #include <QToolButton>
 
 #include <cmath>
@@ -235,7 +235,7 @@ TEST_F(TForm1Test, SaveAsProposesTheRowsExtensionAndWritesTheEditorText) {
     std::string content;
     std::ifstream in(tree.path("saved.txt"), std::ios::binary);
     std::getline(in, content, '\0');
-    EXPECT_EQ(content, "text to keep\r\n");
+    EXPECT_EQ(content, "text to keep") << "the unchanged file is written back as it was";
     dialogs.saveAnswer = QString::fromStdString(tree.path("no/such/folder/x.txt"));
     window->SaveAsCommand();
     ASSERT_EQ(dialogs.errors.size(), 1u);
