@@ -3,7 +3,10 @@
 //            delivers 20,000 rows;
 //   ui_load: from the click on a 100 MB file's row to the editor holding and showing it;
 //   ui_keystroke: with that file loaded, from a typed character's key event delivered to the
-//            editor at line 700,000 until the editor's repaint has finished (median of 200).
+//            editor at line 700,000 until the editor's repaint has finished (median of 200);
+//   ui_keystroke_long_line: the same in the middle of a file whose only line is 5 MB (median
+//            of 50), and of one whose only line is 100 MB (median of 10).
+// Names given on the command line run only those benchmarks.
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -19,6 +22,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "ui/AdvMemoWidget.h"
 #include "ui/TForm1.h"
@@ -155,6 +159,75 @@ void BenchKeystroke(tarnwick::TForm1& window) {
     std::fflush(stdout);
 }
 
+// Median milliseconds from a typed character's key event to the end of the editor's repaint,
+// typing in the middle of a file made of one line of the given size.
+double LongLineKeystroke(const std::string& root, std::size_t bytes, int keys) {
+    const std::string path = root + "/long-line-" + std::to_string(bytes) + ".txt";
+    {
+        std::ofstream out(path, std::ios::binary);
+        const std::string words = "lorem ipsum dolor sit amet, consectetur adipiscing elit; ";
+        std::string line;
+        line.reserve(bytes);
+        while (line.size() < bytes) {
+            line += words;
+        }
+        line.resize(bytes);
+        out << line;
+    }
+    tarnwick::TForm1Services services;
+    services.dialogs = &tarnwick::UiDialogs::Unattended();
+    services.readDriveRoots = false;
+    services.historyFolder = root;
+    tarnwick::TForm1 window(services);
+    window.show();
+    tarnwick::TAdvMemoWidget& widget = window.Memo();
+    auto& memo = widget.Memo();
+    memo.Lines().LoadFromFile(path);
+    widget.setFocus();
+    memo.SetCaretLine(0);
+    memo.SetCaretColumn(static_cast<int>(bytes / 2));
+    memo.CollapseSelection();
+    QCoreApplication::processEvents();
+    widget.repaint();
+    std::vector<double> times;
+    for (int i = 0; i < keys; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QApplication::sendEvent(&widget, &press);
+        QApplication::sendEvent(&widget, &release);
+        QCoreApplication::processEvents();
+        widget.repaint();
+        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    std::fprintf(stderr, "  (%zu-byte line: %d keys, slowest %.2f ms, line now %d characters)\n",
+                 bytes, keys, times.back(), memo.Lines().LineCharCount(0));
+    std::filesystem::remove(path);
+    return times[times.size() / 2];
+}
+
+void BenchKeystrokeLongLine(const std::string& root) {
+    const double five = LongLineKeystroke(root, 5u * 1000 * 1000, 50);
+    const double hundred = LongLineKeystroke(root, 100u * 1000 * 1000, 10);
+    std::printf("ui_keystroke_long_line: ours=%.2f ms goal=16 ms ours100=%.2f ms goal100=50 ms\n",
+                five, hundred);
+    std::fflush(stdout);
+}
+
+bool Wanted(int argc, char** argv, const char* name) {
+    if (argc <= 1) {
+        return true;
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -165,9 +238,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::string root = pattern;
-    BenchRows(root);
-    if (auto window = BenchLoad(root)) {
-        BenchKeystroke(*window);
+    if (Wanted(argc, argv, "ui_rows")) {
+        BenchRows(root);
+    }
+    if (Wanted(argc, argv, "ui_load") || Wanted(argc, argv, "ui_keystroke")) {
+        if (auto window = BenchLoad(root)) {
+            BenchKeystroke(*window);
+        }
+    }
+    if (Wanted(argc, argv, "ui_keystroke_long_line")) {
+        BenchKeystrokeLongLine(root);
     }
     std::filesystem::remove_all(root);
     return 0;
