@@ -93,6 +93,27 @@ INSTANTIATE_TEST_SUITE_P(
                  {2, 1}},
         FindCase{"NoMatchInsideAMultiByteCharacter", {"\xC3\xA9"}, {0, 0}, "\xA9", frDown, -1, {}},
         FindCase{"NoMatchOfAPartialCharacter", {"\xC3\xA9"}, {0, 0}, "\xC3", frDown, -1, {}},
+        FindCase{"LeadBytesDoNotMatchInsideTheCharacterTheyBegin",
+                 {"\xE2\x82\xAC"},
+                 {0, 0},
+                 "\xE2\x82",
+                 frDown,
+                 -1,
+                 {}},
+        FindCase{"StrayLeadBytesMatchWhereTheyStandAlone",
+                 {"\xE2\x82\xAC \xE2\x82x"},
+                 {0, 0},
+                 "\xE2\x82",
+                 frDown,
+                 2,
+                 {2, 0}},
+        FindCase{"AStrayByteAndALetterDoNotMatchACharacterAndTheLetter",
+                 {"\xC3\xA9\xA9a \xC3\xA9a"},
+                 {0, 0},
+                 "\xA9a",
+                 frDown,
+                 1,
+                 {1, 0}},
         FindCase{"LoneBytesMatchAsCharacters", {"\xA9\xC3"}, {0, 0}, "\xA9\xC3", frDown, 0, {0, 0}},
         FindCase{"SearchStartsAtTheCaret", {"foo foo"}, {1, 0}, "foo", frDown, 4, {4, 0}},
         FindCase{"LinesAboveTheCaretAreNotSearched", {"foo", "bar"}, {0, 1}, "foo", frDown, -1, {}},
@@ -183,6 +204,14 @@ TEST_F(ReplaceAllTest, AReplacementWithALineBreakSplitsTheLine) {
     SetText({"a;b;c"});
     EXPECT_EQ(ReplaceAll(";", "\r\n"), 2);
     EXPECT_THAT(Text(), ElementsAre("a", "b", "c"));
+}
+
+TEST_F(ReplaceAllTest, MatchesStartAndEndOnCharacterBoundaries) {
+    // The first two bytes of a euro sign are two stray characters of their own, which occur
+    // only where they stand alone; the euro sign itself stays whole.
+    SetText({"\xE2\x82\xACx", "\xE2\x82 \xE2\x82\xAC"});
+    EXPECT_EQ(ReplaceAll("\xE2\x82", "Z"), 1);
+    EXPECT_THAT(Text(), ElementsAre("\xE2\x82\xACx", "Z \xE2\x82\xAC"));
 }
 
 TEST_F(ReplaceAllTest, AnEmptyTextReplacesNothing) {
