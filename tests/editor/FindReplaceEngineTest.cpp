@@ -108,12 +108,15 @@ INSTANTIATE_TEST_SUITE_P(
                  2,
                  {2, 0}},
         FindCase{"AStrayByteAndALetterDoNotMatchACharacterAndTheLetter",
-                 {"\xC3\xA9\xA9a \xC3\xA9a"},
+                 {"\xC3\xA9"
+                  "a \xA9"
+                  "a"},
                  {0, 0},
-                 "\xA9a",
+                 "\xA9"
+                 "a",
                  frDown,
-                 1,
-                 {1, 0}},
+                 3,
+                 {3, 0}},
         FindCase{"LoneBytesMatchAsCharacters", {"\xA9\xC3"}, {0, 0}, "\xA9\xC3", frDown, 0, {0, 0}},
         FindCase{"SearchStartsAtTheCaret", {"foo foo"}, {1, 0}, "foo", frDown, 4, {4, 0}},
         FindCase{"LinesAboveTheCaretAreNotSearched", {"foo", "bar"}, {0, 1}, "foo", frDown, -1, {}},
