@@ -3,6 +3,8 @@
 #include "editor/AdvMemoView.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 #include "editor/AdvCustomMemo.h"
 
@@ -147,9 +149,12 @@ int TAdvMemoView::RightMarginX() const {
         return -1;
     }
     const int gutter = GutterShown() ? GutterRect().Width() : 0;
-    const int x = TextAreaRect().Left +
-                  (fSettings.RightMargin - fMemo.FirstVisibleColumn()) * fCharWidth - gutter;
-    return x < 0 ? -1 : x;
+    // In 64 bits: scrolled far right the margin lies more than 2^31 pixels to the left.
+    const int64_t x =
+        TextAreaRect().Left +
+        (static_cast<int64_t>(fSettings.RightMargin) - fMemo.FirstVisibleColumn()) * fCharWidth -
+        gutter;
+    return x < 0 || x > std::numeric_limits<int>::max() ? -1 : static_cast<int>(x);
 }
 
 }  // namespace tarnwick::editor
