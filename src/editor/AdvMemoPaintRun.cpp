@@ -27,8 +27,19 @@ std::string_view CharSlice(std::string_view text, int first, int count, bool one
     return rest.substr(0, std::min(utf8::ByteOffsetOfColumn(rest, count), rest.size()));
 }
 
+// Format characters that take no width of their own: the byte order mark, zero-width space
+// and joiners, direction marks and embeddings, invisible operators, line and paragraph
+// separators, the soft hyphen, tags. A text layout gives them no cell (and drops a leading
+// byte order mark altogether), which would shift everything after them off the grid.
+bool IsZeroWidthFormat(char32_t c) {
+    return c == 0x00AD || c == 0x061C || c == 0x180E || (c >= 0x200B && c <= 0x200F) ||
+           (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF ||
+           (c >= 0xFFF9 && c <= 0xFFFB) || c == 0xE0001 || (c >= 0xE0020 && c <= 0xE007F);
+}
+
 // Text as the surface takes it: well-formed UTF-8, a stray byte replaced by the UTF-8 of its
-// Windows-1252 character, so that every character still takes one cell.
+// Windows-1252 character and a zero-width format character by kZeroWidthMark, so that every
+// character still takes one cell and the invisible ones can be seen.
 std::string_view SurfaceText(std::string_view text, std::string& buffer) {
     if (utf8::IsAscii(text)) {
         return text;
@@ -40,6 +51,8 @@ std::string_view SurfaceText(std::string_view text, std::string& buffer) {
         if (length == 1 && static_cast<unsigned char>(text[pos]) >= 0x80) {
             char bytes[4];
             buffer.append(bytes, utf8::Encode(c, bytes));
+        } else if (length > 1 && IsZeroWidthFormat(c)) {
+            buffer.append(kZeroWidthMark);
         } else {
             buffer.append(text.substr(pos, length));
         }

@@ -18,6 +18,10 @@ namespace tarnwick::editor {
 
 class TAdvCustomMemo;
 
+// What a zero-width format character (such as the byte order mark EF BB BF) shows in its cell:
+// a light shade, so that it is visible and the characters after it keep their cells.
+inline constexpr std::string_view kZeroWidthMark = "\xE2\x96\x91";  // U+2591
+
 // Colours and font style of one run before the selection is applied.
 struct TRunColors {
     TColor Text = kClBlack;

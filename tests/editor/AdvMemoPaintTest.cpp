@@ -223,6 +223,28 @@ TEST_F(PaintTest, ALineReachingTwoToTheThirtyOnePixelsStillPaintsItsVisibleCells
     memo.SetFirstVisibleColumn(0);
 }
 
+TEST_F(PaintTest, ZeroWidthCharactersShowAMarkInTheirOwnCell) {
+    // A byte order mark at the line start, a zero-width space and a left-to-right mark inside:
+    // each is one column and is handed to the surface as a visible mark, never as itself (a
+    // text layout gives it no width, or drops a leading byte order mark).
+    const std::string mark(kZeroWidthMark);
+    SetText(
+        {"\xEF\xBB\xBF"
+         "abc",
+         "a\xE2\x80\x8B"
+         "b\xE2\x80\x8E"
+         "c"});
+    Paint();
+    EXPECT_EQ(RunTextAt(0, 0), mark + "abc");
+    EXPECT_EQ(RunTextAt(0, 1), "a" + mark + "b" + mark + "c");
+    // The selection of the column after the mark covers "a", the character shown there.
+    memo.SetSelectionEnds({1, 0}, {2, 0});
+    Paint();
+    EXPECT_EQ(RunTextAt(0, 0), mark);
+    EXPECT_EQ(RunTextAt(1, 0), "a");
+    EXPECT_EQ(RunTextAt(2, 0), "bc");
+}
+
 TEST_F(PaintTest, RightMarginIsRedrawnOverKeywordAndSelectedCells) {
     settings.RightMargin = 10;
     SetText({"aaaaaaaa foo", "aaaaaaaa aaaa", "", "aaaaaaaaaaaa"});
