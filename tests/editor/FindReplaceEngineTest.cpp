@@ -142,6 +142,34 @@ TEST_F(FindNextTest, ContinuesBehindTheMatchOnTheSameLine) {
     EXPECT_THAT(found, ElementsAre(0, 3, 9, -1));
 }
 
+TEST_F(FindNextTest, TheViewScrollsUntilTheWholeMatchShows) {
+    // The view is 80 columns wide. The caret rule alone scrolls only until the match start
+    // shows; the match's last character must show too, but never at the cost of its start.
+    struct Case {
+        const char* Name;
+        int MatchColumn;
+        int MatchLength;
+        int FirstVisibleColumn;
+    };
+    const Case cases[] = {
+        {"a match running past the right edge", 90, 6, 18},  // last column 95 = 18 + 79 - 2
+        {"a match ending inside the view", 10, 6, 0},
+        {"a match wider than the view shows from its start", 50, 100, 50},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const std::string needle(static_cast<size_t>(c.MatchLength), 'n');
+        SetText({std::string(static_cast<size_t>(c.MatchColumn), 'x') + needle + "x"});
+        memo.SetFirstVisibleColumn(0);
+        ASSERT_EQ(FindNext(memo, needle, frDown), c.MatchColumn);
+        EXPECT_EQ(memo.FirstVisibleColumn(), c.FirstVisibleColumn);
+        EXPECT_LE(memo.FirstVisibleColumn(), c.MatchColumn);
+        if (c.MatchLength <= memo.VisibleColumns()) {
+            EXPECT_LE(c.MatchColumn + c.MatchLength - 1, memo.LastVisibleColumn());
+        }
+    }
+}
+
 TEST_F(FindNextTest, AnEmptyTextFindsNothingAndChangesNothing) {
     SetText({"foo foo"});
     Select({1, 0}, {5, 0});
