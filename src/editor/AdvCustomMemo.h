@@ -383,6 +383,8 @@ class TAdvCustomMemo : private ILinesObserver {
     // Adds a record with the given step.
     void AddRecord(std::unique_ptr<TUndo> record, TEditStep step);
     bool DeleteForwardFrom(TTextPos before, bool backspace);
+    // The Left movement without Shift: one column left (to the end of the previous line from
+    // column 0), then the selection collapses at the caret.
     void MoveCaretLeft();
     // One Backspace: beyond the end of its line the caret only moves one column left;
     // otherwise it moves left and what it passed over is deleted. Whether text was deleted.

@@ -126,10 +126,8 @@ void TAdvMemoCompletion::ShowList() {
         return;
     }
     fToken = token;
-    const TAdvMemoView& view = fMemo.View();
-    const platform::SurfaceRect cell = view.CellRect(fMemo.CurX() - fMemo.FirstVisibleColumn(),
-                                                     fMemo.CurY() - fMemo.FirstVisibleLine() + 1);
-    fListPosition = {cell.Left, cell.Top + 2};
+    fListPosition = AidPosition(fMemo.CurY() - fMemo.FirstVisibleLine() + 1);
+    fListPosition.Y += kListBelowLine;
     fVisible.clear();
     for (int i = 0; i < static_cast<int>(fCandidates.size()); ++i) {
         fVisible.push_back(i);
@@ -350,12 +348,20 @@ void TAdvMemoCompletion::RefreshParameterHint() {
     }
     const int row =
         y - fMemo.FirstVisibleLine() + (AutoHintParameterPosition == hpBelowCode ? 1 : -1);
-    const platform::SurfaceRect cell =
-        fMemo.View().CellRect(fMemo.CurX() - fMemo.FirstVisibleColumn(), row);
-    fHintPosition = {fHintVisible ? fHintPosition.X : cell.Left, cell.Top};
+    const TTextPos at = AidPosition(row);
+    fHintPosition = {fHintVisible ? fHintPosition.X : at.X, at.Y};
     fHintVisible = true;
     fHintLine = y;
     HintChanged();
+}
+
+TTextPos TAdvMemoCompletion::AidPosition(int row) const {
+    // From the client origin: past the gutter by whole cells of the caret's column, and down by
+    // whole lines (not the text area's own inset and indent).
+    const TAdvMemoView& view = fMemo.View();
+    const int gutter = view.GutterShown() ? view.GutterWidth() : 0;
+    return {gutter + (fMemo.CurX() - fMemo.FirstVisibleColumn()) * view.CharWidth(),
+            row * view.LineHeight()};
 }
 
 void TAdvMemoCompletion::HideHint() {

@@ -62,7 +62,8 @@ class TAdvMemoCompletion {
     void SetSelectedIndex(int i);
     bool StartedByToken() const { return fStartedByToken; }
     TTextPos StartPoint() const { return fStart; }
-    // Where the list shows, in control pixels (left, top of the row below the caret + 2).
+    // Where the list shows, in control pixels: x = gutter width + (CurX - FirstVisibleColumn)
+    // x CharWidth, y = (CurY - FirstVisibleLine + 1) x LineHeight + 2.
     TTextPos ListPosition() const { return fListPosition; }
     // A character typed while the list has the focus (Backspace, Tab, Esc, Enter included).
     void ListCharacter(char32_t ch);
@@ -81,7 +82,8 @@ class TAdvMemoCompletion {
     void HideHint();
     bool HintVisible() const { return fHintVisible; }
     const completion::THintParts& Hint() const { return fHint; }
-    // Where the hint shows, in control pixels.
+    // Where the hint shows, in control pixels: the list's x (or the x it showed at while it
+    // stays visible), y = (CurY - FirstVisibleLine + 1) x LineHeight below the code.
     TTextPos HintPosition() const { return fHintPosition; }
 
     // Typing one of tab, CR, space, "(", ",", ".", "=", "[" runs this before the character
@@ -110,6 +112,9 @@ class TAdvMemoCompletion {
     std::function<void()> OnHintChanged;
 
   private:
+    static constexpr int kListBelowLine = 2;  // the list stands this far below the next row
+    // The control point of the aids for the caret's column and a row relative to the top line.
+    TTextPos AidPosition(int row) const;
     void ShowList();
     void DelayElapsed();
     void Refilter(const std::string& filter);

@@ -34,7 +34,7 @@ bool TAdvCustomMemo::ContextMenuRequested(int x, int y) {
         (fView.HorizontalBar().Visible && Inside(fView.HorizontalBarRect(), x, y))) {
         return false;
     }
-    const int gutterWidth = fView.GutterShown() ? fSettings.Gutter.GutterWidth : 0;
+    const int gutterWidth = fView.GutterShown() ? fView.GutterWidth() : 0;
     if (x <= gutterWidth) {
         return false;
     }

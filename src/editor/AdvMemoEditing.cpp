@@ -9,7 +9,10 @@
 namespace tarnwick::editor {
 
 void TAdvCustomMemo::MoveCaretLeft() {
+    // The Left key's movement: a selection left from earlier goes, so the next typed
+    // character does not replace it.
     SetCaretColumn(fCurX - 1);
+    CollapseSelection();
 }
 
 void TAdvCustomMemo::DeleteForward() {

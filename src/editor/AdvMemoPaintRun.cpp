@@ -27,8 +27,19 @@ std::string_view CharSlice(std::string_view text, int first, int count, bool one
     return rest.substr(0, std::min(utf8::ByteOffsetOfColumn(rest, count), rest.size()));
 }
 
+// Format characters that take no width of their own: the byte order mark, zero-width space
+// and joiners, direction marks and embeddings, invisible operators, line and paragraph
+// separators, the soft hyphen, tags. A text layout gives them no cell (and drops a leading
+// byte order mark altogether), which would shift everything after them off the grid.
+bool IsZeroWidthFormat(char32_t c) {
+    return c == 0x00AD || c == 0x061C || c == 0x180E || (c >= 0x200B && c <= 0x200F) ||
+           (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF ||
+           (c >= 0xFFF9 && c <= 0xFFFB) || c == 0xE0001 || (c >= 0xE0020 && c <= 0xE007F);
+}
+
 // Text as the surface takes it: well-formed UTF-8, a stray byte replaced by the UTF-8 of its
-// Windows-1252 character, so that every character still takes one cell.
+// Windows-1252 character and a zero-width format character by kZeroWidthMark, so that every
+// character still takes one cell and the invisible ones can be seen.
 std::string_view SurfaceText(std::string_view text, std::string& buffer) {
     if (utf8::IsAscii(text)) {
         return text;
@@ -40,6 +51,8 @@ std::string_view SurfaceText(std::string_view text, std::string& buffer) {
         if (length == 1 && static_cast<unsigned char>(text[pos]) >= 0x80) {
             char bytes[4];
             buffer.append(bytes, utf8::Encode(c, bytes));
+        } else if (length > 1 && IsZeroWidthFormat(c)) {
+            buffer.append(kZeroWidthMark);
         } else {
             buffer.append(text.substr(pos, length));
         }
@@ -147,7 +160,7 @@ TAdvMemoRunPainter::TAdvMemoRunPainter(platform::IDrawingSurface& surface,
       fSelected(selected),
       fStart(start),
       fEnd(end),
-      fX(-memo.FirstVisibleColumn() * layout.CharWidth) {}
+      fX(-static_cast<int64_t>(memo.FirstVisibleColumn()) * layout.CharWidth) {}
 
 platform::SurfaceColor TAdvMemoRunPainter::Resolve(TColor c) const {
     return fSettings.SystemColors.Resolve(OrBackground(c, fMemo.BkColor()));
@@ -191,7 +204,7 @@ void TAdvMemoRunPainter::Run(std::string_view text, const HighlightState& state)
     fColumn += n;
 }
 
-void TAdvMemoRunPainter::DrawMarginIfRightOf(int x) {
+void TAdvMemoRunPainter::DrawMarginIfRightOf(int64_t x) {
     if (fLayout.MarginX >= 0 && x < fLayout.MarginX) {
         fSurface.Line(fLayout.MarginX, 0, fLayout.MarginX, fLayout.LineHeight,
                       Resolve(fSettings.RightMarginColor), 2);
@@ -203,22 +216,30 @@ void TAdvMemoRunPainter::DrawPart(std::string_view part, int k, TColor text, TCo
     if (k == 0) {
         return;
     }
-    const int cw = fLayout.CharWidth;
-    const int left = fX;
-    const int right = fX + k * cw;
+    // Pixel positions of a long line pass the range of int (268,435,456 cells of 8 pixels
+    // reach 2^31): they are computed in 64 bits, and only what reaches into the image, a
+    // cell at most beyond either edge, goes to the surface.
+    const int64_t cw = fLayout.CharWidth;
+    const int64_t left = fX;
+    const int64_t right = fX + k * cw;
     fX = right;
     if (right <= 0 || left >= fLayout.ImageWidth || cw <= 0) {
         return;  // wholly outside the line image: nothing to see
     }
-    fSurface.FillRect({left, 0, right, fLayout.LineHeight}, Resolve(background));
+    const int64_t width = fLayout.ImageWidth;
+    fSurface.FillRect({static_cast<int>(std::max(left, -cw)), 0,
+                       static_cast<int>(std::min(right, width + cw)), fLayout.LineHeight},
+                      Resolve(background));
     DrawMarginIfRightOf(left);
     // Only the characters that reach into the image are written; the grid keeps their places.
-    const int skip = left < 0 ? (-left) / cw : 0;
-    const int visible = std::min(k - skip, (fLayout.ImageWidth - (left + skip * cw) + cw - 1) / cw);
+    const int64_t skip = left < 0 ? (-left) / cw : 0;
+    const int64_t visible = std::min<int64_t>(k - skip, (width - (left + skip * cw) + cw - 1) / cw);
     fSurface.SetFont(ToSurfaceFont(fSettings.Font, style));
     const bool single = static_cast<int>(part.size()) == k;
-    const std::string_view shown = CharSlice(part, skip, std::max(0, visible), single);
-    fSurface.TextOut(left + skip * cw, 0, SurfaceText(shown, fTextBuffer), Resolve(text), cw);
+    const std::string_view shown = CharSlice(
+        part, static_cast<int>(skip), static_cast<int>(std::max<int64_t>(0, visible)), single);
+    fSurface.TextOut(static_cast<int>(left + skip * cw), 0, SurfaceText(shown, fTextBuffer),
+                     Resolve(text), static_cast<int>(cw));
 }
 
 void TAdvMemoRunPainter::DrawBlockUnderlines() {
@@ -226,22 +247,28 @@ void TAdvMemoRunPainter::DrawBlockUnderlines() {
     if (blocks.BlockLineColor == kClNone) {
         return;
     }
-    const int cw = fLayout.CharWidth;
-    const int shift = fMemo.FirstVisibleColumn();
+    const int64_t cw = fLayout.CharWidth;
+    const int64_t shift = fMemo.FirstVisibleColumn();
+    const int64_t width = fLayout.ImageWidth;
     const int y = fLayout.LineHeight - 2;
     for (const TBlockMatch* match : {&blocks.Closing(), &blocks.Opening()}) {
         if (match->Line == fLine && match->Length > 0) {
-            fSurface.Line((match->Column - shift) * cw, y,
-                          (match->Column + match->Length - shift) * cw, y,
+            const int64_t from = (match->Column - shift) * cw;
+            const int64_t to = (match->Column + match->Length - shift) * cw;
+            if (to < 0 || from > width) {
+                continue;
+            }
+            fSurface.Line(static_cast<int>(std::max<int64_t>(from, -1)), y,
+                          static_cast<int>(std::min(to, width + 1)), y,
                           Resolve(blocks.BlockLineColor), 1);
         }
     }
 }
 
 void TAdvMemoRunPainter::FinishLine() {
-    const int left = std::max(fX, 0);
+    const int64_t left = std::max<int64_t>(fX, 0);
     if (left < fLayout.ImageWidth) {
-        fSurface.FillRect({left, 0, fLayout.ImageWidth, fLayout.LineHeight},
+        fSurface.FillRect({static_cast<int>(left), 0, fLayout.ImageWidth, fLayout.LineHeight},
                           Resolve(fMemo.BkColor()));
     }
     DrawMarginIfRightOf(fX);

@@ -4,6 +4,7 @@
 // UTF-8 sequence or a stray byte); text is never measured.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,10 @@
 namespace tarnwick::editor {
 
 class TAdvCustomMemo;
+
+// What a zero-width format character (such as the byte order mark EF BB BF) shows in its cell:
+// a light shade, so that it is visible and the characters after it keep their cells.
+inline constexpr std::string_view kZeroWidthMark = "\xE2\x96\x91";  // U+2591
 
 // Colours and font style of one run before the selection is applied.
 struct TRunColors {
@@ -64,13 +69,13 @@ class TAdvMemoRunPainter final : public IHighlightRunSink {
     void FinishLine();
     // Underlines the matched block words of the line while an underline colour is set.
     void DrawBlockUnderlines();
-    int X() const { return fX; }
+    int64_t X() const { return fX; }
     int Column() const { return fColumn; }
 
   private:
     // Fills, redraws the margin and writes one part of k characters; advances x.
     void DrawPart(std::string_view part, int k, TColor text, TColor background, TFontStyles style);
-    void DrawMarginIfRightOf(int x);
+    void DrawMarginIfRightOf(int64_t x);
     platform::SurfaceColor Resolve(TColor c) const;
 
     platform::IDrawingSurface& fSurface;
@@ -81,7 +86,7 @@ class TAdvMemoRunPainter final : public IHighlightRunSink {
     bool fSelected;
     TTextPos fStart;
     TTextPos fEnd;
-    int fX;
+    int64_t fX;  // 64 bits: a long line's cells reach beyond the range of int
     int fColumn = 0;
     std::string fTextBuffer;  // a part's text made well-formed for the surface
 };

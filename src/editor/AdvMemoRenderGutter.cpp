@@ -64,7 +64,7 @@ void TAdvMemoRenderer::PaintGutter(platform::IDrawingSurface& surface) {
     const int gutterCharWidth = surface.TextExtent("W").Width;
     const int count = fMemo.Lines().Count();
     const int first = fMemo.FirstVisibleLine();
-    const int right = gutter.GutterWidth - kEntryRightInset;
+    const int right = fView.GutterWidth() - kEntryRightInset;
     // An empty list still shows the number of its first line.
     const int last = count == 0 ? first : count - 1;
     for (int i = first, y = 0; fView.LineHeight() > 0 && y < h && i <= last;

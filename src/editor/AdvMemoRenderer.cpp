@@ -30,6 +30,11 @@ void TAdvMemoRenderer::Paint(IDrawingSurface& surface, const SurfaceRect& dirty)
     if (fView.LineHeight() == 0) {
         fView.ComputeMetrics(surface, false);
     }
+    // The gutter's width follows its font (the largest line number must fit): a font that
+    // measures otherwise than at the last metrics lays the view out anew before anything is
+    // placed.
+    surface.SetFont(ToSurfaceFont(fSettings.Gutter.Font, fSettings.Gutter.Font.Style));
+    fView.SetGutterCharWidth(surface.TextExtent("W").Width);
     const SurfaceRect control{0, 0, fView.ClientWidth(), fView.ClientHeight()};
     const SurfaceRect clip = dirty.Intersected(control);
     if (clip.IsEmpty()) {

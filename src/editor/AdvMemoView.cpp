@@ -3,8 +3,11 @@
 #include "editor/AdvMemoView.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 #include "editor/AdvCustomMemo.h"
+#include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
 
@@ -56,6 +59,8 @@ void TAdvMemoView::ComputeMetrics(IDrawingSurface& surface, bool invalidate) {
     fLineHeight = surface.TextExtent("W_").Height + 1;
     surface.SetFont(ToSurfaceFont(font, fsBold));
     fBoldChangesWidth = surface.TextExtent("W").Width != fCharWidth;
+    surface.SetFont(ToSurfaceFont(fSettings.Gutter.Font, fSettings.Gutter.Font.Style));
+    fGutterCharWidth = surface.TextExtent("W").Width;
     surface.SetFont(ToSurfaceFont(font, font.Style));
     UpdateScrollBars(false);
     if (invalidate) {
@@ -75,8 +80,46 @@ bool TAdvMemoView::GutterShown() const {
     return fSettings.Gutter.Visible;
 }
 
+namespace {
+constexpr int kIndentedDigits = 3;      // numbers of 1 to 3 digits are moved right
+constexpr int kNumberClearance = 3;     // pixels kept free right of a number (border lines)
+constexpr long long kDecimalBase = 10;  // for counting digits
+}  // namespace
+
+int TAdvMemoView::GutterWidth() const {
+    const TAdvGutter& gutter = fSettings.Gutter;
+    if (!gutter.ShowLineNumbers || fGutterCharWidth <= 0) {
+        return gutter.GutterWidth;
+    }
+    const long long largest =
+        std::max(fMemo.Lines().Count() - 1, 0) + static_cast<long long>(gutter.LineNumberStart());
+    int digits = 1;
+    for (long long rest = largest; rest >= kDecimalBase; rest /= kDecimalBase) {
+        ++digits;
+    }
+    if (gutter.ShowLeadingZeros) {
+        digits = std::max(digits, gutter.DigitCount);
+    }
+    // The number starts where the gutter entry puts it and takes one "W" per character.
+    const int indent = digits <= kIndentedDigits ? kIndentedDigits + 1 - digits : 0;
+    const int64_t characters = int64_t{indent} + digits + utf8::CharCount(gutter.NumberSuffix);
+    const int64_t needed = int64_t{gutter.GutterWidth} - gutter.GutterMargin() +
+                           characters * fGutterCharWidth + kNumberClearance;
+    return static_cast<int>(
+        std::clamp<int64_t>(needed, gutter.GutterWidth, std::numeric_limits<int>::max() / 2));
+}
+
+void TAdvMemoView::SetGutterCharWidth(int width) {
+    if (width == fGutterCharWidth) {
+        return;
+    }
+    fGutterCharWidth = width;
+    UpdateScrollBars(false);
+    fMemo.Invalidate();
+}
+
 SurfaceRect TAdvMemoView::TextAreaRect() const {
-    const int gutterWidth = fSettings.Gutter.GutterWidth;
+    const int gutterWidth = GutterWidth();
     SurfaceRect r;
     r.Left =
         (GutterShown() && gutterWidth > 2 ? gutterWidth + kAreaInset : kAreaInset) + kTextIndent;
@@ -100,7 +143,7 @@ SurfaceRect TAdvMemoView::TextAreaRect() const {
 
 SurfaceRect TAdvMemoView::GutterRect() const {
     const SurfaceRect area = TextAreaRect();
-    const int gutterWidth = fSettings.Gutter.GutterWidth;
+    const int gutterWidth = GutterWidth();
     if (fSettings.BorderStyle == bsNone) {
         return {0, 0, gutterWidth + kAreaInset, area.Height()};
     }
@@ -147,9 +190,12 @@ int TAdvMemoView::RightMarginX() const {
         return -1;
     }
     const int gutter = GutterShown() ? GutterRect().Width() : 0;
-    const int x = TextAreaRect().Left +
-                  (fSettings.RightMargin - fMemo.FirstVisibleColumn()) * fCharWidth - gutter;
-    return x < 0 ? -1 : x;
+    // In 64 bits: scrolled far right the margin lies more than 2^31 pixels to the left.
+    const int64_t x =
+        TextAreaRect().Left +
+        (static_cast<int64_t>(fSettings.RightMargin) - fMemo.FirstVisibleColumn()) * fCharWidth -
+        gutter;
+    return x < 0 || x > std::numeric_limits<int>::max() ? -1 : static_cast<int>(x);
 }
 
 }  // namespace tarnwick::editor

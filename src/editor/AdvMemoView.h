@@ -65,6 +65,13 @@ class TAdvMemoView {
     platform::SurfaceRect TextAreaRect() const;
     platform::SurfaceRect GutterRect() const;
     bool GutterShown() const;
+    // The gutter's width: the GutterWidth setting, or wider while the largest line number (with
+    // its suffix) would not end left of the gutter's border lines.
+    int GutterWidth() const;
+    // Width of "W" in the gutter font, measured with the metrics; painting the gutter measures
+    // it again and a changed width lays the view out anew.
+    int GutterCharWidth() const { return fGutterCharWidth; }
+    void SetGutterCharWidth(int width);
     // Cell of visible column c and row r.
     platform::SurfaceRect CellRect(int c, int r) const;
     // Visible cell under a point, column rounded to the nearer cell boundary.
@@ -101,6 +108,7 @@ class TAdvMemoView {
     int fAreaRows = 0;
     int fCharWidth = 0;
     int fLineHeight = 0;
+    int fGutterCharWidth = 0;
     bool fBoldChangesWidth = false;
     bool fCheckAssignedFont = true;  // the assigned font's pitch is tested at the next metrics
     bool fCheckChangedFont = false;

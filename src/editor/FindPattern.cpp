@@ -36,9 +36,6 @@ TFindPattern::TFindPattern(std::string_view text, bool matchCase, bool wholeWord
     }
     fCharacters = columns::Length(fText);
     fAscii = utf8::IsAscii(fText);
-    for (size_t at = 0; at < fText.size(); at += utf8::CharLength(fText, at)) {
-        fLastCharStart = at;
-    }
     if (!fText.empty()) {
         fFirst = fText.front();
         fLast = fText.back();
@@ -107,7 +104,10 @@ bool TFindPattern::TouchesWord(std::string_view s, size_t pos) const {
 
 size_t TFindPattern::Match(std::string_view s, bool down) const {
     // An ASCII pattern's bytes are whole characters wherever they occur, so only a pattern with
-    // other bytes needs the boundary walk; the walk only moves forward (one pass per line).
+    // other bytes needs the boundary walk; the walk to the start only moves forward (one pass
+    // per line). An occurrence is a match when it starts on a character boundary and the
+    // characters of the line from there end exactly at its end: then they are the pattern's
+    // own characters (two stray lead bytes never match inside the character they begin).
     size_t boundary = 0;
     auto aligned = [&](size_t pos) {
         if (fAscii) {
@@ -116,8 +116,15 @@ size_t TFindPattern::Match(std::string_view s, bool down) const {
         while (boundary < pos) {
             boundary += utf8::CharLength(s, boundary);
         }
-        return boundary == pos &&
-               utf8::CharLength(s, pos + fLastCharStart) == fText.size() - fLastCharStart;
+        if (boundary != pos) {
+            return false;
+        }
+        const size_t end = pos + fText.size();
+        size_t at = pos;
+        while (at < end) {
+            at += utf8::CharLength(s, at);
+        }
+        return at == end;
     };
     size_t found = npos;
     for (size_t pos = NextOccurrence(s, 0); pos != npos; pos = NextOccurrence(s, pos + 1)) {

@@ -36,8 +36,7 @@ class TFindPattern {
     bool fMatchCase;
     bool fWholeWord;
     int fCharacters;
-    bool fAscii;                // every byte below 128
-    size_t fLastCharStart = 0;  // byte where the text's last character starts
+    bool fAscii;  // every byte below 128
     // The first and last byte of the text, and whether each may also occur in upper case.
     char fFirst = 0;
     char fLast = 0;

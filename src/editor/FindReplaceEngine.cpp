@@ -1,6 +1,8 @@
 // Searching the editor's lines and replacing matches.
 #include "editor/FindReplaceEngine.h"
 
+#include <algorithm>
+
 #include "editor/AdvCustomMemo.h"
 #include "editor/EditColumns.h"
 #include "editor/FindPattern.h"
@@ -86,12 +88,38 @@ int64_t Search(TAdvCustomMemo& memo, const TFindPattern& pattern, TFindOptions o
     return kNotFound;
 }
 
+// The caret stands at the match start, which the view keeps in sight; in a long line the rest of
+// the match may still lie right of the view. The view then scrolls on until the match's last
+// character shows (with the caret's margin of two columns), but never so far that its start
+// leaves the view: a match wider than the view shows from its start.
+void ShowWholeMatch(TAdvCustomMemo& memo) {
+    constexpr int kMargin = 2;
+    if (memo.VisibleColumns() <= 0) {
+        return;
+    }
+    const int start = memo.SelectionStart().X;
+    const int last = memo.SelectionEnd().X - 1;
+    if (last <= memo.LastVisibleColumn()) {
+        return;
+    }
+    const int first =
+        std::min(start, memo.FirstVisibleColumn() + last - memo.LastVisibleColumn() + kMargin);
+    if (first > memo.FirstVisibleColumn()) {
+        memo.SetFirstVisibleColumn(first);
+        memo.Invalidate();
+    }
+}
+
 }  // namespace
 
 int64_t FindNext(TAdvCustomMemo& memo, std::string_view text, TFindOptions options) {
     const TFindPattern pattern(text, (options & frMatchCase) != 0, (options & frWholeWord) != 0);
     TLineStartOffsets offsets;
-    return Search(memo, pattern, options, true, offsets);
+    const int64_t found = Search(memo, pattern, options, true, offsets);
+    if (found != kNotFound) {
+        ShowWholeMatch(memo);
+    }
+    return found;
 }
 
 int64_t FindForReplaceAll(TAdvCustomMemo& memo, std::string_view text, TFindOptions options) {

@@ -16,7 +16,8 @@ class TAdvCustomMemo;
 
 // Searches from the caret line (down with frDown, else up), choosing on each line the part
 // to search from the selection's anchor and active end. A match becomes the selection (anchor
-// and caret at its start, active end behind it); without one both selection ends go to (0, 0)
+// and caret at its start, active end behind it) and the view scrolls until the whole match
+// shows (a match wider than the view from its start); without one both selection ends go to (0, 0)
 // and the caret stays. An empty text finds nothing and changes nothing. Returns the offset of
 // the match start, or -1.
 int64_t FindNext(TAdvCustomMemo& memo, std::string_view text, TFindOptions options);

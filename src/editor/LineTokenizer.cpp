@@ -117,6 +117,8 @@ class TLineTokenizer::Run {
         return 0;
     }
     size_t WordEnd(std::string_view piece, size_t cursor);
+    size_t CharsToWordEnd(std::string_view piece, size_t cursor, size_t wordEnd);
+    size_t Advance(std::string_view piece, size_t cursor, size_t chars, size_t limit) const;
     size_t NextSpecial(std::string_view piece, size_t cursor);
     size_t PlainStretch(std::string_view piece, size_t cursor, bool wordStart);
     size_t BlockStartAtCursor(const TTokenRest& rest) const;
@@ -137,6 +139,11 @@ class TLineTokenizer::Run {
     size_t fBreakAt = kNone;
     size_t fSpecialAt = kNone;  // next special character at or after the last query
     size_t fSpecialFrom = kNone;
+    // CharsToWordEnd cache: fCountChars characters from fCountPos to the word end fCountEnd.
+    size_t fCountEnd = kNone;
+    size_t fCountPos = 0;
+    size_t fCountChars = 0;
+    bool fCountAscii = true;
 };
 
 HighlightState TLineTokenizer::TokenizeLine(std::string_view line, HighlightState state,
@@ -173,6 +180,43 @@ size_t TLineTokenizer::Run::WordEnd(std::string_view piece, size_t cursor) {
     return at;
 }
 
+size_t TLineTokenizer::Run::CharsToWordEnd(std::string_view piece, size_t cursor, size_t wordEnd) {
+    // The cursor only moves forward, so the count of a word is taken once and then walked down
+    // as the cursor passes its characters.
+    if (fCountEnd == wordEnd && fCountPos <= cursor) {
+        if (fCountAscii) {
+            fCountChars -= cursor - fCountPos;
+            fCountPos = cursor;
+        } else {
+            while (fCountPos < cursor) {
+                fCountPos += utf8::CharLength(piece, fCountPos);
+                --fCountChars;
+            }
+        }
+        if (fCountPos == cursor) {
+            return fCountChars;
+        }
+    }
+    const std::string_view word = piece.substr(cursor, wordEnd - cursor);
+    fCountEnd = wordEnd;
+    fCountPos = cursor;
+    fCountAscii = utf8::IsAscii(word);
+    fCountChars = fCountAscii ? word.size() : static_cast<size_t>(utf8::CharCount(word));
+    return fCountChars;
+}
+
+size_t TLineTokenizer::Run::Advance(std::string_view piece, size_t cursor, size_t chars,
+                                    size_t limit) const {
+    if (fCountAscii) {
+        return std::min(cursor + chars, limit);
+    }
+    size_t at = cursor;
+    for (; chars > 0 && at < limit; --chars) {
+        at += utf8::CharLength(piece, at);
+    }
+    return at;
+}
+
 size_t TLineTokenizer::Run::NextSpecial(std::string_view piece, size_t cursor) {
     if (fSpecialFrom != kNone && fSpecialFrom <= cursor && cursor <= fSpecialAt) {
         return fSpecialAt;
@@ -193,21 +237,24 @@ size_t TLineTokenizer::Run::PlainStretch(std::string_view piece, size_t cursor, 
         return wordStart ? 0 : end - cursor;
     }
     if (!fT.fKeywordStyles.empty()) {
-        // Every position is a word start, but a keyword can only match where the rest of the
-        // word is exactly as long as one of the keywords.
+        // Every character is a word start, but a keyword can only match where the rest of the
+        // word holds exactly as many characters as one of the keywords (letter case never
+        // changes the count, though it may change the bytes).
         const size_t wordEnd = WordEnd(piece, cursor);
         end = std::min(end, wordEnd);
+        const size_t chars = CharsToWordEnd(piece, cursor, wordEnd);
+        size_t steps = kNone;  // characters to the nearest such start
         for (size_t length : fT.fKeywordLengths) {
-            if (length > wordEnd) {
+            if (length > chars) {
                 break;
             }
-            const size_t candidate = wordEnd - length;
-            if (candidate == cursor) {
-                return 0;
-            }
-            if (candidate > cursor && candidate < end) {
-                end = candidate;
-            }
+            steps = chars - length;
+        }
+        if (steps == 0) {
+            return 0;
+        }
+        if (steps != kNone) {
+            end = Advance(piece, cursor, steps, end);
         }
     }
     return end - cursor;
@@ -258,7 +305,8 @@ size_t TLineTokenizer::Run::NumberLength(const TTokenRest& rest) const {
 
 bool TLineTokenizer::Run::Keyword(std::string_view piece, size_t cursor, size_t end) {
     const std::string_view word = piece.substr(cursor, end - cursor);
-    if (!std::binary_search(fT.fKeywordLengths.begin(), fT.fKeywordLengths.end(), word.size())) {
+    if (!std::binary_search(fT.fKeywordLengths.begin(), fT.fKeywordLengths.end(),
+                            CharsToWordEnd(piece, cursor, end))) {
         return false;
     }
     for (const KeywordStyle& style : fT.fKeywordStyles) {
@@ -291,6 +339,7 @@ void TLineTokenizer::Run::Piece(std::string_view piece) {
     }
     fBreakFrom = kNone;
     fSpecialFrom = kNone;
+    fCountEnd = kNone;
     TTokenRest rest(piece, fT.fPatterns);
     bool wordStart = true;
     bool consumed = false;
@@ -400,8 +449,11 @@ void TLineTokenizer::Run::Piece(std::string_view piece) {
             }
         }
 
-        Emit(piece.data() + at, 1);
-        rest.Keep(1);
+        // A plain character, whole: the cursor stays on character boundaries, so a keyword is
+        // never tried from inside a character (a stray byte of a keyword would match there).
+        const size_t length = utf8::CharLength(piece, at);
+        Emit(piece.data() + at, length);
+        rest.Keep(length);
     }
 }
 

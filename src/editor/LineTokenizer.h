@@ -76,7 +76,7 @@ class TLineTokenizer {
     std::array<int, 256> fSymbolStyle{};
     std::array<int, 256> fBracketStyle{};
     std::vector<KeywordStyle> fKeywordStyles;
-    std::vector<size_t> fKeywordLengths;  // distinct lengths, ascending
+    std::vector<size_t> fKeywordLengths;  // distinct lengths in characters, ascending
     char fEscape = '\0';
     std::string fLiteralPrefix;
 };

@@ -5,6 +5,7 @@
 #include "editor/AdvCustomMemoStyler.h"
 #include "editor/AnsiCase.h"
 #include "editor/LineTokenizer.h"
+#include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
 namespace {
@@ -91,7 +92,8 @@ void TLineTokenizer::Prepare(const TTokenizerSettings& settings) {
                 style.KeyWords().SetCaseSensitive(settings.CaseSensitive);
                 fKeywordStyles.push_back({i, &style.KeyWords()});
                 for (int k = 0; k < style.KeyWords().Count(); ++k) {
-                    fKeywordLengths.push_back(style.KeyWords().View(k).size());
+                    fKeywordLengths.push_back(
+                        static_cast<size_t>(utf8::CharCount(style.KeyWords().View(k))));
                 }
                 break;
             }

@@ -115,8 +115,13 @@ void TDeleteBufUndo::RedoAction() {
 
 void TPasteUndo::UndoAction() {
     if (CaretBefore == CaretAfter) {
-        // Nothing was inserted: the empty selection deletes nothing and raises nothing.
+        // Nothing was inserted: the selection still becomes the empty one at the caret, which
+        // deletes nothing and raises nothing, so a selection made since then does not stay
+        // for the next typed character to replace.
         Editor->ReplaySteps(AllSteps(), false);
+        Editor->SetSelectionEnds(CaretBefore, CaretAfter);
+        Editor->SetFollowPoint(CaretBefore);
+        Editor->Invalidate();
         return;
     }
     Editor->SetSelectionEnds(CaretBefore, CaretAfter);

@@ -7,7 +7,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <optional>
+
+#include "ui/AdvMemoWidget.h"
 
 namespace tarnwick {
 
@@ -24,6 +29,36 @@ QString Cut(const std::string& text) {
     }
     return QString::fromUcs4(reinterpret_cast<const char32_t*>(codePoints.constData()),
                              editor::TReplaceDialogWindow::kMaxTextLength);
+}
+
+// The selected text of the editor as far as it shows on screen, in global coordinates; nothing
+// when nothing is selected or the selection lies outside the view.
+std::optional<QRect> ShownSelection(TAdvMemoWidget& widget) {
+    const editor::TAdvMemo& memo = widget.Memo();
+    if (!memo.HasSelection()) {
+        return std::nullopt;
+    }
+    const editor::TAdvMemoView& view = memo.View();
+    const platform::SurfaceRect area = view.TextAreaRect();
+    const editor::TTextPos start = memo.SelectionStart();
+    const editor::TTextPos end = memo.SelectionEnd();
+    const int firstRow = std::max(start.Y - memo.FirstVisibleLine(), 0);
+    const int lastRow = std::min(end.Y - memo.FirstVisibleLine(), view.VisibleRows());
+    if (firstRow > lastRow) {
+        return std::nullopt;
+    }
+    int left = area.Left;
+    int right = area.Right;
+    if (start.Y == end.Y) {
+        left = std::max(left, view.CellRect(start.X - memo.FirstVisibleColumn(), 0).Left);
+        right = std::min(right, view.CellRect(end.X - memo.FirstVisibleColumn(), 0).Left);
+    }
+    const int top = view.CellRect(0, firstRow).Top;
+    const int bottom = std::min(area.Bottom, view.CellRect(0, lastRow).Bottom);
+    if (left >= right || top >= bottom) {
+        return std::nullopt;
+    }
+    return QRect(widget.mapToGlobal(QPoint(left, top)), QSize(right - left, bottom - top));
 }
 
 template <typename Widget>
@@ -168,6 +203,29 @@ void QtReplaceDialogWindow::Report(TFindOptions command) {
     if (listener_ != nullptr) {
         listener_->DialogCommand(Options() | command, FindText(), ReplaceText());
     }
+    MoveOffTheMatch();
+}
+
+void QtReplaceDialogWindow::MoveOffTheMatch() {
+    auto* widget = qobject_cast<TAdvMemoWidget*>(editor_.data());
+    if (!dialog_ || !dialog_->isVisible() || widget == nullptr) {
+        return;
+    }
+    const std::optional<QRect> match = ShownSelection(*widget);
+    const QRect frame = dialog_->frameGeometry();
+    if (!match || !frame.intersects(*match)) {
+        return;
+    }
+    // Below the match where the screen has room for the whole dialog, else above it; the
+    // dialog keeps its x. The frame's offset from the dialog's position is kept as it is.
+    constexpr int kGap = 4;
+    const QScreen* screen = dialog_->screen();
+    const QRect room = screen != nullptr ? screen->availableGeometry() : frame.united(*match);
+    int top = match->bottom() + 1 + kGap;
+    if (top + frame.height() > room.bottom() + 1) {
+        top = std::max(match->top() - kGap - frame.height(), room.top());
+    }
+    dialog_->move(dialog_->pos() + QPoint(0, top - frame.top()));
 }
 
 void QtReplaceDialogWindow::Closed() {

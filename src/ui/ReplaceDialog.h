@@ -60,6 +60,9 @@ class QtReplaceDialogWindow final : public editor::TReplaceDialogWindow {
 
   private:
     void Report(editor::TFindOptions command);
+    // A command that selected a match under the dialog moves the dialog off it (below the
+    // match, or above it where the screen has no room below).
+    void MoveOffTheMatch();
     void Closed();
 
     QPointer<ReplaceDialog> dialog_;  // owned by its parent window as well; deleted here first

@@ -45,13 +45,38 @@ TEST_F(CompletionTest, ShowThenCtrlSpaceOffersShowMessageAndEnterReplacesTheWord
     ASSERT_TRUE(aids.ListVisible());
     EXPECT_EQ(Shown(), Items{"ShowMessage"});
     EXPECT_EQ(aids.SelectedIndex(), 0);
-    EXPECT_EQ(aids.ListPosition().X, CellX(4));
-    EXPECT_EQ(aids.ListPosition().Y, RowY(1) + 2);
+    // The gutter's 45 pixels and four cells across, one line down and 2 pixels more: from the
+    // client origin, not from the text area's inset and indent.
+    EXPECT_EQ(aids.ListPosition().X, 45 + 4 * kCw);
+    EXPECT_EQ(aids.ListPosition().Y, 1 * kLh + 2);
     aids.ListCharacter(TAdvMemoCompletion::kEnter);
     EXPECT_FALSE(aids.ListVisible());
     EXPECT_EQ(Line(), "ShowMessage");
     EXPECT_EQ(memo.CurX(), 11);
     EXPECT_FALSE(memo.HasSelection());
+}
+
+TEST_F(CompletionTest, ListAndHintStandAtTheCaretCountedFromTheClientOrigin) {
+    // Scrolled by 5 lines and 3 columns, the caret on line 7: the list stands at the gutter
+    // width + 7 cells, (7 - 5 + 1) lines + 2 pixels down; the hint at its own caret cell,
+    // (7 - 5 + 1) lines down.
+    memo.Lines().Add(std::string(100, 'x'));  // wider than the view: it scrolls sideways
+    for (int i = 0; i < 12; ++i) {
+        memo.Lines().Add("");
+    }
+    view.UpdateScrollBars();
+    memo.SetCaretLine(7);
+    memo.SetCaretColumn(6);
+    memo.SetFirstVisibleLine(5);
+    memo.SetFirstVisibleColumn(3);
+    Type("Show");
+    aids.OpenByKey();
+    ASSERT_TRUE(aids.ListVisible());
+    EXPECT_EQ(aids.ListPosition(), (TTextPos{45 + (10 - 3) * kCw, (7 - 5 + 1) * kLh + 2}));
+    aids.ListCharacter(TAdvMemoCompletion::kEscape);
+    Type("Message(");
+    ASSERT_TRUE(aids.HintVisible());
+    EXPECT_EQ(aids.HintPosition(), (TTextPos{45 + (18 - 3) * kCw, (7 - 5 + 1) * kLh}));
 }
 
 TEST_F(CompletionTest, CtrlSpaceOnAnEmptyLineListsBothEntriesInStylerOrder) {
@@ -181,7 +206,8 @@ TEST_F(CompletionTest, ShowMessageHintIsAllBoldAndHidesAfterTheDelayOrOffTheLine
     ASSERT_TRUE(aids.HintVisible());
     EXPECT_EQ(aids.Hint().Before, "");
     EXPECT_EQ(aids.Hint().Current, "const Msg: string");
-    EXPECT_EQ(aids.HintPosition().Y, RowY(1));
+    EXPECT_EQ(aids.HintPosition().X, 45 + 12 * kCw);
+    EXPECT_EQ(aids.HintPosition().Y, 1 * kLh);
     EXPECT_EQ(hide.Remaining(), 2500);
     hide.Elapse(2500);
     EXPECT_FALSE(aids.HintVisible());

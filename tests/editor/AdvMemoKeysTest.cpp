@@ -168,6 +168,75 @@ TEST_F(KeysTest, KeyTableAndDispatcherWithAndWithoutReadOnly) {
     }
 }
 
+// A Backspace that cannot delete (caret beyond the line end, or at the text start) still
+// runs the Left movement, which collapses a selection made earlier: the next typed character
+// must not replace that selection.
+TEST_F(KeysTest, BackspaceThatCannotDeleteCollapsesTheSelection) {
+    struct Case {
+        const char* Name;
+        std::vector<std::string> Text;
+        TTextPos Caret;
+        Stroke Select;     // the Shift movement that makes the selection
+        Stroke Backspace;  // Backspace or Ctrl+Backspace
+        bool DelErase;
+        std::vector<std::string> AfterTypingX;
+        TTextPos CaretAfterBackspace;
+    };
+    const Stroke back{vkBack, 0, "\b"};
+    const Stroke ctrlBack{vkBack, ssCtrl, "\x7f"};
+    const std::vector<Case> cases{
+        {"Ctrl+Backspace beyond the line end",
+         {"abcdef", "ab"},
+         {6, 0},
+         {vkDown, ssShift, nullptr},
+         ctrlBack,
+         true,
+         {"abcdef", "ab   x"},
+         {5, 1}},
+        {"Ctrl+Backspace at the text start",
+         {"abc"},
+         {3, 0},
+         {vkHome, ssShift, nullptr},
+         ctrlBack,
+         true,
+         {"xabc"},
+         {0, 0}},
+        {"Backspace beyond the line end without DelErase",
+         {"abcdef", "ab"},
+         {6, 0},
+         {vkDown, ssShift, nullptr},
+         back,
+         false,
+         {"abcdef", "ab   x"},
+         {5, 1}},
+        {"Backspace at the text start without DelErase",
+         {"abc"},
+         {3, 0},
+         {vkHome, ssShift, nullptr},
+         back,
+         false,
+         {"xabc"},
+         {0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        SetText(c.Text);
+        memo.EditSettings().DelErase = c.DelErase;
+        Caret(c.Caret.X, c.Caret.Y);
+        Key(c.Select.Key, c.Select.Shift);
+        ASSERT_TRUE(memo.HasSelection());
+        ResetCounts();
+        Key(c.Backspace.Key, c.Backspace.Shift, c.Backspace.Chars);
+        EXPECT_EQ(CaretPos(), c.CaretAfterBackspace);
+        EXPECT_FALSE(memo.HasSelection());
+        EXPECT_EQ(selections, 1) << "the collapse is reported";
+        EXPECT_EQ(changes, 0) << "nothing was deleted";
+        Chars("x");
+        EXPECT_EQ(Text(), c.AfterTypingX);
+    }
+    memo.EditSettings().DelErase = true;
+}
+
 TEST_F(KeysTest, ReadOnlyStillCopiesButCtrlADoesNotSelect) {
     SetText({"abc", "def"});
     memo.SetReadOnly(true);

@@ -48,6 +48,38 @@ TEST_F(GutterTest, LeadingZerosSuffixStartAndMarginMoveTheNumber) {
     EXPECT_FALSE(off.Number || off.Dash);
 }
 
+TEST_F(GutterTest, TheGutterGrowsToFitTheLargestLineNumber) {
+    // Five lines numbered from `start`; with 8-pixel digits a number of six digits no longer
+    // fits the 45 pixels of the gutter before its border lines.
+    struct Case {
+        int Start;
+        const char* Suffix;
+        int GutterWidth;
+    };
+    const Case cases[] = {
+        {1, "", 45},         {99995, "", 45},  // 99999 takes 40 pixels
+        {99996, "", 51},                       // 100000 takes 48
+        {99996, ":", 59},                      // and its suffix one cell more
+        {999999996, "", 83},                   // 1000000000
+    };
+    SetText({"a", "b", "c", "d", "e"});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Start);
+        settings.Gutter.SetLineNumberStart(c.Start);
+        settings.Gutter.NumberSuffix = c.Suffix;
+        view.UpdateScrollBars();
+        Paint();
+        const auto gutter = view.GutterRect();
+        EXPECT_EQ(gutter.Width(), c.GutterWidth);
+        // The text area starts behind the gutter as always: gutter, inset, indent, border.
+        EXPECT_EQ(view.TextAreaRect().Left, c.GutterWidth + 3);
+        EXPECT_EQ(RunTextAtX(view.TextAreaRect().Left, 4), "e");
+        // The largest number ends left of the gutter's two border lines.
+        const auto entry = memo.Renderer().GutterEntryOf(4, kCw);
+        EXPECT_LE(entry.X + static_cast<int>(entry.Text.size()) * kCw, gutter.Width() - 2);
+    }
+}
+
 TEST_F(GutterTest, EveryNthLineIsNumberedAndTheCaretLineAlways) {
     settings.Gutter.SetLineNumberAt(5);
     settings.Gutter.SetLineNumberAt(0);  // refused

@@ -184,6 +184,67 @@ TEST_F(PaintTest, ScrolledLongLineStartsLeftOfTheTextArea) {
     EXPECT_EQ(surface.Pixel(kWidth - 1, RowY(0) + 1), kGrey);
 }
 
+// A line of 268,435,456 characters in 8-pixel cells reaches 2^31 pixels. Cells 2^15 pixels
+// wide reach it with a run of 2^16 characters, which a test can hold.
+TEST_F(PaintTest, ALineReachingTwoToTheThirtyOnePixelsStillPaintsItsVisibleCells) {
+    constexpr int kWideCell = 1 << 15;
+    constexpr int kImageWidth = 3 * kWideCell;
+    const TAdvMemoRunPainter::Layout layout{kWideCell, kLh, kImageWidth, -1, false, true};
+    std::string text(1 << 16, 'a');
+    text[0] = 'x';
+    text[(1 << 16) - 2] = 'y';
+    struct Case {
+        const char* Name;
+        int FirstVisibleColumn;
+        std::string Shown;  // the characters written at the image's left edge
+    };
+    const Case cases[] = {
+        {"at column 0", 0, "xaa"},
+        {"scrolled to the last two cells", (1 << 16) - 2, "ya"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        memo.SetFirstVisibleColumn(c.FirstVisibleColumn);
+        surface.ClearRecord();
+        TAdvMemoRunPainter painter(surface, memo, settings, layout, 0, false, {}, {});
+        painter.Run(text, HighlightState{});
+        painter.FinishLine();
+        ASSERT_EQ(surface.Texts().size(), 1u);
+        EXPECT_EQ(surface.Texts()[0].X, 0);
+        EXPECT_EQ(surface.Texts()[0].Text, c.Shown);
+        EXPECT_EQ(painter.X(), (int64_t{1} << 31) - int64_t{c.FirstVisibleColumn} * kWideCell);
+    }
+    // Scrolled further than 2^31 pixels the run lies wholly left of the image.
+    memo.SetFirstVisibleColumn((1 << 16) + 1);
+    surface.ClearRecord();
+    TAdvMemoRunPainter painter(surface, memo, settings, layout, 0, false, {}, {});
+    painter.Run(text, HighlightState{});
+    EXPECT_TRUE(surface.Texts().empty());
+    memo.SetFirstVisibleColumn(0);
+}
+
+TEST_F(PaintTest, ZeroWidthCharactersShowAMarkInTheirOwnCell) {
+    // A byte order mark at the line start, a zero-width space and a left-to-right mark inside:
+    // each is one column and is handed to the surface as a visible mark, never as itself (a
+    // text layout gives it no width, or drops a leading byte order mark).
+    const std::string mark(kZeroWidthMark);
+    SetText(
+        {"\xEF\xBB\xBF"
+         "abc",
+         "a\xE2\x80\x8B"
+         "b\xE2\x80\x8E"
+         "c"});
+    Paint();
+    EXPECT_EQ(RunTextAt(0, 0), mark + "abc");
+    EXPECT_EQ(RunTextAt(0, 1), "a" + mark + "b" + mark + "c");
+    // The selection of the column after the mark covers "a", the character shown there.
+    memo.SetSelectionEnds({1, 0}, {2, 0});
+    Paint();
+    EXPECT_EQ(RunTextAt(0, 0), mark);
+    EXPECT_EQ(RunTextAt(1, 0), "a");
+    EXPECT_EQ(RunTextAt(2, 0), "bc");
+}
+
 TEST_F(PaintTest, RightMarginIsRedrawnOverKeywordAndSelectedCells) {
     settings.RightMargin = 10;
     SetText({"aaaaaaaa foo", "aaaaaaaa aaaa", "", "aaaaaaaaaaaa"});

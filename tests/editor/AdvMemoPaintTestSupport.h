@@ -48,6 +48,11 @@ class PaintFixture : public ::testing::Test {
         const auto* run = surface.TextAt(CellX(column), RowY(row));
         return run != nullptr ? run->Text : "(no run drawn there)";
     }
+    // The text of the run drawn at window x in the given row.
+    std::string RunTextAtX(int x, int row) const {
+        const auto* run = surface.TextAt(x, RowY(row));
+        return run != nullptr ? run->Text : "(no run drawn there)";
+    }
     // A pixel inside the cell, clear of the text's own pixels in a real font.
     platform::SurfaceColor CellPixel(int column, int row) const {
         return surface.Pixel(CellX(column) + 1, RowY(row) + 1);

@@ -168,6 +168,48 @@ TEST_F(EditingTest, ARestoredSelectionIsExtendedByShiftMovesFromTheCaret) {
     }
 }
 
+TEST_F(EditingTest, UndoingAPasteLeavesNoOtherSelectionForTypingToReplace) {
+    // Undoing a paste selects what it inserted and deletes it; for an empty paste that is the
+    // empty selection at the paste's place, so a selection made after the paste goes too.
+    struct Case {
+        const char* Name;
+        std::string Pasted;
+        bool OverSelection;  // the paste replaced "cd"
+        std::string AfterTypingX;
+    };
+    const Case cases[] = {
+        {"empty paste", "", false, "abxcdef"},
+        {"empty paste over a selection", "", true, "abcdxef"},
+        {"paste", "12", false, "abxcdef"},
+        {"paste over a selection", "12", true, "abcdxef"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        SetText({"abcdef"});
+        if (c.OverSelection) {
+            Select({2, 0}, {4, 0});
+        } else {
+            Caret(2, 0);
+        }
+        memo.InsertAtCaret(c.Pasted);
+        Select({4, 0}, {5, 0});
+        ResetCounts();
+        memo.Undo();
+        EXPECT_THAT(Text(), ElementsAre("abcdef"));
+        if (c.OverSelection) {
+            EXPECT_EQ(memo.SelectedText(), "cd") << "the replaced text is selected again";
+        } else {
+            EXPECT_FALSE(memo.HasSelection());
+            EXPECT_EQ(CaretPos(), (TTextPos{2, 0}));
+        }
+        if (c.OverSelection) {
+            Caret(4, 0);
+        }
+        Type("x");
+        EXPECT_THAT(Text(), ElementsAre(c.AfterTypingX));
+    }
+}
+
 TEST_F(EditingTest, RedoneTypingMarksTheLinesItsEntersOpenOnlyWhenRecordedAsTyping) {
     for (const bool lineByLine : {false, true}) {
         SetText({"ab"});

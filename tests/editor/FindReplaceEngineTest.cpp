@@ -93,6 +93,30 @@ INSTANTIATE_TEST_SUITE_P(
                  {2, 1}},
         FindCase{"NoMatchInsideAMultiByteCharacter", {"\xC3\xA9"}, {0, 0}, "\xA9", frDown, -1, {}},
         FindCase{"NoMatchOfAPartialCharacter", {"\xC3\xA9"}, {0, 0}, "\xC3", frDown, -1, {}},
+        FindCase{"LeadBytesDoNotMatchInsideTheCharacterTheyBegin",
+                 {"\xE2\x82\xAC"},
+                 {0, 0},
+                 "\xE2\x82",
+                 frDown,
+                 -1,
+                 {}},
+        FindCase{"StrayLeadBytesMatchWhereTheyStandAlone",
+                 {"\xE2\x82\xAC \xE2\x82x"},
+                 {0, 0},
+                 "\xE2\x82",
+                 frDown,
+                 2,
+                 {2, 0}},
+        FindCase{"AStrayByteAndALetterDoNotMatchACharacterAndTheLetter",
+                 {"\xC3\xA9"
+                  "a \xA9"
+                  "a"},
+                 {0, 0},
+                 "\xA9"
+                 "a",
+                 frDown,
+                 3,
+                 {3, 0}},
         FindCase{"LoneBytesMatchAsCharacters", {"\xA9\xC3"}, {0, 0}, "\xA9\xC3", frDown, 0, {0, 0}},
         FindCase{"SearchStartsAtTheCaret", {"foo foo"}, {1, 0}, "foo", frDown, 4, {4, 0}},
         FindCase{"LinesAboveTheCaretAreNotSearched", {"foo", "bar"}, {0, 1}, "foo", frDown, -1, {}},
@@ -116,6 +140,34 @@ TEST_F(FindNextTest, ContinuesBehindTheMatchOnTheSameLine) {
         found.push_back(FindNext(memo, "ab", frDown));
     }
     EXPECT_THAT(found, ElementsAre(0, 3, 9, -1));
+}
+
+TEST_F(FindNextTest, TheViewScrollsUntilTheWholeMatchShows) {
+    // The view is 80 columns wide. The caret rule alone scrolls only until the match start
+    // shows; the match's last character must show too, but never at the cost of its start.
+    struct Case {
+        const char* Name;
+        int MatchColumn;
+        int MatchLength;
+        int FirstVisibleColumn;
+    };
+    const Case cases[] = {
+        {"a match running past the right edge", 90, 6, 18},  // last column 95 = 18 + 79 - 2
+        {"a match ending inside the view", 10, 6, 0},
+        {"a match wider than the view shows from its start", 50, 100, 50},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const std::string needle(static_cast<size_t>(c.MatchLength), 'n');
+        SetText({std::string(static_cast<size_t>(c.MatchColumn), 'x') + needle + "x"});
+        memo.SetFirstVisibleColumn(0);
+        ASSERT_EQ(FindNext(memo, needle, frDown), c.MatchColumn);
+        EXPECT_EQ(memo.FirstVisibleColumn(), c.FirstVisibleColumn);
+        EXPECT_LE(memo.FirstVisibleColumn(), c.MatchColumn);
+        if (c.MatchLength <= memo.VisibleColumns()) {
+            EXPECT_LE(c.MatchColumn + c.MatchLength - 1, memo.LastVisibleColumn());
+        }
+    }
 }
 
 TEST_F(FindNextTest, AnEmptyTextFindsNothingAndChangesNothing) {
@@ -183,6 +235,14 @@ TEST_F(ReplaceAllTest, AReplacementWithALineBreakSplitsTheLine) {
     SetText({"a;b;c"});
     EXPECT_EQ(ReplaceAll(";", "\r\n"), 2);
     EXPECT_THAT(Text(), ElementsAre("a", "b", "c"));
+}
+
+TEST_F(ReplaceAllTest, MatchesStartAndEndOnCharacterBoundaries) {
+    // The first two bytes of a euro sign are two stray characters of their own, which occur
+    // only where they stand alone; the euro sign itself stays whole.
+    SetText({"\xE2\x82\xACx", "\xE2\x82 \xE2\x82\xAC"});
+    EXPECT_EQ(ReplaceAll("\xE2\x82", "Z"), 1);
+    EXPECT_THAT(Text(), ElementsAre("\xE2\x82\xACx", "Z \xE2\x82\xAC"));
 }
 
 TEST_F(ReplaceAllTest, AnEmptyTextReplacesNothing) {

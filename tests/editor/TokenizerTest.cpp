@@ -159,6 +159,15 @@ TEST_F(TokenizerTest, AHugeWordIsTokenizedInOnePass) {
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[0].Text.size(), size_t{1} << 20);
     EXPECT_EQ(runs[1], (RecordedRun{"foo", Keyword()}));
+    // The same with a word of two-byte characters, counted in characters.
+    std::string wide;
+    for (int i = 0; i < (1 << 19); ++i) {
+        wide += "\xC3\xA9";
+    }
+    const auto wideRuns = Runs(wide + "FOO");
+    ASSERT_EQ(wideRuns.size(), 2u);
+    EXPECT_EQ(wideRuns[0].Text, wide);
+    EXPECT_EQ(wideRuns[1], (RecordedRun{"FOO", Keyword()}));
 }
 
 TEST_F(TokenizerTest, TheSearchedWordIsMarkedInEveryLetterCase) {
@@ -177,6 +186,59 @@ TEST_F(TokenizerTest, LettersBeyondLatinFoldToo) {
     SetKeywords({"\xD0\x9C\xD0\x98\xD0\xA0"});  // МИР
     EXPECT_THAT(Marked("\xD0\xBC\xD0\xB8\xD1\x80 \xD0\x9C\xD0\xB8\xD0\xA0;"),
                 ElementsAre("\xD0\xBC\xD0\xB8\xD1\x80", "\xD0\x9C\xD0\xB8\xD0\xA0"));
+}
+
+TEST_F(TokenizerTest, LettersWhoseCasesDifferInLengthAreMarked) {
+    // Capital and small letter take a different number of bytes: dotted capital I (2) and i
+    // (1), the Kelvin sign (3) and k (1), capital sharp s (3) and sharp s (2), A with stroke
+    // (2) and its small letter (3). Either form is the keyword, the other the text.
+    struct Case {
+        const char* keyword;
+        const char* line;
+        const char* marked;
+    };
+    const Case cases[] = {
+        {"istanbul", "x \xC4\xB0STANBUL;", "\xC4\xB0STANBUL"},
+        {"\xC4\xB0STANBUL", "istanbul x", "istanbul"},
+        {"k", "a \xE2\x84\xAA", "\xE2\x84\xAA"},
+        {"\xE2\x84\xAA", "k:", "k"},
+        {"stra\xC3\x9F"
+         "e",
+         "STRA\xE1\xBA\x9E"
+         "E",
+         "STRA\xE1\xBA\x9E"
+         "E"},
+        {"\xC8\xBA", "\xE2\xB1\xA5 x", "\xE2\xB1\xA5"},
+        {"\xE2\xB1\xA5", "xx\xC8\xBA", "\xC8\xBA"},
+    };
+    for (const Case& c : cases) {
+        SetKeywords({c.keyword});
+        EXPECT_THAT(Marked(c.line), ElementsAre(c.marked)) << c.keyword << " in " << c.line;
+    }
+    // The count of characters still decides: a word one letter longer is no keyword.
+    SetKeywords({"k"});
+    EXPECT_THAT(Marked("\xE2\x84\xAA\xE2\x84\xAAx"), ElementsAre());
+}
+
+TEST_F(TokenizerTest, AKeywordIsNeverMatchedFromInsideACharacter) {
+    // C4 8A is one character; the keyword made of the stray byte 8A and "a" must not be found
+    // at its second byte, but is found where 8A stands alone.
+    SetKeywords(
+        {"\x8A"
+         "a"});
+    EXPECT_THAT(Marked("\xC4\x8A"
+                       "a"),
+                ElementsAre());
+    EXPECT_THAT(Marked("x\xC4\x8A"
+                       "a b"),
+                ElementsAre());
+    EXPECT_THAT(Marked("\xC4\x8A \x8A"
+                       "a"),
+                ElementsAre("\x8A"
+                            "a"));
+    // Nor from the middle of a four-byte character.
+    SetKeywords({"\x98\x80"});
+    EXPECT_THAT(Marked("\xF0\x9F\x98\x80"), ElementsAre());
 }
 
 TEST_F(TokenizerTest, AWindows1252WordStillFoldsAsBefore) {

@@ -160,6 +160,27 @@ TEST_F(AdvMemoWidgetTest, RenderedUtf8LineShowsEachGlyphInItsOwnCell) {
     EXPECT_TRUE(CompareCell(alone[3], widget->grab().toImage(), view.CellRect(3, 0)).same);
 }
 
+TEST_F(AdvMemoWidgetTest, ZeroWidthCharactersKeepTheTextAfterThemInItsCells) {
+    // A line starting with a byte order mark, and one with a zero-width space: the characters
+    // after them look exactly as the same characters shifted by a space.
+    editor::TAdvMemo& memo = widget->Memo();
+    const auto& view = memo.View();
+    memo.Lines().Add("");
+    for (const char* zeroWidth : {"\xEF\xBB\xBF", "\xE2\x80\x8B"}) {
+        memo.Lines().Put(0, std::string(zeroWidth) + "WxW");
+        QApplication::processEvents();
+        const QImage image = widget->grab().toImage();
+        memo.Lines().Put(0, " WxW");
+        QApplication::processEvents();
+        const QImage shifted = widget->grab().toImage();
+        for (int c = 1; c <= 3; ++c) {
+            const CellLook look = CompareCell(image, shifted, view.CellRect(c, 0));
+            EXPECT_TRUE(look.same) << "cell " << c << " after " << zeroWidth;
+            EXPECT_GT(look.ink, 0) << "cell " << c << " after " << zeroWidth;
+        }
+    }
+}
+
 TEST_F(AdvMemoWidgetTest, AGlyphWiderThanItsCellIsCutAtTheCellsEdges) {
     editor::TAdvMemo& memo = widget->Memo();
     memo.Lines().Add(" ");

@@ -80,6 +80,40 @@ TEST_F(TForm1FindReplaceTest, TheButtonOpensTheDialogAndFindNextSelectsInTheEdit
     EXPECT_EQ(Memo().SelectionAnchor(), (editor::TTextPos{7, 1}));
 }
 
+TEST_F(TForm1FindReplaceTest, FindNextMovesTheDialogOffTheMatchItCovers) {
+    window->Find1Click();
+    ASSERT_TRUE(WaitUntil([&] { return Dialog()->isVisible(); }));
+    TypeInto("FindEdit", QStringLiteral("cat"));
+    // The matches of "cat" on screen: columns 4 to 6 of line 0, 7 to 9 of line 1.
+    TAdvMemoWidget& pane = window->Memo();
+    const auto& view = Memo().View();
+    auto matchAt = [&](int column, int row) {
+        const auto cell = view.CellRect(column - Memo().FirstVisibleColumn(), row);
+        return QRect(pane.mapToGlobal(QPoint(cell.Left, cell.Top)),
+                     QSize(3 * view.CharWidth(), view.LineHeight()));
+    };
+    auto putFrameAt = [&](const QPoint& topLeft) {
+        Dialog()->move(Dialog()->pos() + topLeft - Dialog()->frameGeometry().topLeft());
+    };
+    // A dialog right of the first match stays where it is.
+    const QRect first = matchAt(4, 0);
+    putFrameAt(first.topRight() + QPoint(30, -5));
+    const QPoint aside = Dialog()->pos();
+    Press("FindNext");
+    ASSERT_EQ(Memo().SelectionAnchor(), (editor::TTextPos{4, 0}));
+    EXPECT_EQ(Dialog()->pos(), aside);
+    // A dialog over the next match moves off it, up or down only, and stays open.
+    const QRect second = matchAt(7, 1);
+    putFrameAt(second.topLeft() - QPoint(10, 5));
+    ASSERT_TRUE(Dialog()->frameGeometry().intersects(second));
+    const int x = Dialog()->pos().x();
+    Press("FindNext");
+    ASSERT_EQ(Memo().SelectionAnchor(), (editor::TTextPos{7, 1}));
+    EXPECT_FALSE(Dialog()->frameGeometry().intersects(second));
+    EXPECT_EQ(Dialog()->pos().x(), x);
+    EXPECT_TRUE(Dialog()->isVisible());
+}
+
 TEST_F(TForm1FindReplaceTest, ReplaceAndReplaceAllChangeTheEditorsText) {
     Find<QAction>("Find1")->trigger();
     ASSERT_TRUE(WaitUntil([&] { return Dialog()->isVisible(); }));
