@@ -37,18 +37,34 @@ bool IsZeroWidthFormat(char32_t c) {
            (c >= 0xFFF9 && c <= 0xFFFB) || c == 0xE0001 || (c >= 0xE0020 && c <= 0xE007F);
 }
 
+constexpr unsigned char kFirstPrintable = 0x20;
+constexpr unsigned char kDelete = 0x7F;
+constexpr char32_t kControlSymbols = 0x2400;  // SYMBOL FOR NULL, then one per control code
+constexpr char32_t kDeleteSymbol = 0x2421;
+
 // Text as the surface takes it: well-formed UTF-8, a stray byte replaced by the UTF-8 of its
-// Windows-1252 character and a zero-width format character by kZeroWidthMark, so that every
-// character still takes one cell and the invisible ones can be seen.
+// Windows-1252 character, a control character by its symbol and a zero-width format character
+// by kZeroWidthMark, so that every character still takes one cell and the invisible ones can
+// be seen.
 std::string_view SurfaceText(std::string_view text, std::string& buffer) {
-    if (utf8::IsAscii(text)) {
+    const auto isControl = [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < kFirstPrintable || byte == kDelete;
+    };
+    if (utf8::IsAscii(text) && std::none_of(text.begin(), text.end(), isControl)) {
         return text;
     }
     buffer.clear();
     for (size_t pos = 0; pos < text.size();) {
         size_t length = 1;
         const char32_t c = utf8::DecodeChar(text, pos, length);
-        if (length == 1 && static_cast<unsigned char>(text[pos]) >= 0x80) {
+        if (length == 1 && isControl(text[pos])) {
+            // A control character (NUL included) shows as its symbol from the Control
+            // Pictures block, so it takes its cell visibly instead of drawing nothing.
+            char bytes[4];
+            const char32_t symbol = c == kDelete ? kDeleteSymbol : kControlSymbols + c;
+            buffer.append(bytes, utf8::Encode(symbol, bytes));
+        } else if (length == 1 && static_cast<unsigned char>(text[pos]) >= 0x80) {
             char bytes[4];
             buffer.append(bytes, utf8::Encode(c, bytes));
         } else if (length > 1 && IsZeroWidthFormat(c)) {
