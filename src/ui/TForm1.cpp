@@ -195,6 +195,7 @@ void TForm1::SearchStarted() {
     }
     ClearEditor();
     shownRow_ = -1;
+    fileRow_ = -1;
     SetSaveAsEnabled(false);
     SetFileCommandsEnabled(false);
     // A disabled button hands its focus on along the tab order, which would put it on the
@@ -317,6 +318,7 @@ void TForm1::ListView1Click() {
             ShowError(QString::fromStdString(e.what()));
             return;
         }
+        fileRow_ = index;
     }
     bsSkinStatusPanel1->setText(DisplayPath(row.Path));
 }
@@ -330,14 +332,12 @@ void TForm1::RowSelectedByKeyboard() {
 }
 
 void TForm1::ReselectShownRow() {
-    const QSignalBlocker quiet(ListView1->selectionModel());
     ListView1->selectionModel()->clearSelection();
     if (shownRow_ >= 0 && shownRow_ < results_->rowCount()) {
         const QModelIndex index = results_->index(shownRow_, 0);
         ListView1->selectionModel()->setCurrentIndex(
             index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
-    ListView1->viewport()->update();
 }
 
 void TForm1::AdvMemo1Change() {
@@ -387,10 +387,11 @@ bool TForm1::MayDiscardEdits() {
         QStringLiteral("The text in the editor has been changed. Save it before it is "
                        "discarded?"))) {
         case EditsAnswer::SaveAs: {
-            const ResultRow* shown = shownRow_ >= 0 && shownRow_ < results_->rowCount()
-                                         ? &results_->Row(shownRow_)
-                                         : nullptr;
-            return SaveEditorAs(shown);
+            // The extension of the file the text came from.
+            const ResultRow* source = fileRow_ >= 0 && fileRow_ < results_->rowCount()
+                                          ? &results_->Row(fileRow_)
+                                          : nullptr;
+            return SaveEditorAs(source);
         }
         case EditsAnswer::Discard:
             return true;

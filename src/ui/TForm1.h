@@ -183,6 +183,7 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     // The row last shown by a click or a key (its file in the editor, or its folder's path),
     // -1 when none; rows only come and go with a whole search, so the index stays valid.
     int shownRow_ = -1;
+    int fileRow_ = -1;  // the row whose file the editor holds, -1 when none
     bool keyRowCheckQueued_ = false;
     std::unique_ptr<history::InputHistory> nameHistory_;
     std::unique_ptr<history::InputHistory> wordHistory_;

@@ -151,6 +151,25 @@ TEST_F(TForm1DataSafetyTest, ANewSearchAndClosingAskAndCancelKeepsEverything) {
     EXPECT_EQ(dialogs.editsQuestions.size(), 4u);
 }
 
+TEST_F(TForm1DataSafetyTest, SaveAsFromTheQuestionProposesTheExtensionOfTheEditedFile) {
+    tree.File("C/a.md", "one\n");
+    tree.Folder("C/b");
+    tree.File("C/c.txt", "see\n");
+    RunSearch();
+    SelectRow(0);
+    TypeAtStart(QStringLiteral("X"));
+    SelectRow(1);  // a folder: nothing is discarded, nothing asked
+    EXPECT_TRUE(dialogs.editsQuestions.empty());
+    EXPECT_EQ(Line(0), "Xone");
+    dialogs.editsAnswers = {EditsAnswer::SaveAs};
+    dialogs.saveAnswer = QString::fromStdString(tree.path("kept.md"));
+    SelectRow(2);
+    EXPECT_EQ(dialogs.editsQuestions.size(), 1u);
+    EXPECT_EQ(dialogs.saveSuffix, "md");
+    EXPECT_EQ(Line(0), "see");
+    EXPECT_EQ(ReadAll(tree.path("kept.md")).rfind("Xone", 0), 0u);
+}
+
 TEST_F(TForm1DataSafetyTest, AnUnmodifiedEditorIsNeverAskedAbout) {
     tree.File("C/a.txt", "one\n");
     tree.File("C/b.txt", "bee\n");
