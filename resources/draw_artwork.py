@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws Tarnwick's artwork: the eight toolbar images, the editor's five 16 x 16 context-menu
-pictures, the program icon in several sizes and the About box logo (a PNG source and the GIF
+pictures, the results list's file type pictures (16 and 32 pixels), the program icon in several sizes and the About box logo (a PNG source and the GIF
 the form shows).
 
 Every picture is described here as filled and outlined shapes given by signed distance
@@ -473,6 +473,73 @@ MENU = [
     ("redo", draw_redo),
 ]
 
+# --------------------------------------------------------------------------- file type pictures
+# The results list's last resort when no icon theme on the desktop has a type's icon: one
+# picture per kind of file, told apart by what the page shows.
+
+
+def draw_type_folder(c):
+    back = union(rect(4, 10, 44, 40, 2.6), rect(4, 7, 20, 15, 2.6))
+    c.figure(back, FOLDER_BACK, FOLDER_EDGE, EDGE * 2)
+    c.figure(rect(4, 16, 44, 40, 2.6), FOLDER_FRONT, FOLDER_EDGE, EDGE * 2)
+
+
+def draw_type_file(c):
+    page_with_corner(c, 9, 3, 39, 45, fold=11, lines=False)
+
+
+def draw_type_text(c):
+    page_with_corner(c, 9, 3, 39, 45, fold=11, lines=False)
+    for y in (19, 26, 33, 40):
+        c.paint(segment(14, y, 34, y, 3.0), INK)
+
+
+def draw_type_image(c):
+    page_with_corner(c, 9, 3, 39, 45, fold=11, lines=False)
+    c.paint(circle(30, 21, 4.5), hex_color("#F0AE3C"))
+    c.paint(polygon([(12, 41), (22, 25), (30, 35), (33, 31), (36, 41)], 0.5), hex_color("#3C9A4E"))
+
+
+def draw_type_audio(c):
+    page_with_corner(c, 9, 3, 39, 45, fold=11, lines=False)
+    c.paint(circle(19, 36, 5.0), hex_color("#7A3DB8"))
+    c.paint(segment(23, 36, 23, 15, 3.0), hex_color("#7A3DB8"))
+    c.paint(segment(23, 16, 31, 21, 3.0), hex_color("#7A3DB8"))
+
+
+def draw_type_video(c):
+    page_with_corner(c, 9, 3, 39, 45, fold=11, lines=False)
+    c.paint(polygon([(17, 18), (33, 28), (17, 38)], 1.0), hex_color("#C0392B"))
+
+
+def draw_type_package(c):
+    box = rect(5, 12, 43, 42, 1.5)
+    c.figure(box, vertical("#C8924E", "#9C6A2C", 12, 42), "#6B4518", EDGE * 2)
+    c.paint(rect(5, 12, 43, 19, 1.0), hex_color("#B07A38"))
+    c.paint(rect(20, 12, 28, 42), hex_color("#F2DDB0"))
+
+
+def draw_type_program(c):
+    window = rect(4, 8, 44, 40, 2.0)
+    c.figure(window, WHITE, BLUE_EDGE, EDGE * 2)
+    c.paint(rect(4, 8, 44, 17, 2.0), BLUE)
+    c.paint(polyline([(13, 25), (19, 29), (13, 33)], 3.0), INK)
+    c.paint(segment(22, 34, 32, 34, 3.0), INK)
+
+
+# The results list's pictures, by the kind of file (resources/types/<kind>.png).
+TYPES = [
+    ("folder", draw_type_folder),
+    ("file", draw_type_file),
+    ("text", draw_type_text),
+    ("image", draw_type_image),
+    ("audio", draw_type_audio),
+    ("video", draw_type_video),
+    ("package", draw_type_package),
+    ("program", draw_type_program),
+]
+TYPE_SIZES = [16, 32]
+
 # --------------------------------------------------------------------------- program icon
 
 
@@ -598,6 +665,12 @@ def main():
     os.makedirs(os.path.join(HERE, "toolbar"), exist_ok=True)
     os.makedirs(os.path.join(HERE, "icons"), exist_ok=True)
     os.makedirs(os.path.join(HERE, "menu"), exist_ok=True)
+    os.makedirs(os.path.join(HERE, "types"), exist_ok=True)
+    for name, draw in TYPES:
+        for size in TYPE_SIZES:
+            c = Canvas(size, size, size / 48.0)
+            draw(c)
+            write_png(os.path.join(HERE, "types", f"{name}-{size}.png"), c)
     for name, draw in MENU:
         c = Canvas(16, 16, 16 / 48.0)
         draw(c)

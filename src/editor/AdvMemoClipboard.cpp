@@ -9,25 +9,6 @@
 namespace tarnwick::editor {
 
 namespace {
-// Every lone CR, lone LF and LF CR pair becomes CR LF.
-std::string NormaliseLineBreaks(std::string_view text) {
-    std::string result;
-    result.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') {
-            result.push_back(c);
-            continue;
-        }
-        if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') &&
-            text[i + 1] != c) {
-            ++i;  // CR LF or LF CR: one break
-        }
-        result.append("\r\n");
-    }
-    return result;
-}
-
 bool Allowed(TAdvCustomMemo& memo, TClipboardAction action, bool ask) {
     bool allow = true;
     if (ask && memo.OnClipboardAction) {
@@ -37,22 +18,24 @@ bool Allowed(TAdvCustomMemo& memo, TClipboardAction action, bool ask) {
 }
 }  // namespace
 
+// Copy and Cut with nothing selected leave the clipboard alone: putting an empty text there
+// would throw away what the user copied elsewhere. What they put there has LF line breaks.
 void TAdvCustomMemo::CopySelection(bool ask) {
-    if (!Allowed(*this, caCopy, ask)) {
+    if (SelectionLength() == 0 || !Allowed(*this, caCopy, ask)) {
         return;
     }
     Clipboard* clipboard = ActiveClipboard();
     if (clipboard != nullptr && (fEditSettings.ClipboardFormats & cfText) != 0) {
-        clipboard->SetText(SelectedText());
+        clipboard->SetText(WithLfLineBreaks(SelectedText()));
     }
 }
 
 void TAdvCustomMemo::CutSelection(bool ask) {
-    if (fEditSettings.ReadOnly || !Allowed(*this, caCut, ask)) {
+    if (fEditSettings.ReadOnly || SelectionLength() == 0 || !Allowed(*this, caCut, ask)) {
         return;
     }
     if (Clipboard* clipboard = ActiveClipboard()) {
-        clipboard->SetText(SelectedText());
+        clipboard->SetText(WithLfLineBreaks(SelectedText()));
     }
     DeleteSelectedText(true);
 }
@@ -74,7 +57,7 @@ void TAdvCustomMemo::PasteClipboard(bool ask) {
     }
     Clipboard* clipboard = ActiveClipboard();
     if (clipboard != nullptr && clipboard->HasText()) {
-        InsertAtCaret(NormaliseLineBreaks(clipboard->Text()));
+        InsertAtCaret(WithCrLfLineBreaks(clipboard->Text()));
     }
     for (int y = std::max(firstLine, 0); y <= fCurY && y < fLines->Count(); ++y) {
         fLines->SetLineModState(y, lmsModified);

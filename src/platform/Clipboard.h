@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tarnwick {
 
@@ -25,5 +26,13 @@ class Clipboard {
     static Clipboard* Installed();
     static void Install(Clipboard* clipboard);
 };
+
+// Text as it goes onto the system clipboard: with LF line breaks, as Linux programs (terminals
+// above all) expect. Every CR LF of `text` (the editor joins selected lines with CR LF) and
+// every lone CR becomes one LF; nothing else changes.
+std::string WithLfLineBreaks(std::string_view text);
+// Clipboard text as the editor takes it in: every lone CR, lone LF and LF CR pair becomes one
+// CR LF, the line break InsertAtCaret splits at; so text from any program pastes as lines.
+std::string WithCrLfLineBreaks(std::string_view text);
 
 }  // namespace tarnwick

@@ -27,4 +27,12 @@ class Shell {
     static void Install(Shell* shell);
 };
 
+// The file URI of a local path, made from the path's bytes: every byte other than an ASCII
+// letter, digit, "-", ".", "_", "~" and "/" is percent-encoded, so a space, a non-ASCII name
+// and a name that is not valid UTF-8 all reach the launcher and the file manager as they are.
+// A relative path is taken relative to the working directory.
+std::string FileUri(const std::string& path);
+// Whether `target` is an address with a scheme ("http://...", "mailto:...") rather than a path.
+bool HasUriScheme(const std::string& target);
+
 }  // namespace tarnwick

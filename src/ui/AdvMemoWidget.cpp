@@ -409,6 +409,14 @@ void TAdvMemoWidget::focusOutEvent(QFocusEvent* event) {
     blink_.stop();
 }
 
+void TAdvMemoWidget::CloseCompletion() {
+    editor::TAdvMemoCompletion& aids = memo_->Completion();
+    aids.ListDismissed();
+    if (aids.HintVisible()) {
+        aids.HideHint();
+    }
+}
+
 void TAdvMemoWidget::contextMenuEvent(QContextMenuEvent* event) {
     setFocus(Qt::PopupFocusReason);
     QPoint at = event->pos();

@@ -34,6 +34,8 @@ class TAdvMemoWidget final : public QWidget {
     QMenu* ContextMenu() const { return menu_; }
     // Whether the caret is drawn at this moment (focus, not hidden, in the blink's on phase).
     bool CaretDrawn() const;
+    // Closes the completion list and hides the parameter hint (before the text is replaced).
+    void CloseCompletion();
 
   protected:
     bool event(QEvent* event) override;

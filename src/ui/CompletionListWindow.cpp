@@ -1,7 +1,10 @@
+// The completion list popup.
 #include "ui/CompletionListWindow.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -39,17 +42,55 @@ class EntryDelegate final : public QStyledItemDelegate {
     const CompletionListWindow& fWindow;
 };
 
+// The lower right corner's grip: dragging it sizes the popup, which has no frame a window
+// manager could size.
+class CornerGrip final : public QWidget {
+  public:
+    static constexpr int kSize = 12;
+    explicit CornerGrip(QWidget* parent) : QWidget(parent) {
+        setFixedSize(kSize, kSize);
+        setCursor(Qt::SizeFDiagCursor);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Mid));
+        for (int d = 3; d < kSize; d += 4) {
+            painter.drawLine(kSize - 1, d, d, kSize - 1);
+        }
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        fPressedAt = event->globalPosition().toPoint();
+        fSizeAtPress = window()->size();
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if ((event->buttons() & Qt::LeftButton) == 0) {
+            return;
+        }
+        const QPoint moved = event->globalPosition().toPoint() - fPressedAt;
+        window()->resize(std::max(fSizeAtPress.width() + moved.x(), 2 * kSize),
+                         std::max(fSizeAtPress.height() + moved.y(), 2 * kSize));
+    }
+
+  private:
+    QPoint fPressedAt;
+    QSize fSizeAtPress;
+};
+
 }  // namespace
 
 CompletionListWindow::CompletionListWindow(editor::TAdvMemoCompletion& aids, QWidget* editor)
-    : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint),
+    : QWidget(nullptr, Qt::Popup),
       fAids(aids),
       fEditor(editor),
       fList(new QListWidget(this)),
+      fGrip(new CornerGrip(this)),
       fItems(std::make_unique<CompletionItemPainter>(aids.AutoCompletion,
                                                      std::vector<std::string>{})) {
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    // The border is the window's own (paintEvent): the list under it must not look erased.
+    layout->setContentsMargins(kBorder, kBorder, kBorder, kBorder);
     // The size rules alone decide the window's size, never the list's own minimum.
     layout->setSizeConstraint(QLayout::SetNoConstraint);
     layout->addWidget(fList);
@@ -72,6 +113,17 @@ CompletionListWindow::~CompletionListWindow() = default;
 
 int CompletionListWindow::ItemsWidth() const {
     return fItems->ListWidth(style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, fList));
+}
+
+void CompletionListWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void CompletionListWindow::resizeEvent(QResizeEvent*) {
+    fGrip->move(width() - kBorder - fGrip->width(), height() - kBorder - fGrip->height());
+    fGrip->raise();
 }
 
 int CompletionListWindow::FittingWidth() const {
@@ -116,10 +168,14 @@ void CompletionListWindow::Follow() {
             settings.Height = height();
             settings.AutoWidth = false;
         }
+        // Closed from its own keys: the keyboard goes back to the editor. Closed because the
+        // user clicked elsewhere or the editor was reloaded: the focus stays where it went.
+        const bool hadKeyboard = isVisible() && fList->hasFocus() && !fClosedOutside;
         hide();
         fFollowing = false;
-        fEditor->activateWindow();
-        fEditor->setFocus();
+        if (hadKeyboard) {
+            fEditor->setFocus(Qt::PopupFocusReason);
+        }
         return;
     }
     Fill();
@@ -132,16 +188,18 @@ void CompletionListWindow::Follow() {
                 at.setX(area.left() + area.width() - width);
             }
         }
-        // Without a sizable frame the user cannot change the size.
+        // Without the grip the user cannot change the size.
         if (settings.SizeDropDown) {
             setMinimumSize(0, 0);
             setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         } else {
             setFixedSize(width, settings.Height);
         }
+        fGrip->setVisible(settings.SizeDropDown);
         setGeometry(at.x(), at.y(), width, settings.Height);
         show();
-        fList->setFocus();
+        // The popup holds the keyboard; its list takes the keys.
+        fList->setFocus(Qt::PopupFocusReason);
     } else if (settings.SizeDropDown) {
         // Refiltered: the width follows the items left.
         resize(FittingWidth(), height());
@@ -192,9 +250,14 @@ bool CompletionListWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CompletionListWindow::closeEvent(QCloseEvent* event) {
-    // Closing by the frame only hides the window; the list opens again next time.
-    fAids.ListDismissed();
+    // A click outside the popup closes it: that is the list losing the focus. The window is
+    // only hidden; the list opens again next time.
     event->ignore();
+    if (!fFollowing) {
+        fClosedOutside = true;
+        fAids.ListDismissed();
+        fClosedOutside = false;
+    }
     hide();
 }
 

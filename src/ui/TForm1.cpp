@@ -2,6 +2,8 @@
 // and to clicks on the results.
 #include "ui/TForm1.h"
 
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -9,6 +11,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,13 +21,17 @@
 
 #include "editor/AdvMemoFindReplace.h"
 #include "editor/AdvPascalMemoStyler.h"
+#include "editor/FileStream.h"
+#include "editor/ScopedValue.h"
 #include "history/InputHistory.h"
 #include "platform/DriveRoots.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtTypeNames.h"
 #include "platform/qt/QtUiDispatcher.h"
 #include "search/MatchRules.h"
+#include "search/RowTexts.h"
 #include "ui/AdvMemoWidget.h"
+#include "ui/LocalPaths.h"
 #include "ui/TForm2.h"
 #include "ui/UiDialogs.h"
 
@@ -32,6 +39,9 @@ namespace tarnwick {
 namespace {
 
 constexpr const char* kOtherText = "Other...";
+constexpr const char* kTitle = "Tarnwick";
+// A Look in entry's path bytes, kept with the entry (its text is only the readable form).
+constexpr int kPathBytesRole = Qt::UserRole;
 
 // The texts of the boxes cross into the core as UTF-8 bytes.
 std::string Bytes(const QString& text) {
@@ -86,10 +96,12 @@ void TForm1::ConnectSearchInputs() {
     connect(ComboBox2, &QComboBox::currentTextChanged, this,
             [this, text] { options_.SetContainingText(text(ComboBox2)); });
     connect(ComboBox3, &QComboBox::currentTextChanged, this,
-            [this] { options_.SetLookIn(Bytes(ComboBox3->currentText())); });
+            [this] { options_.SetLookIn(LookInBytes()); });
     connect(ComboBox3, qOverload<int>(&QComboBox::activated), this, &TForm1::ComboBox3Select);
     connect(ComboBox1->lineEdit(), &QLineEdit::returnPressed, this, &TForm1::ComboBox1Enter);
     connect(ComboBox2->lineEdit(), &QLineEdit::returnPressed, this, &TForm1::ComboBox2Enter);
+    connect(Edit1, &QLineEdit::returnPressed, this, &TForm1::Edit1Enter);
+    connect(Edit2, &QLineEdit::returnPressed, this, &TForm1::Edit2Enter);
     connect(CheckBox1, &QCheckBox::toggled, this,
             [this](bool on) { options_.SetIncludeHidden(on); });
     connect(CheckBox2, &QCheckBox::toggled, this, [this](bool on) { options_.SetRecurse(on); });
@@ -104,7 +116,7 @@ void TForm1::ConnectSearchInputs() {
     // Start equal to the controls.
     options_.SetNameText(text(ComboBox1));
     options_.SetContainingText(text(ComboBox2));
-    options_.SetLookIn(Bytes(ComboBox3->currentText()));
+    options_.SetLookIn(LookInBytes());
     options_.SetIncludeHidden(CheckBox1->isChecked());
     options_.SetRecurse(CheckBox2->isChecked());
     options_.SetWholeWord(CheckBox3->isChecked());
@@ -128,7 +140,7 @@ void TForm1::FormShow() {
     }
     ComboBox3->clear();
     for (const std::string& root : state.DriveRoots) {
-        ComboBox3->addItem(QFile::decodeName(QByteArray::fromStdString(root)));
+        ComboBox3->addItem(DisplayPath(root), QByteArray::fromStdString(root));
     }
     ComboBox3->addItem(QString::fromLatin1(kAllDrivesText));
     ComboBox3->addItem(QString::fromLatin1(kOtherText));
@@ -145,11 +157,24 @@ void TForm1::ComboBox3Select(int index) {
         options_.SetLookIn({});
         return;
     }
-    ComboBox3->insertItem(0, *folder);
+    ComboBox3->insertItem(0, *folder, QByteArray::fromStdString(LocalPathBytes(*folder)));
     ComboBox3->setCurrentIndex(0);
 }
 
+std::string TForm1::LookInBytes() const {
+    const QVariant bytes = ComboBox3->currentData(kPathBytesRole);
+    if (bytes.isValid()) {
+        return bytes.toByteArray().toStdString();
+    }
+    return Bytes(ComboBox3->currentText());
+}
+
 void TForm1::BitBtn1Click() {
+    // The search empties the editor: modified text is asked about first, and Cancel leaves
+    // the search unstarted.
+    if (!MayDiscardEdits()) {
+        return;
+    }
     // An editable box's text may not have been committed through a signal yet.
     options_.SetNameText(Bytes(ComboBox1->currentText()));
     options_.SetContainingText(Bytes(ComboBox2->currentText()));
@@ -162,14 +187,15 @@ void TForm1::BitBtn2Click() {
 }
 
 void TForm1::SearchStarted() {
-    editor::TAdvMemo& memo = memoWidget_->Memo();
     const std::string& content = search_->State().ContentText;
     if (!content.empty() && styler_->AllStyles().Count() > 0) {
         editor::TStringList keyword;
         keyword.Add(content);
         styler_->AllStyles().Items(0).SetKeyWords(keyword);
     }
-    memo.Lines().Clear();
+    ClearEditor();
+    shownRow_ = -1;
+    fileRow_ = -1;
     SetSaveAsEnabled(false);
     SetFileCommandsEnabled(false);
     // A disabled button hands its focus on along the tab order, which would put it on the
@@ -189,6 +215,10 @@ void TForm1::RunEnded() {
     }
     BitBtn2->setEnabled(false);
     bsSkinStatusPanel1->clear();
+    // A run that found nothing says so, rather than leaving the last run's count up.
+    if (results_->rowCount() == 0) {
+        bsSkinStatusPanel2->setText(QString::fromStdString(FoundCountText(0)));
+    }
 }
 
 void TForm1::ShowSearchEvents(const SearchEventBatch& batch) {
@@ -230,39 +260,145 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         // After the view has updated its selection for this click.
         QMetaObject::invokeMethod(this, &TForm1::ListView1Click, Qt::QueuedConnection);
     }
+    if (watched == ListView1 && event->type() == QEvent::KeyPress && !keyRowCheckQueued_) {
+        // After the view has moved its selection for this key; a held key's repeats that
+        // arrive before the check runs are shown once.
+        keyRowCheckQueued_ = true;
+        QMetaObject::invokeMethod(this, &TForm1::RowSelectedByKeyboard, Qt::QueuedConnection);
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
-const ResultRow* TForm1::SelectedRow() const {
+int TForm1::SelectedIndex() const {
     const QModelIndexList rows = ListView1->selectionModel()->selectedRows();
-    if (rows.isEmpty()) {
-        return nullptr;
-    }
-    return &results_->Row(rows.constFirst().row());
+    return rows.isEmpty() ? -1 : rows.constFirst().row();
+}
+
+const ResultRow* TForm1::SelectedRow() const {
+    const int index = SelectedIndex();
+    return index < 0 ? nullptr : &results_->Row(index);
 }
 
 void TForm1::ListView1Click() {
-    const ResultRow* row = SelectedRow();
-    if (row == nullptr) {
+    const int index = SelectedIndex();
+    if (index < 0) {
         SetFileCommandsEnabled(false);
         return;
     }
-    SetFileCommandsEnabled(true);
-    const std::string path = row->Path;
-    const QFileInfo info(QFile::decodeName(QByteArray::fromStdString(path)));
-    if (info.exists() && !info.isDir()) {
+    // A copy: the question below runs an event loop.
+    const ResultRow row = results_->Row(index);
+    // The path's bytes as listed, whatever their encoding. A row whose entry has gone since
+    // the search is taken for what it was.
+    struct stat info {};
+    const bool exists = ::stat(row.Path.c_str(), &info) == 0;
+    const bool folder = exists ? S_ISDIR(info.st_mode) : row.Type == kFolderTypeText;
+    // Devices and pipes are never opened (a pipe would block the window).
+    const bool loadable = !folder && (!exists || S_ISREG(info.st_mode));
+    if (loadable) {
         try {
-            memoWidget_->Memo().Lines().LoadFromFile(path);
+            // Opened once before anything is asked or changed: a file that can't be read shows
+            // its open error and leaves the editor exactly as it was.
+            editor::TFileStream probe(row.Path, editor::TFileStream::Mode::OpenRead);
+        } catch (const std::exception& e) {
+            SetFileCommandsEnabled(true);
+            ShowError(QString::fromStdString(e.what()));
+            return;
+        }
+        if (!MayDiscardEdits()) {
+            ReselectShownRow();
+            return;
+        }
+    }
+    SetFileCommandsEnabled(true);
+    shownRow_ = index;
+    if (loadable) {
+        try {
+            LoadEditor(row.Path);
         } catch (const std::exception& e) {
             ShowError(QString::fromStdString(e.what()));
             return;
         }
+        fileRow_ = index;
     }
-    bsSkinStatusPanel1->setText(info.filePath());
+    bsSkinStatusPanel1->setText(DisplayPath(row.Path));
+}
+
+void TForm1::RowSelectedByKeyboard() {
+    keyRowCheckQueued_ = false;
+    const int index = SelectedIndex();
+    if (index >= 0 && index != shownRow_) {
+        ListView1Click();
+    }
+}
+
+void TForm1::ReselectShownRow() {
+    ListView1->selectionModel()->clearSelection();
+    if (shownRow_ >= 0 && shownRow_ < results_->rowCount()) {
+        const QModelIndex index = results_->index(shownRow_, 0);
+        ListView1->selectionModel()->setCurrentIndex(
+            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
 }
 
 void TForm1::AdvMemo1Change() {
     SetSaveAsEnabled(true);
+    if (!ownEditorChange_) {
+        SetModified(true);
+    }
+}
+
+void TForm1::SetModified(bool modified) {
+    if (modified == modified_) {
+        return;
+    }
+    modified_ = modified;
+    setWindowTitle(modified ? QStringLiteral("*") + QLatin1String(kTitle)
+                            : QString::fromLatin1(kTitle));
+}
+
+void TForm1::LoadEditor(const std::string& path) {
+    editor::TAdvMemo& memo = memoWidget_->Memo();
+    memoWidget_->CloseCompletion();
+    {
+        const editor::TScopedValue<bool> own(ownEditorChange_, true);
+        memo.Lines().LoadFromFile(path);
+    }
+    SetModified(false);
+    AdvMemo1SelectionChange();
+}
+
+void TForm1::ClearEditor() {
+    memoWidget_->CloseCompletion();
+    {
+        const editor::TScopedValue<bool> own(ownEditorChange_, true);
+        memoWidget_->Memo().Lines().Clear();
+    }
+    SetModified(false);
+    AdvMemo1SelectionChange();
+}
+
+bool TForm1::MayDiscardEdits() {
+    if (!modified_) {
+        return true;
+    }
+    const QString title = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    switch (services_.dialogs->AskAboutEdits(
+        this, title,
+        QStringLiteral("The text in the editor has been changed. Save it before it is "
+                       "discarded?"))) {
+        case EditsAnswer::SaveAs: {
+            // The extension of the file the text came from.
+            const ResultRow* source = fileRow_ >= 0 && fileRow_ < results_->rowCount()
+                                          ? &results_->Row(fileRow_)
+                                          : nullptr;
+            return SaveEditorAs(source);
+        }
+        case EditsAnswer::Discard:
+            return true;
+        case EditsAnswer::Cancel:
+            break;
+    }
+    return false;
 }
 
 void TForm1::SetFileCommandsEnabled(bool enabled) {

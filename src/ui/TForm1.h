@@ -85,8 +85,14 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     void ComboBox3Select(int index);
     void BitBtn1Click();
     void BitBtn2Click();
+    // A click on the results list (also a row reached with the keyboard, see eventFilter).
     void ListView1Click();
+    // Any change of the editor's text: enables Save As and, unless the window itself is
+    // loading or emptying the editor, marks the text modified.
     void AdvMemo1Change();
+    // Whether the editor's text changed since it was last loaded, emptied or saved; shown as
+    // a "*" before the window title.
+    bool EditorModified() const { return modified_; }
     // Cut and Copy are enabled while the editor has a selection.
     void AdvMemo1SelectionChange();
     void ToolButton5Click();  // Cut
@@ -108,6 +114,9 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     // enabled.
     void ComboBox1Enter();
     void ComboBox2Enter();
+    // Enter in the Exclude and Include lists searches as in the text boxes.
+    void Edit1Enter();
+    void Edit2Enter();
     // Writes both histories; false (after showing the error) when one can't be written.
     bool SaveHistories();
     history::InputHistory& NameHistory() { return *nameHistory_; }
@@ -137,6 +146,25 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     void SetFileCommandsEnabled(bool enabled);
     void SetSaveAsEnabled(bool enabled);
     const ResultRow* SelectedRow() const;
+    // The selected row's index, or -1.
+    int SelectedIndex() const;
+    // Before modified text is discarded: asks Save As / Discard / Cancel. True when the text
+    // may go (it was not modified, was saved, or the user discards it).
+    bool MayDiscardEdits();
+    // The save dialog (extension proposed from `row`'s name when given) and the save; whether
+    // the text was written.
+    bool SaveEditorAs(const ResultRow* row);
+    // Loading and emptying by the window itself: neither marks the text modified, both close
+    // the completion list and set Cut and Copy from the (now empty) selection.
+    void LoadEditor(const std::string& path);
+    void ClearEditor();
+    void SetModified(bool modified);
+    // After a key in the results list: shows the row now selected, as a click would.
+    void RowSelectedByKeyboard();
+    // Back to the row shown before (none: no selection), without showing anything anew.
+    void ReselectShownRow();
+    // The Look in entry's path bytes (its text for an entry typed in by a test).
+    std::string LookInBytes() const;
     void ShowError(const QString& text);
 
     TForm1Services services_;
@@ -150,6 +178,13 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     RowIcons icons_;
     ResultsModel* results_ = nullptr;
     bool shownOnce_ = false;
+    bool modified_ = false;
+    bool ownEditorChange_ = false;  // set while the window loads or empties the editor
+    // The row last shown by a click or a key (its file in the editor, or its folder's path),
+    // -1 when none; rows only come and go with a whole search, so the index stays valid.
+    int shownRow_ = -1;
+    int fileRow_ = -1;  // the row whose file the editor holds, -1 when none
+    bool keyRowCheckQueued_ = false;
     std::unique_ptr<history::InputHistory> nameHistory_;
     std::unique_ptr<history::InputHistory> wordHistory_;
     std::unique_ptr<TForm2> form2_;

@@ -1,4 +1,6 @@
 // The file, clipboard and shell commands of the main window's toolbar and menu.
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +14,7 @@
 #include "platform/qt/QtUiDispatcher.h"
 #include "search/MatchRules.h"
 #include "ui/AdvMemoWidget.h"
+#include "ui/LocalPaths.h"
 #include "ui/ReplaceDialog.h"
 #include "ui/TForm1.h"
 #include "ui/UiDialogs.h"
@@ -33,47 +36,66 @@ void TForm1::OpenFolderCommand() {
 }
 
 void TForm1::SaveAsCommand() {
-    const ResultRow* row = SelectedRow();
-    if (row == nullptr) {
-        return;
+    if (const ResultRow* row = SelectedRow()) {
+        SaveEditorAs(row);
     }
-    std::string_view ext = ExtractFileExt(row->Name);
+}
+
+bool TForm1::SaveEditorAs(const ResultRow* row) {
+    std::string_view ext = row != nullptr ? ExtractFileExt(row->Name) : std::string_view();
     if (!ext.empty()) {
         ext.remove_prefix(1);
     }
     const std::optional<QString> chosen = services_.dialogs->ChooseSaveFile(
-        this, QStringLiteral("Save your file"), QDir::currentPath(),
-        QString::fromStdString(std::string(ext)));
+        this, QStringLiteral("Save your file"), QDir::currentPath(), DisplayPath(std::string(ext)));
     if (!chosen) {
-        return;
+        return false;
     }
+    // The dialog speaks in readable names; the file goes to the bytes they stand for (a
+    // folder named in another encoding included).
+    const std::string path = LocalPathBytes(*chosen);
     try {
-        memoWidget_->Memo().Lines().SaveToFile(QFile::encodeName(*chosen).toStdString());
+        memoWidget_->Memo().Lines().SaveToFile(path);
     } catch (const std::exception& e) {
         ShowError(QString::fromStdString(e.what()));
-        return;
+        return false;
     }
+    SetModified(false);
     // The next save dialog and folder chooser start where this file went.
-    QDir::setCurrent(QFileInfo(*chosen).absolutePath());
+    if (::chdir(FolderOf(path).c_str()) != 0) {
+        QDir::setCurrent(QFileInfo(*chosen).absolutePath());
+    }
+    return true;
 }
 
+// Cut and Copy act on a selection only: with none the clipboard keeps what it holds. The
+// clipboard gets LF line breaks.
 void TForm1::ToolButton5Click() {
     editor::TAdvMemo& memo = memoWidget_->Memo();
+    if (memo.SelectionLength() == 0) {
+        return;
+    }
     if (Clipboard* clipboard = Clipboard::Installed()) {
-        clipboard->SetText(memo.SelectedText());
+        clipboard->SetText(WithLfLineBreaks(memo.SelectedText()));
     }
     memo.DeleteSelectedText(true);
 }
 
 void TForm1::ToolButton4Click() {
+    const editor::TAdvMemo& memo = memoWidget_->Memo();
+    if (memo.SelectionLength() == 0) {
+        return;
+    }
     if (Clipboard* clipboard = Clipboard::Installed()) {
-        clipboard->SetText(memoWidget_->Memo().SelectedText());
+        clipboard->SetText(WithLfLineBreaks(memo.SelectedText()));
     }
 }
 
+// Text from other programs has LF (or CR) line breaks; they break lines here as CR LF does.
 void TForm1::ToolButton6Click() {
     const Clipboard* clipboard = Clipboard::Installed();
-    memoWidget_->Memo().InsertAtCaret(clipboard != nullptr ? clipboard->Text() : std::string());
+    memoWidget_->Memo().InsertAtCaret(clipboard != nullptr ? WithCrLfLineBreaks(clipboard->Text())
+                                                           : std::string());
 }
 
 void TForm1::AdvMemo1SelectionChange() {

@@ -302,6 +302,7 @@ void TForm1::BuildResultsAndEditor(QWidget* panel) {
         ListView1->setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
     }
     ListView1->viewport()->installEventFilter(this);
+    ListView1->installEventFilter(this);  // keys that move the selection
 
     memoWidget_ = new TAdvMemoWidget(Splitter1);
     Splitter1->addWidget(ListView1);
@@ -314,6 +315,13 @@ void TForm1::BuildResultsAndEditor(QWidget* panel) {
     memo.SetSyntaxStyles(styler_.get());
     memo.OnChange = [this](editor::TAdvCustomMemo&) { AdvMemo1Change(); };
     memo.OnSelectionChange = [this](editor::TAdvCustomMemo&) { AdvMemo1SelectionChange(); };
+    // Not every edit raises OnChange (typing a Tab, indenting a block), but every one writes
+    // an undo record; undo and redo change the text too.
+    memo.UndoList().OnUndoChange = [this](bool, bool) {
+        if (!ownEditorChange_) {
+            SetModified(true);
+        }
+    };
 }
 
 }  // namespace tarnwick

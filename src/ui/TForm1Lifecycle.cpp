@@ -102,6 +102,14 @@ void TForm1::ComboBox2Enter() {
     BitBtn1->click();
 }
 
+void TForm1::Edit1Enter() {
+    BitBtn1->click();
+}
+
+void TForm1::Edit2Enter() {
+    BitBtn1->click();
+}
+
 bool TForm1::SaveHistories() {
     try {
         nameHistory_->SaveToFile(HistoryPath(history::kNameHistoryFileName));
@@ -114,7 +122,8 @@ bool TForm1::SaveHistories() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (!SaveHistories()) {
+    // Modified text is asked about first; Cancel keeps the window open.
+    if (!MayDiscardEdits() || !SaveHistories()) {
         event->ignore();  // the window stays open
         return;
     }

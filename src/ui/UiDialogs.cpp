@@ -1,9 +1,11 @@
-// The real dialogs: the folder chooser, Qt's own save dialog and a critical message box.
+// The real dialogs: the folder chooser, Qt's own save dialog, a critical message box and the
+// question about modified text.
 #include "ui/UiDialogs.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <cstdio>
 
 #include "ui/FolderChooser.h"
@@ -39,6 +41,22 @@ class StandardDialogs final : public UiDialogs {
     void ShowError(QWidget* parent, const QString& caption, const QString& text) override {
         QMessageBox::critical(parent, caption, text);
     }
+
+    EditsAnswer AskAboutEdits(QWidget* parent, const QString& caption,
+                              const QString& text) override {
+        QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, parent);
+        QAbstractButton* save =
+            box.addButton(QStringLiteral("Save As..."), QMessageBox::AcceptRole);
+        QAbstractButton* discard = box.addButton(QMessageBox::Discard);
+        QAbstractButton* cancel = box.addButton(QMessageBox::Cancel);
+        box.setDefaultButton(qobject_cast<QPushButton*>(save));
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == save) {
+            return EditsAnswer::SaveAs;
+        }
+        return box.clickedButton() == discard ? EditsAnswer::Discard : EditsAnswer::Cancel;
+    }
 };
 
 class UnattendedDialogs final : public UiDialogs {
@@ -50,6 +68,9 @@ class UnattendedDialogs final : public UiDialogs {
     }
     void ShowError(QWidget*, const QString& caption, const QString& text) override {
         std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+    }
+    EditsAnswer AskAboutEdits(QWidget*, const QString&, const QString&) override {
+        return EditsAnswer::Cancel;
     }
 };
 

@@ -8,6 +8,9 @@ class QWidget;
 
 namespace tarnwick {
 
+// The answers to the question asked before modified text is discarded.
+enum class EditsAnswer { SaveAs, Discard, Cancel };
+
 class UiDialogs {
   public:
     UiDialogs() = default;
@@ -27,6 +30,10 @@ class UiDialogs {
                                                   const QString& defaultSuffix) = 0;
     // An error message box.
     virtual void ShowError(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // The question before modified text is discarded: "Save As...", "Discard" and "Cancel"
+    // (also Esc and the box's close button).
+    virtual EditsAnswer AskAboutEdits(QWidget* parent, const QString& caption,
+                                      const QString& text) = 0;
 
     // The real dialogs.
     static UiDialogs& Standard();

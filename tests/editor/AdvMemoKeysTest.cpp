@@ -110,6 +110,22 @@ TEST_F(KeysTest, KeyTableAndDispatcherWithAndWithoutReadOnly) {
          abc,
          abc,
          std::string("ab")},
+        {"Ctrl+C without a selection keeps the clipboard",
+         abc,
+         {1, 0},
+         {},
+         {{'C', ssCtrl, "\x03"}},
+         abc,
+         abc,
+         std::string("clip")},
+        {"Ctrl+X without a selection keeps the clipboard",
+         abc,
+         {1, 0},
+         {},
+         {{'X', ssCtrl, "\x18"}},
+         abc,
+         abc,
+         std::string("clip")},
         {"Ctrl+Insert copies",
          abc,
          {1, 0},
@@ -244,10 +260,10 @@ TEST_F(KeysTest, ReadOnlyStillCopiesButCtrlADoesNotSelect) {
     EXPECT_FALSE(memo.HasSelection());
     Select({1, 0}, {2, 1});
     Key('C', ssCtrl, "\x03");
-    EXPECT_EQ(clipboard.content, "bc\r\nde");
+    EXPECT_EQ(clipboard.content, "bc\nde");
     clipboard.content.reset();
     Key(vkInsert, ssCtrl);
-    EXPECT_EQ(clipboard.content, "bc\r\nde");
+    EXPECT_EQ(clipboard.content, "bc\nde");
     memo.SetReadOnly(false);
     Key('A', ssCtrl, "\x01");
     EXPECT_EQ(Anchor(), (TTextPos{0, 0}));

@@ -258,25 +258,38 @@ class ClipboardTest : public EditingTest {
     tarnwick::testing::FakeClipboard clipboard;
 };
 
-TEST_F(ClipboardTest, CopyPutsTheSelectionEvenWhenEmpty) {
-    SetText({"abc", "def"});
-    Select({1, 0}, {1, 1});
+TEST_F(ClipboardTest, CopyPutsTheSelectionWithLfBreaksAndNothingWhenEmpty) {
+    SetText({"abc", "def", "ghi"});
+    Select({1, 0}, {1, 2});
     memo.CopySelection();
-    EXPECT_EQ(clipboard.content, "bc\r\nd");
+    EXPECT_EQ(clipboard.content, "bc\ndef\ng");
+    EXPECT_EQ(clipboard.writes, 1);
     memo.CollapseSelection();
     memo.CopySelection();
-    EXPECT_EQ(clipboard.content, "");
+    EXPECT_EQ(clipboard.content, "bc\ndef\ng") << "the clipboard keeps its text";
+    EXPECT_EQ(clipboard.writes, 1);
     EXPECT_EQ(changes, 0);
 }
 
-TEST_F(ClipboardTest, CutWithNothingSelectedEmptiesTheClipboardOnly) {
+TEST_F(ClipboardTest, CutWithNothingSelectedLeavesClipboardAndText) {
     SetText({"abc"});
     clipboard.content = "old";
     ResetCounts();
     memo.CutSelection(false);
-    EXPECT_EQ(clipboard.content, "");
+    EXPECT_EQ(clipboard.content, "old");
+    EXPECT_EQ(clipboard.writes, 0);
     EXPECT_THAT(Text(), ElementsAre("abc"));
     EXPECT_EQ(changes + selections, 0);
+}
+
+TEST_F(ClipboardTest, CutLinesPutsLfBreaksAndPastingThemBackRestoresTheLines) {
+    SetText({"one", "two", "three"});
+    Select({1, 0}, {2, 2});
+    memo.CutSelection(false);
+    EXPECT_EQ(clipboard.content, "ne\ntwo\nth");
+    EXPECT_THAT(Text(), ElementsAre("oree"));
+    memo.PasteClipboard(false);
+    EXPECT_THAT(Text(), ElementsAre("one", "two", "three"));
 }
 
 TEST_F(ClipboardTest, CutRaisesWhatDeletingRaises) {

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "editor/AdvMemoCompletion.h"
 #include "platform/qt/QtClipboard.h"
 #include "ui/AdvMemoWidget.h"
 #include "ui/TForm1Fixture.h"
@@ -176,6 +177,21 @@ TEST_F(TForm1EditingTest, TheCaretIsDrawnTwoPixelsWideInTheClickedCell) {
     Find<QWidget>("ComboBox1")->setFocus();
     ASSERT_TRUE(WaitUntil([&] { return !Editor().hasFocus(); }));
     EXPECT_FALSE(Editor().CaretDrawn());
+}
+
+TEST_F(TForm1EditingTest, TheCompletionListClosesWhenTheEditorIsReloaded) {
+    tree.File("C/second.txt", "other\n");
+    LoadByClick("first.txt", "Show\n");
+    ASSERT_EQ(window->Results().Row(0).Name, "first.txt");
+    Editor().setFocus();
+    Editor().Memo().SetCaretColumn(4);
+    QTest::keyClick(&Editor(), Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_TRUE(Editor().Memo().Completion().ListVisible());
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    SelectRow(1);  // shown as a click shows it
+    EXPECT_EQ(Line(0), "other");
+    EXPECT_FALSE(Editor().Memo().Completion().ListVisible());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 }  // namespace

@@ -48,7 +48,19 @@ class FakeDialogs final : public UiDialogs {
     void ShowError(QWidget*, const QString& caption, const QString& text) override {
         errors.push_back(caption + ": " + text);
     }
+    // Answers from `editsAnswers`, then Cancel (so an unexpected question stops what asked).
+    EditsAnswer AskAboutEdits(QWidget*, const QString&, const QString& text) override {
+        editsQuestions.push_back(text);
+        if (editsAnswers.empty()) {
+            return EditsAnswer::Cancel;
+        }
+        const EditsAnswer next = editsAnswers.front();
+        editsAnswers.erase(editsAnswers.begin());
+        return next;
+    }
     std::vector<QString> folders;
+    std::vector<EditsAnswer> editsAnswers;
+    std::vector<QString> editsQuestions;
     int folderAsks = 0;
     std::optional<QString> saveAnswer;
     QString saveCaption, saveSuffix;

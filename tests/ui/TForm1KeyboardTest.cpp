@@ -152,5 +152,31 @@ TEST_F(TForm1KeyboardTest, EnterInATextBoxRecordsItsTextAndSearches) {
     EXPECT_EQ(Find<QComboBox>("ComboBox2")->currentText(), "keyword");
 }
 
+TEST_F(TForm1KeyboardTest, EnterInTheExtensionListsSearchesToo) {
+    tree.File("C/keep.txt");
+    tree.File("C/drop.log");
+    for (const char* box : {"Edit1", "Edit2"}) {
+        SCOPED_TRACE(box);
+        auto* edit = Find<QLineEdit>(box);
+        edit->setFocus();
+        ASSERT_TRUE(edit->hasFocus());
+        QTest::keyClick(edit, Qt::Key_Return);
+        EXPECT_FALSE(Enabled("BitBtn1"));  // started
+        WaitForRunEnd();
+        EXPECT_EQ(Names().size(), 2u);
+        EXPECT_TRUE(edit->hasFocus());
+    }
+}
+
+TEST_F(TForm1KeyboardTest, ARunThatFindsNothingShowsTheCountOfZero) {
+    tree.File("C/one.txt");
+    RunSearch();
+    EXPECT_EQ(Status("bsSkinStatusPanel2"), "1 items found");
+    TypeInto("ComboBox1", "nothing-is-called-this");
+    RunSearch();
+    EXPECT_TRUE(Names().empty());
+    EXPECT_EQ(Status("bsSkinStatusPanel2"), "0 items found");
+}
+
 }  // namespace
 }  // namespace tarnwick

@@ -199,14 +199,27 @@ TEST_F(TForm1Test, RealMouseClickOnARowLoadsTheFile) {
     EXPECT_EQ(window->Memo().Memo().Lines().Get(0), "hello");
 }
 
-TEST_F(TForm1Test, KeyboardSelectionChangesNeitherEditorNorStatus) {
+TEST_F(TForm1Test, ARowSelectedByTheKeyboardIsShownLikeAClickedOne) {
     tree.File("C/a.txt", "aaa");
-    tree.File("C/b.txt", "bbb");
+    tree.File("C/b.md", "bbb");
+    tree.Folder("C/c");
     RunSearch();
-    Find<QTableView>("ListView1")->selectRow(1);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(window->Memo().Memo().Lines().Count(), 0);
-    EXPECT_TRUE(Status("bsSkinStatusPanel1").isEmpty());
+    window->show();
+    auto* list = Find<QTableView>("ListView1");
+    list->setFocus();
+    SelectRow(0);
+    QTest::keyClick(list, Qt::Key_Down);
+    ASSERT_TRUE(WaitUntil([&] { return window->Memo().Memo().Lines().Get(0) == "bbb"; }));
+    EXPECT_EQ(Status("bsSkinStatusPanel1").toStdString(), tree.path("C/b.md"));
+    // The commands act on the file shown.
+    dialogs.saveAnswer = std::nullopt;
+    window->SaveAsCommand();
+    EXPECT_EQ(dialogs.saveSuffix, "md");
+    // A folder row: its path shown, the editor unchanged, as for a click.
+    QTest::keyClick(list, Qt::Key_Down);
+    ASSERT_TRUE(WaitUntil([&] { return Status("bsSkinStatusPanel1").endsWith("/c"); }));
+    EXPECT_EQ(window->Memo().Memo().Lines().Get(0), "bbb");
+    EXPECT_TRUE(Enabled("Openfile1"));
 }
 
 TEST_F(TForm1Test, AllDrivesWalksEveryRootAndStopEndsTheRun) {

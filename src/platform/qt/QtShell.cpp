@@ -6,26 +6,18 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
-#include <QFile>
-#include <QFileInfo>
 #include <QMetaObject>
 #include <QThread>
-#include <QUrl>
 
 namespace tarnwick {
 namespace {
 
-QString FromLocal(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-QUrl UrlOf(const std::string& target) {
-    const QString text = FromLocal(target);
-    const QUrl url(text, QUrl::StrictMode);
-    if (url.isValid() && !url.scheme().isEmpty() && url.scheme().size() > 1) {
-        return url;
+std::string ParentFolder(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
     }
-    return QUrl::fromLocalFile(text);
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
 // QDesktopServices must be used from the GUI thread; the update check calls from its own.
@@ -40,29 +32,41 @@ void OnGuiThread(std::function<void()> task) {
 
 }  // namespace
 
+QUrl QtShell::UrlOf(const std::string& target) {
+    if (!target.empty() && target.front() != '/' && HasUriScheme(target)) {
+        return QUrl(QString::fromUtf8(target.data(), static_cast<qsizetype>(target.size())),
+                    QUrl::TolerantMode);
+    }
+    return QUrl::fromEncoded(QByteArray::fromStdString(FileUri(target)), QUrl::StrictMode);
+}
+
+QString QtShell::ShowItemsArgument(const std::string& path) {
+    return QString::fromLatin1(FileUri(path));
+}
+
 void QtShell::Open(const std::string& target) {
     const QUrl url = UrlOf(target);
     OnGuiThread([url] { QDesktopServices::openUrl(url); });
 }
 
 void QtShell::ShowInFolder(const std::string& path) {
-    const QString file = FromLocal(path);
-    OnGuiThread([file] {
+    const QString item = ShowItemsArgument(path);
+    const QUrl folder = UrlOf(ParentFolder(path));
+    OnGuiThread([item, folder] {
         QDBusMessage call = QDBusMessage::createMethodCall(
             QStringLiteral("org.freedesktop.FileManager1"),
             QStringLiteral("/org/freedesktop/FileManager1"),
             QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
-        call << QStringList{QUrl::fromLocalFile(file).toString()} << QString();
+        call << QStringList{item} << QString();
         // Asynchronous, so a slow or missing file manager never freezes the window.
         auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call));
-        QObject::connect(
-            watcher, &QDBusPendingCallWatcher::finished, watcher,
-            [file](QDBusPendingCallWatcher* w) {
-                if (w->isError()) {
-                    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(file).absolutePath()));
-                }
-                w->deleteLater();
-            });
+        QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                         [folder](QDBusPendingCallWatcher* w) {
+                             if (w->isError()) {
+                                 QDesktopServices::openUrl(folder);
+                             }
+                             w->deleteLater();
+                         });
     });
 }
 
