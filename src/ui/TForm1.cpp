@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
 
 #include "editor/AdvMemoFindReplace.h"
@@ -40,6 +43,8 @@ namespace {
 
 constexpr const char* kOtherText = "Other...";
 constexpr const char* kTitle = "Tarnwick";
+// How often the left status panel tells how far a long load has come.
+constexpr int kLoadProgressMs = 150;
 // A Look in entry's path bytes, kept with the entry (its text is only the readable form).
 constexpr int kPathBytesRole = Qt::UserRole;
 
@@ -72,6 +77,10 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
     CreateFindReplace();
     search_ = std::make_unique<SearchControl>(options_, *dispatcher_, *services_.typeNames,
                                               *services_.locale, *this, services_.entryPause);
+    loader_ = std::make_unique<editor::TBackgroundLoad>(*dispatcher_);
+    loadProgress_ = new QTimer(this);
+    loadProgress_->setInterval(kLoadProgressMs);
+    connect(loadProgress_, &QTimer::timeout, this, &TForm1::ShowLoadProgress);
     ConnectSearchInputs();
     form2_ = std::make_unique<TForm2>(this);
     FormCreate();
@@ -193,6 +202,8 @@ void TForm1::SearchStarted() {
         keyword.Add(content);
         styler_->AllStyles().Items(0).SetKeyWords(keyword);
     }
+    loader_->Cancel();
+    loadProgress_->stop();
     ClearEditor();
     shownRow_ = -1;
     fileRow_ = -1;
@@ -310,23 +321,74 @@ void TForm1::ListView1Click() {
         }
     }
     SetFileCommandsEnabled(true);
-    shownRow_ = index;
     if (loadable) {
-        try {
-            LoadEditor(row.Path);
-        } catch (const std::exception& e) {
-            ShowError(QString::fromStdString(e.what()));
-            return;
-        }
-        fileRow_ = index;
+        // The file is read on a worker; the editor keeps its text until the new one is ready.
+        StartLoad(index, row.Path);
+        return;
     }
+    loader_->Cancel();  // another row was chosen: a running load no longer counts
+    shownRow_ = index;
     bsSkinStatusPanel1->setText(DisplayPath(row.Path));
+}
+
+void TForm1::StartLoad(int index, const std::string& path) {
+    const int changesAtStart = editorChanges_;
+    loadingRow_ = index;
+    loadingPath_ = path;
+    editor::TAdvMemoStrings::TLoadSettings settings = memoWidget_->Memo().Lines().LoadSettings();
+    if (services_.unsizedLoadLimit > 0) {
+        settings.Limits.MaxUnsizedRead = services_.unsizedLoadLimit;
+    }
+    loader_->Start(
+        path, settings,
+        [this, index, path,
+         changesAtStart](std::unique_ptr<editor::TAdvMemoStrings::TPreparedText> text) {
+            loadProgress_->stop();
+            // Text typed while the file was read is asked about like any other edit.
+            if (editorChanges_ != changesAtStart && !MayDiscardEdits()) {
+                ReselectShownRow();
+                return;
+            }
+            InstallEditor(*text);
+            shownRow_ = index;
+            fileRow_ = index;
+            bsSkinStatusPanel1->setText(DisplayPath(path));
+        },
+        [this](const std::string& message) {
+            loadProgress_->stop();
+            bsSkinStatusPanel1->setText(shownRow_ >= 0 && shownRow_ < results_->rowCount()
+                                            ? DisplayPath(results_->Row(shownRow_).Path)
+                                            : QString());
+            ShowError(QString::fromStdString(message));
+        });
+    loadProgress_->start();
+}
+
+void TForm1::ShowLoadProgress() {
+    if (!loader_->Running()) {
+        loadProgress_->stop();
+        return;
+    }
+    const uint64_t read = loader_->BytesRead();
+    const uint64_t expected = loader_->BytesExpected();
+    constexpr uint64_t kPercent = 100;
+    constexpr uint64_t kMegabyte = 1000 * 1000;
+    const QString amount =
+        expected > 0 ? QStringLiteral("%1 %").arg(std::min(read, expected) * kPercent / expected)
+                     : QStringLiteral("%1 MB").arg(read / kMegabyte);
+    bsSkinStatusPanel1->setText(
+        QStringLiteral("Loading %1 (%2)").arg(DisplayPath(loadingPath_), amount));
+}
+
+bool TForm1::LoadingFile() const {
+    return loader_->Running();
 }
 
 void TForm1::RowSelectedByKeyboard() {
     keyRowCheckQueued_ = false;
     const int index = SelectedIndex();
-    if (index >= 0 && index != shownRow_) {
+    const bool beingLoaded = loader_->Running() && index == loadingRow_;
+    if (index >= 0 && index != shownRow_ && !beingLoaded) {
         ListView1Click();
     }
 }
@@ -343,6 +405,7 @@ void TForm1::ReselectShownRow() {
 void TForm1::AdvMemo1Change() {
     SetSaveAsEnabled(true);
     if (!ownEditorChange_) {
+        ++editorChanges_;
         SetModified(true);
     }
 }
@@ -356,12 +419,12 @@ void TForm1::SetModified(bool modified) {
                             : QString::fromLatin1(kTitle));
 }
 
-void TForm1::LoadEditor(const std::string& path) {
+void TForm1::InstallEditor(editor::TAdvMemoStrings::TPreparedText& text) {
     editor::TAdvMemo& memo = memoWidget_->Memo();
     memoWidget_->CloseCompletion();
     {
         const editor::TScopedValue<bool> own(ownEditorChange_, true);
-        memo.Lines().LoadFromFile(path);
+        memo.Lines().InstallPrepared(text);
     }
     SetModified(false);
     AdvMemo1SelectionChange();

@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "editor/AdvMemoStrings.h"
+#include "editor/BackgroundLoad.h"
 #include "search/SearchControl.h"
 #include "ui/ResultsModel.h"
 #include "ui/RowIcons.h"
@@ -22,6 +24,7 @@ class QPushButton;
 class QRadioButton;
 class QSplitter;
 class QTableView;
+class QTimer;
 class QToolButton;
 
 namespace tarnwick {
@@ -54,6 +57,8 @@ struct TForm1Services {
     std::string updateEndpoint;
     std::chrono::milliseconds updateDeadline = UpdateCheck::kDeadline;
     std::shared_ptr<Prompts> prompts;
+    // Bytes a load may read past the size a file reports (0: the machine's limit).
+    uint64_t unsizedLoadLimit = 0;
 };
 
 class TForm1 final : public QMainWindow, public SearchNotifications {
@@ -122,6 +127,8 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     history::InputHistory& NameHistory() { return *nameHistory_; }
     history::InputHistory& WordHistory() { return *wordHistory_; }
     TForm2& AboutBox() { return *form2_; }
+    // A row's file is being read; the editor shows it once it is.
+    bool LoadingFile() const;
     editor::TAdvMemoFindReplaceDialog& AdvMemoFindReplaceDialog1() { return *findReplace_; }
 
   protected:
@@ -156,8 +163,12 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     bool SaveEditorAs(const ResultRow* row);
     // Loading and emptying by the window itself: neither marks the text modified, both close
     // the completion list and set Cut and Copy from the (now empty) selection.
-    void LoadEditor(const std::string& path);
+    void InstallEditor(editor::TAdvMemoStrings::TPreparedText& text);
     void ClearEditor();
+    // Reads a row's file on a worker; once read, the editor shows it as a click did, unless
+    // another row, a search or closing the window came first.
+    void StartLoad(int index, const std::string& path);
+    void ShowLoadProgress();
     void SetModified(bool modified);
     // After a key in the results list: shows the row now selected, as a click would.
     void RowSelectedByKeyboard();
@@ -185,6 +196,13 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     int shownRow_ = -1;
     int fileRow_ = -1;  // the row whose file the editor holds, -1 when none
     bool keyRowCheckQueued_ = false;
+    // Changes the user made to the text, counted to notice typing while a file loads.
+    int editorChanges_ = 0;
+    // After the dispatcher it reports through, so it goes (joining its worker) before it.
+    std::unique_ptr<editor::TBackgroundLoad> loader_;
+    int loadingRow_ = -1;
+    std::string loadingPath_;
+    QTimer* loadProgress_ = nullptr;
     std::unique_ptr<history::InputHistory> nameHistory_;
     std::unique_ptr<history::InputHistory> wordHistory_;
     std::unique_ptr<TForm2> form2_;

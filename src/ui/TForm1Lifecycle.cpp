@@ -127,8 +127,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();  // the window stays open
         return;
     }
-    // A running walk must not outlive the controls it reports to.
+    // A running walk must not outlive the controls it reports to; a running load is dropped.
     search_->StopSearch();
+    loader_->Cancel();
     event->accept();
 }
 

@@ -91,6 +91,7 @@ class TForm1Test : public ::testing::Test {
         services.entryPause = entryPause;
         services.readDriveRoots = false;
         services.historyFolder = tree.root();
+        services.unsizedLoadLimit = unsizedLoadLimit;
         window = std::make_unique<TForm1>(services);
         window->Search().State().DriveRoots = {tree.path("C"), tree.path("D")};
         tree.Folder("C");
@@ -132,10 +133,15 @@ class TForm1Test : public ::testing::Test {
         Find<QPushButton>("BitBtn1")->click();
         WaitForRunEnd();
     }
+    // Waits until a row's file that is being read is in the editor (or failed).
+    void WaitForLoad() {
+        ASSERT_TRUE(WaitUntil([&] { return !window->LoadingFile(); }));
+    }
     void SelectRow(int row) {
         auto* list = Find<QTableView>("ListView1");
         list->selectRow(row);
         window->ListView1Click();
+        WaitForLoad();
     }
 
     TempTree tree;
@@ -143,6 +149,7 @@ class TForm1Test : public ::testing::Test {
     std::shared_ptr<ScriptedPrompts> prompts = std::make_shared<ScriptedPrompts>();
     FakeTypeNames typeNames;
     FixedLocale locale;
+    uint64_t unsizedLoadLimit = 0;  // for the next MakeWindow
     std::unique_ptr<TForm1> window;
 };
 
