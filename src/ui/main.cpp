@@ -1,6 +1,9 @@
 // Tarnwick's entry: reads the command line, creates the application and its main window and
 // runs the event loop.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +16,7 @@
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtShell.h"
 #include "ui/CommandLine.h"
+#include "ui/HistoryFolder.h"
 #include "ui/TForm1.h"
 
 namespace {
@@ -49,6 +53,15 @@ int main(int argc, char* argv[]) {
     {
         tarnwick::TForm1Services services;
         services.updateEndpoint = tarnwick::kVersionDocumentUrl;
+        // An installed copy never writes beside its executable, not even as root.
+        const QString dataFolder =
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        services.historyFolder = tarnwick::HistoryFolder::For(
+            QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(),
+            QFile::encodeName(dataFolder).toStdString());
+        if (!services.historyFolder.empty()) {
+            QDir().mkpath(dataFolder);
+        }
         tarnwick::TForm1 window(services);
         window.show();
         window.StartIn(command.folder().value_or(std::string()),
