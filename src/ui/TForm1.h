@@ -87,6 +87,7 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
 
     // Handlers, public so tests can run them as the events do.
     void FormShow();
+    void StartIn(const std::string& folder, const std::string& name);
     void ComboBox3Select(int index);
     void BitBtn1Click();
     void BitBtn2Click();

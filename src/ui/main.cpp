@@ -1,18 +1,49 @@
-// Tarnwick's entry: creates the application and its main window and runs the event loop.
+// Tarnwick's entry: reads the command line, creates the application and its main window and
+// runs the event loop.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "platform/AppInfo.h"
 #include "platform/Clipboard.h"
 #include "platform/Shell.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtShell.h"
+#include "ui/CommandLine.h"
+#include "ui/HistoryFolder.h"
 #include "ui/TForm1.h"
 
+namespace {
+
+std::vector<std::string> Arguments(int argc, char* argv[]) {
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    // --help and --version are answered before the application object exists, so they need
+    // no display.
+    const tarnwick::CommandLine early = tarnwick::CommandLine::Parse(Arguments(argc, argv));
+    if (early.action() != tarnwick::CommandLine::Action::Run) {
+        const std::string text = early.action() == tarnwick::CommandLine::Action::ShowHelp
+                                     ? tarnwick::CommandLine::HelpText()
+                                     : tarnwick::CommandLine::VersionText();
+        std::fputs(text.c_str(), stdout);
+        return std::fflush(stdout) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+    }
     QApplication app(argc, argv);
+    // The application took its own options (-platform, -style...) out of argv; the rest is ours.
+    const tarnwick::CommandLine command = tarnwick::CommandLine::Parse(Arguments(argc, argv));
+    for (const std::string& line : command.errors()) {
+        std::fprintf(stderr, "%s\n", line.c_str());
+    }
     tarnwick::QtShell shell;
     tarnwick::Shell::Install(&shell);
     tarnwick::QtClipboard clipboard;
@@ -22,8 +53,19 @@ int main(int argc, char* argv[]) {
     {
         tarnwick::TForm1Services services;
         services.updateEndpoint = tarnwick::kVersionDocumentUrl;
+        // An installed copy never writes beside its executable, not even as root.
+        const QString dataFolder =
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        services.historyFolder = tarnwick::HistoryFolder::For(
+            QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(),
+            QFile::encodeName(dataFolder).toStdString());
+        if (!services.historyFolder.empty()) {
+            QDir().mkpath(dataFolder);
+        }
         tarnwick::TForm1 window(services);
         window.show();
+        window.StartIn(command.folder().value_or(std::string()),
+                       command.name().value_or(std::string()));
         status = QApplication::exec();
         updateCheck = window.UpdateCheckRun();
     }
