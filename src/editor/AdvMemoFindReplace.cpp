@@ -89,6 +89,7 @@ void TAdvMemoFindReplaceDialog::DialogCommand(TFindOptions options, const std::s
     if (fMemo == nullptr) {
         return;
     }
+    fLastWasReplaceAll = (options & frFindNext) == 0 && (options & frReplaceAll) != 0;
     if ((options & frFindNext) != 0) {
         FindAction(findText, options);
     } else if ((options & (frReplace | frReplaceAll)) != 0) {

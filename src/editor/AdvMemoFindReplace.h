@@ -68,6 +68,8 @@ class TAdvMemoFindReplaceDialog final : public TReplaceDialogListener,
 
     // Replacements of the last replace action.
     int ReplaceCount() const { return fReplaceCount; }
+    // Whether the action that raised the last OnReplaceDone was a Replace All.
+    bool LastWasReplaceAll() const { return fLastWasReplaceAll; }
 
     TNotifyEvent OnShow;
     TNotifyEvent OnClose;
@@ -96,6 +98,7 @@ class TAdvMemoFindReplaceDialog final : public TReplaceDialogListener,
     std::string fFindText;
     std::string fReplaceText;
     int fReplaceCount = 0;
+    bool fLastWasReplaceAll = false;
 };
 
 }  // namespace tarnwick::editor

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QToolButton>
 
 #include "editor/AdvMemoFindReplace.h"
@@ -116,6 +117,15 @@ void TForm1::CreateFindReplace() {
     findReplace_ = std::make_unique<editor::TAdvMemoFindReplaceDialog>(
         std::make_unique<QtReplaceDialogWindow>(this, memoWidget_), prompts);
     findReplace_->SetAdvMemo(&memoWidget_->Memo());
+    // A Replace All tells in the left status panel how many occurrences it replaced.
+    findReplace_->OnReplaceDone = [this](editor::TAdvMemoFindReplaceDialog& dialog) {
+        if (dialog.LastWasReplaceAll()) {
+            const int count = dialog.ReplaceCount();
+            bsSkinStatusPanel1->setText(count == 1
+                                            ? QStringLiteral("1 occurrence replaced")
+                                            : QStringLiteral("%1 occurrences replaced").arg(count));
+        }
+    };
 }
 
 void TForm1::FindReplaceCommand() {

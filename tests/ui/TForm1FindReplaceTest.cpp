@@ -135,6 +135,35 @@ TEST_F(TForm1FindReplaceTest, ReplaceAndReplaceAllChangeTheEditorsText) {
     EXPECT_TRUE(Boxes().empty());
 }
 
+TEST_F(TForm1FindReplaceTest, AReplaceAllTellsItsCountAndOneCtrlZTakesItAllBack) {
+    // 20,000 lines of replacements, far more than the undo list's 100 records.
+    editor::TAdvMemo& memo = Memo();
+    memo.Lines().Clear();
+    for (int i = 0; i < 20000; ++i) {
+        memo.Lines().Add("line " + std::to_string(i) + " of the cat file");
+    }
+    memo.UndoList().Clear();
+    const std::vector<std::string> before = Lines();
+    Find<QAction>("Find1")->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return Dialog()->isVisible(); }));
+    TypeInto("FindEdit", QStringLiteral("cat"));
+    TypeInto("ReplaceEdit", QStringLiteral("dog"));
+    Press("ReplaceAll");
+    EXPECT_EQ(Status("bsSkinStatusPanel1"), QStringLiteral("20000 occurrences replaced"));
+    EXPECT_EQ(Memo().Lines().Get(19999), "line 19999 of the dog file");
+
+    window->Memo().setFocus();
+    QTest::keyClick(&window->Memo(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Lines(), before);
+    QTest::keyClick(&window->Memo(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Memo().Lines().Get(0), "line 0 of the dog file");
+    EXPECT_EQ(Memo().Lines().Get(19999), "line 19999 of the dog file");
+
+    TypeInto("FindEdit", QStringLiteral("zebra"));
+    Press("ReplaceAll");
+    EXPECT_EQ(Status("bsSkinStatusPanel1"), QStringLiteral("0 occurrences replaced"));
+}
+
 TEST_F(TForm1FindReplaceTest, TextNotFoundIsToldAndTheDialogStaysOpen) {
     window->ToolButton7Click();
     TypeInto("FindEdit", QStringLiteral("zebra"));
