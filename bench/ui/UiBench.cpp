@@ -5,7 +5,13 @@
 //   ui_keystroke: with that file loaded, from a typed character's key event delivered to the
 //            editor at line 700,000 until the editor's repaint has finished (median of 200);
 //   ui_keystroke_long_line: the same in the middle of a file whose only line is 5 MB (median
-//            of 50), and of one whose only line is 100 MB (median of 10).
+//            of 50), and of one whose only line is 100 MB (median of 10);
+//   ui_load_1gb: a click on a 1 GB file's row: the longest gap between two ticks of a 5 ms
+//            timer until the editor shows the text, and the time until then against the wall
+//            time `wc -l` needs for the same file (from the page cache, best of three);
+//   ui_click_proc: a click on a row for a file that does not end (/proc/self/pagemap, through
+//            a link in the searched folder): the longest gap, and the time until the load ends
+//            with its message.
 // Names given on the command line run only those benchmarks.
 #include <QApplication>
 #include <QComboBox>
@@ -19,8 +25,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -159,6 +167,126 @@ void BenchKeystroke(tarnwick::TForm1& window) {
     std::fflush(stdout);
 }
 
+// Records the error boxes instead of showing them; answers nothing else.
+class RecordingDialogs final : public tarnwick::UiDialogs {
+  public:
+    std::optional<QString> ChooseFolder(QWidget*) override { return std::nullopt; }
+    std::optional<QString> ChooseSaveFile(QWidget*, const QString&, const QString&,
+                                          const QString&) override {
+        return std::nullopt;
+    }
+    void ShowError(QWidget*, const QString&, const QString& text) override {
+        errors.push_back(text);
+    }
+    tarnwick::EditsAnswer AskAboutEdits(QWidget*, const QString&, const QString&) override {
+        return tarnwick::EditsAnswer::Discard;
+    }
+    std::vector<QString> errors;
+};
+
+// Searches root, which holds one entry, and clicks its row; then runs the event loop with a
+// 5 ms ticker until the row's load is over. Returns the longest gap between ticks and sets
+// seconds to the time from the click to the end of the load (the text shown or the error).
+qint64 ClickAndWatch(tarnwick::TForm1& window, double& seconds) {
+    window.findChild<QPushButton*>("BitBtn1")->click();
+    RunUntil([&] { return window.findChild<QPushButton*>("BitBtn1")->isEnabled(); }, 60000);
+    if (window.Results().rowCount() != 1) {
+        std::fprintf(stderr, "expected one row, found %d\n", window.Results().rowCount());
+        return -1;
+    }
+    auto* list = window.findChild<QTableView*>("ListView1");
+    const QRect cell = list->visualRect(window.Results().index(0, 0));
+    qint64 longest = 0;
+    QElapsedTimer sinceTick;
+    QTimer ticker;
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout,
+                     [&] { longest = std::max(longest, sinceTick.restart()); });
+    QElapsedTimer timer;
+    timer.start();
+    sinceTick.start();
+    ticker.start();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    // The click is handled from the event loop; then the load runs until it is over.
+    RunUntil([&] { return window.LoadingFile(); }, 10000);
+    RunUntil([&] { return !window.LoadingFile(); }, 600000);
+    window.Memo().repaint();  // the editor shows it: one full paint of the pane
+    seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+    ticker.stop();
+    return std::max(longest, sinceTick.elapsed());
+}
+
+std::unique_ptr<tarnwick::TForm1> WindowOn(const std::string& root, tarnwick::UiDialogs& dialogs) {
+    tarnwick::TForm1Services services;
+    services.dialogs = &dialogs;
+    services.entryPause = std::chrono::microseconds(0);
+    services.readDriveRoots = false;
+    services.historyFolder = root;
+    auto window = std::make_unique<tarnwick::TForm1>(services);
+    window->Search().State().DriveRoots = {root};
+    window->show();
+    window->FormShow();
+    return window;
+}
+
+double WallSeconds(const std::string& command) {
+    double best = 1e9;
+    for (int i = 0; i < 3; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        if (std::system(command.c_str()) != 0) {
+            std::fprintf(stderr, "%s failed\n", command.c_str());
+        }
+        best = std::min(best, static_cast<double>(timer.nsecsElapsed()) / 1e9);
+    }
+    return best;
+}
+
+void BenchLoad1Gb(const std::string& root) {
+    const std::string dir = root + "/load1gb";
+    std::filesystem::create_directories(dir);
+    const std::string path = dir + "/huge.txt";
+    {
+        std::ofstream out(path, std::ios::binary);
+        const std::string line =
+            "The quick brown fox jumps over the lazy dog, line of a huge log file.\n";
+        std::string block;
+        for (int i = 0; i < 10000; ++i) {
+            block += line;
+        }
+        for (std::size_t written = 0; written < 1000u * 1000 * 1000; written += block.size()) {
+            out << block;
+        }
+    }
+    const double wc = WallSeconds("wc -l '" + path + "' >/dev/null");  // also fills the cache
+    RecordingDialogs dialogs;
+    auto window = WindowOn(dir, dialogs);
+    double seconds = 0;
+    const qint64 gap = ClickAndWatch(*window, seconds);
+    std::printf("ui_load_1gb: ours=%.3f s peer=%.3f s ratio=%.3f gap=%lld ms goal=50 ms\n", seconds,
+                wc, wc / seconds, static_cast<long long>(gap));
+    std::fprintf(stderr, "  (%d lines, %zu errors)\n", window->Memo().Memo().Lines().Count(),
+                 dialogs.errors.size());
+    std::fflush(stdout);
+    window.reset();
+    std::filesystem::remove(path);
+}
+
+void BenchClickProc(const std::string& root) {
+    const std::string dir = root + "/proc";
+    std::filesystem::create_directories(dir);
+    std::filesystem::create_symlink("/proc/self/pagemap", dir + "/endless");
+    RecordingDialogs dialogs;
+    auto window = WindowOn(dir, dialogs);
+    double seconds = 0;
+    const qint64 gap = ClickAndWatch(*window, seconds);
+    std::printf("ui_click_proc: ours=%.3f s gap=%lld ms goal=50 ms\n", seconds,
+                static_cast<long long>(gap));
+    std::fprintf(stderr, "  (%s)\n",
+                 dialogs.errors.empty() ? "no message" : qPrintable(dialogs.errors.front()));
+    std::fflush(stdout);
+}
+
 // Median milliseconds from a typed character's key event to the end of the editor's repaint,
 // typing in the middle of a file made of one line of the given size.
 double LongLineKeystroke(const std::string& root, std::size_t bytes, int keys) {
@@ -245,6 +373,12 @@ int main(int argc, char** argv) {
         if (auto window = BenchLoad(root)) {
             BenchKeystroke(*window);
         }
+    }
+    if (Wanted(argc, argv, "ui_load_1gb")) {
+        BenchLoad1Gb(root);
+    }
+    if (Wanted(argc, argv, "ui_click_proc")) {
+        BenchClickProc(root);
     }
     if (Wanted(argc, argv, "ui_keystroke_long_line")) {
         BenchKeystrokeLongLine(root);
