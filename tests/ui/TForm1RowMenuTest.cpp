@@ -272,6 +272,32 @@ TEST_F(TForm1RowMenuTest, ADraggedRowCarriesItsFilesUriAndPathAndOffersCopyAndMo
     EXPECT_EQ(model.mimeData({}), nullptr);
 }
 
+TEST_F(TForm1RowMenuTest, AfterADragTheRowItsPressSelectedIsShownAsAClickShowsIt) {
+    tree.File("C/a.txt", "one\n");
+    tree.File("C/b.txt", "bee\n");
+    RunSearch();
+    SelectRow(0);
+    // The drag's press selected row 1; its release went to the drag, so no click ran.
+    List()->selectRow(1);
+    window->ListView1DragEnded(1);
+    EXPECT_EQ(Line(0), "bee");
+    EXPECT_EQ(Status("bsSkinStatusPanel1").toStdString(), tree.path("C/b.txt"));
+
+    // The row shown already is not loaded again: its edited text stays, nothing is asked.
+    TypeAtStart(QStringLiteral("X"));
+    window->ListView1DragEnded(1);
+    EXPECT_TRUE(dialogs.editsQuestions.empty());
+    EXPECT_EQ(Line(0), "Xbee");
+
+    // Another row while the text is edited: asked as for a click; Cancel keeps both.
+    List()->selectRow(0);
+    window->ListView1DragEnded(0);
+    EXPECT_EQ(dialogs.editsQuestions.size(), 1u);
+    EXPECT_EQ(Line(0), "Xbee");
+    EXPECT_EQ(Selected(), 1);
+    EXPECT_EQ(window->Results().rowCount(), 2) << "rows are never removed by a drag";
+}
+
 TEST_F(TForm1RowMenuTest, TheEditorAndTheListTakeNoDrop) {
     tree.File("C/a.txt", "one\n");
     RunSearch();
