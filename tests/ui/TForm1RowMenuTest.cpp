@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
 #include <QTableView>
@@ -93,18 +94,21 @@ TEST_F(TForm1RowMenuTest, OverARowTheMenuOffersItsItemsEnabledAndOverEmptySpaceN
     RunSearch();
     const struct {
         const char* what;
-        int row;  // -1: below the last row
+        int row;  // -1: below the last row, -2: on the column titles
         bool menu;
     } cases[] = {
         {"a file row", RowNamed("a.txt"), true},
         {"a folder row", RowNamed("sub"), true},
         {"empty space", -1, false},
+        {"the column titles", -2, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const int before = Selected();
         if (c.row >= 0) {
             RightClickRow(c.row);
+        } else if (c.row == -2) {
+            RightClickAt(QPoint(40, -List()->horizontalHeader()->height() / 2));
         } else {
             const QRect last = List()->visualRect(window->Results().index(1, 1));
             ASSERT_LT(last.bottom() + 20, List()->viewport()->height());
