@@ -79,7 +79,7 @@ void ResultsView::startDrag(Qt::DropActions supportedActions) {
     if (data == nullptr) {
         return;
     }
-    // Owned by the view until the drag manager deletes it after the drop; the drag owns the data.
+    // Qt deletes the drag once it is over; the drag owns the data.
     auto* drag = new QDrag(this);
     drag->setMimeData(data);
     const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
