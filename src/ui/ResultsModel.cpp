@@ -2,6 +2,9 @@
 #include "ui/ResultsModel.h"
 
 #include <QFile>
+#include <QMimeData>
+
+#include "ui/FileMimeData.h"
 
 namespace tarnwick {
 namespace {
@@ -78,6 +81,31 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
         return QString::fromLatin1(kColumns[section].title);
     }
     return {};
+}
+
+Qt::ItemFlags ResultsModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags result = QAbstractTableModel::flags(index);
+    if (index.isValid()) {
+        result |= Qt::ItemIsDragEnabled;
+    }
+    return result;
+}
+
+QStringList ResultsModel::mimeTypes() const {
+    return {QString::fromLatin1(kUriListMime), QStringLiteral("text/plain")};
+}
+
+QMimeData* ResultsModel::mimeData(const QModelIndexList& indexes) const {
+    for (const QModelIndex& index : indexes) {
+        if (index.isValid() && index.model() == this && index.row() < rowCount()) {
+            return FileDragData(Row(index.row()).Path).release();
+        }
+    }
+    return nullptr;
+}
+
+Qt::DropActions ResultsModel::supportedDragActions() const {
+    return Qt::CopyAction | Qt::MoveAction;
 }
 
 void ResultsModel::Append(std::vector<ResultRow> rows) {

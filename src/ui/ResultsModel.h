@@ -1,5 +1,7 @@
 // The rows of the results list: seven text columns and an icon per row, in the order the walk
 // produced them. Rows are appended in bulk so a fast walk costs one model update per batch.
+// A row can be dragged out as its file (FileMimeData.h); rows are never dropped in, moved or
+// removed by a drag.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -28,6 +30,13 @@ class ResultsModel final : public QAbstractTableModel {
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QStringList mimeTypes() const override;
+    // The file of the first row among `indexes` (one row is selected at a time), as a drag
+    // carries it; nullptr for no row.
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    // Copy and move: the drop target decides (a file manager moves with Shift).
+    Qt::DropActions supportedDragActions() const override;
 
     void Append(std::vector<ResultRow> rows);
     void Clear();

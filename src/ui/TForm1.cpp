@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -267,8 +268,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             ComboBox2Exit();
         }
     }
-    if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease) {
-        // After the view has updated its selection for this click.
+    if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() != Qt::RightButton) {
+        // After the view has updated its selection for this click. The right button's press
+        // asked for the row menu, which shows its row itself (TForm1RowMenu.cpp).
         QMetaObject::invokeMethod(this, &TForm1::ListView1Click, Qt::QueuedConnection);
     }
     if (watched == ListView1 && event->type() == QEvent::KeyPress && !keyRowCheckQueued_) {

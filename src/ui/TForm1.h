@@ -20,6 +20,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPoint;
 class QPushButton;
 class QRadioButton;
 class QSplitter;
@@ -38,6 +39,7 @@ class InputHistory;
 }
 class TForm2;
 class Prompts;
+class ResultsMenu;
 class QtPrompts;
 class QtUiDispatcher;
 class TAdvMemoWidget;
@@ -93,6 +95,14 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     void BitBtn2Click();
     // A click on the results list (also a row reached with the keyboard, see eventFilter).
     void ListView1Click();
+    // The row menu asked for over `row` (-1: empty space, where no menu opens). The row is
+    // selected and shown as a click shows it (unless it is the row shown), then the menu opens
+    // at `globalPos`, if the row is still selected: asked about edited text, the user may keep
+    // it (TForm1RowMenu.cpp).
+    void ListView1RowMenu(int row, const QPoint& globalPos);
+    // A drag of `row` ended; its press selected the row, which is now shown as a click shows
+    // it (the button's release went to the drag, so no click did).
+    void ListView1DragEnded(int row);
     // Any change of the editor's text: enables Save As and, unless the window itself is
     // loading or emptying the editor, marks the text modified.
     void AdvMemo1Change();
@@ -189,6 +199,7 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     std::unique_ptr<editor::TAdvPascalMemoStyler> styler_;
     RowIcons icons_;
     ResultsModel* results_ = nullptr;
+    ResultsMenu* rowMenu_ = nullptr;
     bool shownOnce_ = false;
     bool modified_ = false;
     bool ownEditorChange_ = false;  // set while the window loads or empties the editor

@@ -27,6 +27,8 @@
 #include "search/MatchRules.h"
 #include "ui/AdvMemoWidget.h"
 #include "ui/ResultsColumnWidths.h"
+#include "ui/ResultsMenu.h"
+#include "ui/ResultsView.h"
 #include "ui/TForm1.h"
 
 namespace tarnwick {
@@ -282,7 +284,8 @@ void TForm1::BuildResultsAndEditor(QWidget* panel) {
 
     results_ =
         new ResultsModel([this](const std::string& key) { return icons_.IconFor(key); }, this);
-    ListView1 = Named(new QTableView(Splitter1), "ListView1");
+    auto* resultsView = Named(new ResultsView(Splitter1), "ListView1");
+    ListView1 = resultsView;
     ListView1->setModel(results_);
     ListView1->setShowGrid(true);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -303,6 +306,11 @@ void TForm1::BuildResultsAndEditor(QWidget* panel) {
     }
     ListView1->viewport()->installEventFilter(this);
     ListView1->installEventFilter(this);  // keys that move the selection
+    // The row menu and dragging rows out (TForm1RowMenu.cpp).
+    rowMenu_ =
+        new ResultsMenu(this, {[this] { OpenFileCommand(); }, [this] { OpenFolderCommand(); }});
+    connect(resultsView, &ResultsView::RowMenuRequested, this, &TForm1::ListView1RowMenu);
+    connect(resultsView, &ResultsView::RowDragEnded, this, &TForm1::ListView1DragEnded);
 
     memoWidget_ = new TAdvMemoWidget(Splitter1);
     Splitter1->addWidget(ListView1);

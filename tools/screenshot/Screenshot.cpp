@@ -1,6 +1,16 @@
 // Renders the main window after a search over a small sample folder, with a file loaded in the
-// editor and the searched word marked, into a PNG (docs/screenshot.png by default).
+// editor and the searched word marked, into a PNG (docs/screenshot.png by default); then the
+// same window with the row menu opened by a right click on that file's row, Copy Path under
+// the pointer, into a second PNG (docs/row-menu.png by default). The menu is a window of its
+// own, so it is painted onto the window's image at the place it stands on the screen.
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QPixmap>
+#include <QTableView>
+#include <QTest>
+#include <QWindow>
 
 #include <cstdio>
 #include <filesystem>
@@ -43,12 +53,56 @@ void MakeSample(const std::filesystem::path& root) {
     Write(root / "README.txt", "Sample project.\r\n");
 }
 
+// Right-clicks the row of `fileName` as a user does (through the window, so Qt asks for the
+// context menu) and returns the menu that opened, or nullptr.
+QMenu* OpenRowMenu(tarnwick::TForm1& window, const std::string& fileName) {
+    auto* list = window.findChild<QTableView*>("ListView1");
+    for (int row = 0; row < window.Results().rowCount(); ++row) {
+        if (window.Results().Row(row).Name != fileName) {
+            continue;
+        }
+        const QRect cell = list->visualRect(window.Results().index(row, 0));
+        const QPoint at = list->viewport()->mapTo(&window, cell.center() + QPoint(30, 0));
+        QTest::mouseClick(window.windowHandle(), Qt::RightButton, {}, at);
+        auto* menu = window.findChild<QMenu*>("ListView1Menu");
+        if (menu == nullptr || !tarnwick::screenshot::WaitFor([&] { return menu->isVisible(); })) {
+            return nullptr;
+        }
+        return menu;
+    }
+    return nullptr;
+}
+
+bool SaveWithMenu(QWidget& window, QMenu& menu, const QString& output) {
+    if (auto* copyPath = menu.findChild<QAction*>("RowCopyPath")) {
+        menu.setActiveAction(copyPath);
+    }
+    QCoreApplication::processEvents();
+    QPixmap image = window.grab();
+    QPainter painter(&image);
+    const QRect at(window.mapFromGlobal(menu.mapToGlobal(QPoint(0, 0))), menu.size());
+    painter.drawPixmap(at.topLeft(), menu.grab());
+    // A frame around the menu window, as a window manager draws one; the offscreen platform
+    // draws none.
+    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.drawRect(at.adjusted(-1, -1, 0, 0));
+    painter.end();
+    if (!image.save(output)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
+        return false;
+    }
+    std::printf("wrote %s\n", qPrintable(output));
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString output =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshot.png");
+    const QString menuOutput =
+        argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("docs/row-menu.png");
     const auto root = std::filesystem::temp_directory_path() / "tarnwick-sample";
     std::filesystem::remove_all(root);
     MakeSample(root);
@@ -63,7 +117,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
         return 1;
     }
-    std::filesystem::remove_all(root);
     std::printf("wrote %s\n", qPrintable(output));
+
+    QMenu* menu = OpenRowMenu(*window, "ring.c");
+    if (menu == nullptr) {
+        std::fprintf(stderr, "the row menu did not open\n");
+        return 1;
+    }
+    if (!SaveWithMenu(*window, *menu, menuOutput)) {
+        return 1;
+    }
+    menu->hide();
+    std::filesystem::remove_all(root);
     return 0;
 }

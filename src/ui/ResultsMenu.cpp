@@ -1,0 +1,63 @@
+// The results list's row menu.
+#include "ui/ResultsMenu.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+
+#include "search/ResultRow.h"
+#include "ui/FileMimeData.h"
+#include "ui/LocalPaths.h"
+
+namespace tarnwick {
+namespace {
+
+// The path's readable text, its file URI list and the GNOME file managers' copied file.
+void CopyPath(const std::string& path) {
+    QGuiApplication::clipboard()->setMimeData(FileClipboardData(path).release());
+}
+
+// A name or folder as text only: there is no file of that name to paste.
+void CopyText(const std::string& bytes) {
+    QGuiApplication::clipboard()->setText(DisplayPath(bytes));
+}
+
+}  // namespace
+
+ResultsMenu::ResultsMenu(QWidget* parent, Commands commands)
+    : QObject(parent), menu_(new QMenu(parent)), commands_(std::move(commands)) {
+    menu_->setObjectName(QStringLiteral("ListView1Menu"));
+    auto item = [this](const char* name, const char* caption, const char* themeIcon,
+                       std::function<void()> act) {
+        QAction* action = menu_->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        if (themeIcon != nullptr) {
+            action->setIcon(QIcon::fromTheme(QString::fromLatin1(themeIcon)));
+        }
+        connect(action, &QAction::triggered, this, std::move(act));
+    };
+    item("RowOpen", "Open", "document-open", [this] {
+        if (commands_.open) {
+            commands_.open();
+        }
+    });
+    item("RowShowInFolder", "Show in Folder", "folder-open", [this] {
+        if (commands_.showInFolder) {
+            commands_.showInFolder();
+        }
+    });
+    menu_->addSeparator();
+    item("RowCopyPath", "Copy Path", "edit-copy", [this] { CopyPath(path_); });
+    item("RowCopyName", "Copy Name", nullptr, [this] { CopyText(name_); });
+    item("RowCopyFolderPath", "Copy Folder Path", nullptr, [this] { CopyText(FolderOf(path_)); });
+}
+
+void ResultsMenu::Popup(const ResultRow& row, const QPoint& globalPos) {
+    path_ = row.Path;
+    name_ = row.Name;
+    menu_->popup(globalPos);
+}
+
+}  // namespace tarnwick
