@@ -299,6 +299,9 @@ void TForm1::ListView1Click() {
         SetFileCommandsEnabled(false);
         return;
     }
+    if (loader_->Running() && index == loadingRow_) {
+        return;  // that row's file is being read already
+    }
     // A copy: the question below runs an event loop.
     const ResultRow row = results_->Row(index);
     // The path's bytes as listed, whatever their encoding. A row whose entry has gone since

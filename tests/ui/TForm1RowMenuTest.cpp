@@ -63,6 +63,7 @@ class TForm1RowMenuTest : public testing::TForm1Test {
     void RightClickAt(const QPoint& point) {
         QTest::mouseClick(window->windowHandle(), Qt::RightButton, {},
                           List()->viewport()->mapTo(window.get(), point));
+        WaitForLoad();
     }
     void RightClickRow(int row) {
         RightClickAt(List()->visualRect(window->Results().index(row, 1)).center());
@@ -284,18 +285,21 @@ TEST_F(TForm1RowMenuTest, AfterADragTheRowItsPressSelectedIsShownAsAClickShowsIt
     // The drag's press selected row 1; its release went to the drag, so no click ran.
     List()->selectRow(1);
     window->ListView1DragEnded(1);
+    WaitForLoad();
     EXPECT_EQ(Line(0), "bee");
     EXPECT_EQ(Status("bsSkinStatusPanel1").toStdString(), tree.path("C/b.txt"));
 
     // The row shown already is not loaded again: its edited text stays, nothing is asked.
     TypeAtStart(QStringLiteral("X"));
     window->ListView1DragEnded(1);
+    WaitForLoad();
     EXPECT_TRUE(dialogs.editsQuestions.empty());
     EXPECT_EQ(Line(0), "Xbee");
 
     // Another row while the text is edited: asked as for a click; Cancel keeps both.
     List()->selectRow(0);
     window->ListView1DragEnded(0);
+    WaitForLoad();
     EXPECT_EQ(dialogs.editsQuestions.size(), 1u);
     EXPECT_EQ(Line(0), "Xbee");
     EXPECT_EQ(Selected(), 1);
