@@ -367,6 +367,7 @@ class TAdvCustomMemo : private ILinesObserver {
     // Tokenizes line index (text: its stored text, or what the painter shows instead) for a
     // paint showing the bytes from firstByte on; with stopAt not npos nothing from there on is
     // needed, nor the state after the line. Long lines go on from a checkpoint left of view.
+    const TLineTokenizer& Tokenizer() const { return fTokenizer; }
     HighlightState TokenizeLineForPaint(int index, std::string_view text, HighlightState state,
                                         IHighlightRunSink& sink, size_t firstByte, size_t stopAt);
 
