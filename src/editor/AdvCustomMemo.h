@@ -26,6 +26,7 @@
 #include "editor/Colors.h"
 #include "editor/EditSettings.h"
 #include "editor/HighlightState.h"
+#include "editor/LineTokenCache.h"
 #include "editor/LineTokenizer.h"
 #include "editor/LinesObserver.h"
 #include "editor/MemoFreeNotification.h"
@@ -363,6 +364,12 @@ class TAdvCustomMemo : private ILinesObserver {
     // Tokenizes one line's text; the returned state is the next line's start state.
     HighlightState TokenizeLine(std::string_view text, HighlightState state,
                                 IHighlightRunSink& sink) const;
+    // Tokenizes line index (text: its stored text, or what the painter shows instead) for a
+    // paint showing the bytes from firstByte on; with stopAt not npos nothing from there on is
+    // needed, nor the state after the line. Long lines go on from a checkpoint left of view.
+    const TLineTokenizer& Tokenizer() const { return fTokenizer; }
+    HighlightState TokenizeLineForPaint(int index, std::string_view text, HighlightState state,
+                                        IHighlightRunSink& sink, size_t firstByte, size_t stopAt);
 
   private:
     // What the line list reports (AdvMemoDocument.cpp).
@@ -453,6 +460,7 @@ class TAdvCustomMemo : private ILinesObserver {
     HighlightState fRememberedState;
     TStartStateScanner fScanner;
     TLineTokenizer fTokenizer;
+    TLineTokenCache fTokenCache;
     bool fFindDialogOpen = false;
     // Last, so the components hear of the destruction before any other part goes.
     TMemoFreeNotifications fFreeNotifications{*this};

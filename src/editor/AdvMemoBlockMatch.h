@@ -4,9 +4,12 @@
 // found together or both cleared to (-1, -1, -1); positions count characters.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "editor/BlockWordScan.h"
 #include "editor/Colors.h"
 
 namespace tarnwick::editor {
@@ -50,6 +53,21 @@ class TAdvMemoBlockMatch {
     void Update(TAdvCustomMemo& memo);
 
   private:
+    // The searches over line text T (the line upper-cased, less its first dropped bytes) with
+    // ASCII block words: the first occurrences come from a per-line cache.
+    struct LineWords {
+        int Line = -1;
+        uint64_t Version = 0;
+        std::vector<size_t> First;
+    };
+    bool Fast() const { return fFast; }
+    void PrepareWords(const std::string& start, const std::string& end);
+    const std::vector<size_t>& FirstOccurrences(const TAdvCustomMemo& memo, int line) const;
+    int FindWord(const TAdvCustomMemo& memo, std::string_view word, int line, size_t dropped) const;
+    int FindList(const TAdvCustomMemo& memo, std::string& list, int line, size_t dropped) const;
+    // Bytes of the line making up the first count characters of T.
+    static size_t DropBytes(std::string_view line, size_t dropped, int count);
+
     TBlockMatch SearchClosing(const TAdvCustomMemo& memo, const std::string& start,
                               std::string& end) const;
     TBlockMatch SearchOpening(const TAdvCustomMemo& memo, const std::string& start,
@@ -58,6 +76,10 @@ class TAdvMemoBlockMatch {
 
     TBlockMatch fClosing;
     TBlockMatch fOpening;
+    bool fFast = false;
+    TBlockWordScan fScan;
+    mutable std::vector<LineWords> fLines;  // a few lines' first occurrences
+    mutable size_t fNextSlot = 0;
 };
 
 }  // namespace tarnwick::editor

@@ -79,4 +79,10 @@ HighlightState TAdvCustomMemo::TokenizeLine(std::string_view text, HighlightStat
     return fTokenizer.TokenizeLine(text, state, sink);
 }
 
+HighlightState TAdvCustomMemo::TokenizeLineForPaint(int index, std::string_view text,
+                                                    HighlightState state, IHighlightRunSink& sink,
+                                                    size_t firstByte, size_t stopAt) {
+    return fTokenCache.Tokenize(fTokenizer, *fLines, index, text, state, sink, firstByte, stopAt);
+}
+
 }  // namespace tarnwick::editor

@@ -220,6 +220,12 @@ void TAdvMemoRunPainter::Run(std::string_view text, const HighlightState& state)
     fColumn += n;
 }
 
+void TAdvMemoRunPainter::Skipped(std::string_view text) {
+    const int n = Chars(text, fLayout.OneBytePerChar || utf8::IsAscii(text));
+    fX += static_cast<int64_t>(n) * fLayout.CharWidth;
+    fColumn += n;
+}
+
 void TAdvMemoRunPainter::DrawMarginIfRightOf(int64_t x) {
     if (fLayout.MarginX >= 0 && x < fLayout.MarginX) {
         fSurface.Line(fLayout.MarginX, 0, fLayout.MarginX, fLayout.LineHeight,

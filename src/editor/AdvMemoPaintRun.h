@@ -64,6 +64,8 @@ class TAdvMemoRunPainter final : public IHighlightRunSink {
                        bool selected, TTextPos start, TTextPos end);
 
     void Run(std::string_view text, const HighlightState& state) override;
+    // Runs of text left of the view, not drawn: only the position moves on.
+    void Skipped(std::string_view text) override;
 
     // Fills from the current x to the image's right edge and draws the margin if it lies right.
     void FinishLine();

@@ -6,6 +6,7 @@
 
 #include "editor/AdvCustomMemo.h"
 #include "editor/AdvMemoPaintRun.h"
+#include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
 
@@ -67,7 +68,7 @@ void TAdvMemoRenderer::Paint(IDrawingSurface& surface, const SurfaceRect& dirty)
             break;
         }
         // The tokenizer's state flows from line to line within one paint.
-        state = PaintLine(surface, i, i - first, bk, state);
+        state = PaintLine(surface, i, i - first, bk, state, i == first + rows || i + 1 >= count);
         ++painted;
     }
     surface.SetClip(clip);
@@ -93,7 +94,8 @@ void TAdvMemoRenderer::Paint(IDrawingSurface& surface, const SurfaceRect& dirty)
 }
 
 HighlightState TAdvMemoRenderer::PaintLine(IDrawingSurface& surface, int line, int row,
-                                           SurfaceColor bk, const HighlightState& state) {
+                                           SurfaceColor bk, const HighlightState& state,
+                                           bool last) {
     const SurfaceRect area = fView.TextAreaRect();
     const int width = area.Width();
     surface.BeginImage(width, fView.LineHeight());
@@ -120,7 +122,29 @@ HighlightState TAdvMemoRenderer::PaintLine(IDrawingSurface& surface, int line, i
         fView.CharWidth(),    fView.LineHeight(),       width,
         fView.RightMarginX(), fView.BoldChangesWidth(), oneBytePerChar};
     TAdvMemoRunPainter runs(surface, fMemo, fSettings, layout, line, selected, start, end);
-    const HighlightState next = fMemo.TokenizeLine(text, state, runs);
+    // A long line is tokenized only as far as the view needs (and from a checkpoint left of
+    // it): the bytes from two cells past the right edge on show nothing, and after the last
+    // painted line no state is needed.
+    size_t firstByte = 0;
+    size_t stopAt = std::string_view::npos;
+    if (text.size() >= TLineTokenCache::kMinLength) {
+        const int firstColumn = fMemo.FirstVisibleColumn();
+        const int cw = std::max(fView.CharWidth(), 1);
+        const int stopColumn = firstColumn + width / cw + 2;
+        if (oneBytePerChar) {
+            firstByte = static_cast<size_t>(firstColumn);
+            if (last) {
+                stopAt = static_cast<size_t>(stopColumn);
+            }
+        } else {
+            firstByte = utf8::ByteOffsetOfColumn(text, firstColumn);
+            if (last) {
+                stopAt = utf8::ByteOffsetOfColumn(text, stopColumn);
+            }
+        }
+    }
+    const HighlightState next =
+        fMemo.TokenizeLineForPaint(line, text, state, runs, firstByte, stopAt);
     runs.FinishLine();
     runs.DrawBlockUnderlines();
     surface.EndImage(area.Left, fView.CellRect(0, row).Top);

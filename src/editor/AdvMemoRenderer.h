@@ -43,8 +43,9 @@ class TAdvMemoRenderer {
   private:
     void PaintGutter(platform::IDrawingSurface& surface);
     // Paints line i at visible row r through the line image; returns the next line's state.
+    // last: no line is painted after it, so the state after it is not needed.
     HighlightState PaintLine(platform::IDrawingSurface& surface, int line, int row,
-                             platform::SurfaceColor bk, const HighlightState& state);
+                             platform::SurfaceColor bk, const HighlightState& state, bool last);
     void PaintBorder(platform::IDrawingSurface& surface);
     platform::SurfaceColor Resolve(TColor c) const;
 

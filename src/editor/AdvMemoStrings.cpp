@@ -106,10 +106,14 @@ void TAdvMemoStrings::ClearLineLengths() {
 }
 
 void TAdvMemoStrings::Put(int index, const std::string& s) {
+    PutEdited(index, s, 0);
+}
+
+void TAdvMemoStrings::PutEdited(int index, const std::string& s, size_t samePrefix) {
     CheckIndex(index);
     if (fOwner == nullptr) {
         Changing();
-        fStore.Replace(index, s, fStore.IsFileText(index, s, 1));
+        fStore.Replace(index, s, fStore.IsFileText(index, s, 1), samePrefix);
         Changed();
         return;
     }
@@ -119,7 +123,7 @@ void TAdvMemoStrings::Put(int index, const std::string& s) {
     const bool untouched = fStore.IsFileText(index, text, fOwner->TabSize());
     SetLineLength(index, utf8::CharCount(text));
     Changing();
-    fStore.Replace(index, text, untouched);
+    fStore.Replace(index, text, untouched, samePrefix);
     Changed();
     fOwner->LineChanged(index);
 }

@@ -102,7 +102,8 @@ void TAdvCustomMemo::TypeCharacter(char32_t ch) {
     }
     {
         TScopedValue<bool> quiet(fNotify, false);
-        fLines->Put(fCurY, line);
+        // The line's front up to the typed character (or the padding before it) is unchanged.
+        fLines->PutEdited(fCurY, line, std::min(at, fLines->View(fCurY).size()));
     }
     SetCaretColumn(newX);
     CollapseSelection();

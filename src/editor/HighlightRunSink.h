@@ -14,6 +14,9 @@ class IHighlightRunSink {
     virtual void Run(std::string_view text, const HighlightState& state) = 0;
     // A keyword the styler paints itself (CustomKeywordDraw); the base ignores it.
     virtual void CustomKeyword(std::string_view /*word*/, const HighlightState& /*state*/) {}
+    // The line's front part text is not handed over as runs (tokenizing went on from a
+    // checkpoint after it); a sink that counts columns accounts for it. The base ignores it.
+    virtual void Skipped(std::string_view /*text*/) {}
 };
 
 }  // namespace tarnwick::editor

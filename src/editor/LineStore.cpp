@@ -65,6 +65,7 @@ uint32_t TLineStore::NewRecord() {
 }
 
 void TLineStore::AppendView(const char* data, size_t length, TLineBreak brk) {
+    Restructured();
     if (length > kOwnedBit - 1) {
         throw std::length_error("line too long");
     }
@@ -79,6 +80,7 @@ void TLineStore::AppendView(const char* data, size_t length, TLineBreak brk) {
 
 void TLineStore::AppendExpanded(std::string_view text, const char* raw, size_t rawLength,
                                 TLineBreak brk) {
+    Restructured();
     if (rawLength > kOwnedBit - 1) {
         throw std::length_error("line too long");
     }
@@ -137,6 +139,7 @@ bool TLineStore::IsFileText(int index, std::string_view text, int tabSize) const
 }
 
 void TLineStore::Insert(int index, std::string_view text) {
+    Restructured();
     Slot s = MakeOwned(text, kNoRecord);
     try {
         MakeRoomAdvised(fSlots, 1);
@@ -148,6 +151,7 @@ void TLineStore::Insert(int index, std::string_view text) {
 }
 
 void TLineStore::InsertRange(int index, const std::vector<std::string_view>& texts) {
+    Restructured();
     std::vector<Slot> added;
     added.reserve(texts.size());
     try {
@@ -164,8 +168,11 @@ void TLineStore::InsertRange(int index, const std::vector<std::string_view>& tex
     }
 }
 
-void TLineStore::Replace(int index, std::string_view text, bool untouched) {
+void TLineStore::Replace(int index, std::string_view text, bool untouched, size_t samePrefix) {
     Slot& old = fSlots[static_cast<size_t>(index)];
+    ++fVersion;
+    fEdits[fVersion % kEditRecords] = {fVersion, index,
+                                       std::min({samePrefix, text.size(), size_t{old.length}})};
     Slot s;
     if (untouched && (old.origin & kRawTabs) == 0) {
         // The file's bytes are the text again: point at them instead of keeping a copy.
@@ -182,7 +189,28 @@ void TLineStore::Replace(int index, std::string_view text, bool untouched) {
     old = s;
 }
 
+size_t TLineStore::UnchangedPrefix(int index, uint64_t since) const {
+    if (since >= fVersion) {
+        return kWholeLine;
+    }
+    if (fStructureVersion > since || fVersion - since > kEditRecords) {
+        return 0;
+    }
+    size_t prefix = kWholeLine;
+    for (uint64_t v = since + 1; v <= fVersion; ++v) {
+        const Edit& e = fEdits[v % kEditRecords];
+        if (e.version != v) {
+            return 0;
+        }
+        if (e.index == index) {
+            prefix = std::min(prefix, e.samePrefix);
+        }
+    }
+    return prefix;
+}
+
 void TLineStore::Erase(int index) {
+    Restructured();
     Slot& s = fSlots[static_cast<size_t>(index)];
     FreeRecord(s);
     Release(s);
@@ -190,6 +218,7 @@ void TLineStore::Erase(int index) {
 }
 
 void TLineStore::EraseRange(int first, int count) {
+    Restructured();
     const auto from = fSlots.begin() + first;
     for (auto it = from; it != from + count; ++it) {
         FreeRecord(*it);
@@ -199,6 +228,7 @@ void TLineStore::EraseRange(int first, int count) {
 }
 
 void TLineStore::Clear() {
+    Restructured();
     for (Slot& s : fSlots) {
         Release(s);
     }
@@ -211,6 +241,8 @@ void TLineStore::Clear() {
 }
 
 void TLineStore::Swap(TLineStore& other) noexcept {
+    Restructured();
+    other.Restructured();
     fSlots.swap(other.fSlots);
     fBuffers.swap(other.fBuffers);
     fChunks.swap(other.fChunks);

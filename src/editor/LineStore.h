@@ -3,8 +3,11 @@
 // in a pool and are found through the line's slot, so indexes always stay aligned. A line read
 // from a file also remembers its bytes there and the break that followed, so that saving can
 // write every line the user did not touch back exactly as it was read.
+// Every change of the lines advances Version(); a short record of the latest replacements lets
+// a cache keyed on a line and a version learn how much of the line's front is still the same.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -56,7 +59,9 @@ class TLineStore {
     void InsertRange(int index, const std::vector<std::string_view>& texts);
     // Replaces the text of a line. untouched says the new text is what the line read as from
     // its file (IsFileText), so it is written back as its file bytes again.
-    void Replace(int index, std::string_view text, bool untouched = false);
+    // samePrefix: how many leading bytes text shares with the line's current text (0: none
+    // claimed); it is reported by UnchangedPrefix.
+    void Replace(int index, std::string_view text, bool untouched = false, size_t samePrefix = 0);
     void Erase(int index);
     // Removes count lines from first on with one shift of the lines after.
     void EraseRange(int first, int count);
@@ -64,6 +69,14 @@ class TLineStore {
     void Clear();
     // Exchanges the whole content with another store (lines, records and buffers).
     void Swap(TLineStore& other) noexcept;
+
+    // Advances on every change of the lines (never on record changes).
+    uint64_t Version() const { return fVersion; }
+    // How many leading bytes of line index are certainly the same as they were at version
+    // since: kWholeLine when the line was not changed since, 0 when lines were inserted or
+    // removed since or the record of replacements does not reach back that far.
+    static constexpr size_t kWholeLine = static_cast<size_t>(-1);
+    size_t UnchangedPrefix(int index, uint64_t since) const;
 
     // Whether the line has a record. A record reads as all defaults until a field is written;
     // its storage is only taken then (most lines of a large file are never touched).
@@ -116,6 +129,19 @@ class TLineStore {
         return fChunks[r >> kChunkShift][r & (kChunkSize - 1)];
     }
     uint32_t NewRecord();
+
+    // A change other than a replacement: line indexes may have moved.
+    void Restructured() { fStructureVersion = ++fVersion; }
+
+    struct Edit {
+        uint64_t version = 0;
+        int index = -1;
+        size_t samePrefix = 0;
+    };
+    static constexpr size_t kEditRecords = 32;
+    uint64_t fVersion = 1;
+    uint64_t fStructureVersion = 1;
+    std::array<Edit, kEditRecords> fEdits{};  // the latest replacements, by version modulo size
 
     std::vector<TTextBuffer> fBuffers;
     std::vector<std::unique_ptr<TLineProp[]>> fChunks;

@@ -10,6 +10,7 @@ namespace tarnwick::editor {
 namespace {
 
 constexpr size_t kNone = std::string_view::npos;
+constexpr size_t kSpecialChunk = 1 << 14;
 
 }  // namespace
 
@@ -86,11 +87,35 @@ class TLineTokenizer::Run {
 
     void Piece(std::string_view piece);
 
+    // Limits of this call; resumes from window.Resume when set (a resumable tokenizer).
+    void SetWindow(const TTokenizeWindow& window) { fWindow = &window; }
+    void Restore(const TTokenizerCheckpoint& cp) {
+        fState = cp.State;
+        fPendingBegin = fLine.data() + cp.PendingBegin;
+        fPendingLength = cp.PendingLength;
+        fPendingState = cp.PendingState;
+        fOwed = cp.Owed;
+        fLineCommentStarted = cp.LineCommentStarted;
+        fHorizon = cp.Horizon;
+        fLastCheckpoint = cp.Rest.Cursor;
+    }
+    bool Stopped() const { return fStopped; }
+
   private:
+    // Byte pos of the line (its size: the end) took part in a decision.
+    void Saw(size_t pos) { fHorizon = std::max(fHorizon, std::min(pos, fLine.size()) + 1); }
+    void SawPattern(const TTokenRest& rest, size_t i) {
+        if (!fT.fPatterns[i].text.empty()) {
+            Saw(rest.Cursor() + fT.fPatterns[i].text.size() - 1);
+        }
+    }
+    // At the head of the loop: stop at the window's end, or leave a checkpoint.
+    bool AtWindowEdge(const TTokenRest& rest, bool wordStart, bool consumed, char previous);
     void Flush() {
         if (fPendingLength > 0) {
             // A run never ends inside a character: it takes the rest of the character along.
             const size_t end = static_cast<size_t>(fPendingBegin - fLine.data()) + fPendingLength;
+            Saw(end + 3);
             const size_t rest = BytesToCharacterEnd(end);
             fPendingLength += rest;
             fOwed += rest;
@@ -121,9 +146,9 @@ class TLineTokenizer::Run {
     size_t Advance(std::string_view piece, size_t cursor, size_t chars, size_t limit) const;
     size_t NextSpecial(std::string_view piece, size_t cursor);
     size_t PlainStretch(std::string_view piece, size_t cursor, bool wordStart);
-    size_t BlockStartAtCursor(const TTokenRest& rest) const;
-    size_t BlockEndAfterCursor(const TTokenRest& rest) const;
-    size_t NumberLength(const TTokenRest& rest) const;
+    size_t BlockStartAtCursor(const TTokenRest& rest);
+    size_t BlockEndAfterCursor(const TTokenRest& rest);
+    size_t NumberLength(const TTokenRest& rest);
     bool Keyword(std::string_view piece, size_t cursor, size_t end);
 
     const TLineTokenizer& fT;
@@ -144,7 +169,53 @@ class TLineTokenizer::Run {
     size_t fCountPos = 0;
     size_t fCountChars = 0;
     bool fCountAscii = true;
+    const TTokenizeWindow* fWindow = nullptr;
+    size_t fHorizon = 0;         // bytes [0, fHorizon) took part in the decisions so far
+    size_t fLastCheckpoint = 0;  // cursor of the last checkpoint (or of the start)
+    bool fStopped = false;
 };
+
+bool TLineTokenizer::Run::AtWindowEdge(const TTokenRest& rest, bool wordStart, bool consumed,
+                                       char previous) {
+    const size_t at = rest.Cursor();
+    if (at >= fWindow->StopAt) {
+        fStopped = true;
+        return true;
+    }
+    if (fWindow->Record != nullptr && at >= fLastCheckpoint + fWindow->Every) {
+        TTokenizerCheckpoint cp;
+        cp.Rest = rest.Save();
+        cp.WordStart = wordStart;
+        cp.Consumed = consumed;
+        cp.Previous = previous;
+        cp.State = fState;
+        cp.PendingBegin = static_cast<size_t>(fPendingBegin - fLine.data());
+        cp.PendingLength = fPendingLength;
+        cp.PendingState = fPendingState;
+        cp.Owed = fOwed;
+        cp.LineCommentStarted = fLineCommentStarted;
+        cp.Horizon = fHorizon;
+        fWindow->Record->push_back(std::move(cp));
+        fLastCheckpoint = at;
+    }
+    return false;
+}
+
+HighlightState TLineTokenizer::TokenizeLine(std::string_view line, HighlightState state,
+                                            IHighlightRunSink& sink,
+                                            const TTokenizeWindow& window) const {
+    if (!fResumable || !fActive) {
+        return TokenizeLine(line, state, sink);
+    }
+    Run run(*this, line, state, sink);
+    run.SetWindow(window);
+    if (window.Resume != nullptr) {
+        sink.Skipped(line.substr(0, window.Resume->PendingBegin));
+        run.Restore(*window.Resume);
+    }
+    run.Piece(line);
+    return run.Finish();
+}
 
 HighlightState TLineTokenizer::TokenizeLine(std::string_view line, HighlightState state,
                                             IHighlightRunSink& sink) const {
@@ -221,8 +292,11 @@ size_t TLineTokenizer::Run::NextSpecial(std::string_view piece, size_t cursor) {
     if (fSpecialFrom != kNone && fSpecialFrom <= cursor && cursor <= fSpecialAt) {
         return fSpecialAt;
     }
+    // The search stops after a chunk: a stretch cut there goes on as the same plain run in
+    // the next step, and a window's end is never searched far past.
+    const size_t limit = std::min(piece.size(), cursor + kSpecialChunk);
     size_t at = cursor;
-    while (at < piece.size() && !fT.fSpecial[Byte(piece[at])]) {
+    while (at < limit && !fT.fSpecial[Byte(piece[at])]) {
         ++at;
     }
     fSpecialFrom = cursor;
@@ -232,6 +306,9 @@ size_t TLineTokenizer::Run::NextSpecial(std::string_view piece, size_t cursor) {
 
 size_t TLineTokenizer::Run::PlainStretch(std::string_view piece, size_t cursor, bool wordStart) {
     size_t end = NextSpecial(piece, cursor);
+    if (fT.fKeywordStyles.empty()) {
+        Saw(end);  // the stretch runs to the next special character
+    }
     if (!fT.fSettings.Delimiters.empty()) {
         // Inside a word only its first character is a word start.
         return wordStart ? 0 : end - cursor;
@@ -241,6 +318,7 @@ size_t TLineTokenizer::Run::PlainStretch(std::string_view piece, size_t cursor, 
         // word holds exactly as many characters as one of the keywords (letter case never
         // changes the count, though it may change the bytes).
         const size_t wordEnd = WordEnd(piece, cursor);
+        Saw(wordEnd);  // the stretch and the keyword starts in it follow from the word end
         end = std::min(end, wordEnd);
         const size_t chars = CharsToWordEnd(piece, cursor, wordEnd);
         size_t steps = kNone;  // characters to the nearest such start
@@ -260,7 +338,15 @@ size_t TLineTokenizer::Run::PlainStretch(std::string_view piece, size_t cursor, 
     return end - cursor;
 }
 
-size_t TLineTokenizer::Run::BlockStartAtCursor(const TTokenRest& rest) const {
+size_t TLineTokenizer::Run::BlockStartAtCursor(const TTokenRest& rest) {
+    if (fT.fBlockStartCount == 1) {
+        // The only opener matters where it occurs first; looking further on changes nothing.
+        SawPattern(rest, kFirstBlockStart);
+        return rest.FirstOccurrenceAtCursor(kFirstBlockStart)
+                   ? fT.fPatterns[kFirstBlockStart].text.size()
+                   : 0;
+    }
+    Saw(fLine.size());
     for (size_t i = kFirstBlockStart; i < kFirstBlockStart + fT.fBlockStartCount; ++i) {
         if (rest.Occurs(i)) {
             return rest.FirstOccurrenceAtCursor(i) ? fT.fPatterns[i].text.size() : 0;
@@ -269,23 +355,26 @@ size_t TLineTokenizer::Run::BlockStartAtCursor(const TTokenRest& rest) const {
     return 0;
 }
 
-size_t TLineTokenizer::Run::BlockEndAfterCursor(const TTokenRest& rest) const {
+size_t TLineTokenizer::Run::BlockEndAfterCursor(const TTokenRest& rest) {
     // Inside a comment nothing stays in front of the cursor, so the rest is the suffix.
     const size_t first = kFirstBlockStart + fT.fBlockStartCount;
     for (size_t i = first; i < first + fT.fBlockEndCount; ++i) {
         const size_t at = rest.NextInSuffix(i);
         if (at != kNone) {
+            Saw(at + fT.fPatterns[i].text.size() - 1);
             return at + fT.fPatterns[i].text.size();
         }
+        Saw(fLine.size());
     }
     return kNone;
 }
 
-size_t TLineTokenizer::Run::NumberLength(const TTokenRest& rest) const {
+size_t TLineTokenizer::Run::NumberLength(const TTokenRest& rest) {
     const std::string_view piece = rest.Piece();
     const size_t start = rest.Cursor();
     size_t q = start;
     const std::array<bool, 256>* allowed = &fT.fNumberBody;
+    SawPattern(rest, kHexPrefix);
     if (!fT.fPatterns[kHexPrefix].text.empty() && rest.FirstOccurrenceAtCursor(kHexPrefix)) {
         allowed = &fT.fNumberBodyHex;
         q += fT.fPatterns[kHexPrefix].text.size();
@@ -294,12 +383,14 @@ size_t TLineTokenizer::Run::NumberLength(const TTokenRest& rest) const {
     while (q < piece.size() && (*allowed)[Byte(piece[q])]) {
         if (piece[q] == '.') {
             if (firstPeriod != kNone) {
+                Saw(q);
                 return firstPeriod - start;  // a second period: the number ends at the first
             }
             firstPeriod = q;
         }
         ++q;
     }
+    Saw(q);
     return q - start;
 }
 
@@ -344,10 +435,21 @@ void TLineTokenizer::Run::Piece(std::string_view piece) {
     bool wordStart = true;
     bool consumed = false;
     char previous = '\0';
+    if (fWindow != nullptr && fWindow->Resume != nullptr) {
+        const TTokenizerCheckpoint& cp = *fWindow->Resume;
+        rest.Restore(cp.Rest);
+        wordStart = cp.WordStart;
+        consumed = cp.Consumed;
+        previous = cp.Previous;
+    }
     const bool noDelimiters = fT.fSettings.Delimiters.empty();
     while (!rest.Empty() && !rest.AtEnd()) {
+        if (fWindow != nullptr && AtWindowEdge(rest, wordStart, consumed, previous)) {
+            return;
+        }
         size_t at = rest.Cursor();
         const char c = piece[at];
+        Saw(at);
         const bool fresh = !consumed;
         if (fresh) {
             wordStart = rest.KeptEmpty() || c == ' ' || noDelimiters || fT.fDelimiters[Byte(c)];
@@ -391,12 +493,14 @@ void TLineTokenizer::Run::Piece(std::string_view piece) {
         }
 
         if (!consumed && !fState.InComment) {
+            SawPattern(rest, kLineComment);
             if (!fState.InBracket && rest.FirstOccurrenceAtCursor(kLineComment)) {
                 fState.InComment = true;
                 Emit(piece.data() + at, piece.size() - at);
                 fLineCommentStarted = true;
                 return;
             }
+            Saw(at + 1);
             const BracketStep step = fT.StepBracket(piece.substr(at), previous, fState);
             if (step.Take > 0) {
                 fState = step.EmitState;
@@ -442,6 +546,7 @@ void TLineTokenizer::Run::Piece(std::string_view piece) {
         previous = c;
         if (wordStart && !fT.fKeywordStyles.empty()) {
             const size_t end = WordEnd(piece, at);
+            Saw(end);
             if (Keyword(piece, at, end)) {
                 rest.DeleteAtCursor(end - at);
                 consumed = true;
@@ -451,6 +556,7 @@ void TLineTokenizer::Run::Piece(std::string_view piece) {
 
         // A plain character, whole: the cursor stays on character boundaries, so a keyword is
         // never tried from inside a character (a stray byte of a keyword would match there).
+        Saw(at + 3);
         const size_t length = utf8::CharLength(piece, at);
         Emit(piece.data() + at, length);
         rest.Keep(length);

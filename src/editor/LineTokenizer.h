@@ -28,6 +28,36 @@ struct TTokenizerSettings {
     bool UrlAware = false;
 };
 
+// A point inside a line's tokenizing from which it can go on: everything the tokenizer holds
+// at the head of its loop. Horizon bounds the bytes every decision up to here looked at
+// (line.size() + 1 when the end of the line was among them), so the point stays good for any
+// line whose first Horizon bytes are the same.
+struct TTokenizerCheckpoint {
+    TTokenRest::Snapshot Rest;
+    bool WordStart = true;
+    bool Consumed = false;
+    char Previous = '\0';
+    HighlightState State;
+    size_t PendingBegin = 0;  // the pending run: offset and length in the line, and its state
+    size_t PendingLength = 0;
+    HighlightState PendingState;
+    size_t Owed = 0;
+    bool LineCommentStarted = false;
+    size_t Horizon = 0;
+};
+
+// Limits of one tokenizing for a paint that shows only part of a line.
+struct TTokenizeWindow {
+    // Nothing from this byte on needs runs, and the state after the line is not wanted.
+    size_t StopAt = std::string_view::npos;
+    // Go on from here instead of the line's start; the runs before its pending run are then
+    // not handed over (the sink learns their text through Skipped).
+    const TTokenizerCheckpoint* Resume = nullptr;
+    // Checkpoints taken on the way, at least Every bytes apart, are appended here.
+    std::vector<TTokenizerCheckpoint>* Record = nullptr;
+    size_t Every = 1 << 16;
+};
+
 class TLineTokenizer {
   public:
     // Builds the character sets and delimiter lists (NumberStartSet, NumberBodySet, HexPrefix).
@@ -35,6 +65,17 @@ class TLineTokenizer {
     // Tokenizes line with the running state and returns the state the next line starts with.
     HighlightState TokenizeLine(std::string_view line, HighlightState state,
                                 IHighlightRunSink& sink) const;
+    // The same within a window. Resuming and checkpoints need Resumable(); without it only
+    // the whole line is tokenized. With a StopAt inside the line the returned state means
+    // nothing.
+    HighlightState TokenizeLine(std::string_view line, HighlightState state,
+                                IHighlightRunSink& sink, const TTokenizeWindow& window) const;
+    // Whether the settings let tokenizing stop and go on from checkpoints: no highlight text,
+    // no addresses, no symbol delimiters, at most one block-comment opener and no keyword the
+    // styler draws itself. Every decision then depends only on the bytes near it.
+    bool Resumable() const { return fResumable; }
+    // Changes whenever Prepare is given settings that tokenize differently from the last.
+    uint64_t Generation() const { return fGeneration; }
 
     // Follows a bracketed element for one character, as tokenizing and the start-state scan
     // both do; returns how many characters it took (0: not part of an element).
@@ -60,8 +101,14 @@ class TLineTokenizer {
     static size_t Byte(char c) { return static_cast<unsigned char>(c); }
     bool LiteralBefore(char previous) const;
 
+    void PrepareTables(const TTokenizerSettings& settings);
+    std::string Fingerprint() const;
+
     TTokenizerSettings fSettings;
     bool fActive = false;
+    bool fResumable = false;
+    uint64_t fGeneration = 0;
+    std::string fFingerprint;
     bool fHasBlockComments = false;
     std::vector<TTokenRest::Pattern> fPatterns;
     size_t fBlockStartCount = 0;

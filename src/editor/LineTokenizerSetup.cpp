@@ -25,8 +25,67 @@ void FillFromUpperSet(std::array<bool, 256>& table, std::string_view upperSet) {
 }  // namespace
 
 void TLineTokenizer::Prepare(const TTokenizerSettings& settings) {
+    PrepareTables(settings);
+    std::string fingerprint = Fingerprint();
+    if (fingerprint != fFingerprint) {
+        fFingerprint = std::move(fingerprint);
+        ++fGeneration;
+    }
+}
+
+// Everything a line's runs depend on besides its text and start state, as one string.
+std::string TLineTokenizer::Fingerprint() const {
+    std::string key;
+    auto add = [&key](std::string_view part) {
+        key += std::to_string(part.size());
+        key += ':';
+        key += part;
+    };
+    auto addTable = [&key](const auto& table) {
+        for (const auto v : table) {
+            key += std::to_string(static_cast<int>(v));
+            key += ',';
+        }
+    };
+    add(std::to_string(reinterpret_cast<uintptr_t>(fSettings.Styler)));
+    add(std::string{fSettings.UseStyler, fSettings.CaseSensitive, fSettings.UrlAware, fActive,
+                    fHasBlockComments, fResumable, fEscape});
+    add(fSettings.Delimiters);
+    add(fSettings.HighlightText);
+    add(fLiteralPrefix);
+    for (const TTokenRest::Pattern& p : fPatterns) {
+        add(p.text);
+        key += p.foldCase ? 'f' : 'x';
+    }
+    add(std::to_string(fBlockStartCount) + "/" + std::to_string(fBlockEndCount));
+    for (const auto* table : {&fNumberStart, &fNumberBody, &fNumberBodyHex, &fWordBreak,
+                              &fDelimiters, &fDelimiterChar, &fSpecial}) {
+        addTable(*table);
+    }
+    addTable(fSymbolStyle);
+    addTable(fBracketStyle);
+    if (fActive) {
+        const TElementStyles& styles = fSettings.Styler->AllStyles();
+        for (int i = 0; i < styles.Count(); ++i) {
+            const TElementStyle& style = styles.Items(i);
+            add(std::string{style.BracketStart(), style.BracketEnd()});
+        }
+        key += fSettings.Styler->CustomKeywordDraw ? 'c' : 'n';
+    }
+    for (const KeywordStyle& style : fKeywordStyles) {
+        add(std::to_string(style.Index) + (style.Words->Sorted() ? "s" : "u") +
+            (style.Words->CaseSensitive() ? "c" : "i"));
+        for (int k = 0; k < style.Words->Count(); ++k) {
+            add(style.Words->View(k));
+        }
+    }
+    return key;
+}
+
+void TLineTokenizer::PrepareTables(const TTokenizerSettings& settings) {
     fSettings = settings;
     fActive = settings.Styler != nullptr && settings.UseStyler;
+    fResumable = false;
     fPatterns.clear();
     fBlockStartCount = 0;
     fBlockEndCount = 0;
@@ -121,6 +180,8 @@ void TLineTokenizer::Prepare(const TTokenizerSettings& settings) {
                           fKeywordLengths.end());
     fEscape = styler.EscapeChar.empty() ? '\0' : styler.EscapeChar[0];
     fLiteralPrefix = styler.LiteralPrefix;
+    fResumable = settings.HighlightText.empty() && !settings.UrlAware &&
+                 settings.Delimiters.empty() && fBlockStartCount <= 1 && !styler.CustomKeywordDraw;
 
     // Characters at which anything but a plain character can happen.
     for (int c = 0; c < 256; ++c) {

@@ -20,6 +20,14 @@ TTokenRest::TTokenRest(std::string_view piece, const std::vector<Pattern>& patte
     }
 }
 
+void TTokenRest::Restore(const Snapshot& saved) {
+    fCursor = saved.Cursor;
+    fKeptLength = saved.KeptLength;
+    fTail = saved.Tail;
+    fInKept = saved.InKept;
+    fNext.assign(fPatterns.size(), Cache{});
+}
+
 void TTokenRest::KeepOne(char c) {
     for (size_t i = 0; i < fPatterns.size(); ++i) {
         const Pattern& p = fPatterns[i];

@@ -22,6 +22,17 @@ class TTokenRest {
 
     TTokenRest(std::string_view piece, const std::vector<Pattern>& patterns);
 
+    // What the rest holds apart from the piece, so that tokenizing can go on from a saved point.
+    struct Snapshot {
+        size_t Cursor = 0;
+        size_t KeptLength = 0;
+        std::string Tail;
+        std::vector<bool> InKept;
+    };
+    Snapshot Save() const { return {fCursor, fKeptLength, fTail, fInKept}; }
+    // Takes up a saved rest of the same piece (or one with the same bytes up to the cursor).
+    void Restore(const Snapshot& saved);
+
     // The cursor: offset in the piece of the character at position p.
     size_t Cursor() const { return fCursor; }
     std::string_view Piece() const { return fPiece; }
