@@ -38,9 +38,11 @@
 
 namespace {
 
-std::unique_ptr<tarnwick::TForm1> MakeWindow(const std::string& root) {
+// A shown window whose only drive root is root, walking without the pause per entry.
+std::unique_ptr<tarnwick::TForm1> MakeWindow(
+    const std::string& root, tarnwick::UiDialogs& dialogs = tarnwick::UiDialogs::Unattended()) {
     tarnwick::TForm1Services services;
-    services.dialogs = &tarnwick::UiDialogs::Unattended();
+    services.dialogs = &dialogs;
     services.entryPause = std::chrono::microseconds(0);
     services.readDriveRoots = false;
     services.historyFolder = root;
@@ -216,19 +218,6 @@ qint64 ClickAndWatch(tarnwick::TForm1& window, double& seconds) {
     return std::max(longest, sinceTick.elapsed());
 }
 
-std::unique_ptr<tarnwick::TForm1> WindowOn(const std::string& root, tarnwick::UiDialogs& dialogs) {
-    tarnwick::TForm1Services services;
-    services.dialogs = &dialogs;
-    services.entryPause = std::chrono::microseconds(0);
-    services.readDriveRoots = false;
-    services.historyFolder = root;
-    auto window = std::make_unique<tarnwick::TForm1>(services);
-    window->Search().State().DriveRoots = {root};
-    window->show();
-    window->FormShow();
-    return window;
-}
-
 double WallSeconds(const std::string& command) {
     double best = 1e9;
     for (int i = 0; i < 3; ++i) {
@@ -260,7 +249,7 @@ void BenchLoad1Gb(const std::string& root) {
     }
     const double wc = WallSeconds("wc -l '" + path + "' >/dev/null");  // also fills the cache
     RecordingDialogs dialogs;
-    auto window = WindowOn(dir, dialogs);
+    auto window = MakeWindow(dir, dialogs);
     double seconds = 0;
     const qint64 gap = ClickAndWatch(*window, seconds);
     std::printf("ui_load_1gb: ours=%.3f s peer=%.3f s ratio=%.3f gap=%lld ms goal=50 ms\n", seconds,
@@ -277,7 +266,7 @@ void BenchClickProc(const std::string& root) {
     std::filesystem::create_directories(dir);
     std::filesystem::create_symlink("/proc/self/pagemap", dir + "/endless");
     RecordingDialogs dialogs;
-    auto window = WindowOn(dir, dialogs);
+    auto window = MakeWindow(dir, dialogs);
     double seconds = 0;
     const qint64 gap = ClickAndWatch(*window, seconds);
     std::printf("ui_click_proc: ours=%.3f s gap=%lld ms goal=50 ms\n", seconds,
