@@ -72,6 +72,7 @@ ContentFinding ContentReadAhead::Take(std::size_t index, ContentScanner& own) {
     std::uint32_t state = kQueued;
     if (slot.state.compare_exchange_strong(state, kClaimed, std::memory_order_acq_rel)) {
         Run(index, own);
+        state = kDone;
     }
     // While a helper tests it, the walk tests the next files nobody has started, rather than
     // sleep and be woken for every file; it waits only when none is left.

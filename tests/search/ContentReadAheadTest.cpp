@@ -87,6 +87,19 @@ TEST(ContentReadAheadTest, FindingsComeInTheWalksOrderAndEachFileIsTestedOnce) {
     }
 }
 
+TEST(ContentReadAheadTest, WithoutHelpersEachFileIsTestedWhenItIsTakenAndNoneAhead) {
+    NameTest test;
+    ContentReadAhead readAhead(0, 0, test.Fn());
+    ContentScanner own;
+    const auto names = Names({"hit", "miss"}, 5);
+    readAhead.Begin(-1, Pointers(names));
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        readAhead.Take(i, own);
+        EXPECT_EQ(test.tested.size(), i + 1) << "after taking " << names[i];
+    }
+    readAhead.End();
+}
+
 TEST(ContentReadAheadTest, AnErrorSurfacesAtItsOwnEntryNotBefore) {
     for (const std::size_t helpers : {0u, 2u}) {
         NameTest test;
