@@ -5,6 +5,12 @@
 #include <system_error>
 
 namespace tarnwick {
+namespace {
+
+// What End sets the walk's position to, so that no helper waits for it any more.
+constexpr std::size_t kFarAhead = ~std::size_t{0};
+
+}  // namespace
 
 std::size_t DefaultContentHelpers() {
     const unsigned cores = std::thread::hardware_concurrency();
@@ -47,6 +53,7 @@ void ContentReadAhead::Begin(int dirFd, std::vector<const std::string*> names) {
     count_ = names_.size();
     slots_ = std::make_unique<Slot[]>(count_);
     cursor_.store(0, std::memory_order_relaxed);
+    walkAt_.store(0, std::memory_order_relaxed);
     wanted_.store(true, std::memory_order_release);
     if (count_ == 0 || threads_.empty()) {
         return;
@@ -59,6 +66,8 @@ void ContentReadAhead::Begin(int dirFd, std::vector<const std::string*> names) {
 void ContentReadAhead::End() {
     wanted_.store(false, std::memory_order_release);
     wanted_.notify_all();  // for tests that wait on it
+    walkAt_.store(kFarAhead, std::memory_order_release);
+    walkAt_.notify_all();  // helpers waiting for the walk to catch up
     std::unique_lock lock(mutex_);
     WaitIdle(lock);
     // A helper that wakes for this folder only now finds nothing left to take.
@@ -68,6 +77,8 @@ void ContentReadAhead::End() {
 }
 
 ContentFinding ContentReadAhead::Take(std::size_t index, ContentScanner& own) {
+    walkAt_.store(index, std::memory_order_release);
+    walkAt_.notify_all();
     Slot& slot = slots_[index];
     std::uint32_t state = kQueued;
     if (slot.state.compare_exchange_strong(state, kClaimed, std::memory_order_acq_rel)) {
@@ -77,7 +88,7 @@ ContentFinding ContentReadAhead::Take(std::size_t index, ContentScanner& own) {
     // While a helper tests it, the walk tests the next files nobody has started, rather than
     // sleep and be woken for every file; it waits only when none is left.
     while (state != kDone) {
-        if (ClaimNext(own, count_)) {
+        if (ClaimNext(own, count_, false)) {
             state = slot.state.load(std::memory_order_acquire);
             continue;
         }
@@ -101,12 +112,22 @@ void ContentReadAhead::Run(std::size_t index, ContentScanner& scanner) {
     slot.state.notify_all();
 }
 
-bool ContentReadAhead::ClaimNext(ContentScanner& scanner, std::size_t count) {
+bool ContentReadAhead::ClaimNext(ContentScanner& scanner, std::size_t count, bool helper) {
     // Indexes are claimed in order, so the one the walk needs next is always among the first
     // started; an index the walk took itself meanwhile is passed over.
     for (;;) {
         const std::size_t index = cursor_.fetch_add(1, std::memory_order_relaxed);
-        if (index >= count || !wanted_.load(std::memory_order_acquire)) {
+        if (index >= count) {
+            return false;
+        }
+        // A helper keeps within the window ahead of the walk; End moves walkAt_ far on.
+        for (std::size_t at = walkAt_.load(std::memory_order_acquire);
+             helper && index >= at && index - at >= kReadAheadWindow &&
+             wanted_.load(std::memory_order_acquire);
+             at = walkAt_.load(std::memory_order_acquire)) {
+            walkAt_.wait(at, std::memory_order_acquire);
+        }
+        if (!wanted_.load(std::memory_order_acquire)) {
             return false;
         }
         std::uint32_t expected = kQueued;
@@ -131,7 +152,7 @@ void ContentReadAhead::HelperLoop() {
         ++busy_;
         const std::size_t count = count_;
         lock.unlock();
-        while (ClaimNext(scanner, count)) {
+        while (ClaimNext(scanner, count, true)) {
         }
         lock.lock();
         if (--busy_ == 0) {

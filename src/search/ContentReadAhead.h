@@ -30,6 +30,9 @@ namespace tarnwick {
 
 // Helper threads a walk uses when nothing else is said: one per core, at most four.
 std::size_t DefaultContentHelpers();
+// How far the helpers may test ahead of the entry the walk examines: a walk slowed by its pause
+// doesn't read a large folder long before it gets there.
+inline constexpr std::size_t kReadAheadWindow = 64;
 
 class ContentReadAhead {
   public:
@@ -64,8 +67,9 @@ class ContentReadAhead {
     };
 
     void HelperLoop();
-    // Tests the next index nobody has started among the first `count`; false when none is left.
-    bool ClaimNext(ContentScanner& scanner, std::size_t count);
+    // Tests the next index nobody has started among the first `count`; false when none is
+    // left. A helper first waits until the index is within the window ahead of the walk.
+    bool ClaimNext(ContentScanner& scanner, std::size_t count, bool helper);
     void Run(std::size_t index, ContentScanner& scanner);
     // Waits, holding `lock`, until no helper works on the current folder.
     void WaitIdle(std::unique_lock<std::mutex>& lock);
@@ -81,6 +85,7 @@ class ContentReadAhead {
     std::size_t count_ = 0;
     std::atomic<std::size_t> cursor_{0};  // the next index a helper claims
     std::atomic<bool> wanted_{false};     // the folder's findings are still wanted
+    std::atomic<std::size_t> walkAt_{0};  // the index the walk takes now
 
     std::mutex mutex_;
     std::condition_variable work_;  // a new folder, or the end

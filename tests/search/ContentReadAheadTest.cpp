@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <map>
 #include <mutex>
@@ -119,6 +120,52 @@ TEST(ContentReadAheadTest, AnErrorSurfacesAtItsOwnEntryNotBefore) {
         }
         readAhead.End();
     }
+}
+
+TEST(ContentReadAheadTest, HelpersStayWithinTheWindowAheadOfTheWalk) {
+    // The walk takes each entry only once the helpers have started every test the window
+    // allows, as a walk slowed by its pause would; no test may start further ahead.
+    const std::size_t count = 3 * kReadAheadWindow;
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < count; ++i) {
+        names.push_back(std::to_string(i));
+    }
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::size_t walkAt = 0;
+    std::vector<bool> started(count, false);
+    std::vector<std::string> tooFar;
+    ContentReadAhead readAhead(
+        3, 0, [&](ContentScanner&, int, const std::string& name, const std::atomic<bool>&) {
+            const std::size_t index = std::stoul(name);
+            {
+                const std::lock_guard lock(mutex);
+                started[index] = true;
+                if (index >= walkAt + kReadAheadWindow) {
+                    tooFar.push_back(name + " while the walk was at " + std::to_string(walkAt));
+                }
+            }
+            changed.notify_all();
+            return ContentFinding::Absent;
+        });
+    ContentScanner own;
+    readAhead.Begin(-1, Pointers(names));
+    for (std::size_t i = 0; i < count; ++i) {
+        {
+            std::unique_lock lock(mutex);
+            // The walk is still at the previous entry (at the first before it took any).
+            const std::size_t reach = std::min(count, (i == 0 ? 0 : i - 1) + kReadAheadWindow);
+            changed.wait(lock, [&] {
+                return std::all_of(started.begin() + static_cast<std::ptrdiff_t>(i + 1),
+                                   started.begin() + static_cast<std::ptrdiff_t>(reach),
+                                   [](bool b) { return b; });
+            });
+            walkAt = i;
+        }
+        EXPECT_EQ(readAhead.Take(i, own), ContentFinding::Absent);
+    }
+    readAhead.End();
+    EXPECT_TRUE(tooFar.empty()) << tooFar.front();
 }
 
 TEST(ContentReadAheadTest, EndMakesRunningTestsGiveUpAndNoneStartsAfter) {
