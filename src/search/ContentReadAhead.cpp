@@ -65,7 +65,7 @@ void ContentReadAhead::Begin(int dirFd, std::vector<const std::string*> names) {
 
 void ContentReadAhead::End() {
     wanted_.store(false, std::memory_order_release);
-    wanted_.notify_all();  // for tests that wait on it
+    wanted_.notify_all();  // a test function may wait on it rather than poll it
     walkAt_.store(kFarAhead, std::memory_order_release);
     walkAt_.notify_all();  // helpers waiting for the walk to catch up
     std::unique_lock lock(mutex_);
