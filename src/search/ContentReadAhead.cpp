@@ -2,6 +2,7 @@
 #include "search/ContentReadAhead.h"
 
 #include <algorithm>
+#include <chrono>
 #include <system_error>
 
 namespace tarnwick {
@@ -9,12 +10,15 @@ namespace {
 
 // What End sets the walk's position to, so that no helper waits for it any more.
 constexpr std::size_t kFarAhead = ~std::size_t{0};
+// How long a helper that ran out of files looks out for the next folder before it sleeps.
+constexpr std::chrono::microseconds kHelperSpin{200};
 
 }  // namespace
 
 std::size_t DefaultContentHelpers() {
+    // The walk tests files too, so one core is left to it.
     const unsigned cores = std::thread::hardware_concurrency();
-    return std::clamp<std::size_t>(cores, 1, 4);
+    return std::clamp<std::size_t>(cores > 0 ? cores - 1 : 1, 1, 4);
 }
 
 ContentReadAhead::ContentReadAhead(std::size_t helpers, std::size_t chunkSize, TestFn test)
@@ -34,6 +38,7 @@ ContentReadAhead::~ContentReadAhead() {
     {
         const std::lock_guard lock(mutex_);
         quit_ = true;
+        published_.store(~std::uint64_t{0}, std::memory_order_release);
     }
     work_.notify_all();
     for (std::thread& thread : threads_) {
@@ -59,6 +64,7 @@ void ContentReadAhead::Begin(int dirFd, std::vector<const std::string*> names) {
         return;
     }
     ++generation_;
+    published_.store(generation_, std::memory_order_release);
     lock.unlock();
     work_.notify_all();
 }
@@ -158,6 +164,15 @@ void ContentReadAhead::HelperLoop() {
         if (--busy_ == 0) {
             idle_.notify_all();
         }
+        // The walk lists its next folder in far less time than a sleeping thread takes to be
+        // woken and scheduled again, so a helper looks out for it a moment before it sleeps.
+        lock.unlock();
+        const auto until = std::chrono::steady_clock::now() + kHelperSpin;
+        while (published_.load(std::memory_order_acquire) == seen &&
+               std::chrono::steady_clock::now() < until) {
+            std::this_thread::yield();
+        }
+        lock.lock();
     }
 }
 

@@ -28,7 +28,8 @@
 
 namespace tarnwick {
 
-// Helper threads a walk uses when nothing else is said: one per core, at most four.
+// Helper threads a walk uses when nothing else is said: one per core but the walk's, at least
+// one, at most four.
 std::size_t DefaultContentHelpers();
 // How far the helpers may test ahead of the entry the walk examines: a walk slowed by its pause
 // doesn't read a large folder long before it gets there.
@@ -88,10 +89,11 @@ class ContentReadAhead {
     std::atomic<std::size_t> walkAt_{0};  // the index the walk takes now
 
     std::mutex mutex_;
-    std::condition_variable work_;  // a new folder, or the end
-    std::condition_variable idle_;  // busy_ fell to 0
-    std::uint64_t generation_ = 0;  // counts folders begun
-    std::size_t busy_ = 0;          // helpers working on the current folder
+    std::condition_variable work_;             // a new folder, or the end
+    std::condition_variable idle_;             // busy_ fell to 0
+    std::uint64_t generation_ = 0;             // counts folders begun
+    std::atomic<std::uint64_t> published_{0};  // generation_, for helpers looking out for work
+    std::size_t busy_ = 0;                     // helpers working on the current folder
     bool quit_ = false;
     std::vector<std::thread> threads_;
 };
