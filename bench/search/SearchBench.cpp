@@ -3,8 +3,13 @@
 //   search_name_fd: the same name walk vs fd (fdfind -HI -i --one-file-system -g 'T*'), the
 //                   fastest walker around (it walks on every core)
 //   search_content: content walk, a text found in ~1% of files, vs grep -rlF T
-// and the same on /usr. Prints "NAME: ours=X entries/s peer=Y entries/s ratio=R".
-// Arguments: benchmark names to run only those; --no-usr to skip the /usr trees.
+//   search_content_rg: the same content walk vs ripgrep (rg -l -F -uuu --one-file-system T),
+//                   every file like ours with an empty extension list: hidden, ignored and
+//                   binary ones included
+// and the same on /usr. Prints "NAME: ours=X entries/s peer=Y entries/s ratio=R" followed by
+// both sides' hit counts, "ours_hits=N peer_hits=M".
+// Arguments: benchmark names to run only those; --no-usr to skip the /usr trees;
+// --content-helpers=N to test files on N helper threads instead of the walk's default.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,6 +59,8 @@ struct Timed {
     std::size_t hits = 0;
 };
 
+std::size_t g_contentHelpers = tarnwick::DefaultContentHelpers();
+
 Timed RunOurs(const std::string& root, const std::string& nameText,
               const std::string& contentText) {
     tarnwick::SearchState state;
@@ -68,7 +75,8 @@ Timed RunOurs(const std::string& root, const std::string& nameText,
     const auto locale = tarnwick::LocaleFormats::CreateSystem();
     CountingSink sink;
     tarnwick::WalkContext context{
-        state, options, types, *locale, &sink, contentText, std::chrono::microseconds(0), 0};
+        state, options,         types, *locale, &sink, contentText, std::chrono::microseconds(0),
+        0,     g_contentHelpers};
     const auto start = Clock::now();
     tarnwick::TFolderWalk walk(context);
     walk.WalkFolder(root, nameText, true);
@@ -106,6 +114,20 @@ bool HaveFd() {
     return have;
 }
 
+// ripgrep on every file (-uuu: hidden files, ignore files disregarded, binary files searched
+// whole), one file system, the text as a literal, listing the files that hold it.
+std::string RgCommand(const std::string& root, const std::string& text) {
+    return "rg -l -F -uuu --one-file-system '" + text + "' '" + root + "'";
+}
+
+bool HaveRg() {
+    static const bool have = std::system("command -v rg >/dev/null 2>&1") == 0;
+    if (!have) {
+        std::fprintf(stderr, "rg not found (Debian package ripgrep): ripgrep figures skipped\n");
+    }
+    return have;
+}
+
 std::size_t CountEntries(const std::string& root) {
     return RunPeer("find '" + root + "' -xdev -mindepth 1 2>/dev/null").hits;
 }
@@ -139,8 +161,9 @@ void Compare(const std::string& label, std::size_t entries, int rounds,
     }
     const double oursRate = static_cast<double>(entries) / bestOurs.seconds;
     const double peerRate = static_cast<double>(entries) / bestPeer.seconds;
-    std::printf("%s: ours=%.0f entries/s peer=%.0f entries/s ratio=%.2f\n", label.c_str(), oursRate,
-                peerRate, oursRate / peerRate);
+    std::printf(
+        "%s: ours=%.0f entries/s peer=%.0f entries/s ratio=%.2f ours_hits=%zu peer_hits=%zu\n",
+        label.c_str(), oursRate, peerRate, oursRate / peerRate, bestOurs.hits, bestPeer.hits);
     std::fprintf(stderr, "  (%zu entries; ours %.3f s, %zu hits; peer %.3f s, %zu hits)\n", entries,
                  bestOurs.seconds, bestOurs.hits, bestPeer.seconds, bestPeer.hits);
     std::fflush(stdout);
@@ -202,6 +225,11 @@ int RunGeneratedTree() {
     Compare(
         "search_content", entries, 3, [&] { return RunOurs(root, "", "quokka"); },
         [&] { return RunPeer("grep -rlF quokka '" + root + "'"); });
+    if (HaveRg()) {
+        Compare(
+            "search_content_rg", entries, 3, [&] { return RunOurs(root, "", "quokka"); },
+            [&] { return RunPeer(RgCommand(root, "quokka")); });
+    }
     std::filesystem::remove_all(root);
     return 0;
 }
@@ -214,12 +242,14 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--no-usr") {
             skipUsr = true;
+        } else if (arg.rfind("--content-helpers=", 0) == 0) {
+            g_contentHelpers = std::stoul(arg.substr(arg.find('=') + 1));
         } else {
             g_selected.push_back(arg);
         }
     }
-    const bool treeSelected =
-        Selected("search_name") || Selected("search_name_fd") || Selected("search_content");
+    const bool treeSelected = Selected("search_name") || Selected("search_name_fd") ||
+                              Selected("search_content") || Selected("search_content_rg");
     if (treeSelected && RunGeneratedTree() != 0) {
         return 1;
     }
@@ -238,6 +268,12 @@ int main(int argc, char** argv) {
             "search_content_usr", usrEntries, 1,
             [&] { return RunOurs("/usr", "", "ZQXJWVK-tarnwick"); },
             [&] { return RunPeer("grep -rlF ZQXJWVK-tarnwick /usr 2>/dev/null"); });
+        if (HaveRg()) {
+            Compare(
+                "search_content_usr_rg", usrEntries, 3,
+                [&] { return RunOurs("/usr", "", "ZQXJWVK-tarnwick"); },
+                [&] { return RunPeer(RgCommand("/usr", "ZQXJWVK-tarnwick") + " 2>/dev/null"); });
+        }
     }
     return 0;
 }

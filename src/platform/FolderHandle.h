@@ -1,6 +1,8 @@
 // An open folder, identified by its device and inode number. Subfolders are opened relative to
 // it by name, so a walk needs no full path and no path length limit applies. Move-only: it
-// owns its descriptor and closes it when destroyed or closed.
+// owns its descriptor and closes it when destroyed or closed. A handle whose open failed
+// keeps the reason, so a caller can tell a folder that can't be opened from a process that
+// ran out of descriptors.
 #pragma once
 
 #include <cstdint>
@@ -32,14 +34,19 @@ class FolderHandle {
     FolderHandle OpenParent() const;
 
     bool ok() const { return fd_ >= 0; }
+    // The open failed because the process or the system had no descriptor left (EMFILE,
+    // ENFILE): the folder may well be there.
+    bool OutOfDescriptors() const;
     // The descriptor, for reading and examining entries relative to it; -1 when not ok().
     int fd() const { return fd_; }
     const FolderIdentity& identity() const { return identity_; }
     void Close();
 
   private:
-    explicit FolderHandle(int fd);
+    // Takes `fd`, or the reason `error` (an errno value) when fd is negative.
+    FolderHandle(int fd, int error);
     int fd_ = -1;
+    int error_ = 0;
     FolderIdentity identity_;
 };
 

@@ -20,6 +20,9 @@ class ReadOnlyFile {
     bool Open(const std::string& path);
     // Opens `name` relative to the folder descriptor `dirFd`, with the same rules.
     bool OpenAt(int dirFd, const std::string& name);
+    // The last open failed because the process or the system had no descriptor left (EMFILE,
+    // ENFILE): the file may well be readable once some are free.
+    bool OutOfDescriptors() const { return outOfDescriptors_; }
     // The size the file had when it was opened.
     std::uint64_t size() const { return size_; }
     // Reads up to `count` bytes; returns the number read (0 at the end), or -1 on an error.
@@ -28,6 +31,7 @@ class ReadOnlyFile {
   private:
     int fd_ = -1;
     std::uint64_t size_ = 0;
+    bool outOfDescriptors_ = false;
 };
 
 }  // namespace tarnwick

@@ -49,26 +49,48 @@ bool ContentMatches(std::string_view content, std::string_view text, bool wholeW
 ContentScanner::ContentScanner(std::size_t chunkSize)
     : chunkSize_(chunkSize == 0 ? kContentChunkSize : chunkSize) {}
 
+ContentVerdict VerdictOf(ContentFinding finding, bool wholeWord) {
+    switch (finding) {
+        case ContentFinding::OccursAsWord:
+            return ContentVerdict::Match;
+        case ContentFinding::Occurs:
+            return wholeWord ? ContentVerdict::NoMatch : ContentVerdict::Match;
+        case ContentFinding::Absent:
+            return ContentVerdict::NoMatch;
+        case ContentFinding::Unreadable:
+        case ContentFinding::NoDescriptor:
+            break;
+    }
+    return ContentVerdict::Unreadable;
+}
+
 ContentVerdict ContentScanner::Test(const std::string& path, std::string_view text, bool wholeWord,
                                     const std::atomic<bool>* running) {
     ReadOnlyFile file;
     if (!file.Open(path)) {
         return ContentVerdict::Unreadable;
     }
-    return Scan(file, text, wholeWord, running);
+    return VerdictOf(Scan(file, text, running, nullptr), wholeWord);
 }
 
 ContentVerdict ContentScanner::TestAt(int dirFd, const std::string& name, std::string_view text,
                                       bool wholeWord, const std::atomic<bool>* running) {
-    ReadOnlyFile file;
-    if (!file.OpenAt(dirFd, name)) {
-        return ContentVerdict::Unreadable;
-    }
-    return Scan(file, text, wholeWord, running);
+    return VerdictOf(FindAt(dirFd, name, text, running, nullptr), wholeWord);
 }
 
-ContentVerdict ContentScanner::Scan(ReadOnlyFile& file, std::string_view text, bool wholeWord,
-                                    const std::atomic<bool>* running) {
+ContentFinding ContentScanner::FindAt(int dirFd, const std::string& name, std::string_view text,
+                                      const std::atomic<bool>* running,
+                                      const std::atomic<bool>* wanted) {
+    ReadOnlyFile file;
+    if (!file.OpenAt(dirFd, name)) {
+        return file.OutOfDescriptors() ? ContentFinding::NoDescriptor : ContentFinding::Unreadable;
+    }
+    return Scan(file, text, running, wanted);
+}
+
+ContentFinding ContentScanner::Scan(ReadOnlyFile& file, std::string_view text,
+                                    const std::atomic<bool>* running,
+                                    const std::atomic<bool>* wanted) {
     // The buffer holds the last text.size() - 1 bytes of the previous chunk in front of the
     // next one, so an occurrence across a chunk boundary is found.
     const std::size_t needed = chunkSize_ + text.size();
@@ -77,18 +99,24 @@ ContentVerdict ContentScanner::Scan(ReadOnlyFile& file, std::string_view text, b
         capacity_ = needed;
     }
     char* const buf = buffer_.get();
+    const auto word = [&](bool atEnd, char next) {
+        return IsWholeWordOccurrence(text, atEnd, static_cast<unsigned char>(next))
+                   ? ContentFinding::OccursAsWord
+                   : ContentFinding::Occurs;
+    };
     // Only the bytes the file had when it was opened count, as when it is read whole.
     std::uint64_t remaining = file.size();
     std::size_t carry = 0;
     while (remaining > 0) {
-        if (running != nullptr && !running->load(std::memory_order_relaxed)) {
-            return ContentVerdict::NoMatch;
+        if ((running != nullptr && !running->load(std::memory_order_relaxed)) ||
+            (wanted != nullptr && !wanted->load(std::memory_order_relaxed))) {
+            return ContentFinding::Absent;
         }
         const std::size_t want = static_cast<std::size_t>(
             std::min<std::uint64_t>(remaining, static_cast<std::uint64_t>(chunkSize_)));
         const std::int64_t got = file.Read(buf + carry, want);
         if (got < 0) {
-            return ContentVerdict::Unreadable;
+            return ContentFinding::Unreadable;
         }
         if (got == 0) {
             break;  // the file shrank: what was there is its content
@@ -98,29 +126,22 @@ ContentVerdict ContentScanner::Scan(ReadOnlyFile& file, std::string_view text, b
         const std::string_view window(buf, length);
         const std::size_t at = Find(window, text, 0);
         if (at != std::string_view::npos) {
-            if (!wholeWord) {
-                return ContentVerdict::Match;
-            }
             const std::size_t after = at + text.size();
             if (after < window.size()) {
-                return IsWholeWordOccurrence(text, false, static_cast<unsigned char>(window[after]))
-                           ? ContentVerdict::Match
-                           : ContentVerdict::NoMatch;
+                return word(false, window[after]);
             }
             // The occurrence ends the window: the next byte decides, or the end of the file.
             char next = 0;
             const std::int64_t one = remaining > 0 ? file.Read(&next, 1) : 0;
             if (one < 0) {
-                return ContentVerdict::Unreadable;
+                return ContentFinding::Occurs;  // it occurs; whether as a word can't be told
             }
-            return IsWholeWordOccurrence(text, one == 0, static_cast<unsigned char>(next))
-                       ? ContentVerdict::Match
-                       : ContentVerdict::NoMatch;
+            return word(one == 0, next);
         }
         carry = std::min(length, text.size() - 1);
         std::memmove(buf, buf + length - carry, carry);
     }
-    return ContentVerdict::NoMatch;
+    return ContentFinding::Absent;
 }
 
 ContentVerdict TestFileContent(const std::string& path, std::string_view text, bool wholeWord,

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,6 +16,18 @@
 namespace tarnwick {
 
 enum class ContentVerdict { Match, NoMatch, Unreadable };
+
+// What a scan of one file found; one scan answers the rule with and without whole word.
+enum class ContentFinding : std::uint8_t {
+    Absent,        // the text does not occur (or the scan was told to stop)
+    Occurs,        // it occurs, and its first occurrence is not followed by a blank or the end
+    OccursAsWord,  // its first occurrence is followed by a character of code 0 to 32, or ends it
+    Unreadable,    // can't be opened or read, or is not a regular file
+    NoDescriptor,  // couldn't be opened because no descriptor was left; may work later
+};
+
+// The content rule's verdict on a finding; a file without a descriptor is unreadable.
+ContentVerdict VerdictOf(ContentFinding finding, bool wholeWord);
 
 // The size of the chunks files are read in.
 inline constexpr std::size_t kContentChunkSize = 1 << 20;
@@ -36,10 +49,15 @@ class ContentScanner {
     // The same for `name` inside the folder open as `dirFd`.
     ContentVerdict TestAt(int dirFd, const std::string& name, std::string_view text, bool wholeWord,
                           const std::atomic<bool>* running = nullptr);
+    // What `name` inside the folder open as `dirFd` holds of `text` (not empty). The scan gives
+    // up between chunks with Absent as soon as `running` or `wanted` (each when given) is false.
+    ContentFinding FindAt(int dirFd, const std::string& name, std::string_view text,
+                          const std::atomic<bool>* running = nullptr,
+                          const std::atomic<bool>* wanted = nullptr);
 
   private:
-    ContentVerdict Scan(ReadOnlyFile& file, std::string_view text, bool wholeWord,
-                        const std::atomic<bool>* running);
+    ContentFinding Scan(ReadOnlyFile& file, std::string_view text, const std::atomic<bool>* running,
+                        const std::atomic<bool>* wanted);
 
     std::size_t chunkSize_;
     std::unique_ptr<char[]> buffer_;

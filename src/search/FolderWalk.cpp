@@ -2,6 +2,7 @@
 #include "search/FolderWalk.h"
 
 #include <algorithm>
+#include <atomic>
 #include <thread>
 
 #include "platform/FileAttributes.h"
@@ -27,8 +28,12 @@ TFolderWalk::TFolderWalk(const WalkContext& context)
     : ctx_(context), scanner_(context.contentChunkSize) {}
 
 void TFolderWalk::WalkFolder(const std::string& root, const std::string& nameText, bool recurse) {
-    FolderHandle rootFolder =
-        FolderHandle::OpenPath(root.empty() ? std::string(1, kPathDelimiter) : root);
+    rootPath_ = root.empty() ? std::string(1, kPathDelimiter) : root;
+    stack_.clear();
+    FolderHandle rootFolder = FolderHandle::OpenPath(rootPath_);
+    for (int attempt = 0; rootFolder.OutOfDescriptors() && RelieveDescriptors(attempt); ++attempt) {
+        rootFolder = FolderHandle::OpenPath(rootPath_);
+    }
     if (!haveRootDevice_ && rootFolder.ok()) {
         // Folders on another device than the root are not entered, like `find -xdev`.
         rootDevice_ = rootFolder.identity().device;
@@ -38,7 +43,6 @@ void TFolderWalk::WalkFolder(const std::string& root, const std::string& nameTex
     if (path_.empty() || path_.back() != kPathDelimiter) {
         path_ += kPathDelimiter;
     }
-    stack_.clear();
     const NamePattern pattern(nameText);
     pattern_ = &pattern;
     nameText_ = &nameText;
@@ -53,14 +57,18 @@ void TFolderWalk::WalkFolder(const std::string& root, const std::string& nameTex
             continue;
         }
         std::string name = std::move(top.subfolders[top.next++]);
-        FolderHandle child = top.handle.OpenChild(name);
-        if (child.ok() && haveRootDevice_ && child.identity().device != rootDevice_) {
+        std::optional<FolderHandle> child = OpenSubfolder(name);
+        if (!child) {
+            top.next = top.subfolders.size();  // gone: its remaining subfolders can't be reached
+            continue;
+        }
+        if (child->ok() && haveRootDevice_ && child->identity().device != rootDevice_) {
             continue;
         }
         path_.resize(top.pathLength);
         path_ += name;
         path_ += kPathDelimiter;
-        VisitFolder(std::move(child), std::move(name), true);
+        VisitFolder(std::move(*child), std::move(name), true);
     }
     pattern_ = nullptr;
     ctx_.sink->Tick();
@@ -78,37 +86,112 @@ void TFolderWalk::VisitFolder(FolderHandle folder, std::string name, bool recurs
     stack_.push_back(Frame{path_.size(), std::move(name), listing.TakeHandle(), identity,
                            std::move(subfolders), 0});
     // Only the deepest folders keep their descriptors (and the root, to come back to).
-    if (stack_.size() > kOpenFolderLimit + 1) {
-        stack_[stack_.size() - kOpenFolderLimit - 1].handle.Close();
+    if (stack_.size() > openLimit_ + 1) {
+        stack_[stack_.size() - openLimit_ - 1].handle.Close();
     }
 }
 
 void TFolderWalk::PopFolder() {
     FolderHandle child = std::move(stack_.back().handle);
     stack_.pop_back();
-    if (stack_.empty() || stack_.back().handle.ok()) {
+    if (stack_.empty()) {
         return;
     }
     Frame& parent = stack_.back();
+    if (parent.handle.ok() || parent.next == parent.subfolders.size()) {
+        return;  // open already, or nothing left to open in it
+    }
+    // Going up through ".." costs one open. A parent that moved meanwhile, or one whose child
+    // gave up its descriptor too, is reached by its names when its next subfolder is opened.
     FolderHandle up = child.OpenParent();
-    if (!up.ok() || !(up.identity() == parent.identity)) {
-        up = ReopenTop();  // moved meanwhile: find it again by its names from the root
+    if (up.ok() && up.identity() == parent.identity) {
+        parent.handle = std::move(up);
     }
-    if (!up.ok() || !(up.identity() == parent.identity)) {
-        parent.next = parent.subfolders.size();  // gone: its remaining subfolders can't be reached
-        return;
-    }
-    parent.handle = std::move(up);
 }
 
-FolderHandle TFolderWalk::ReopenTop() const {
-    FolderHandle folder;
-    const FolderHandle* at = &stack_.front().handle;
-    for (std::size_t i = 1; i < stack_.size(); ++i) {
-        folder = at->OpenChild(stack_[i].name);
-        at = &folder;
+std::optional<FolderHandle> TFolderWalk::OpenSubfolder(const std::string& name) {
+    for (int attempt = 0;; ++attempt) {
+        Frame& top = stack_.back();
+        if (!top.handle.ok()) {
+            FolderHandle again = ReopenFrame(stack_.size() - 1);
+            if (!again.ok()) {
+                if (again.OutOfDescriptors() && RelieveDescriptors(attempt)) {
+                    continue;
+                }
+                return std::nullopt;
+            }
+            top.handle = std::move(again);
+        }
+        FolderHandle child = top.handle.OpenChild(name);
+        if (child.OutOfDescriptors() && RelieveDescriptors(attempt)) {
+            continue;
+        }
+        return child;
     }
-    return stack_.size() > 1 ? std::move(folder) : FolderHandle();
+}
+
+FolderHandle TFolderWalk::ReopenFrame(std::size_t depth) const {
+    std::size_t from = depth;
+    while (from > 0 && !stack_[from - 1].handle.ok()) {
+        --from;
+    }
+    FolderHandle folder;
+    const FolderHandle* at = nullptr;
+    if (from == 0) {
+        folder = FolderHandle::OpenPath(rootPath_);
+        if (!folder.ok()) {
+            return folder;
+        }
+        if (!(folder.identity() == stack_.front().identity)) {
+            return {};
+        }
+        from = 1;
+    } else {
+        at = &stack_[from - 1].handle;
+    }
+    for (std::size_t i = from; i <= depth; ++i) {
+        FolderHandle next = (at != nullptr ? *at : folder).OpenChild(stack_[i].name);
+        if (!next.ok()) {
+            return next;
+        }
+        folder = std::move(next);  // the one above is closed now: two descriptors at most
+        at = nullptr;
+    }
+    if (!(folder.identity() == stack_[depth].identity)) {
+        return {};
+    }
+    return folder;
+}
+
+bool TFolderWalk::RelieveDescriptors(int attempt) {
+    // After giving up what it keeps, the walk waits a little (1 + 2 + ... + 32 ms) in case
+    // another part of the program releases some, as long as it is running.
+    constexpr int kWaits = 6;
+    if (attempt == 0) {
+        // From now on keep half of what was held when they ran out.
+        std::size_t held = 0;
+        for (const Frame& frame : stack_) {
+            held += frame.handle.ok() ? 1 : 0;
+        }
+        if (held > 0) {
+            openLimit_ = std::max<std::size_t>(1, std::min(openLimit_, held / 2));
+        }
+        for (std::size_t i = 0; i + 1 < stack_.size(); ++i) {
+            stack_[i].handle.Close();
+        }
+        return true;
+    }
+    if (attempt == 1) {
+        if (!stack_.empty()) {
+            stack_.back().handle.Close();
+        }
+        return true;
+    }
+    if (attempt - 2 >= kWaits || !ctx_.state.Running.load()) {
+        return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1 << (attempt - 2)));
+    return true;
 }
 
 bool TFolderWalk::ListingPass(const FolderListing& listing, bool recurse,
@@ -128,12 +211,23 @@ bool TFolderWalk::ListingPass(const FolderListing& listing, bool recurse,
             entry.kind == EntryKind::Directory || entry.kind == EntryKind::Unknown;
         const bool matches = pattern_->Matches(entry.name);
         if (matches || (recurse && maybeFolder)) {
-            candidates_.push_back({i, matches});
+            candidates_.push_back({i, matches, kNoSlot});
         }
     }
     std::sort(candidates_.begin(), candidates_.end(), [&](const Candidate& a, const Candidate& b) {
         return NameOrderLess(names[a.index].name, names[b.index].name);
     });
+    // Whatever ends the pass (its end, a Stop, an error), the helpers let go of this folder.
+    struct EndReadAhead {
+        ContentReadAhead* readAhead;
+        ~EndReadAhead() {
+            if (readAhead != nullptr) {
+                readAhead->End();
+            }
+        }
+    };
+    ReadAhead(listing);
+    const EndReadAhead endReadAhead{readAhead_.get()};
     for (const Candidate& candidate : candidates_) {
         const ListedName& entry = names[candidate.index];
         // The directory's type field settles files and folders without a stat; links and
@@ -153,7 +247,8 @@ bool TFolderWalk::ListingPass(const FolderListing& listing, bool recurse,
         if ((info.attributes & kAttrSystem) != 0) {
             continue;
         }
-        if (candidate.matches && !ExamineEntry(listing, entry, info, path_, *nameText_)) {
+        if (candidate.matches &&
+            !ExamineEntry(listing, entry, info, path_, *nameText_, candidate.slot)) {
             return false;
         }
         // A symlinked folder is listed but never descended; a folder's device is checked when
@@ -166,6 +261,39 @@ bool TFolderWalk::ListingPass(const FolderListing& listing, bool recurse,
     return true;
 }
 
+void TFolderWalk::ReadAhead(const FolderListing& listing) {
+    if (ctx_.contentText.empty() || ctx_.contentHelpers == 0 || !listing.ok()) {
+        return;
+    }
+    // Only what the examination will most likely test: regular files whose names pass the
+    // rules as they stand now. Each entry still meets the rules again when it is examined, so a
+    // change the user makes meanwhile counts as it would without helpers.
+    const std::vector<ListedName>& names = listing.names();
+    const bool wholeWord = ctx_.options.WholeWord();
+    std::vector<const std::string*> files;
+    for (Candidate& candidate : candidates_) {
+        const ListedName& entry = names[candidate.index];
+        if (candidate.matches && entry.kind == EntryKind::File &&
+            PassesExtensionFilter(entry.name) &&
+            (!wholeWord || WholeWordNameMatches(*nameText_, entry.name))) {
+            candidate.slot = files.size();
+            files.push_back(&entry.name);
+        }
+    }
+    if (files.empty()) {
+        return;
+    }
+    if (!readAhead_) {
+        readAhead_ = std::make_unique<ContentReadAhead>(
+            ctx_.contentHelpers, ctx_.contentChunkSize,
+            [this](ContentScanner& scanner, int dirFd, const std::string& name,
+                   const std::atomic<bool>& wanted) {
+                return scanner.FindAt(dirFd, name, ctx_.contentText, &ctx_.state.Running, &wanted);
+            });
+    }
+    readAhead_->Begin(listing.fd(), std::move(files));
+}
+
 void TFolderWalk::Pause() const {
     if (ctx_.pause.count() > 0) {
         std::this_thread::sleep_for(ctx_.pause);
@@ -174,7 +302,7 @@ void TFolderWalk::Pause() const {
 
 bool TFolderWalk::ExamineEntry(const FolderListing& listing, const ListedName& entry,
                                const EntryInfo& info, const std::string& folderPath,
-                               const std::string& nameText) {
+                               const std::string& nameText, std::size_t slot) {
     if (!ctx_.state.Running.load()) {
         return false;
     }
@@ -188,7 +316,7 @@ bool TFolderWalk::ExamineEntry(const FolderListing& listing, const ListedName& e
     }
     const bool wholeWord = ctx_.options.WholeWord();
     const bool isFolder = (info.attributes & kAttrDirectory) != 0;
-    if (!PassesContentRules(listing, entry, isFolder, nameText, wholeWord)) {
+    if (!PassesContentRules(listing, entry, isFolder, nameText, wholeWord, slot)) {
         return true;
     }
     ReportHit(listing, entry, folderPath);
@@ -225,7 +353,8 @@ bool TFolderWalk::PassesExtensionFilter(const std::string& name) {
 }
 
 bool TFolderWalk::PassesContentRules(const FolderListing& listing, const ListedName& entry,
-                                     bool isFolder, const std::string& nameText, bool wholeWord) {
+                                     bool isFolder, const std::string& nameText, bool wholeWord,
+                                     std::size_t slot) {
     if (wholeWord && !WholeWordNameMatches(nameText, entry.name)) {
         return false;
     }
@@ -235,10 +364,22 @@ bool TFolderWalk::PassesContentRules(const FolderListing& listing, const ListedN
     if (isFolder) {
         return false;
     }
-    const ContentVerdict verdict =
-        scanner_.TestAt(listing.fd(), entry.name, ctx_.contentText, wholeWord, &ctx_.state.Running);
     // An unreadable file is skipped; the rest of the walk still counts.
-    return verdict == ContentVerdict::Match;
+    return VerdictOf(FindContent(listing, entry, slot), wholeWord) == ContentVerdict::Match;
+}
+
+ContentFinding TFolderWalk::FindContent(const FolderListing& listing, const ListedName& entry,
+                                        std::size_t slot) {
+    ContentFinding finding =
+        slot != kNoSlot
+            ? readAhead_->Take(slot, scanner_)
+            : scanner_.FindAt(listing.fd(), entry.name, ctx_.contentText, &ctx_.state.Running);
+    // A file that found no descriptor is there all the same: test it again once some are free.
+    for (int attempt = 0; finding == ContentFinding::NoDescriptor && RelieveDescriptors(attempt);
+         ++attempt) {
+        finding = scanner_.FindAt(listing.fd(), entry.name, ctx_.contentText, &ctx_.state.Running);
+    }
+    return finding;
 }
 
 void TFolderWalk::ReportHit(const FolderListing& listing, const ListedName& entry,

@@ -6,7 +6,14 @@
 // before every entry; each examined entry costs the configured pause.
 //
 // A walk holds a bounded number of folder descriptors at any depth and never passes a full path
-// to the system, so folders deeper than any path length limit are found too.
+// to the system, so folders deeper than any path length limit are found too. Should the process
+// run out of descriptors, the walk gives up the ones it keeps for coming back up, holds fewer
+// from then on, and reaches each folder again by its names from the root: no folder or file is
+// lost for lack of descriptors while the walk itself can get two.
+//
+// With a containing text, helper threads read and test the files of the folder being listed
+// ahead of the walk (ContentReadAhead); the walk still examines every entry in order, so rows,
+// Stop and errors come exactly where a walk without helpers would have them.
 //
 // A walk never loops or hangs: symlinked folders are listed but never descended, folders on
 // another device than the root are not entered, and only regular files are ever opened. An
@@ -16,6 +23,8 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +32,7 @@
 #include "platform/FolderHandle.h"
 #include "platform/LocaleFormats.h"
 #include "platform/TypeNames.h"
+#include "search/ContentReadAhead.h"
 #include "search/ContentTest.h"
 #include "search/MatchRules.h"
 #include "search/SearchEvents.h"
@@ -47,6 +57,8 @@ struct WalkContext {
     std::string contentText;     // SearchState::ContentText, captured when the worker is created
     std::chrono::microseconds pause = kEntryPause;
     std::size_t contentChunkSize = 0;  // 0: the default chunk size
+    // Threads that test files ahead of the walk; 0 tests each file when its entry is examined.
+    std::size_t contentHelpers = DefaultContentHelpers();
 };
 
 class TFolderWalk {
@@ -78,28 +90,46 @@ class TFolderWalk {
     // The listing pass of one folder; false when the walk must not go on below it.
     bool ListingPass(const FolderListing& listing, bool recurse,
                      std::vector<std::string>& subfolders);
+    // Hands the files the listing pass will test to the helpers; sets each candidate's slot.
+    void ReadAhead(const FolderListing& listing);
     void PopFolder();
-    // Reopens the folder on top of the stack from the root, name by name.
-    FolderHandle ReopenTop() const;
+    // Opens the subfolder `name` of the folder on top of the stack, reopening that one first
+    // when its descriptor was given up; nullopt when the top folder itself can't be reached.
+    std::optional<FolderHandle> OpenSubfolder(const std::string& name);
+    // Opens the folder of stack_[depth] again by its names, from the nearest folder above it
+    // that is still open or else from the root's path, with at most two new descriptors at a
+    // time. Not ok when it is gone or is not the folder the walk listed.
+    FolderHandle ReopenFrame(std::size_t depth) const;
+    // Makes room after an open failed for lack of descriptors; `attempt` counts the tries for
+    // one open from 0. False when there is nothing more to try: the open's failure stands.
+    bool RelieveDescriptors(int attempt);
     // The listing pass for one entry; false when the walk must return (Running cleared).
     bool ExamineEntry(const FolderListing& listing, const ListedName& entry, const EntryInfo& info,
-                      const std::string& folderPath, const std::string& nameText);
+                      const std::string& folderPath, const std::string& nameText, std::size_t slot);
     bool PassesExtensionFilter(const std::string& name);
     bool PassesContentRules(const FolderListing& listing, const ListedName& entry, bool isFolder,
-                            const std::string& nameText, bool wholeWord);
+                            const std::string& nameText, bool wholeWord, std::size_t slot);
+    // The content finding of a file: from the helpers when it has a slot, else tested now.
+    ContentFinding FindContent(const FolderListing& listing, const ListedName& entry,
+                               std::size_t slot);
     void ReportHit(const FolderListing& listing, const ListedName& entry,
                    const std::string& folderPath);
     void RefreshLists();
     void Pause() const;
 
     WalkContext ctx_;
-    std::string path_;  // the path of the folder being visited, ending in the delimiter
+    std::string rootPath_;  // the root as opened
+    std::string path_;      // the path of the folder being visited, ending in the delimiter
     std::vector<Frame> stack_;
+    // Folder descriptors kept below the root; lowered when the process ran out of them.
+    std::size_t openLimit_ = kOpenFolderLimit;
     const NamePattern* pattern_ = nullptr;   // the name text's pattern, during WalkFolder
     const std::string* nameText_ = nullptr;  // the name text, during WalkFolder
+    static constexpr std::size_t kNoSlot = ~std::size_t{0};
     struct Candidate {
         std::size_t index;  // in the listing
         bool matches;       // the name matches the pattern
+        std::size_t slot;   // its index in the read-ahead, or kNoSlot
     };
     std::vector<Candidate> candidates_;
     std::uint64_t rootDevice_ = 0;
@@ -108,6 +138,7 @@ class TFolderWalk {
     std::vector<std::string> excludeItems_;
     std::vector<std::string> includeItems_;
     ContentScanner scanner_;
+    std::unique_ptr<ContentReadAhead> readAhead_;  // made by the first folder with files to test
 };
 
 }  // namespace tarnwick

@@ -198,7 +198,9 @@ bool ListHasExtension(std::string_view listText, std::string_view ext) {
 }
 
 bool WholeWordNameMatches(std::string_view nameText, std::string_view name) {
-    return StemOf(nameText) == StemOf(name);
+    // An empty name text selects every entry; its empty stem would otherwise reject all names
+    // that have one, leaving a whole-word content search with nothing.
+    return nameText.empty() || StemOf(nameText) == StemOf(name);
 }
 
 }  // namespace tarnwick

@@ -50,6 +50,7 @@ bool ListHasExtension(std::string_view listText, std::string_view ext);
 bool ItemsHaveExtension(const std::vector<std::string>& items, std::string_view ext);
 
 // The whole-word name rule: the stems of the name text and of the entry name are equal bytes.
+// An empty name text compares no stem and passes every name.
 bool WholeWordNameMatches(std::string_view nameText, std::string_view name);
 
 }  // namespace tarnwick

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -22,8 +23,10 @@ using testing::TempTree;
 using testing::WalkHarness;
 
 // A chain of `depth` nested folders named `folder` below `root`, each holding a file "hit.txt"
-// and a file "other.txt". Built with *at calls, since the paths grow beyond PATH_MAX.
-void MakeChain(const std::string& root, int depth, const std::string& folder) {
+// (holding `hitContent`) and an empty file "other.txt". Built with *at calls, since the paths
+// grow beyond PATH_MAX.
+void MakeChain(const std::string& root, int depth, const std::string& folder,
+               const std::string& hitContent = {}) {
     int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     ASSERT_GE(fd, 0);
     for (int level = 0; level < depth; ++level) {
@@ -32,9 +35,13 @@ void MakeChain(const std::string& root, int depth, const std::string& folder) {
         ::close(fd);
         ASSERT_GE(next, 0) << level;
         fd = next;
-        for (const char* name : {"hit.txt", "other.txt"}) {
-            const int file = ::openat(fd, name, O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+        for (const std::string name : {"hit.txt", "other.txt"}) {
+            const int file = ::openat(fd, name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
             ASSERT_GE(file, 0);
+            if (name == "hit.txt" && !hitContent.empty()) {
+                ASSERT_EQ(::write(file, hitContent.data(), hitContent.size()),
+                          static_cast<ssize_t>(hitContent.size()));
+            }
             ::close(file);
         }
     }
@@ -212,6 +219,82 @@ TEST_F(DeepTreeWalkTest, AFolderMovedAwayMidWalkIsFoundAgainByItsNames) {
     }
     ASSERT_EQ(moving.paths.size(), expected.size());
     EXPECT_EQ(moving.paths, expected);
+}
+
+// Walks a chain made by MakeChain in a child process whose open-file limit is `limit`, or the
+// descriptors the child has open plus `spare` when limit is 0, so the test executable keeps its
+// own limit. Returns "<rows> rows, <folders> folders" and, when a row is missing or out of
+// depth-first order, the first level where that happened.
+std::string WalkWithFewDescriptors(const std::string& root, rlim_t limit, int spare,
+                                   const std::string& nameText, const std::string& contentText) {
+    int fds[2];
+    if (::pipe(fds) != 0) {
+        return "pipe failed";
+    }
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        rlimit lowered{};
+        ::getrlimit(RLIMIT_NOFILE, &lowered);
+        lowered.rlim_cur = limit != 0 ? limit : static_cast<rlim_t>(OpenDescriptors() + spare);
+        if (::setrlimit(RLIMIT_NOFILE, &lowered) != 0) {
+            ::_exit(3);
+        }
+        WalkHarness child;
+        child.contentText = contentText;
+        const std::vector<std::string> paths = child.Walk(root, nameText, true);
+        std::string out = std::to_string(paths.size()) + " rows, " +
+                          std::to_string(child.sink.folders.size()) + " folders";
+        std::string expected = root;
+        for (std::size_t level = 0; level < paths.size(); ++level) {
+            expected += "/d";
+            if (paths[level] != expected + "/hit.txt") {
+                out += ", wrong row at level " + std::to_string(level);
+                break;
+            }
+        }
+        const ssize_t ignored = ::write(fds[1], out.data(), out.size());
+        (void)ignored;
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    std::string result;
+    char buf[4096];
+    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;) {
+        result.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        return "child failed";
+    }
+    return result;
+}
+
+TEST_F(DeepTreeWalkTest, NoFolderOrFileIsLostWhenTheProcessRunsOutOfDescriptors) {
+    constexpr int kDepth = 400;
+    MakeChain(tree.root(), kDepth, "d", "a foo here");
+    const std::string expected =
+        std::to_string(kDepth) + " rows, " + std::to_string(kDepth + 1) + " folders";
+    const struct {
+        const char* what;
+        rlim_t limit;
+        int spare;
+        const char* nameText;
+        const char* contentText;
+    } cases[] = {
+        {"ulimit -n 16, name walk", 16, 0, "hit", ""},
+        {"ulimit -n 16, content walk", 16, 0, "", "foo"},
+        {"two spare descriptors, name walk", 0, 2, "hit", ""},
+        {"two spare descriptors, content walk", 0, 2, "", "foo"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WalkWithFewDescriptors(tree.root(), c.limit, c.spare, c.nameText, c.contentText),
+                  expected)
+            << c.what;
+    }
+    RemoveChain(tree.root(), kDepth, "d");
 }
 
 }  // namespace

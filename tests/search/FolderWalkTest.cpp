@@ -121,6 +121,16 @@ TEST_F(FolderWalkTest, WholeWordComparesStems) {
     EXPECT_THAT(Walk("rep*.txt"), IsEmpty());
 }
 
+TEST_F(FolderWalkTest, WholeWordWithAnEmptyNameTextAppliesOnlyTheContentRule) {
+    tree.File("a.txt", "say foo now");
+    tree.File("b.c", "foobar only");
+    tree.File("sub/c.md", "foo");
+    tree.File("README", "xfoo\tbar");
+    h.contentText = "foo";
+    h.options.SetWholeWord(true);
+    EXPECT_THAT(Walk(""), ElementsAre("a.txt", "README", "sub/c.md"));
+}
+
 TEST_F(FolderWalkTest, ContainingTextSkipsFoldersButStillDescends) {
     tree.File("src/main.c", "int foo;");
     tree.File("src/other.c", "int bar;");

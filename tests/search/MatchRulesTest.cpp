@@ -158,6 +158,11 @@ TEST(WholeWordNameTest, StemsCompareExactly) {
         {"Report.doc", "Report.doc.bak", false},
         {"rep*.txt", "report.txt", false},  // wildcards are plain text here
         {"", ".profile", true},
+        // An empty name text selects every entry: no stem to compare.
+        {"", "report.txt", true},
+        {"", "README", true},
+        {".txt", "report.txt", false},  // a name text with an empty stem still compares it
+        {".txt", ".profile", true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(WholeWordNameMatches(c.nameText, c.name), c.matches)

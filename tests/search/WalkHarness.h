@@ -34,6 +34,7 @@ struct WalkHarness {
     FixedLocale locale;
     RecordingSink sink;
     std::string contentText;
+    std::size_t contentHelpers = DefaultContentHelpers();
 
     WalkHarness() { state.Running = true; }
 
@@ -41,9 +42,15 @@ struct WalkHarness {
     std::vector<std::string> Walk(const std::string& root, const std::string& nameText,
                                   bool recurse, const std::string& base = {},
                                   std::size_t chunkSize = 0) {
-        WalkContext context{
-            state,    options, typeNames, locale, &sink, contentText, std::chrono::microseconds(0),
-            chunkSize};
+        WalkContext context{state,
+                            options,
+                            typeNames,
+                            locale,
+                            &sink,
+                            contentText,
+                            std::chrono::microseconds(0),
+                            chunkSize,
+                            contentHelpers};
         TFolderWalk walk(context);
         sink.Clear();
         walk.WalkFolder(root, nameText, recurse);

@@ -26,7 +26,11 @@ bool ReadOnlyFile::OpenAt(int dirFd, const std::string& name) {
     // O_NONBLOCK: should the name have turned into a FIFO since it was examined, opening it
     // must not wait for a writer; the fstat below then refuses it. On a regular file the
     // flag has no effect, so it can stay.
-    const int fd = ::openat(dirFd, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    int fd;
+    do {
+        fd = ::openat(dirFd, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    } while (fd < 0 && errno == EINTR);
+    outOfDescriptors_ = fd < 0 && (errno == EMFILE || errno == ENFILE);
     if (fd < 0) {
         return false;
     }

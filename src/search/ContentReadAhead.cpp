@@ -1,0 +1,179 @@
+// Content tests on helper threads, taken in the walk's order.
+#include "search/ContentReadAhead.h"
+
+#include <algorithm>
+#include <chrono>
+#include <system_error>
+
+namespace tarnwick {
+namespace {
+
+// What End sets the walk's position to, so that no helper waits for it any more.
+constexpr std::size_t kFarAhead = ~std::size_t{0};
+// How long a helper that ran out of files looks out for the next folder before it sleeps.
+constexpr std::chrono::microseconds kHelperSpin{200};
+
+}  // namespace
+
+std::size_t DefaultContentHelpers() {
+    // The walk tests files too, so one core is left to it.
+    const unsigned cores = std::thread::hardware_concurrency();
+    return std::clamp<std::size_t>(cores > 0 ? cores - 1 : 1, 1, 4);
+}
+
+ContentReadAhead::ContentReadAhead(std::size_t helpers, std::size_t chunkSize, TestFn test)
+    : test_(std::move(test)), chunkSize_(chunkSize) {
+    threads_.reserve(helpers);
+    for (std::size_t i = 0; i < helpers; ++i) {
+        try {
+            threads_.emplace_back([this] { HelperLoop(); });
+        } catch (const std::system_error&) {
+            break;  // the walk goes on with the helpers it has, or alone
+        }
+    }
+}
+
+ContentReadAhead::~ContentReadAhead() {
+    End();
+    {
+        const std::lock_guard lock(mutex_);
+        quit_ = true;
+        published_.store(~std::uint64_t{0}, std::memory_order_release);
+    }
+    work_.notify_all();
+    for (std::thread& thread : threads_) {
+        thread.join();
+    }
+}
+
+void ContentReadAhead::WaitIdle(std::unique_lock<std::mutex>& lock) {
+    idle_.wait(lock, [this] { return busy_ == 0; });
+}
+
+void ContentReadAhead::Begin(int dirFd, std::vector<const std::string*> names) {
+    End();
+    std::unique_lock lock(mutex_);
+    dirFd_ = dirFd;
+    names_ = std::move(names);
+    count_ = names_.size();
+    slots_ = std::make_unique<Slot[]>(count_);
+    cursor_.store(0, std::memory_order_relaxed);
+    walkAt_.store(0, std::memory_order_relaxed);
+    wanted_.store(true, std::memory_order_release);
+    if (count_ == 0 || threads_.empty()) {
+        return;
+    }
+    ++generation_;
+    published_.store(generation_, std::memory_order_release);
+    lock.unlock();
+    work_.notify_all();
+}
+
+void ContentReadAhead::End() {
+    wanted_.store(false, std::memory_order_release);
+    wanted_.notify_all();  // a test function may wait on it rather than poll it
+    walkAt_.store(kFarAhead, std::memory_order_release);
+    walkAt_.notify_all();  // helpers waiting for the walk to catch up
+    std::unique_lock lock(mutex_);
+    WaitIdle(lock);
+    // A helper that wakes for this folder only now finds nothing left to take.
+    count_ = 0;
+    names_.clear();
+    dirFd_ = -1;
+}
+
+ContentFinding ContentReadAhead::Take(std::size_t index, ContentScanner& own) {
+    walkAt_.store(index, std::memory_order_release);
+    walkAt_.notify_all();
+    Slot& slot = slots_[index];
+    std::uint32_t state = kQueued;
+    if (slot.state.compare_exchange_strong(state, kClaimed, std::memory_order_acq_rel)) {
+        Run(index, own);
+        state = kDone;
+    }
+    // While a helper tests it, the walk tests the next files nobody has started, rather than
+    // sleep and be woken for every file; it waits only when none is left.
+    while (state != kDone) {
+        if (ClaimNext(own, count_, false)) {
+            state = slot.state.load(std::memory_order_acquire);
+            continue;
+        }
+        slot.state.wait(state, std::memory_order_acquire);
+        state = slot.state.load(std::memory_order_acquire);
+    }
+    if (slot.error) {
+        std::rethrow_exception(slot.error);
+    }
+    return slot.finding;
+}
+
+void ContentReadAhead::Run(std::size_t index, ContentScanner& scanner) {
+    Slot& slot = slots_[index];
+    try {
+        slot.finding = test_(scanner, dirFd_, *names_[index], wanted_);
+    } catch (...) {
+        slot.error = std::current_exception();
+    }
+    slot.state.store(kDone, std::memory_order_release);
+    slot.state.notify_all();
+}
+
+bool ContentReadAhead::ClaimNext(ContentScanner& scanner, std::size_t count, bool helper) {
+    // Indexes are claimed in order, so the one the walk needs next is always among the first
+    // started; an index the walk took itself meanwhile is passed over.
+    for (;;) {
+        const std::size_t index = cursor_.fetch_add(1, std::memory_order_relaxed);
+        if (index >= count) {
+            return false;
+        }
+        // A helper keeps within the window ahead of the walk; End moves walkAt_ far on.
+        for (std::size_t at = walkAt_.load(std::memory_order_acquire);
+             helper && index >= at && index - at >= kReadAheadWindow &&
+             wanted_.load(std::memory_order_acquire);
+             at = walkAt_.load(std::memory_order_acquire)) {
+            walkAt_.wait(at, std::memory_order_acquire);
+        }
+        if (!wanted_.load(std::memory_order_acquire)) {
+            return false;
+        }
+        std::uint32_t expected = kQueued;
+        if (slots_[index].state.compare_exchange_strong(expected, kClaimed,
+                                                        std::memory_order_acq_rel)) {
+            Run(index, scanner);
+            return true;
+        }
+    }
+}
+
+void ContentReadAhead::HelperLoop() {
+    ContentScanner scanner(chunkSize_);
+    std::uint64_t seen = 0;
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        work_.wait(lock, [&] { return quit_ || generation_ != seen; });
+        if (quit_) {
+            return;
+        }
+        seen = generation_;
+        ++busy_;
+        const std::size_t count = count_;
+        lock.unlock();
+        while (ClaimNext(scanner, count, true)) {
+        }
+        lock.lock();
+        if (--busy_ == 0) {
+            idle_.notify_all();
+        }
+        // The walk lists its next folder in far less time than a sleeping thread takes to be
+        // woken and scheduled again, so a helper looks out for it a moment before it sleeps.
+        lock.unlock();
+        const auto until = std::chrono::steady_clock::now() + kHelperSpin;
+        while (published_.load(std::memory_order_acquire) == seen &&
+               std::chrono::steady_clock::now() < until) {
+            std::this_thread::yield();
+        }
+        lock.lock();
+    }
+}
+
+}  // namespace tarnwick
