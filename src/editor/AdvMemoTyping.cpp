@@ -88,8 +88,10 @@ void TAdvCustomMemo::TypeCharacter(char32_t ch) {
     const size_t at = columns::Byte(line, fCurX);
     TEditStep step = StepBefore(*fLines, fCurY, 1);
     bool overwritten = false;
+    size_t replaced = 0;  // bytes of the line the typed text replaces
     if (fOverwrite && isChar && at < line.size()) {
         const size_t old = columns::Byte(line, fCurX + 1) - at;
+        replaced = old;
         auto record =
             std::make_unique<TOverwriteCharUndo>(this, before, before, line.substr(at, old));
         line.replace(at, old, ins);
@@ -103,7 +105,10 @@ void TAdvCustomMemo::TypeCharacter(char32_t ch) {
     {
         TScopedValue<bool> quiet(fNotify, false);
         // The line's front up to the typed character (or the padding before it) is unchanged.
-        fLines->PutEdited(fCurY, line, std::min(at, fLines->View(fCurY).size()));
+        // So is the end behind the replaced or typed-before bytes.
+        const size_t stored = fLines->View(fCurY).size();
+        fLines->PutEdited(fCurY, line, std::min(at, stored),
+                          stored - std::min(stored, at + replaced));
     }
     SetCaretColumn(newX);
     CollapseSelection();
