@@ -114,7 +114,7 @@ void TAdvMemoStrings::PutEdited(int index, const std::string& s, size_t samePref
     CheckIndex(index);
     if (fOwner == nullptr) {
         Changing();
-        fStore.Replace(index, s, fStore.IsFileText(index, s, 1), samePrefix);
+        fStore.Replace(index, s, fStore.IsFileText(index, s, 1), samePrefix, sameSuffix);
         Changed();
         return;
     }
@@ -136,7 +136,7 @@ void TAdvMemoStrings::PutEdited(int index, const std::string& s, size_t samePref
         SetLineLength(index, utf8::CharCount(text));
     }
     Changing();
-    fStore.Replace(index, text, untouched, samePrefix);
+    fStore.Replace(index, text, untouched, samePrefix, tabs ? 0 : sameSuffix);
     Changed();
     fOwner->LineChanged(index);
 }

@@ -43,6 +43,9 @@ class TAdvMemoStrings : public TStrings {
     size_t UnchangedPrefix(int index, uint64_t since) const {
         return fStore.UnchangedPrefix(index, since);
     }
+    size_t UnchangedSuffix(int index, uint64_t since) const {
+        return fStore.UnchangedSuffix(index, since);
+    }
     TObject* GetObject(int index) const override;
     void PutObject(int index, TObject* object) override;
     // Returns the index of the last line added.
