@@ -64,17 +64,22 @@ void TAdvCustomMemo::TypeCharacter(char32_t ch) {
         SetCaretLine(fCurY);
     }
     const TTextPos before{fCurX, fCurY};
-    std::string line(fLines->View(fCurY));
+    const std::string_view stored = fLines->View(fCurY);
+    // The line list keeps every line's character count: no walk through a long line here.
+    const int length = fLines->LineCharCount(fCurY);
+    std::string line;
+    // Room for padding and the typed text, so that inserting does not copy the line again.
+    line.reserve(stored.size() + static_cast<size_t>(std::max(fCurX - length, 0)) +
+                 static_cast<size_t>(std::max(fTabSize, 0)) + 4);
+    line.assign(stored);
     std::string ins;
     bool isChar = ch != kTab;
     if (isChar) {
-        const int length = columns::Length(line);
         if (length < fCurX) {
             line.append(static_cast<size_t>(fCurX - length), ' ');
         }
         ins = columns::Encode(ch);
     } else if (fOverwrite) {
-        const int length = columns::Length(line);
         if (fCurX + fTabSize < length) {
             SetCaretColumn(fCurX + fTabSize);
         } else {
