@@ -6,6 +6,7 @@
 #include <string>
 
 #include "editor/AdvMemo.h"
+#include "editor/LineStore.h"
 #include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
@@ -48,7 +49,7 @@ TEST(CharCountChange, EqualsCountingBothTextsWholeForRandomEdits) {
     }
 }
 
-TEST(CharCountChange, TypedTextKeepsTheLineLengthEqualToItsCharacterCount) {
+TEST(CharCountChange, TypingAndDeletingKeepTheLineLengthEqualToItsCharacterCount) {
     std::mt19937 rng(11);
     const char32_t kTyped[] = {U'x', U' ', U'é', U'€', U'😀', U'\u00FF'};
     TAdvMemo memo;
@@ -56,12 +57,31 @@ TEST(CharCountChange, TypedTextKeepsTheLineLengthEqualToItsCharacterCount) {
     memo.Lines().Add(RandomBytes(rng, 400));
     memo.Lines().Add(RandomBytes(rng, 40));
     for (int step = 0; step < 3000; ++step) {
-        const int line = step % 7 == 0 ? 1 : 0;
+        const int line = step % 7 == 0 && memo.Lines().Count() > 1 ? 1 : 0;
         const int length = memo.Lines().LineCharCount(line);
         memo.SetCaretLine(line);
         memo.SetCaretColumn(std::uniform_int_distribution<int>(0, length + 2)(rng));
         memo.SetOverwrite(step % 3 == 0);
-        memo.TypeCharacter(kTyped[std::uniform_int_distribution<size_t>(0, 5)(rng)]);
+        const uint64_t version = memo.Lines().LinesVersion();
+        const std::string was(memo.Lines().View(line));
+        const int what = std::uniform_int_distribution<int>(0, 5)(rng);
+        if (what == 0) {
+            memo.DeleteForward();
+        } else if (what == 1) {
+            memo.DeleteBackward();
+        } else {
+            memo.TypeCharacter(kTyped[std::uniform_int_distribution<size_t>(0, 5)(rng)]);
+        }
+        // What the edit claims to have kept at the line's front and end is really the same.
+        const std::string now(memo.Lines().View(line));
+        const size_t front = memo.Lines().UnchangedPrefix(line, version);
+        const size_t back = memo.Lines().UnchangedSuffix(line, version);
+        if (front != TLineStore::kWholeLine) {
+            ASSERT_LE(front + back, std::min(was.size(), now.size())) << "step " << step;
+            ASSERT_EQ(was.substr(0, front), now.substr(0, front)) << "step " << step;
+            ASSERT_EQ(was.substr(was.size() - back), now.substr(now.size() - back))
+                << "step " << step;
+        }
         ASSERT_EQ(memo.Lines().LineCharCount(line), utf8::CharCount(memo.Lines().View(line)))
             << "step " << step;
     }
