@@ -121,9 +121,12 @@ const std::vector<size_t>& TAdvMemoBlockMatch::FirstOccurrences(const TAdvCustom
         if (entry.Line == line) {
             const size_t same = lines.UnchangedPrefix(line, entry.Version);
             if (same != TLineStore::kWholeLine) {
-                entry.First = fScan.FirstOccurrences(text, entry.First, same);
+                entry.First =
+                    fScan.FirstOccurrences(text, entry.First, same,
+                                           lines.UnchangedSuffix(line, entry.Version), entry.Size);
             }
             entry.Version = lines.LinesVersion();
+            entry.Size = text.size();
             return entry.First;
         }
     }
@@ -136,6 +139,7 @@ const std::vector<size_t>& TAdvMemoBlockMatch::FirstOccurrences(const TAdvCustom
     LineWords& entry = fLines[fNextSlot];
     entry.Line = line;
     entry.Version = lines.LinesVersion();
+    entry.Size = text.size();
     entry.First = fScan.FirstOccurrences(text);
     return entry.First;
 }

@@ -58,6 +58,7 @@ class TAdvMemoBlockMatch {
     struct LineWords {
         int Line = -1;
         uint64_t Version = 0;
+        size_t Size = 0;  // the line's bytes at Version
         std::vector<size_t> First;
     };
     bool Fast() const { return fFast; }

@@ -309,9 +309,7 @@ void TAdvMemoCompletion::RefreshParameterHint() {
         y > fMemo.FirstVisibleLine() + fMemo.VisibleRows()) {
         return;
     }
-    const std::string line = CaretLine();
-    const THintCall call =
-        FindHintCall(fMemo.CaseSensitive() ? line : UpperCase(line), fMemo.CurX());
+    const THintCall call = fHintScan.Find(fMemo.Lines(), y, fMemo.CurX(), !fMemo.CaseSensitive());
     std::string name = call.Name;
     name.erase(0, name.find_first_not_of(' '));
     name.erase(name.find_last_not_of(' ') + 1);

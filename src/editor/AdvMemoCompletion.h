@@ -12,6 +12,7 @@
 
 #include "editor/CompletionSettings.h"
 #include "editor/CompletionText.h"
+#include "editor/HintCallScan.h"
 #include "editor/TextPos.h"
 #include "platform/Timer.h"
 
@@ -144,6 +145,7 @@ class TAdvMemoCompletion {
     bool fHintVisible = false;
     int fHintLine = -1;
     completion::THintParts fHint;
+    THintCallScan fHintScan;  // the last scan for the hint, reused while typing on
     TTextPos fHintPosition;
 };
 

@@ -109,21 +109,34 @@ void TAdvMemoStrings::Put(int index, const std::string& s) {
     PutEdited(index, s, 0);
 }
 
-void TAdvMemoStrings::PutEdited(int index, const std::string& s, size_t samePrefix) {
+void TAdvMemoStrings::PutEdited(int index, const std::string& s, size_t samePrefix,
+                                size_t sameSuffix) {
     CheckIndex(index);
     if (fOwner == nullptr) {
         Changing();
-        fStore.Replace(index, s, fStore.IsFileText(index, s, 1), samePrefix);
+        fStore.Replace(index, s, fStore.IsFileText(index, s, 1), samePrefix, sameSuffix);
         Changed();
         return;
     }
-    const std::string text =
-        s.find('\t') == std::string::npos ? s : ExpandTabs(s, fOwner->TabSize());
+    const bool tabs = s.find('\t') != std::string::npos;
+    std::string expanded;  // s itself is used unless it has tabs (no copy of a long line)
+    if (tabs) {
+        expanded = ExpandTabs(s, fOwner->TabSize());
+    }
+    const std::string& text = tabs ? expanded : s;
     // A line given back its file text (an undo, say) is saved as its file bytes again.
     const bool untouched = fStore.IsFileText(index, text, fOwner->TabSize());
-    SetLineLength(index, utf8::CharCount(text));
+    const bool lengthKnown = fLineLengths.size() == static_cast<size_t>(Count());
+    if (lengthKnown && (samePrefix > 0 || sameSuffix > 0) && !tabs) {
+        // Only the bytes between the unchanged front and end (and a few around) are counted.
+        SetLineLength(index,
+                      fLineLengths[static_cast<size_t>(index)] +
+                          utf8::CharCountChange(fStore.View(index), text, samePrefix, sameSuffix));
+    } else {
+        SetLineLength(index, utf8::CharCount(text));
+    }
     Changing();
-    fStore.Replace(index, text, untouched, samePrefix);
+    fStore.Replace(index, text, untouched, samePrefix, tabs ? 0 : sameSuffix);
     Changed();
     fOwner->LineChanged(index);
 }

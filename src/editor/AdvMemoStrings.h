@@ -34,13 +34,17 @@ class TAdvMemoStrings : public TStrings {
     std::string_view View(int index) const { return fStore.View(index); }
     void Put(int index, const std::string& s) override;
     // Put for an edit that kept the first samePrefix bytes of the line as they were, so that
-    // caches of the line's front stay valid (see LinesVersion).
-    void PutEdited(int index, const std::string& s, size_t samePrefix);
+    // caches of the line's front stay valid (see LinesVersion), and its last sameSuffix bytes,
+    // so that the line's character count follows from the bytes between.
+    void PutEdited(int index, const std::string& s, size_t samePrefix, size_t sameSuffix = 0);
     // Advances on every change of the lines; UnchangedPrefix tells how much of a line's front
     // is the same as at an earlier version (TLineStore::kWholeLine: all of it).
     uint64_t LinesVersion() const { return fStore.Version(); }
     size_t UnchangedPrefix(int index, uint64_t since) const {
         return fStore.UnchangedPrefix(index, since);
+    }
+    size_t UnchangedSuffix(int index, uint64_t since) const {
+        return fStore.UnchangedSuffix(index, since);
     }
     TObject* GetObject(int index) const override;
     void PutObject(int index, TObject* object) override;

@@ -64,17 +64,22 @@ void TAdvCustomMemo::TypeCharacter(char32_t ch) {
         SetCaretLine(fCurY);
     }
     const TTextPos before{fCurX, fCurY};
-    std::string line(fLines->View(fCurY));
+    const std::string_view stored = fLines->View(fCurY);
+    // The line list keeps every line's character count: no walk through a long line here.
+    const int length = fLines->LineCharCount(fCurY);
+    std::string line;
+    // Room for padding and the typed text, so that inserting does not copy the line again.
+    line.reserve(stored.size() + static_cast<size_t>(std::max(fCurX - length, 0)) +
+                 static_cast<size_t>(std::max(fTabSize, 0)) + 4);
+    line.assign(stored);
     std::string ins;
     bool isChar = ch != kTab;
     if (isChar) {
-        const int length = columns::Length(line);
         if (length < fCurX) {
             line.append(static_cast<size_t>(fCurX - length), ' ');
         }
         ins = columns::Encode(ch);
     } else if (fOverwrite) {
-        const int length = columns::Length(line);
         if (fCurX + fTabSize < length) {
             SetCaretColumn(fCurX + fTabSize);
         } else {
@@ -88,8 +93,10 @@ void TAdvCustomMemo::TypeCharacter(char32_t ch) {
     const size_t at = columns::Byte(line, fCurX);
     TEditStep step = StepBefore(*fLines, fCurY, 1);
     bool overwritten = false;
+    size_t replaced = 0;  // bytes of the line the typed text replaces
     if (fOverwrite && isChar && at < line.size()) {
         const size_t old = columns::Byte(line, fCurX + 1) - at;
+        replaced = old;
         auto record =
             std::make_unique<TOverwriteCharUndo>(this, before, before, line.substr(at, old));
         line.replace(at, old, ins);
@@ -103,7 +110,10 @@ void TAdvCustomMemo::TypeCharacter(char32_t ch) {
     {
         TScopedValue<bool> quiet(fNotify, false);
         // The line's front up to the typed character (or the padding before it) is unchanged.
-        fLines->PutEdited(fCurY, line, std::min(at, fLines->View(fCurY).size()));
+        // So is the end behind the replaced or typed-before bytes.
+        const size_t stored = fLines->View(fCurY).size();
+        fLines->PutEdited(fCurY, line, std::min(at, stored),
+                          stored - std::min(stored, at + replaced));
     }
     SetCaretColumn(newX);
     CollapseSelection();

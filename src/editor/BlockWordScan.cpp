@@ -66,7 +66,8 @@ size_t TBlockWordScan::Find(std::string_view text, std::string_view word, size_t
 
 std::vector<size_t> TBlockWordScan::FirstOccurrences(std::string_view text,
                                                      const std::vector<size_t>& known,
-                                                     size_t samePrefix) const {
+                                                     size_t samePrefix, size_t sameSuffix,
+                                                     size_t knownSize) const {
     const size_t count = fWords.size();
     std::vector<size_t> first(count, kNone);
     if (count > kMaxWords) {
@@ -77,27 +78,60 @@ std::vector<size_t> TBlockWordScan::FirstOccurrences(std::string_view text,
     }
     // An earlier answer lying wholly inside the unchanged front is still the first one; the
     // other words can only first occur where they reach past that front.
+    // With the end the same too, a word's occurrences that reach into neither part start
+    // before the shared end; one wholly in the shared end is the earlier answer moved, when
+    // that answer lay wholly in it (or there was none). Only a word whose earlier answer lay
+    // across the edited bytes needs the pass to go on to the text's end.
     uint32_t open = 0;
     size_t from = 0;
     const bool reuse = known.size() == count && samePrefix >= fLongest;
+    const size_t prefix = std::min({samePrefix, text.size(), knownSize});
+    const bool tail = reuse && sameSuffix > 0 && knownSize >= prefix &&
+                      sameSuffix <= std::min(knownSize, text.size()) - prefix;
+    size_t end = text.size();
+    bool wholeRest = !tail;
+    std::vector<size_t> moved(tail ? count : 0, kNone);  // answers from the shared end
     for (size_t i = 0; i < count; ++i) {
         if (fWords[i].empty()) {
             continue;
         }
         if (reuse && known[i] != kNone && known[i] + fWords[i].size() <= samePrefix) {
             first[i] = known[i];
-        } else {
-            open |= uint32_t{1} << i;
+            continue;
+        }
+        open |= uint32_t{1} << i;
+        if (tail && known[i] != kNone) {
+            if (known[i] >= knownSize - sameSuffix) {
+                moved[i] = known[i] - (knownSize - sameSuffix) + (text.size() - sameSuffix);
+            } else {
+                wholeRest = true;
+            }
         }
     }
     if (reuse) {
         from = samePrefix - fLongest + 1;
     }
+    if (!wholeRest) {
+        end = text.size() - sameSuffix;
+    }
     if (open == 0 || text.empty()) {
         return first;
     }
+    ScanRange(text, from, end, open, first);
+    if (!wholeRest) {
+        for (size_t i = 0; i < count; ++i) {
+            if ((open & (uint32_t{1} << i)) != 0) {
+                first[i] = moved[i];
+            }
+        }
+    }
+    return first;
+}
+
+void TBlockWordScan::ScanRange(std::string_view text, size_t from, size_t end, uint32_t& open,
+                               std::vector<size_t>& first) const {
     const size_t n = text.size();
-    for (size_t at = from; at < n && open != 0; ++at) {
+    for (size_t at = from; at < end && open != 0; ++at) {
         const unsigned char c0 = Upper(text[at]);
         uint32_t hits = fSingles[c0];
         if (at + 1 < n) {
@@ -113,7 +147,6 @@ std::vector<size_t> TBlockWordScan::FirstOccurrences(std::string_view text,
             }
         }
     }
-    return first;
 }
 
 }  // namespace tarnwick::editor

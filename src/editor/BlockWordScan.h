@@ -22,15 +22,22 @@ class TBlockWordScan {
     static bool IsAsciiWord(std::string_view word);
 
     // Byte offset of the first occurrence of every word in text (npos: none), one pass.
-    // known holds earlier answers for a text that agrees with this one in its first
-    // samePrefix bytes (empty: none).
+    // known holds earlier answers for a text of knownSize bytes that agrees with this one in
+    // its first samePrefix and last sameSuffix bytes (empty: none); with both the pass covers
+    // only what reaches into the bytes between, unless an earlier answer lies across them.
     std::vector<size_t> FirstOccurrences(std::string_view text,
                                          const std::vector<size_t>& known = {},
-                                         size_t samePrefix = 0) const;
+                                         size_t samePrefix = 0, size_t sameSuffix = 0,
+                                         size_t knownSize = 0) const;
     // Byte offset of the first occurrence of word at or after from (npos: none).
     static size_t Find(std::string_view text, std::string_view word, size_t from);
 
   private:
+    // Finds the words of open (bit i: word i) starting in from..end-1, in first; clears the
+    // bits of those found.
+    void ScanRange(std::string_view text, size_t from, size_t end, uint32_t& open,
+                   std::vector<size_t>& first) const;
+
     std::vector<std::string> fWords;
     size_t fLongest = 0;
     // Words (bit i: word i) by their first two upper-cased bytes, and one-byte words.

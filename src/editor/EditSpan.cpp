@@ -53,9 +53,11 @@ TTextSpan RemoveText(TAdvMemoStrings& lines, int line, size_t byte, int endLine,
             return removed;
         }
         removed.Bytes.assign(first.substr(byte, endByte - byte));
-        std::string joined(first.substr(0, byte));
-        joined.append(first.substr(endByte));
-        lines.Put(line, joined);
+        std::string joined;
+        joined.reserve(first.size() - (endByte - byte));
+        joined.append(first.substr(0, byte)).append(first.substr(endByte));
+        // The line's front before the removed bytes and its end after them stay as they were.
+        lines.PutEdited(line, joined, byte, first.size() - endByte);
         return removed;
     }
     size_t size = first.size() - byte + endByte;
@@ -88,13 +90,18 @@ void InsertSpan(TAdvMemoStrings& lines, int line, size_t byte, const TTextSpan& 
         lines.Add("");
     }
     line = std::clamp(line, 0, lines.Count() - 1);
-    std::string text(lines.View(line));
+    const std::string_view stored = lines.View(line);
+    std::string text;
+    text.reserve(std::max(stored.size(), byte) + span.Bytes.size());
+    text.assign(stored);
     if (text.size() < byte) {
         text.append(byte - text.size(), ' ');
     }
     if (span.Breaks.empty()) {
         text.insert(byte, span.Bytes);
-        lines.Put(line, text);
+        // The front before the insertion (or the padding) and the end after it are unchanged.
+        const size_t front = std::min(byte, stored.size());
+        lines.PutEdited(line, text, front, stored.size() - front);
         return;
     }
     const int last = span.LineCount() - 1;

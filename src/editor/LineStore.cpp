@@ -168,11 +168,13 @@ void TLineStore::InsertRange(int index, const std::vector<std::string_view>& tex
     }
 }
 
-void TLineStore::Replace(int index, std::string_view text, bool untouched, size_t samePrefix) {
+void TLineStore::Replace(int index, std::string_view text, bool untouched, size_t samePrefix,
+                         size_t sameSuffix) {
     Slot& old = fSlots[static_cast<size_t>(index)];
     ++fVersion;
-    fEdits[fVersion % kEditRecords] = {fVersion, index,
-                                       std::min({samePrefix, text.size(), size_t{old.length}})};
+    const size_t prefix = std::min({samePrefix, text.size(), size_t{old.length}});
+    const size_t suffix = std::min({sameSuffix, text.size() - prefix, size_t{old.length} - prefix});
+    fEdits[fVersion % kEditRecords] = {fVersion, index, prefix, suffix};
     Slot s;
     if (untouched && (old.origin & kRawTabs) == 0) {
         // The file's bytes are the text again: point at them instead of keeping a copy.
@@ -190,6 +192,14 @@ void TLineStore::Replace(int index, std::string_view text, bool untouched, size_
 }
 
 size_t TLineStore::UnchangedPrefix(int index, uint64_t since) const {
+    return UnchangedSince(index, since, &Edit::samePrefix);
+}
+
+size_t TLineStore::UnchangedSuffix(int index, uint64_t since) const {
+    return UnchangedSince(index, since, &Edit::sameSuffix);
+}
+
+size_t TLineStore::UnchangedSince(int index, uint64_t since, size_t Edit::*claim) const {
     if (since >= fVersion) {
         return kWholeLine;
     }
@@ -203,7 +213,7 @@ size_t TLineStore::UnchangedPrefix(int index, uint64_t since) const {
             return 0;
         }
         if (e.index == index) {
-            prefix = std::min(prefix, e.samePrefix);
+            prefix = std::min(prefix, e.*claim);
         }
     }
     return prefix;

@@ -60,8 +60,10 @@ class TLineStore {
     // Replaces the text of a line. untouched says the new text is what the line read as from
     // its file (IsFileText), so it is written back as its file bytes again.
     // samePrefix: how many leading bytes text shares with the line's current text (0: none
-    // claimed); it is reported by UnchangedPrefix.
-    void Replace(int index, std::string_view text, bool untouched = false, size_t samePrefix = 0);
+    // claimed); it is reported by UnchangedPrefix. sameSuffix: the same for trailing bytes
+    // (UnchangedSuffix); a claim reaching into the claimed prefix is cut down.
+    void Replace(int index, std::string_view text, bool untouched = false, size_t samePrefix = 0,
+                 size_t sameSuffix = 0);
     void Erase(int index);
     // Removes count lines from first on with one shift of the lines after.
     void EraseRange(int first, int count);
@@ -77,6 +79,8 @@ class TLineStore {
     // removed since or the record of replacements does not reach back that far.
     static constexpr size_t kWholeLine = static_cast<size_t>(-1);
     size_t UnchangedPrefix(int index, uint64_t since) const;
+    // The same for the line's last bytes (they may have moved: bytes before them changed).
+    size_t UnchangedSuffix(int index, uint64_t since) const;
 
     // Whether the line has a record. A record reads as all defaults until a field is written;
     // its storage is only taken then (most lines of a large file are never touched).
@@ -137,7 +141,11 @@ class TLineStore {
         uint64_t version = 0;
         int index = -1;
         size_t samePrefix = 0;
+        size_t sameSuffix = 0;
     };
+    // The smallest claim of the replacements of line index since version since (kWholeLine:
+    // none; 0: unknown).
+    size_t UnchangedSince(int index, uint64_t since, size_t Edit::*claim) const;
     static constexpr size_t kEditRecords = 32;
     uint64_t fVersion = 1;
     uint64_t fStructureVersion = 1;

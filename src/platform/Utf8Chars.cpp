@@ -1,5 +1,6 @@
 #include "platform/Utf8Chars.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -99,6 +100,53 @@ int CharCount(std::string_view text) {
         ++count;
     }
     return count;
+}
+
+int CharCountChange(std::string_view before, std::string_view after, std::size_t samePrefix,
+                    std::size_t sameSuffix) {
+    const std::size_t prefix = std::min({samePrefix, before.size(), after.size()});
+    const std::size_t suffix =
+        std::min({sameSuffix, before.size() - prefix, after.size() - prefix});
+    // Start at a character start both texts agree on: a byte that is no continuation byte
+    // always starts a character, and the characters before it read no byte from it on. Behind
+    // four continuation bytes the last one starts a character too (a character has at most
+    // three), and the characters before it end two bytes before the edit at the latest.
+    std::size_t start = prefix;
+    while (start > 0 && prefix - start < 4) {
+        --start;
+        if (!IsContinuation(static_cast<unsigned char>(before[start]))) {
+            break;
+        }
+    }
+    if (start > 0 && prefix - start == 4 &&
+        IsContinuation(static_cast<unsigned char>(before[start]))) {
+        start = prefix - 1;
+    }
+    // Walk both texts on, always the one that is behind in the shared end, until both stand
+    // at the same byte of the shared end: from there on they read the same characters.
+    const std::size_t tailBefore = before.size() - suffix;
+    const std::size_t tailAfter = after.size() - suffix;
+    std::size_t i = start;
+    std::size_t j = start;
+    int change = 0;
+    for (;;) {
+        const bool iInTail = i >= tailBefore;
+        const bool jInTail = j >= tailAfter;
+        bool advanceBefore = !iInTail;
+        if (iInTail && jInTail) {
+            if (i - tailBefore == j - tailAfter) {
+                return change;
+            }
+            advanceBefore = i - tailBefore < j - tailAfter;
+        }
+        if (advanceBefore) {
+            i += CharLength(before, i);
+            --change;
+        } else {
+            j += CharLength(after, j);
+            ++change;
+        }
+    }
 }
 
 std::size_t ByteOffsetOfColumn(std::string_view text, int column) {

@@ -24,6 +24,12 @@ char32_t DecodeChar(std::string_view text, std::size_t pos, std::size_t& length)
 // Number of characters in text; pure ASCII costs one pass of wide compares.
 int CharCount(std::string_view text);
 
+// CharCount(after) - CharCount(before) for two texts that share their first samePrefix and
+// last sameSuffix bytes (claims larger than the texts allow are cut down), reading only the
+// bytes between those parts and a few around them.
+int CharCountChange(std::string_view before, std::string_view after, std::size_t samePrefix,
+                    std::size_t sameSuffix);
+
 // Byte offset where column starts. A column at or past the end gives text.size() plus the
 // number of padding spaces before it; a negative column gives 0.
 std::size_t ByteOffsetOfColumn(std::string_view text, int column);

@@ -210,5 +210,61 @@ TEST(LineStoreVersions, UnchangedPrefixFollowsReplacementsAndForgetsAfterRestruc
     EXPECT_EQ(store.UnchangedPrefix(1, store.Version() - 2), 4u);
 }
 
+TEST(BlockWordScan, AnswersKeptAcrossAnEditBetweenAFrontAndAnEndEqualAFreshPass) {
+    std::mt19937 rng(77);
+    const std::vector<std::string> words = {"BEGIN", "TRY", "CASE", "END", "X", ""};
+    TBlockWordScan scan;
+    scan.SetWords(words);
+    // Mostly filler, so that first occurrences are few and edits often make or break them.
+    static const char* const kPieces[] = {"begin", "End", "en", "d",  "tr", "y",   " ",  ";",
+                                          "é",     "x",   "e",  "ca", "se", "BEG", "..", "qq",
+                                          "w",     "ww",  "zz", "k",  "kk", "oo",  "uu", "ii"};
+    std::uniform_int_distribution<size_t> pick(0, std::size(kPieces) - 1);
+    int shortened = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const size_t pieces = rng() % 60;
+        for (size_t k = 0; k < pieces; ++k) {
+            text += kPieces[pick(rng)];
+        }
+        // Replace text[from, to) by up to two pieces; claim at most the true front and end.
+        const size_t from = rng() % (text.size() + 1);
+        const size_t to = from + rng() % (text.size() - from + 1);
+        std::string inserted;
+        for (size_t k = rng() % 3; k > 0; --k) {
+            inserted += kPieces[pick(rng)];
+        }
+        const std::string edited = text.substr(0, from) + inserted + text.substr(to);
+        const size_t prefix = round % 2 == 0 ? from : rng() % (from + 1);
+        const size_t suffix = round % 3 == 0 ? text.size() - to : rng() % (text.size() - to + 1);
+        const std::vector<size_t> known = scan.FirstOccurrences(text);
+        ASSERT_EQ(scan.FirstOccurrences(edited, known, prefix, suffix, text.size()),
+                  scan.FirstOccurrences(edited))
+            << text << " -> " << edited << " front " << prefix << " end " << suffix;
+        shortened += suffix > 0 && prefix >= 5 ? 1 : 0;
+    }
+    EXPECT_GT(shortened, 500);
+}
+
+TEST(LineStoreVersions, UnchangedSuffixIsTheSmallestClaimSinceAndNeverOverlapsThePrefix) {
+    TLineStore store;
+    store.Insert(0, "hello world");
+    const uint64_t v0 = store.Version();
+    EXPECT_EQ(store.UnchangedSuffix(0, v0), TLineStore::kWholeLine);
+    store.Replace(0, "hello big world", false, 6, 5);  // "big " typed before "world"
+    EXPECT_EQ(store.UnchangedPrefix(0, v0), 6u);
+    EXPECT_EQ(store.UnchangedSuffix(0, v0), 5u);
+    store.Replace(0, "hello big world!", false, 15, 0);
+    EXPECT_EQ(store.UnchangedSuffix(0, v0), 0u);
+    const uint64_t v1 = store.Version();
+    store.Replace(0, "hello big world!!", false, 16, 40);  // cut to what is left after the front
+    EXPECT_EQ(store.UnchangedSuffix(0, v1), 0u);
+    const uint64_t v2 = store.Version();
+    store.Replace(0, "Hello big world!!", false, 0, 16);
+    EXPECT_EQ(store.UnchangedSuffix(0, v2), 16u);
+    store.Insert(0, "new first line");
+    EXPECT_EQ(store.UnchangedSuffix(1, v2), 0u);
+}
+
 }  // namespace
 }  // namespace tarnwick::editor
