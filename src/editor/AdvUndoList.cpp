@@ -22,18 +22,7 @@ void TUndo::RedoAction() {
 }
 
 void TGroupUndo::Append(std::vector<TEditStep> steps) {
-    for (TEditStep& step : steps) {
-        if (!Steps.empty()) {
-            TEditStep& last = Steps.back();
-            // A change to the line the previous step left behind joins that step.
-            if (step.Line == last.Line && step.Old.LineCount() == 1 && step.New.LineCount() == 1 &&
-                last.New.LineCount() == 1 && step.Old.Bytes == last.New.Bytes) {
-                last.New = std::move(step.New);
-                continue;
-            }
-        }
-        Steps.push_back(std::move(step));
-    }
+    AppendSteps(Steps, std::move(steps));
 }
 
 void TGroupUndo::UndoAction() {

@@ -45,7 +45,7 @@ class TUndo {
 };
 
 // Many edits recorded as one step (TAdvUndoList::TGroup): their edit steps, a run of changes
-// to one line joined into one step, so it holds each changed line twice at most.
+// to one line joined into one step (AppendSteps), so it holds each changed line twice at most.
 class TGroupUndo : public TUndo {
   public:
     using TUndo::TUndo;

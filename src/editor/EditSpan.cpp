@@ -178,4 +178,18 @@ void ApplyStep(TAdvMemoStrings& lines, const TEditStep& step, bool forward) {
     }
 }
 
+void AppendSteps(std::vector<TEditStep>& into, std::vector<TEditStep>&& steps) {
+    for (TEditStep& step : steps) {
+        if (!into.empty()) {
+            TEditStep& last = into.back();
+            if (step.Line == last.Line && step.Old.LineCount() == 1 && step.New.LineCount() == 1 &&
+                last.Old.LineCount() == 1 && last.New.LineCount() == 1) {
+                last.New = std::move(step.New);
+                continue;
+            }
+        }
+        into.push_back(std::move(step));
+    }
+}
+
 }  // namespace tarnwick::editor

@@ -55,5 +55,10 @@ void StepAfter(TEditStep& step, const TAdvMemoStrings& lines, int count);
 void ReplaceLines(TAdvMemoStrings& lines, int first, int count, const TTextSpan& span);
 // Does a step again (forward) or takes it back.
 void ApplyStep(TAdvMemoStrings& lines, const TEditStep& step, bool forward);
+// Appends steps to a record's steps. A step that replaces the same single line as the last
+// one joins it (the line as it was first, as it is now): whole-line replacements of one line
+// done in a row come to the same, forward and back, so a run of typing in a long line keeps
+// that line twice instead of twice per key.
+void AppendSteps(std::vector<TEditStep>& into, std::vector<TEditStep>&& steps);
 
 }  // namespace tarnwick::editor

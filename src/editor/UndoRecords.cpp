@@ -11,8 +11,7 @@ namespace tarnwick::editor {
 
 namespace {
 void AppendSteps(TUndo& into, TUndo& from) {
-    into.Steps.insert(into.Steps.end(), std::make_move_iterator(from.Steps.begin()),
-                      std::make_move_iterator(from.Steps.end()));
+    AppendSteps(into.Steps, std::move(from.Steps));
 }
 }  // namespace
 
