@@ -5,8 +5,6 @@
 // go to the editor pane as a user types them. The list and the hint are windows of their own,
 // so each is painted onto the window's image at the place it stands on the screen.
 #include <QApplication>
-#include <QPainter>
-#include <QPixmap>
 #include <QTest>
 
 #include <cstdio>
@@ -54,30 +52,6 @@ T* Shown() {
     return nullptr;
 }
 
-bool Save(QWidget& window, QWidget* popup, bool frame, const QString& output) {
-    if (popup == nullptr) {
-        std::fprintf(stderr, "nothing to show for %s\n", qPrintable(output));
-        return false;
-    }
-    QCoreApplication::processEvents();
-    QPixmap image = window.grab();
-    QPainter painter(&image);
-    const QRect at(window.mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->size());
-    painter.drawPixmap(at.topLeft(), popup->grab());
-    if (frame) {
-        // The window manager's frame around the list window; the offscreen platform draws none.
-        painter.setPen(QColor(0x80, 0x80, 0x80));
-        painter.drawRect(at.adjusted(-1, -1, 0, 0));
-    }
-    painter.end();
-    if (!image.save(output)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
-        return false;
-    }
-    std::printf("wrote %s\n", qPrintable(output));
-    return true;
-}
-
 // Puts the caret at column 2 of the empty line, as the arrow keys would.
 void ToEmptyLine(tarnwick::TAdvMemoWidget& pane) {
     QTest::keyClick(&pane, Qt::Key_Home, Qt::ControlModifier);
@@ -109,7 +83,8 @@ int main(int argc, char** argv) {
     pane.setFocus();
     ToEmptyLine(pane);
     QTest::keyClick(&pane, Qt::Key_Space, Qt::ControlModifier);
-    if (!Save(*window, Shown<tarnwick::CompletionListWindow>(), true, listOutput)) {
+    if (!tarnwick::screenshot::SaveWithPopup(*window, Shown<tarnwick::CompletionListWindow>(), true,
+                                             listOutput)) {
         return 1;
     }
     QTest::keyClick(Shown<tarnwick::CompletionListWindow>()->List(), Qt::Key_Escape);
@@ -117,7 +92,8 @@ int main(int argc, char** argv) {
     pane.setFocus();
     ToEmptyLine(pane);
     QTest::keyClicks(&pane, QStringLiteral("ShowMessage("));
-    if (!Save(*window, Shown<tarnwick::ParameterHintWindow>(), false, hintOutput)) {
+    if (!tarnwick::screenshot::SaveWithPopup(*window, Shown<tarnwick::ParameterHintWindow>(), false,
+                                             hintOutput)) {
         return 1;
     }
     std::filesystem::remove_all(root);

@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -66,6 +68,29 @@ bool SearchAndOpen(TForm1& window, const char* comboName, const QString& text,
         std::fprintf(stderr, "%s was not loaded\n", fileName.c_str());
         return false;
     }
+    return true;
+}
+
+bool SaveWithPopup(QWidget& window, QWidget* popup, bool frame, const QString& output) {
+    if (popup == nullptr) {
+        std::fprintf(stderr, "nothing to show for %s\n", qPrintable(output));
+        return false;
+    }
+    QCoreApplication::processEvents();
+    QPixmap image = window.grab();
+    QPainter painter(&image);
+    const QRect at(window.mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->size());
+    painter.drawPixmap(at.topLeft(), popup->grab());
+    if (frame) {
+        painter.setPen(QColor(0x80, 0x80, 0x80));
+        painter.drawRect(at.adjusted(-1, -1, 0, 0));
+    }
+    painter.end();
+    if (!image.save(output)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
+        return false;
+    }
+    std::printf("wrote %s\n", qPrintable(output));
     return true;
 }
 

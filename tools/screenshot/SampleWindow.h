@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QWidget;
+
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -24,5 +26,11 @@ std::unique_ptr<TForm1> OpenMainWindow(const std::filesystem::path& root);
 // editor pane holds the file. Prints what went wrong and returns false on failure.
 bool SearchAndOpen(TForm1& window, const char* comboName, const QString& text,
                    const std::string& fileName);
+
+// Saves a picture of `window` with `popup` (a separate top-level window, such as a menu or the
+// completion list) drawn over it where it stands, framed as a window manager frames it when
+// `frame` is set (the offscreen platform draws no frames). Prints what went wrong, or the file
+// written; false on failure.
+bool SaveWithPopup(QWidget& window, QWidget* popup, bool frame, const QString& output);
 
 }  // namespace tarnwick::screenshot

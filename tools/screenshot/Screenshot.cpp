@@ -6,8 +6,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
-#include <QPainter>
-#include <QPixmap>
 #include <QTableView>
 #include <QTest>
 #include <QWindow>
@@ -73,26 +71,12 @@ QMenu* OpenRowMenu(tarnwick::TForm1& window, const std::string& fileName) {
     return nullptr;
 }
 
+// The menu with Copy Path under the pointer, over the window.
 bool SaveWithMenu(QWidget& window, QMenu& menu, const QString& output) {
     if (auto* copyPath = menu.findChild<QAction*>("RowCopyPath")) {
         menu.setActiveAction(copyPath);
     }
-    QCoreApplication::processEvents();
-    QPixmap image = window.grab();
-    QPainter painter(&image);
-    const QRect at(window.mapFromGlobal(menu.mapToGlobal(QPoint(0, 0))), menu.size());
-    painter.drawPixmap(at.topLeft(), menu.grab());
-    // A frame around the menu window, as a window manager draws one; the offscreen platform
-    // draws none.
-    painter.setPen(QColor(0x80, 0x80, 0x80));
-    painter.drawRect(at.adjusted(-1, -1, 0, 0));
-    painter.end();
-    if (!image.save(output)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
-        return false;
-    }
-    std::printf("wrote %s\n", qPrintable(output));
-    return true;
+    return tarnwick::screenshot::SaveWithPopup(window, &menu, true, output);
 }
 
 }  // namespace
