@@ -229,6 +229,36 @@ void TAdvMemoBlockMatch::Update(TAdvCustomMemo& memo) {
     Store(memo, fOpening, opening);
 }
 
+class TAdvMemoBlockMatch::TLineRest {
+  public:
+    TLineRest(const TAdvMemoBlockMatch& match, const TAdvCustomMemo& memo, int line)
+        : fMatch(match), fMemo(memo), fLine(line) {
+        if (!fMatch.fFast) {
+            fText = AnsiUpperCase(memo.Lines().View(line));
+        }
+    }
+    // FindBlockWord of list in T (list may be narrowed to the word found).
+    int Find(std::string& list) const {
+        return fMatch.fFast ? fMatch.FindList(fMemo, list, fLine, fDropped)
+                            : FindBlockWord(fMemo, list, fText);
+    }
+    // Removes the first count characters of T.
+    void Drop(int count) {
+        if (fMatch.fFast) {
+            fDropped += DropBytes(fMemo.Lines().View(fLine), fDropped, count);
+        } else {
+            fText = DropChars(fText, count);
+        }
+    }
+
+  private:
+    const TAdvMemoBlockMatch& fMatch;
+    const TAdvCustomMemo& fMemo;
+    int fLine;
+    size_t fDropped = 0;  // fast: bytes of the line before T
+    std::string fText;    // plain: T itself
+};
+
 // Downwards from the caret line to the last visible line. Each opening word deepens, each
 // closing word lifts the depth; the closing word at the caret's own depth ends the search.
 // Columns are positions in what is left of the line after the words passed over.
@@ -239,47 +269,18 @@ TBlockMatch TAdvMemoBlockMatch::SearchClosing(const TAdvCustomMemo& memo, const 
     int target = 0;
     if (caret >= 0 && caret < count) {
         std::string s = start;
-        const int found = fFast ? FindList(memo, s, caret, 0)
-                                : FindBlockWord(memo, s, AnsiUpperCase(memo.Lines().View(caret)));
-        if (found <= 0) {
+        if (TLineRest(*this, memo, caret).Find(s) <= 0) {
             target = -1;
         }
     }
     int depth = 0;
     const int last = std::min(memo.FirstVisibleLine() + memo.VisibleRows(), count - 1);
     for (int line = std::max(caret, 0); line <= last; ++line) {
-        if (fFast) {
-            // The same steps over T = the upper-cased line less its first dropped bytes.
-            size_t dropped = 0;
-            std::string s = start;
-            for (;;) {
-                const int a = FindList(memo, s, line, dropped);
-                const int b = FindList(memo, end, line, dropped);
-                if (a == 0 && b == 0) {
-                    break;
-                }
-                if (a > 0 && (a < b || b == 0)) {
-                    ++depth;
-                }
-                if (b > 0 && (b < a || a == 0)) {
-                    --depth;
-                }
-                if (b > 0 && depth == target) {
-                    return {line, b - 1, Chars(end)};
-                }
-                if (a == 0) {
-                    break;  // T becomes empty: nothing more is found in it
-                }
-                dropped += DropBytes(memo.Lines().View(line), dropped, Chars(end) + a);
-                s = start;
-            }
-            continue;
-        }
-        std::string t = AnsiUpperCase(memo.Lines().View(line));
-        std::string s = start;
+        TLineRest t(*this, memo, line);
         for (;;) {
-            const int a = FindBlockWord(memo, s, t);
-            const int b = FindBlockWord(memo, end, t);
+            std::string s = start;
+            const int a = t.Find(s);
+            const int b = t.Find(end);
             if (a == 0 && b == 0) {
                 break;
             }
@@ -292,8 +293,10 @@ TBlockMatch TAdvMemoBlockMatch::SearchClosing(const TAdvCustomMemo& memo, const 
             if (b > 0 && depth == target) {
                 return {line, b - 1, Chars(end)};
             }
-            t = a > 0 ? DropChars(t, Chars(end) + a) : std::string();
-            s = start;
+            if (a == 0) {
+                break;  // T becomes empty: nothing more is found in it
+            }
+            t.Drop(Chars(end) + a);
         }
     }
     return {};
@@ -305,45 +308,17 @@ TBlockMatch TAdvMemoBlockMatch::SearchOpening(const TAdvCustomMemo& memo, const 
     const int count = memo.Lines().Count();
     const int caret = memo.CurY();
     int target = -1;
-    if (caret >= 0 && caret < count &&
-        (fFast ? FindList(memo, end, caret, 0)
-               : FindBlockWord(memo, end, AnsiUpperCase(memo.Lines().View(caret)))) > 0) {
+    if (caret >= 0 && caret < count && TLineRest(*this, memo, caret).Find(end) > 0) {
         target = 0;
     }
     int depth = 0;
     const int first = memo.FirstVisibleLine();
     for (int line = std::min(caret, count - 1); line >= first && line >= 0; --line) {
-        if (fFast) {
-            size_t dropped = 0;
-            std::string s = start;
-            for (;;) {
-                const int b = FindList(memo, end, line, dropped);
-                const int a = FindList(memo, s, line, dropped);
-                if (a == 0 && b == 0) {
-                    break;
-                }
-                if (b > 0 && (b < a || a == 0)) {
-                    ++depth;
-                }
-                if (a > 0 && (a < b || b == 0)) {
-                    --depth;
-                }
-                if (a > 0 && depth == target) {
-                    return {line, a - 1, Chars(s)};
-                }
-                if (b == 0) {
-                    break;
-                }
-                dropped += DropBytes(memo.Lines().View(line), dropped, Chars(s) + b);
-                s = start;
-            }
-            continue;
-        }
-        std::string t = AnsiUpperCase(memo.Lines().View(line));
-        std::string s = start;
+        TLineRest t(*this, memo, line);
         for (;;) {
-            const int b = FindBlockWord(memo, end, t);
-            const int a = FindBlockWord(memo, s, t);
+            std::string s = start;
+            const int b = t.Find(end);
+            const int a = t.Find(s);
             if (a == 0 && b == 0) {
                 break;
             }
@@ -356,8 +331,10 @@ TBlockMatch TAdvMemoBlockMatch::SearchOpening(const TAdvCustomMemo& memo, const 
             if (a > 0 && depth == target) {
                 return {line, a - 1, Chars(s)};
             }
-            t = b > 0 ? DropChars(t, Chars(s) + b) : std::string();
-            s = start;
+            if (b == 0) {
+                break;
+            }
+            t.Drop(Chars(s) + b);
         }
     }
     return {};

@@ -69,6 +69,10 @@ class TAdvMemoBlockMatch {
     // Bytes of the line making up the first count characters of T.
     static size_t DropBytes(std::string_view line, size_t dropped, int count);
 
+    // What is left of one line as a search steps through it (T): positions in the line itself
+    // on the fast path, an upper-cased copy otherwise.
+    class TLineRest;
+
     TBlockMatch SearchClosing(const TAdvCustomMemo& memo, const std::string& start,
                               std::string& end) const;
     TBlockMatch SearchOpening(const TAdvCustomMemo& memo, const std::string& start,
