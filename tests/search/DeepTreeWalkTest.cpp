@@ -14,6 +14,7 @@
 #include <string>
 
 #include "search/WalkHarness.h"
+#include "support/ChildOutput.h"
 #include "support/TempTree.h"
 
 namespace tarnwick {
@@ -227,18 +228,12 @@ TEST_F(DeepTreeWalkTest, AFolderMovedAwayMidWalkIsFoundAgainByItsNames) {
 // depth-first order, the first level where that happened.
 std::string WalkWithFewDescriptors(const std::string& root, rlim_t limit, int spare,
                                    const std::string& nameText, const std::string& contentText) {
-    int fds[2];
-    if (::pipe(fds) != 0) {
-        return "pipe failed";
-    }
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
+    return test::ChildOutput([&]() -> std::string {
         rlimit lowered{};
         ::getrlimit(RLIMIT_NOFILE, &lowered);
         lowered.rlim_cur = limit != 0 ? limit : static_cast<rlim_t>(OpenDescriptors() + spare);
         if (::setrlimit(RLIMIT_NOFILE, &lowered) != 0) {
-            ::_exit(3);
+            return "child failed";
         }
         WalkHarness child;
         child.contentText = contentText;
@@ -253,23 +248,8 @@ std::string WalkWithFewDescriptors(const std::string& root, rlim_t limit, int sp
                 break;
             }
         }
-        const ssize_t ignored = ::write(fds[1], out.data(), out.size());
-        (void)ignored;
-        ::_exit(0);
-    }
-    ::close(fds[1]);
-    std::string result;
-    char buf[4096];
-    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;) {
-        result.append(buf, static_cast<std::size_t>(n));
-    }
-    ::close(fds[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        return "child failed";
-    }
-    return result;
+        return out;
+    });
 }
 
 TEST_F(DeepTreeWalkTest, NoFolderOrFileIsLostWhenTheProcessRunsOutOfDescriptors) {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "search/WalkHarness.h"
+#include "support/ChildOutput.h"
 #include "support/TempTree.h"
 
 namespace tarnwick {
@@ -221,15 +222,9 @@ TEST_F(FolderWalkTest, ListChangedDuringTheWalkTakesEffectAtTheNextEntry) {
 // Root can read every file, so unreadable entries are tested in a child process that gives up
 // its privileges first. Returns the child's row paths, one per line.
 std::string WalkAsNobody(const std::string& root, const std::string& contentText) {
-    int fds[2];
-    if (::pipe(fds) != 0) {
-        return "pipe failed";
-    }
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
+    return test::ChildOutput([&]() -> std::string {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
-            ::_exit(3);
+            return "child failed";
         }
         WalkHarness child;
         child.contentText = contentText;
@@ -237,23 +232,8 @@ std::string WalkAsNobody(const std::string& root, const std::string& contentText
         for (const auto& p : child.Walk(root, "", true, root)) {
             out += p + "\n";
         }
-        const ssize_t ignored = ::write(fds[1], out.data(), out.size());
-        (void)ignored;
-        ::_exit(0);
-    }
-    ::close(fds[1]);
-    std::string result;
-    char buf[4096];
-    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;) {
-        result.append(buf, static_cast<std::size_t>(n));
-    }
-    ::close(fds[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        return "child failed";
-    }
-    return result;
+        return out;
+    });
 }
 
 TEST_F(FolderWalkTest, UnreadableFilesAndFoldersAreSkippedAndTheWalkGoesOn) {
