@@ -51,7 +51,11 @@ std::string_view SurfaceText(std::string_view text, std::string& buffer) {
         const auto byte = static_cast<unsigned char>(c);
         return byte < kFirstPrintable || byte == kDelete;
     };
-    if (utf8::IsAscii(text) && std::none_of(text.begin(), text.end(), isControl)) {
+    // Printable ASCII goes as it is; one pass tells.
+    if (std::all_of(text.begin(), text.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return byte >= kFirstPrintable && byte < kDelete;
+        })) {
         return text;
     }
     buffer.clear();
