@@ -1,5 +1,6 @@
 // Loading on a worker: the newest load reports on the UI thread, a cancelled or replaced one
-// never does, a file that does not end fails at the limit, and going away waits for nothing.
+// never does, and going away waits for nothing. (The limit on a file that does not end is
+// tested on the line list and through the window.)
 #include "editor/BackgroundLoad.h"
 
 #include <gtest/gtest.h>
@@ -66,22 +67,6 @@ TEST(BackgroundLoadTest, TheNewestLoadReportsItsTextOrItsErrorOnTheUiThread) {
     ui.RunPending();
     EXPECT_EQ(replaced.reports, 0);
     EXPECT_EQ(newest.reports, 1);
-}
-
-TEST(BackgroundLoadTest, AFileThatDoesNotEndFailsAtTheLimit) {
-    if (!std::filesystem::exists(kEndless)) {
-        GTEST_SKIP() << kEndless << " is missing";
-    }
-    tarnwick::testing::QueueDispatcher ui;
-    TBackgroundLoad load(ui);
-    TAdvMemo memo;
-    TAdvMemoStrings::TLoadSettings settings = memo.Lines().LoadSettings();
-    settings.Limits.MaxUnsizedRead = 4u << 20;
-    Outcome endless;
-    load.Start(kEndless, settings, endless.Done(), endless.Failed());
-    ASSERT_TRUE(ui.RunUntil([&] { return endless.reports > 0; }));
-    EXPECT_EQ(endless.error, std::string("Cannot open file \"") + kEndless +
-                                 "\". The file does not end: reading stopped after 4 MiB");
 }
 
 TEST(BackgroundLoadTest, ACancelledLoadStopsAtOnceAndNeverReports) {

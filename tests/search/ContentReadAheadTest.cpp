@@ -15,7 +15,16 @@
 namespace tarnwick {
 namespace {
 
-// A test that answers from the name alone and counts how often each name was tested.
+// The finding a name stands for: "hit..." holds the text as a word, "part..." inside a word.
+ContentFinding Expected(const std::string& name) {
+    if (name.rfind("hit", 0) == 0) {
+        return ContentFinding::OccursAsWord;
+    }
+    return name.rfind("part", 0) == 0 ? ContentFinding::Occurs : ContentFinding::Absent;
+}
+
+// A test that answers from the name alone ("bad..." throws) and counts how often each name was
+// tested.
 struct NameTest {
     std::mutex mutex;
     std::map<std::string, int> tested;
@@ -29,10 +38,7 @@ struct NameTest {
             if (name.rfind("bad", 0) == 0) {
                 throw std::runtime_error("cannot test " + name);
             }
-            if (name.rfind("hit", 0) == 0) {
-                return ContentFinding::OccursAsWord;
-            }
-            return name.rfind("part", 0) == 0 ? ContentFinding::Occurs : ContentFinding::Absent;
+            return Expected(name);
         };
     }
 };
@@ -53,13 +59,6 @@ std::vector<const std::string*> Pointers(const std::vector<std::string>& names) 
         out.push_back(&n);
     }
     return out;
-}
-
-ContentFinding Expected(const std::string& name) {
-    if (name.rfind("hit", 0) == 0) {
-        return ContentFinding::OccursAsWord;
-    }
-    return name.rfind("part", 0) == 0 ? ContentFinding::Occurs : ContentFinding::Absent;
 }
 
 TEST(ContentReadAheadTest, FindingsComeInTheWalksOrderAndEachFileIsTestedOnce) {
