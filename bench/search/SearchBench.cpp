@@ -106,11 +106,18 @@ std::string FdCommand(const std::string& root, const std::string& nameText) {
     return "fdfind -HI -i --one-file-system -g '" + nameText + "*' '" + root + "'";
 }
 
-bool HaveFd() {
-    static const bool have = std::system("command -v fdfind >/dev/null 2>&1") == 0;
+// Whether a peer's command is installed; when not, says which figures are skipped.
+bool HaveCommand(const std::string& command, const char* package, const char* figures) {
+    const bool have = std::system(("command -v " + command + " >/dev/null 2>&1").c_str()) == 0;
     if (!have) {
-        std::fprintf(stderr, "fdfind not found (Debian package fd-find): fd figures skipped\n");
+        std::fprintf(stderr, "%s not found (Debian package %s): %s figures skipped\n",
+                     command.c_str(), package, figures);
     }
+    return have;
+}
+
+bool HaveFd() {
+    static const bool have = HaveCommand("fdfind", "fd-find", "fd");
     return have;
 }
 
@@ -121,10 +128,7 @@ std::string RgCommand(const std::string& root, const std::string& text) {
 }
 
 bool HaveRg() {
-    static const bool have = std::system("command -v rg >/dev/null 2>&1") == 0;
-    if (!have) {
-        std::fprintf(stderr, "rg not found (Debian package ripgrep): ripgrep figures skipped\n");
-    }
+    static const bool have = HaveCommand("rg", "ripgrep", "ripgrep");
     return have;
 }
 
