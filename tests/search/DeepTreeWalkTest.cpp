@@ -229,14 +229,17 @@ TEST_F(DeepTreeWalkTest, AFolderMovedAwayMidWalkIsFoundAgainByItsNames) {
 std::string WalkWithFewDescriptors(const std::string& root, rlim_t limit, int spare,
                                    const std::string& nameText, const std::string& contentText) {
     return test::ChildOutput([&]() -> std::string {
+        WalkHarness child;
+        child.contentText = contentText;
+        // A first walk with descriptors to spare: the sanitizers' checks of virtual calls need
+        // a descriptor the first time they meet a type, which the lowered limit would deny.
+        child.Walk(root, nameText, true);
         rlimit lowered{};
         ::getrlimit(RLIMIT_NOFILE, &lowered);
         lowered.rlim_cur = limit != 0 ? limit : static_cast<rlim_t>(OpenDescriptors() + spare);
         if (::setrlimit(RLIMIT_NOFILE, &lowered) != 0) {
             return "child failed";
         }
-        WalkHarness child;
-        child.contentText = contentText;
         const std::vector<std::string> paths = child.Walk(root, nameText, true);
         std::string out = std::to_string(paths.size()) + " rows, " +
                           std::to_string(child.sink.folders.size()) + " folders";
