@@ -35,19 +35,20 @@ bool TAdvCustomMemo::DeleteForwardFrom(TTextPos before, bool backspace) {
             TEditStep step;
             std::string text;
             if (at < line.size()) {
-                step = StepBefore(*fLines, fCurY, 1);
-                text = RemoveText(*fLines, fCurY, at, fCurY, columns::Byte(line, fCurX + 1)).Bytes;
+                const size_t end = columns::Byte(line, fCurX + 1);
+                text.assign(line.substr(at, end - at));
+                step = SpliceLine(*fLines, fCurY, at, end - at, {});
                 removed = true;
             } else if (fCurY < count - 1) {
                 // The next line joins at the real end of this one, whatever the caret column.
                 step = StepBefore(*fLines, fCurY, 2);
                 const auto replaying = fUndoList.ReplayFrame();
                 RemoveText(*fLines, fCurY, line.size(), fCurY + 1, 0);
+                StepAfter(step, *fLines, 1);
                 text = "\r";
                 removed = true;
             }
             if (removed) {
-                StepAfter(step, *fLines, 1);
                 AddRecord(std::make_unique<TDeleteCharUndo>(this, before, TTextPos{fCurX, fCurY},
                                                             text, backspace),
                           std::move(step));

@@ -141,6 +141,49 @@ void TAdvMemoStrings::PutEdited(int index, const std::string& s, size_t samePref
     fOwner->LineChanged(index);
 }
 
+void TAdvMemoStrings::SpliceLine(int index, size_t at, size_t count, std::string_view inserted) {
+    CheckIndex(index);
+    const std::string_view line = fStore.View(index);
+    at = std::min(at, line.size());
+    count = std::min(count, line.size() - at);
+    if (fOwner != nullptr && inserted.find('\t') != std::string_view::npos) {
+        // Tabs become spaces on the way in: the whole-line path expands them.
+        std::string spliced(line);
+        spliced.replace(at, count, inserted);
+        PutEdited(index, spliced, at, line.size() - at - count);
+        return;
+    }
+    int32_t length = 0;
+    const bool lengthKnown =
+        fOwner != nullptr && fLineLengths.size() == static_cast<size_t>(Count());
+    if (lengthKnown) {
+        // The count changes only around the splice: compare a window of the line before and
+        // after it, long enough on both sides for any character that crosses its edges.
+        constexpr size_t kMargin = 16;
+        const size_t from = at - std::min(at, kMargin);
+        const size_t to = std::min(line.size(), at + count + kMargin);
+        const std::string_view before = line.substr(from, to - from);
+        std::string after(line.substr(from, at - from));
+        after.append(inserted).append(line.substr(at + count, to - at - count));
+        length = fLineLengths[static_cast<size_t>(index)] +
+                 utf8::CharCountChange(before, after, at - from, to - at - count);
+    }
+    Changing();
+    fStore.Splice(index, at, count, inserted);
+    const std::string_view text = fStore.View(index);
+    const int tabSize = fOwner != nullptr ? fOwner->TabSize() : 1;
+    if (fStore.IsFileText(index, text, tabSize)) {
+        fStore.MarkUntouched(index);
+    }
+    if (fOwner != nullptr) {
+        SetLineLength(index, lengthKnown ? length : utf8::CharCount(fStore.View(index)));
+    }
+    Changed();
+    if (fOwner != nullptr) {
+        fOwner->LineChanged(index);
+    }
+}
+
 TObject* TAdvMemoStrings::GetObject(int index) const {
     const TLineProp* record = LineProp(index);
     return record == nullptr ? nullptr : record->CallerObject;

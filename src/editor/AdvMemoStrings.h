@@ -37,6 +37,10 @@ class TAdvMemoStrings : public TStrings {
     // caches of the line's front stay valid (see LinesVersion), and its last sameSuffix bytes,
     // so that the line's character count follows from the bytes between.
     void PutEdited(int index, const std::string& s, size_t samePrefix, size_t sameSuffix = 0);
+    // Replaces count bytes of line index from byte at on (both within the line) by inserted,
+    // as PutEdited of the spliced line would, without copying the line: the cost follows the
+    // bytes after the splice, not the line's length.
+    void SpliceLine(int index, size_t at, size_t count, std::string_view inserted);
     // Advances on every change of the lines; UnchangedPrefix tells how much of a line's front
     // is the same as at an earlier version (TLineStore::kWholeLine: all of it).
     uint64_t LinesVersion() const { return fStore.Version(); }

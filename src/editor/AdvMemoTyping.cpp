@@ -67,53 +67,43 @@ void TAdvCustomMemo::TypeCharacter(char32_t ch) {
     const std::string_view stored = fLines->View(fCurY);
     // The line list keeps every line's character count: no walk through a long line here.
     const int length = fLines->LineCharCount(fCurY);
-    std::string line;
-    // Room for padding and the typed text, so that inserting does not copy the line again.
-    line.reserve(stored.size() + static_cast<size_t>(std::max(fCurX - length, 0)) +
-                 static_cast<size_t>(std::max(fTabSize, 0)) + 4);
-    line.assign(stored);
     std::string ins;
     bool isChar = ch != kTab;
+    size_t at = 0;
     if (isChar) {
-        if (length < fCurX) {
-            line.append(static_cast<size_t>(fCurX - length), ' ');
-        }
         ins = columns::Encode(ch);
-    } else if (fOverwrite) {
-        if (fCurX + fTabSize < length) {
-            SetCaretColumn(fCurX + fTabSize);
-        } else {
-            ins.assign(static_cast<size_t>(fTabSize + fCurX - length), ' ');
-            SetCaretColumn(length);
-        }
+        // A character typed beyond the end pads the line with spaces up to the caret.
+        at = length < fCurX ? stored.size() + static_cast<size_t>(fCurX - length)
+                            : columns::Byte(stored, fCurX);
     } else {
-        ins.assign(static_cast<size_t>(std::max(fTabSize, 0)), ' ');
+        if (fOverwrite) {
+            if (fCurX + fTabSize < length) {
+                SetCaretColumn(fCurX + fTabSize);
+            } else {
+                ins.assign(static_cast<size_t>(fTabSize + fCurX - length), ' ');
+                SetCaretColumn(length);
+            }
+        } else {
+            ins.assign(static_cast<size_t>(std::max(fTabSize, 0)), ' ');
+        }
+        at = columns::Byte(stored, fCurX);
     }
     const int newX = fCurX + columns::Length(ins);
-    const size_t at = columns::Byte(line, fCurX);
-    TEditStep step = StepBefore(*fLines, fCurY, 1);
-    bool overwritten = false;
-    size_t replaced = 0;  // bytes of the line the typed text replaces
-    if (fOverwrite && isChar && at < line.size()) {
-        const size_t old = columns::Byte(line, fCurX + 1) - at;
-        replaced = old;
-        auto record =
-            std::make_unique<TOverwriteCharUndo>(this, before, before, line.substr(at, old));
-        line.replace(at, old, ins);
-        step.New = TTextSpan::OfLine(line);
-        AddRecord(std::move(record), std::move(step));
-        overwritten = true;
-    } else {
-        line.insert(at, ins);
-        step.New = TTextSpan::OfLine(line);
+    const bool overwritten = fOverwrite && isChar && at < stored.size();
+    // Overwriting replaces the character at the caret; inserting replaces nothing.
+    const size_t replaced = overwritten ? columns::Byte(stored, fCurX + 1) - at : 0;
+    std::unique_ptr<TOverwriteCharUndo> overwrite;
+    if (overwritten) {
+        overwrite = std::make_unique<TOverwriteCharUndo>(this, before, before,
+                                                         std::string(stored.substr(at, replaced)));
     }
+    TEditStep step;
     {
         TScopedValue<bool> quiet(fNotify, false);
-        // The line's front up to the typed character (or the padding before it) is unchanged.
-        // So is the end behind the replaced or typed-before bytes.
-        const size_t stored = fLines->View(fCurY).size();
-        fLines->PutEdited(fCurY, line, std::min(at, stored),
-                          stored - std::min(stored, at + replaced));
+        step = SpliceLine(*fLines, fCurY, at, replaced, ins);
+    }
+    if (overwritten) {
+        AddRecord(std::move(overwrite), std::move(step));
     }
     SetCaretColumn(newX);
     CollapseSelection();

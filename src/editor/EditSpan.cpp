@@ -119,6 +119,100 @@ void InsertSpan(TAdvMemoStrings& lines, int line, size_t byte, const TTextSpan& 
     lines.InsertLines(line + 1, added);
 }
 
+TEditStep SpliceLine(TAdvMemoStrings& lines, int line, size_t at, size_t count,
+                     std::string_view inserted) {
+    if (lines.Count() == 0) {
+        lines.Add("");
+    }
+    line = std::clamp(line, 0, lines.Count() - 1);
+    const std::string_view stored = lines.View(line);
+    std::string padded;
+    if (at > stored.size()) {
+        padded.assign(at - stored.size(), ' ');
+        padded.append(inserted);
+        inserted = padded;
+        at = stored.size();
+        count = 0;
+    }
+    count = std::min(count, stored.size() - at);
+    TEditStep step;
+    step.Line = line;
+    if (stored.size() < kCompactStepLine) {
+        step.Old = TTextSpan::OfLine(std::string(stored));
+        std::string text(stored);
+        text.replace(at, count, inserted);
+        step.New = TTextSpan::OfLine(text);
+        lines.PutEdited(line, text, at, stored.size() - at - count);
+        return step;
+    }
+    step.Compact = true;
+    step.Front = at;
+    step.Back = stored.size() - at - count;
+    step.Old = TTextSpan::OfLine(std::string(stored.substr(at, count)));
+    step.New = TTextSpan::OfLine(std::string(inserted));
+    lines.SpliceLine(line, at, count, inserted);
+    return step;
+}
+
+namespace {
+
+// Applies a compact step to its line, forward or back.
+void ApplyCompact(TAdvMemoStrings& lines, const TEditStep& step, bool forward) {
+    if (step.Line < 0 || step.Line >= lines.Count()) {
+        return;
+    }
+    const std::string& from = (forward ? step.Old : step.New).Bytes;
+    const std::string& to = (forward ? step.New : step.Old).Bytes;
+    const size_t expected = step.Front + from.size() + step.Back;
+    const std::string_view line = lines.View(step.Line);
+    if (line.size() < expected) {
+        // Trailing spaces trimmed since the step: they come back first.
+        lines.SpliceLine(step.Line, line.size(), 0, std::string(expected - line.size(), ' '));
+    } else if (line.size() > expected &&
+               line.find_first_not_of(' ', expected) == std::string_view::npos) {
+        // Spaces padded at the end since the step.
+        lines.SpliceLine(step.Line, expected, line.size() - expected, {});
+    }
+    lines.SpliceLine(step.Line, step.Front, from.size(), to);
+}
+
+// Joins next into last, two compact steps of one line, when the bytes last wrote and the
+// bytes next replaced touch or overlap; returns false (and leaves both alone) otherwise.
+bool JoinCompact(TEditStep& last, TEditStep& next) {
+    if (!last.Compact || !next.Compact || last.Line != next.Line) {
+        return false;
+    }
+    // Positions in the line as last left it (which next started from).
+    const size_t length = last.Front + last.New.Bytes.size() + last.Back;
+    if (next.Front + next.Old.Bytes.size() + next.Back != length) {
+        return false;  // the line changed between the two without a record
+    }
+    const size_t wroteFrom = last.Front;
+    const size_t wroteTo = length - last.Back;
+    const size_t readFrom = next.Front;
+    const size_t readTo = length - next.Back;
+    if (std::max(wroteFrom, readFrom) > std::min(wroteTo, readTo)) {
+        return false;
+    }
+    // The line between the two steps over the union of both ranges.
+    const size_t from = std::min(wroteFrom, readFrom);
+    const size_t to = std::max(wroteTo, readTo);
+    std::string between(to - from, ' ');
+    between.replace(readFrom - from, readTo - readFrom, next.Old.Bytes);
+    between.replace(wroteFrom - from, wroteTo - wroteFrom, last.New.Bytes);
+    std::string old = between;
+    old.replace(wroteFrom - from, wroteTo - wroteFrom, last.Old.Bytes);
+    std::string now = std::move(between);
+    now.replace(readFrom - from, readTo - readFrom, next.New.Bytes);
+    last.Old = TTextSpan::OfLine(std::move(old));
+    last.New = TTextSpan::OfLine(std::move(now));
+    last.Front = from;
+    last.Back = length - to;
+    return true;
+}
+
+}  // namespace
+
 TEditStep StepBefore(const TAdvMemoStrings& lines, int first, int count) {
     TEditStep step;
     step.Line = first;
@@ -171,7 +265,9 @@ void ReplaceLines(TAdvMemoStrings& lines, int first, int count, const TTextSpan&
 }
 
 void ApplyStep(TAdvMemoStrings& lines, const TEditStep& step, bool forward) {
-    if (forward) {
+    if (step.Compact) {
+        ApplyCompact(lines, step, forward);
+    } else if (forward) {
         ReplaceLines(lines, step.Line, step.Old.LineCount(), step.New);
     } else {
         ReplaceLines(lines, step.Line, step.New.LineCount(), step.Old);
@@ -182,7 +278,11 @@ void AppendSteps(std::vector<TEditStep>& into, std::vector<TEditStep>&& steps) {
     for (TEditStep& step : steps) {
         if (!into.empty()) {
             TEditStep& last = into.back();
-            if (step.Line == last.Line && step.Old.LineCount() == 1 && step.New.LineCount() == 1 &&
+            if (JoinCompact(last, step)) {
+                continue;
+            }
+            if (!step.Compact && !last.Compact && step.Line == last.Line &&
+                step.Old.LineCount() == 1 && step.New.LineCount() == 1 &&
                 last.Old.LineCount() == 1 && last.New.LineCount() == 1) {
                 last.New = std::move(step.New);
                 continue;

@@ -31,11 +31,42 @@ TLineStore::Slot TLineStore::MakeOwned(std::string_view text, uint32_t record) {
     return s;
 }
 
+size_t TLineStore::RoomyCapacity(const Slot& s) {
+    size_t capacity = 0;
+    std::memcpy(&capacity, s.data - kRoomyHeader, sizeof capacity);
+    return capacity;
+}
+
+void TLineStore::MakeRoomy(Slot& s, std::string_view before, std::string_view inserted,
+                           std::string_view after) {
+    const size_t length = before.size() + inserted.size() + after.size();
+    if (length > kOwnedBit - 1) {
+        throw std::length_error("line too long");
+    }
+    // An eighth more than needed: a run of typing grows the copy in place.
+    const size_t capacity = length + length / 8 + 64;
+    char* block = new char[kRoomyHeader + capacity];
+    std::memcpy(block, &capacity, sizeof capacity);
+    char* data = block + kRoomyHeader;
+    size_t at = 0;
+    for (const std::string_view piece : {before, inserted, after}) {
+        if (!piece.empty()) {  // an empty piece may have no data at all
+            std::memcpy(data + at, piece.data(), piece.size());
+            at += piece.size();
+        }
+    }
+    s.data = data;
+    s.length = static_cast<uint32_t>(length);
+    s.bits |= kOwnedBit;
+    s.roomy = true;
+}
+
 void TLineStore::Release(Slot& slot) {
     if ((slot.bits & kOwnedBit) != 0) {
-        delete[] slot.data;
+        delete[](slot.roomy ? slot.data - kRoomyHeader : slot.data);
         slot.bits &= ~kOwnedBit;
     }
+    slot.roomy = false;
     slot.data = nullptr;
     slot.length = 0;
 }
@@ -189,6 +220,49 @@ void TLineStore::Replace(int index, std::string_view text, bool untouched, size_
     s.origin = static_cast<uint8_t>(untouched ? old.origin | kUntouched : old.origin & ~kUntouched);
     Release(old);
     old = s;
+}
+
+void TLineStore::Splice(int index, size_t at, size_t count, std::string_view inserted) {
+    Slot& s = fSlots[static_cast<size_t>(index)];
+    at = std::min(at, size_t{s.length});
+    count = std::min(count, s.length - at);
+    const size_t length = s.length - count + inserted.size();
+    if (length > kOwnedBit - 1) {
+        throw std::length_error("line too long");
+    }
+    ++fVersion;
+    fEdits[fVersion % kEditRecords] = {fVersion, index, at, s.length - at - count};
+    s.origin = static_cast<uint8_t>(s.origin & ~kUntouched);
+    if (s.roomy && RoomyCapacity(s) >= length) {
+        char* data = const_cast<char*>(s.data);  // our own copy
+        std::memmove(data + at + inserted.size(), data + at + count, s.length - at - count);
+        if (!inserted.empty()) {
+            std::memcpy(data + at, inserted.data(), inserted.size());
+        }
+        s.length = static_cast<uint32_t>(length);
+        return;
+    }
+    const std::string_view text(s.data, s.length);
+    Slot copy;
+    copy.bits = s.bits & ~kOwnedBit;
+    MakeRoomy(copy, text.substr(0, at), inserted, text.substr(at + count));
+    copy.raw = s.raw;
+    copy.rawLength = s.rawLength;
+    copy.origin = s.origin;
+    Release(s);
+    s = copy;
+}
+
+void TLineStore::MarkUntouched(int index) {
+    Slot& s = fSlots[static_cast<size_t>(index)];
+    s.origin = static_cast<uint8_t>(s.origin | kUntouched);
+    if ((s.origin & kRawTabs) == 0 && (s.origin & kFromFile) != 0) {
+        const uint32_t bits = s.bits & ~kOwnedBit;
+        Release(s);
+        s.data = s.rawLength == 0 ? nullptr : s.raw;
+        s.length = s.rawLength;
+        s.bits = bits;
+    }
 }
 
 size_t TLineStore::UnchangedPrefix(int index, uint64_t since) const {

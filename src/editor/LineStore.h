@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -64,6 +65,12 @@ class TLineStore {
     // (UnchangedSuffix); a claim reaching into the claimed prefix is cut down.
     void Replace(int index, std::string_view text, bool untouched = false, size_t samePrefix = 0,
                  size_t sameSuffix = 0);
+    // Replaces count bytes of line index from byte at on (both within the line) by inserted.
+    // A long line is edited where it lies when its copy has room, and a new copy gets room to
+    // grow, so typing in a line of many megabytes moves its tail instead of copying it whole.
+    void Splice(int index, size_t at, size_t count, std::string_view inserted);
+    // Points a line whose text reads as its file text again (IsFileText) back at its file bytes.
+    void MarkUntouched(int index);
     void Erase(int index);
     // Removes count lines from first on with one shift of the lines after.
     void EraseRange(int first, int count);
@@ -118,9 +125,16 @@ class TLineStore {
         const char* raw = nullptr;  // the line's bytes in its file (in an adopted buffer)
         uint32_t rawLength = 0;
         uint8_t origin = 0;
+        bool roomy = false;  // an owned copy with room to grow (Splice): see RoomyCapacity
     };
     static uint32_t IndexOf(const Slot& s) { return s.bits & kIndexMask; }
     static Slot MakeOwned(std::string_view text, uint32_t record);
+    // A roomy copy keeps its capacity in a header in front of its bytes.
+    static constexpr size_t kRoomyHeader = alignof(std::max_align_t);
+    static size_t RoomyCapacity(const Slot& s);
+    // Fills s (an empty owned slot) with a roomy copy of before + inserted + after.
+    static void MakeRoomy(Slot& s, std::string_view before, std::string_view inserted,
+                          std::string_view after);
     static void Release(Slot& slot);
     void FreeRecord(Slot& slot);
 

@@ -103,5 +103,49 @@ TEST(LineStoreTest, FreedRecordsComeBackAsDefaults) {
     EXPECT_EQ(store.EnsureRecord(149).FoldNesting, 0);
 }
 
+// Splicing a line edits its copy in place while it has room and copies it (with room) when it
+// has none; every splice must read as the same edit of a plain string, a file line spliced
+// back to its bytes is saved as them again, and the records stay with their lines.
+TEST(LineStoreTest, SplicesReadAsTheSameEditsOfAPlainString) {
+    TLineStore store;
+    const std::string file = "0123456789";
+    TTextBuffer buffer(file.size());
+    std::memcpy(buffer.Data(), file.data(), file.size());
+    store.AppendView(store.AdoptBuffer(std::move(buffer)), file.size(), TLineBreak::LF);
+    store.Insert(1, "second");
+    store.EnsureRecord(0).CallerObject = reinterpret_cast<TObject*>(&store);
+    struct Splice {
+        size_t at, count;
+        std::string inserted;
+    };
+    const std::vector<Splice> splices = {
+        {5, 0, "abc"},                  // first copy, from the file's bytes
+        {8, 0, "d"},                    // in place
+        {0, 2, ""},                     // removal at the front
+        {11, 5, "x"},                   // at the end, count beyond it
+        {3, 0, std::string(300, 'y')},  // more than the room: a new copy
+        {3, 300, ""},                   // shrinking in place
+        {0, 100, ""},                   // everything
+        {0, 0, "tail"},                 // into an empty line
+    };
+    std::string model = file;
+    for (const Splice& s : splices) {
+        const size_t at = std::min(s.at, model.size());
+        model.replace(at, std::min(s.count, model.size() - at), s.inserted);
+        store.Splice(0, s.at, s.count, s.inserted);
+        ASSERT_EQ(store.View(0), model) << "after inserting '" << s.inserted << "' at " << s.at;
+        EXPECT_FALSE(store.OriginOf(0).Untouched);
+        EXPECT_EQ(store.View(1), "second");
+        EXPECT_EQ(store.Record(0)->CallerObject, reinterpret_cast<TObject*>(&store));
+    }
+    store.Splice(0, 0, 100, file);
+    ASSERT_TRUE(store.IsFileText(0, store.View(0), 1));
+    store.MarkUntouched(0);
+    const TLineStore::Origin origin = store.OriginOf(0);
+    EXPECT_TRUE(origin.Untouched);
+    EXPECT_EQ(store.View(0).data(), origin.Raw.data()) << "points at the file's bytes again";
+    EXPECT_EQ(origin.Break, TLineBreak::LF);
+}
+
 }  // namespace
 }  // namespace tarnwick::editor

@@ -35,15 +35,17 @@ class UndoRandom : public EditingTest {
         std::vector<std::string> lines;
         const int n = Pick(1, 6);
         for (int i = 0; i < n; ++i) {
-            lines.push_back(RandomLine());
+            lines.push_back(longFront + RandomLine());
         }
         return lines;
     }
 
+    // A column near the line's end: within the random part behind a long front.
     TTextPos RandomPos() {
         const int y = Pick(0, memo.Lines().Count() - 1);
         const int length = memo.Lines().LineCharCount(y);
-        return {Pick(0, length + 3), y};
+        const int front = std::min(static_cast<int>(longFront.size()), length);
+        return {Pick(front, length + 3), y};
     }
 
     // Puts the caret at a random place the way the keys do (a move to the column on the line,
@@ -132,13 +134,29 @@ class UndoRandom : public EditingTest {
         }
     }
 
+    // Runs sequences random edit sequences; see the file's comment.
+    void UndoAndRedoEverything(int sequences);
+
     tarnwick::testing::FakeClipboard clipboard;
     std::mt19937 random;
+    std::string longFront;  // put in front of every line of a document
 };
 
 TEST_F(UndoRandom, UndoAllRestoresTheOriginalAndRedoAllTheEditedText) {
+    UndoAndRedoEverything(kSequences);
+}
+
+// Lines long enough for steps that keep only the changed bytes, edited near their ends, where
+// typing, deleting and trimming trailing spaces meet.
+TEST_F(UndoRandom, UndoAllAndRedoAllAlsoHoldInLongLines) {
+    longFront.assign(kCompactStepLine, 'w');
+    memo.SetTrimTrailingSpaces(true);
+    UndoAndRedoEverything(kSequences / 10);
+}
+
+void UndoRandom::UndoAndRedoEverything(int sequences) {
     int steps = 0;
-    for (int sequence = 0; sequence < kSequences; ++sequence) {
+    for (int sequence = 0; sequence < sequences; ++sequence) {
         random.seed(static_cast<unsigned>(sequence));
         SetText(RandomDocument());
         memo.SetOverwrite(false);
@@ -163,7 +181,7 @@ TEST_F(UndoRandom, UndoAllRestoresTheOriginalAndRedoAllTheEditedText) {
         ASSERT_EQ(Trimmed(Text()), Trimmed(edited)) << "sequence " << sequence << ":" << log.str();
     }
     RecordProperty("steps", steps);
-    std::cout << kSequences << " sequences, " << steps << " steps\n";
+    std::cout << sequences << " sequences, " << steps << " steps\n";
 }
 
 }  // namespace
