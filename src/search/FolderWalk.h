@@ -78,14 +78,14 @@ class TFolderWalk {
     // A folder whose subfolders are being walked. The walk lists a folder fully, then descends
     // into its subfolders one by one, opening each relative to its parent.
     struct Frame {
-        std::size_t pathLength = 0;  // length of its path (ending in the delimiter) in path_
+        std::size_t pathLength = 0;  // length of its path (ending in the delimiter) in fPath
         std::string name;            // its name in its parent
         FolderHandle handle;         // closed while far above the deepest folder
         FolderIdentity identity;
         std::vector<std::string> subfolders;
         std::size_t next = 0;
     };
-    // Reports the folder at path_, lists it, and pushes it when its subfolders are to be walked.
+    // Reports the folder at fPath, lists it, and pushes it when its subfolders are to be walked.
     void VisitFolder(FolderHandle folder, std::string name, bool recurse);
     // The listing pass of one folder; false when the walk must not go on below it.
     bool ListingPass(const FolderListing& listing, bool recurse,
@@ -96,7 +96,7 @@ class TFolderWalk {
     // Opens the subfolder `name` of the folder on top of the stack, reopening that one first
     // when its descriptor was given up; nullopt when the top folder itself can't be reached.
     std::optional<FolderHandle> OpenSubfolder(const std::string& name);
-    // Opens the folder of stack_[depth] again by its names, from the nearest folder above it
+    // Opens the folder of fStack[depth] again by its names, from the nearest folder above it
     // that is still open or else from the root's path, with at most two new descriptors at a
     // time. Not ok when it is gone or is not the folder the walk listed.
     FolderHandle ReopenFrame(std::size_t depth) const;
@@ -117,28 +117,28 @@ class TFolderWalk {
     void RefreshLists();
     void Pause() const;
 
-    WalkContext ctx_;
-    std::string rootPath_;  // the root as opened
-    std::string path_;      // the path of the folder being visited, ending in the delimiter
-    std::vector<Frame> stack_;
+    WalkContext fCtx;
+    std::string fRootPath;  // the root as opened
+    std::string fPath;      // the path of the folder being visited, ending in the delimiter
+    std::vector<Frame> fStack;
     // Folder descriptors kept below the root; lowered when the process ran out of them.
-    std::size_t openLimit_ = kOpenFolderLimit;
-    const NamePattern* pattern_ = nullptr;   // the name text's pattern, during WalkFolder
-    const std::string* nameText_ = nullptr;  // the name text, during WalkFolder
+    std::size_t fOpenLimit = kOpenFolderLimit;
+    const NamePattern* fPattern = nullptr;   // the name text's pattern, during WalkFolder
+    const std::string* fNameText = nullptr;  // the name text, during WalkFolder
     static constexpr std::size_t kNoSlot = ~std::size_t{0};
     struct Candidate {
         std::size_t index;  // in the listing
         bool matches;       // the name matches the pattern
         std::size_t slot;   // its index in the read-ahead, or kNoSlot
     };
-    std::vector<Candidate> candidates_;
-    std::uint64_t rootDevice_ = 0;
-    bool haveRootDevice_ = false;
-    std::uint64_t listVersion_ = ~std::uint64_t{0};
-    std::vector<std::string> excludeItems_;
-    std::vector<std::string> includeItems_;
-    ContentScanner scanner_;
-    std::unique_ptr<ContentReadAhead> readAhead_;  // made by the first folder with files to test
+    std::vector<Candidate> fCandidates;
+    std::uint64_t fRootDevice = 0;
+    bool fHaveRootDevice = false;
+    std::uint64_t fListVersion = ~std::uint64_t{0};
+    std::vector<std::string> fExcludeItems;
+    std::vector<std::string> fIncludeItems;
+    ContentScanner fScanner;
+    std::unique_ptr<ContentReadAhead> fReadAhead;  // made by the first folder with files to test
 };
 
 }  // namespace tarnwick
