@@ -2,12 +2,10 @@
 #include "search/FolderWalk.h"
 
 #include <algorithm>
-#include <atomic>
 #include <thread>
 
 #include "platform/FileAttributes.h"
 #include "platform/PathDelimiter.h"
-#include "search/ContentTest.h"
 #include "search/MatchRules.h"
 #include "search/RowTexts.h"
 
@@ -25,7 +23,10 @@ bool IsHiddenName(const std::string& name) {
 }  // namespace
 
 TFolderWalk::TFolderWalk(const WalkContext& context)
-    : fCtx(context), fScanner(context.contentChunkSize) {}
+    : fCtx(context),
+      fFilter(context.options, context.contentText, context.state.Running, context.contentChunkSize,
+              context.contentHelpers, [this](int attempt) { return RelieveDescriptors(attempt); }),
+      fRows(context.typeNames, context.locale) {}
 
 void TFolderWalk::WalkFolder(const std::string& root, const std::string& nameText, bool recurse) {
     fRootPath = root.empty() ? std::string(1, kPathDelimiter) : root;
@@ -45,7 +46,7 @@ void TFolderWalk::WalkFolder(const std::string& root, const std::string& nameTex
     }
     const NamePattern pattern(nameText);
     fPattern = &pattern;
-    fNameText = &nameText;
+    fFilter.SetNameText(nameText);
     VisitFolder(std::move(rootFolder), std::string(), recurse);
     // Depth first: each subfolder is finished, with all its descendants, before the next one.
     // Running is not tested between subfolders: after a Stop each remaining folder reports
@@ -211,23 +212,19 @@ bool TFolderWalk::ListingPass(const FolderListing& listing, bool recurse,
             entry.kind == EntryKind::Directory || entry.kind == EntryKind::Unknown;
         const bool matches = fPattern->Matches(entry.name);
         if (matches || (recurse && maybeFolder)) {
-            fCandidates.push_back({i, matches, kNoSlot});
+            fCandidates.push_back({i, matches, EntryFilter::kNoSlot});
         }
     }
     std::sort(fCandidates.begin(), fCandidates.end(), [&](const Candidate& a, const Candidate& b) {
         return NameOrderLess(names[a.index].name, names[b.index].name);
     });
     // Whatever ends the pass (its end, a Stop, an error), the helpers let go of this folder.
-    struct EndReadAhead {
-        ContentReadAhead* readAhead;
-        ~EndReadAhead() {
-            if (readAhead != nullptr) {
-                readAhead->End();
-            }
-        }
+    struct EndFilter {
+        EntryFilter& filter;
+        ~EndFilter() { filter.EndFolder(); }
     };
-    ReadAhead(listing);
-    const EndReadAhead endReadAhead{fReadAhead.get()};
+    BeginFilter(listing);
+    const EndFilter endFilter{fFilter};
     for (const Candidate& candidate : fCandidates) {
         const ListedName& entry = names[candidate.index];
         // The directory's type field settles files and folders without a stat; links and
@@ -247,8 +244,7 @@ bool TFolderWalk::ListingPass(const FolderListing& listing, bool recurse,
         if ((info.attributes & kAttrSystem) != 0) {
             continue;
         }
-        if (candidate.matches &&
-            !ExamineEntry(listing, entry, info, fPath, *fNameText, candidate.slot)) {
+        if (candidate.matches && !ExamineEntry(listing, entry, info, candidate.slot)) {
             return false;
         }
         // A symlinked folder is listed but never descended; a folder's device is checked when
@@ -261,37 +257,24 @@ bool TFolderWalk::ListingPass(const FolderListing& listing, bool recurse,
     return true;
 }
 
-void TFolderWalk::ReadAhead(const FolderListing& listing) {
-    if (fCtx.contentText.empty() || fCtx.contentHelpers == 0 || !listing.ok()) {
-        return;
+void TFolderWalk::BeginFilter(const FolderListing& listing) {
+    if (!fFilter.ReadsAhead(listing)) {
+        return;  // every candidate keeps kNoSlot
     }
-    // Only what the examination will most likely test: regular files whose names pass the
-    // rules as they stand now. Each entry still meets the rules again when it is examined, so a
-    // change the user makes meanwhile counts as it would without helpers.
     const std::vector<ListedName>& names = listing.names();
-    const bool wholeWord = fCtx.options.WholeWord();
-    std::vector<const std::string*> files;
-    for (Candidate& candidate : fCandidates) {
-        const ListedName& entry = names[candidate.index];
-        if (candidate.matches && entry.kind == EntryKind::File &&
-            PassesExtensionFilter(entry.name) &&
-            (!wholeWord || WholeWordNameMatches(*fNameText, entry.name))) {
-            candidate.slot = files.size();
-            files.push_back(&entry.name);
+    fMatching.clear();
+    for (const Candidate& candidate : fCandidates) {
+        if (candidate.matches) {
+            fMatching.push_back(&names[candidate.index]);
         }
     }
-    if (files.empty()) {
-        return;
+    const std::vector<std::size_t> slots = fFilter.BeginFolder(listing, fMatching);
+    std::size_t next = 0;
+    for (Candidate& candidate : fCandidates) {
+        if (candidate.matches) {
+            candidate.slot = slots[next++];
+        }
     }
-    if (!fReadAhead) {
-        fReadAhead = std::make_unique<ContentReadAhead>(
-            fCtx.contentHelpers, fCtx.contentChunkSize,
-            [this](ContentScanner& scanner, int dirFd, const std::string& name,
-                   const std::atomic<bool>& wanted) {
-                return scanner.FindAt(dirFd, name, fCtx.contentText, &fCtx.state.Running, &wanted);
-            });
-    }
-    fReadAhead->Begin(listing.fd(), std::move(files));
 }
 
 void TFolderWalk::Pause() const {
@@ -301,8 +284,7 @@ void TFolderWalk::Pause() const {
 }
 
 bool TFolderWalk::ExamineEntry(const FolderListing& listing, const ListedName& entry,
-                               const EntryInfo& info, const std::string& folderPath,
-                               const std::string& nameText, std::size_t slot) {
+                               const EntryInfo& info, std::size_t slot) {
     if (!fCtx.state.Running.load()) {
         return false;
     }
@@ -311,113 +293,20 @@ bool TFolderWalk::ExamineEntry(const FolderListing& listing, const ListedName& e
     if (IsDotName(entry.name)) {
         return true;
     }
-    if (!PassesExtensionFilter(entry.name)) {
-        return true;
-    }
-    const bool wholeWord = fCtx.options.WholeWord();
     const bool isFolder = (info.attributes & kAttrDirectory) != 0;
-    if (!PassesContentRules(listing, entry, isFolder, nameText, wholeWord, slot)) {
-        return true;
+    if (fFilter.Accepts(listing, entry, isFolder, slot)) {
+        ReportHit(listing, entry);
     }
-    ReportHit(listing, entry, folderPath);
     return true;
 }
 
-void TFolderWalk::RefreshLists() {
-    // Reading the version before the texts means a change made meanwhile is seen next time.
-    const std::uint64_t version = fCtx.options.ListVersion();
-    if (version == fListVersion) {
+void TFolderWalk::ReportHit(const FolderListing& listing, const ListedName& entry) {
+    std::optional<ResultRow> row = fRows.Build(listing, entry, fPath);
+    if (!row) {
         return;
     }
-    fListVersion = version;
-    fExcludeItems = SplitList(',', AsciiLower(fCtx.options.ExcludeListText()));
-    fIncludeItems = SplitList(',', AsciiLower(fCtx.options.IncludeListText()));
-}
-
-bool TFolderWalk::IsExcludedExtension(const std::string& ext) {
-    RefreshLists();
-    return ItemsHaveExtension(fExcludeItems, ext);
-}
-
-bool TFolderWalk::IsIncludedExtension(const std::string& ext) {
-    RefreshLists();
-    return ItemsHaveExtension(fIncludeItems, ext);
-}
-
-bool TFolderWalk::PassesExtensionFilter(const std::string& name) {
-    const std::string ext = AsciiLower(ExtractFileExt(name));
-    if (fCtx.options.Filter() == FilterMode::Exclude) {
-        return !IsExcludedExtension(ext);
-    }
-    return IsIncludedExtension(ext);
-}
-
-bool TFolderWalk::PassesContentRules(const FolderListing& listing, const ListedName& entry,
-                                     bool isFolder, const std::string& nameText, bool wholeWord,
-                                     std::size_t slot) {
-    if (wholeWord && !WholeWordNameMatches(nameText, entry.name)) {
-        return false;
-    }
-    if (fCtx.contentText.empty()) {
-        return true;
-    }
-    if (isFolder) {
-        return false;
-    }
-    // An unreadable file is skipped; the rest of the walk still counts.
-    return VerdictOf(FindContent(listing, entry, slot), wholeWord) == ContentVerdict::Match;
-}
-
-ContentFinding TFolderWalk::FindContent(const FolderListing& listing, const ListedName& entry,
-                                        std::size_t slot) {
-    ContentFinding finding =
-        slot != kNoSlot
-            ? fReadAhead->Take(slot, fScanner)
-            : fScanner.FindAt(listing.fd(), entry.name, fCtx.contentText, &fCtx.state.Running);
-    // A file that found no descriptor is there all the same: test it again once some are free.
-    for (int attempt = 0; finding == ContentFinding::NoDescriptor && RelieveDescriptors(attempt);
-         ++attempt) {
-        finding = fScanner.FindAt(listing.fd(), entry.name, fCtx.contentText, &fCtx.state.Running);
-    }
-    return finding;
-}
-
-void TFolderWalk::ReportHit(const FolderListing& listing, const ListedName& entry,
-                            const std::string& folderPath) {
-    const auto described = listing.Describe(entry);
-    if (!described || (described->first.attributes & kAttrSystem) != 0) {
-        return;  // attribute data can't be read (or the entry changed): skip it
-    }
-    const EntryInfo& info = described->first;
-    const AttributeData& times = described->second;
-    const std::string& name = entry.name;
-    const std::string fullPath = folderPath + name;
-    ResultRow row;
-    row.Name = name;
-    row.Path = fullPath;
-    const bool isFolder = (info.attributes & kAttrDirectory) != 0;
-    if (isFolder) {
-        row.Type = kFolderTypeText;
-    } else {
-        TypeDescription type = fCtx.typeNames.DescribeFile(fullPath);
-        row.Type = std::move(type.typeName);
-        row.IconKey = std::move(type.iconKey);
-    }
-    if (row.Type == kFolderTypeText) {
-        row.Size.assign(1, kFolderSizeMark);
-        row.IconKey = kFolderIconKey;
-    } else {
-        row.Size = SizeText(info.size, fCtx.locale.DecimalSeparator());
-    }
-    try {
-        row.Created = FileTimeText(times.creationTime, fCtx.locale);
-        row.Modified = FileTimeText(times.lastWriteTime, fCtx.locale);
-    } catch (const EFileTimeError&) {
-        return;  // a time that can't be converted: skip the entry
-    }
-    row.Attributes = AttributeText(info.attributes);
     const std::uint64_t rows = fCtx.state.RowsFound.fetch_add(1) + 1;
-    fCtx.sink->Row(std::move(row), FoundCountText(rows));
+    fCtx.sink->Row(std::move(*row), FoundCountText(rows));
 }
 
 }  // namespace tarnwick

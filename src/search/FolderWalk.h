@@ -1,9 +1,9 @@
 // The recursive folder walk of one search root, run on the worker thread.
 //
 // For each folder it reports the folder path, lists the entries whose names begin with the name
-// text, applies the extension filter, the whole-word rules and the content test to each, turns
-// every hit into a row, and then descends into the subfolders, depth first. `Running` is checked
-// before every entry; each examined entry costs the configured pause.
+// text, asks the entry filter of each (extensions, whole word, content) whether it is a hit, has
+// the row builder turn every hit into a row, and then descends into the subfolders, depth first.
+// `Running` is checked before every entry; each examined entry costs the configured pause.
 //
 // A walk holds a bounded number of folder descriptors at any depth and never passes a full path
 // to the system, so folders deeper than any path length limit are found too. Should the process
@@ -12,8 +12,8 @@
 // lost for lack of descriptors while the walk itself can get two.
 //
 // With a containing text, helper threads read and test the files of the folder being listed
-// ahead of the walk (ContentReadAhead); the walk still examines every entry in order, so rows,
-// Stop and errors come exactly where a walk without helpers would have them.
+// ahead of the walk (through the entry filter); the walk still examines every entry in order, so
+// rows, Stop and errors come exactly where a walk without helpers would have them.
 //
 // A walk never loops or hangs: symlinked folders are listed but never descended, folders on
 // another device than the root are not entered, and only regular files are ever opened. An
@@ -23,7 +23,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,8 +32,9 @@
 #include "platform/LocaleFormats.h"
 #include "platform/TypeNames.h"
 #include "search/ContentReadAhead.h"
-#include "search/ContentTest.h"
+#include "search/EntryFilter.h"
 #include "search/MatchRules.h"
+#include "search/RowBuilder.h"
 #include "search/SearchEvents.h"
 #include "search/SearchOptions.h"
 #include "search/SearchState.h"
@@ -70,10 +70,6 @@ class TFolderWalk {
     // Walks `root` (an empty root is the file system root).
     void WalkFolder(const std::string& root, const std::string& nameText, bool recurse);
 
-    // The extension filter lists, re-read whenever the user changed them.
-    bool IsExcludedExtension(const std::string& ext);
-    bool IsIncludedExtension(const std::string& ext);
-
   private:
     // A folder whose subfolders are being walked. The walk lists a folder fully, then descends
     // into its subfolders one by one, opening each relative to its parent.
@@ -90,8 +86,8 @@ class TFolderWalk {
     // The listing pass of one folder; false when the walk must not go on below it.
     bool ListingPass(const FolderListing& listing, bool recurse,
                      std::vector<std::string>& subfolders);
-    // Hands the files the listing pass will test to the helpers; sets each candidate's slot.
-    void ReadAhead(const FolderListing& listing);
+    // Announces the matching candidates to the entry filter; sets each one's read-ahead slot.
+    void BeginFilter(const FolderListing& listing);
     void PopFolder();
     // Opens the subfolder `name` of the folder on top of the stack, reopening that one first
     // when its descriptor was given up; nullopt when the top folder itself can't be reached.
@@ -105,16 +101,9 @@ class TFolderWalk {
     bool RelieveDescriptors(int attempt);
     // The listing pass for one entry; false when the walk must return (Running cleared).
     bool ExamineEntry(const FolderListing& listing, const ListedName& entry, const EntryInfo& info,
-                      const std::string& folderPath, const std::string& nameText, std::size_t slot);
-    bool PassesExtensionFilter(const std::string& name);
-    bool PassesContentRules(const FolderListing& listing, const ListedName& entry, bool isFolder,
-                            const std::string& nameText, bool wholeWord, std::size_t slot);
-    // The content finding of a file: from the helpers when it has a slot, else tested now.
-    ContentFinding FindContent(const FolderListing& listing, const ListedName& entry,
-                               std::size_t slot);
-    void ReportHit(const FolderListing& listing, const ListedName& entry,
-                   const std::string& folderPath);
-    void RefreshLists();
+                      std::size_t slot);
+    // Builds the row of a hit and reports it with the new found count.
+    void ReportHit(const FolderListing& listing, const ListedName& entry);
     void Pause() const;
 
     WalkContext fCtx;
@@ -123,22 +112,18 @@ class TFolderWalk {
     std::vector<Frame> fStack;
     // Folder descriptors kept below the root; lowered when the process ran out of them.
     std::size_t fOpenLimit = kOpenFolderLimit;
-    const NamePattern* fPattern = nullptr;   // the name text's pattern, during WalkFolder
-    const std::string* fNameText = nullptr;  // the name text, during WalkFolder
-    static constexpr std::size_t kNoSlot = ~std::size_t{0};
+    const NamePattern* fPattern = nullptr;  // the name text's pattern, during WalkFolder
     struct Candidate {
         std::size_t index;  // in the listing
         bool matches;       // the name matches the pattern
-        std::size_t slot;   // its index in the read-ahead, or kNoSlot
+        std::size_t slot;   // its read-ahead slot in the entry filter, or EntryFilter::kNoSlot
     };
     std::vector<Candidate> fCandidates;
+    std::vector<const ListedName*> fMatching;  // the matching candidates' entries, in order
     std::uint64_t fRootDevice = 0;
     bool fHaveRootDevice = false;
-    std::uint64_t fListVersion = ~std::uint64_t{0};
-    std::vector<std::string> fExcludeItems;
-    std::vector<std::string> fIncludeItems;
-    ContentScanner fScanner;
-    std::unique_ptr<ContentReadAhead> fReadAhead;  // made by the first folder with files to test
+    EntryFilter fFilter;
+    RowBuilder fRows;
 };
 
 }  // namespace tarnwick
