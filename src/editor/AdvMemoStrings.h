@@ -16,11 +16,16 @@
 #include "editor/LineLengthTracker.h"
 #include "editor/LineStore.h"
 #include "editor/LinesObserver.h"
-#include "editor/Stream.h"
 #include "editor/Strings.h"
 #include "editor/TextBuffer.h"
+#include "platform/files/Stream.h"
 
 namespace tarnwick::editor {
+
+// The line list reads and writes the files library's streams.
+using files::TMemoryStream;
+using files::TSeekOrigin;
+using files::TStream;
 
 class TAdvMemoStrings : public TStrings {
   public:

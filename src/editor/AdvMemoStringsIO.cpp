@@ -15,15 +15,18 @@
 
 #include "editor/AdvMemoStrings.h"
 #include "editor/EditorErrors.h"
-#include "editor/FileStream.h"
-#include "editor/SafeFileWriter.h"
 #include "editor/ScopedValue.h"
 #include "editor/UpdateBracket.h"
 #include "platform/MemoryAdvice.h"
 #include "platform/Utf8Chars.h"
+#include "platform/files/FileStream.h"
+#include "platform/files/SafeFileWriter.h"
 
 namespace tarnwick::editor {
 namespace {
+
+using files::TFileStream;
+using files::TSafeFileWriter;
 
 constexpr size_t kWriteChunk = 1 << 20;
 constexpr unsigned char kFirstNonAscii = 0x80;

@@ -1,11 +1,23 @@
-// Exception classes raised by the editor's line list, streams and files.
+// Exception classes raised by the editor's line list. The stream and file errors it raises
+// come from the files library and are named here too, so the editor's callers catch
+// editor::EFOpenError and the like as the line list's own errors.
 // Every class carries the exact user-visible message; callers show what() as is.
 #pragma once
 
 #include <stdexcept>
 #include <string>
 
+#include "platform/files/FileErrors.h"
+
 namespace tarnwick::editor {
+
+using files::EFCreateError;
+using files::EFileStreamError;
+using files::EFOpenError;
+using files::EReadError;
+using files::EStreamError;
+using files::EWriteError;
+using files::SystemErrorText;
 
 // A list operation got an index outside the list: "List index out of bounds (%d)".
 class EStringListError : public std::runtime_error {
@@ -13,49 +25,10 @@ class EStringListError : public std::runtime_error {
     explicit EStringListError(int index);
 };
 
-// Base of every stream failure.
-class EStreamError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
-
-// A file could not be opened or created; the message names the file and the system's reason.
-class EFileStreamError : public EStreamError {
-  public:
-    using EStreamError::EStreamError;
-};
-
-// "Cannot open file "%s". %s"
-class EFOpenError : public EFileStreamError {
-  public:
-    EFOpenError(const std::string& path, const std::string& reason);
-};
-
-// "Cannot create file "%s". %s"
-class EFCreateError : public EFileStreamError {
-  public:
-    EFCreateError(const std::string& path, const std::string& reason);
-};
-
-// A read delivered fewer bytes than asked: "Stream read error".
-class EReadError : public EStreamError {
-  public:
-    EReadError();
-};
-
-// A write accepted fewer bytes than asked: "Stream write error".
-class EWriteError : public EStreamError {
-  public:
-    EWriteError();
-};
-
 // A load was cancelled from another thread before it finished; nothing was changed.
 class ELoadCancelled : public std::runtime_error {
   public:
     ELoadCancelled() : std::runtime_error("Load cancelled") {}
 };
-
-// The system's text for an errno value, as shown after the file name.
-std::string SystemErrorText(int errorNumber);
 
 }  // namespace tarnwick::editor

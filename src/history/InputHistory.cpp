@@ -1,8 +1,6 @@
 // The input history of one box: recording rule, sorted loading, line cutting and saving.
 #include "history/InputHistory.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,16 +9,17 @@
 #include <climits>
 #include <cstdlib>
 
-#include "editor/EditorErrors.h"
-#include "editor/SafeFileWriter.h"
 #include "platform/TextFolding.h"
+#include "platform/files/FileErrors.h"
+#include "platform/files/ReadOpen.h"
+#include "platform/files/SafeFileWriter.h"
 
 namespace tarnwick::history {
 namespace {
 
-using editor::EFCreateError;
-using editor::EFOpenError;
-using editor::SystemErrorText;
+using files::EFCreateError;
+using files::EFOpenError;
+using files::SystemErrorText;
 
 // Characters of codes 0 to 32 count as blank for the emptiness test of a recorded text.
 constexpr unsigned char kLastBlankCode = 32;
@@ -30,29 +29,6 @@ bool IsBlankOnly(const std::string& text) {
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) <= kLastBlankCode; });
 }
-
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fFd(fd) {}
-    ~FileDescriptor() {
-        if (fFd >= 0) {
-            close(fFd);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return fFd; }
-    // Closes now; false (errno set) when the system reports a failure, such as a late write
-    // error of a network file system.
-    bool Close() {
-        const int fd = fFd;
-        fFd = -1;
-        return close(fd) == 0;
-    }
-
-  private:
-    int fFd;
-};
 
 }  // namespace
 
@@ -144,26 +120,19 @@ void InputHistory::LoadFromFile(const std::string& path) {
 }
 
 bool InputHistory::LoadFromFileIfExists(const std::string& path) {
-    // Non-blocking, so that a FIFO in the file's place can't hold up the start.
-    FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.Get() < 0) {
-        if (errno == ENOENT) {
+    // Never waits, so that a FIFO in the file's place can't hold up the start; a folder, a FIFO
+    // or a device is no history.
+    files::ReadOpen file = files::OpenForReading(path);
+    if (!file.ok()) {
+        if (file.Missing()) {
             return false;
         }
-        throw EFOpenError(path, SystemErrorText(errno));
-    }
-    struct stat info {};
-    if (fstat(file.Get(), &info) != 0) {
-        throw EFOpenError(path, SystemErrorText(errno));
-    }
-    if (!S_ISREG(info.st_mode)) {
-        // POSIX opens a folder, a FIFO or a device for reading; none of them is a history.
-        throw EFOpenError(path, SystemErrorText(S_ISDIR(info.st_mode) ? EISDIR : EINVAL));
+        throw EFOpenError(path, file.ReasonText());
     }
     std::string content;
     std::string chunk(kReadChunk, '\0');
     for (;;) {
-        const ssize_t got = read(file.Get(), chunk.data(), chunk.size());
+        const ssize_t got = read(file.Fd(), chunk.data(), chunk.size());
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -191,15 +160,15 @@ void InputHistory::SaveToFile(const std::string& path) const {
             [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
         bytes += kLineEnd;
     }
-    // The editor's safe writer: the former file is replaced only once the new one is complete.
+    // The safe writer: the former file is replaced only once the new one is complete.
     // Every failure is reported as the create error, with the system's reason.
-    editor::TSafeFileWriter writer(path);
+    files::TSafeFileWriter writer(path);
     if (writer.Stream().Write(bytes.data(), bytes.size()) != bytes.size()) {
         throw EFCreateError(path, SystemErrorText(errno != 0 ? errno : EIO));
     }
     try {
         writer.Commit();
-    } catch (const editor::EWriteError&) {
+    } catch (const files::EWriteError&) {
         throw EFCreateError(path, SystemErrorText(errno != 0 ? errno : EIO));
     }
 }

@@ -51,7 +51,7 @@ class InputHistory {
 
     // Replaces the list by the lines of the file at `path`, sorted as Assign does. Lines end at
     // CR LF, a lone LF or a lone CR; a NUL ends the text; a final line break adds no empty
-    // entry. Raises editor::EFOpenError ("Cannot open file "%s". %s") when the file can't be
+    // entry. Raises files::EFOpenError ("Cannot open file "%s". %s") when the file can't be
     // read; the list is then unchanged.
     void LoadFromFile(const std::string& path);
     // As LoadFromFile, but a file that does not exist leaves the list as it is and returns
@@ -60,8 +60,8 @@ class InputHistory {
 
     // Writes every entry followed by CR LF, in list order, creating or replacing the file. A
     // CR, LF or NUL inside an entry is written as a space, so each entry stays one line.
-    // Saved through the editor's safe writer, so a failed save leaves the former file intact.
-    // Raises editor::EFCreateError ("Cannot create file "%s". %s") on any failure.
+    // Saved through the safe writer, so a failed save leaves the former file intact.
+    // Raises files::EFCreateError ("Cannot create file "%s". %s") on any failure.
     void SaveToFile(const std::string& path) const;
 
     // The lines of a file's content, in file order (the cutting rules of LoadFromFile).

@@ -71,8 +71,8 @@ class FolderListing {
     FolderListing& operator=(const FolderListing&) = delete;
     ~FolderListing() = default;
 
-    bool ok() const { return folder_.ok(); }
-    const std::vector<ListedName>& names() const { return names_; }
+    bool ok() const { return fFolder.ok(); }
+    const std::vector<ListedName>& names() const { return fNames; }
 
     // Examines one name of this folder (the link itself for the device and isSymlink, its
     // target for the attributes): nullopt when it vanished or can't be examined.
@@ -81,13 +81,13 @@ class FolderListing {
     // or can't be examined. `isSymlink` and `device` are not filled in.
     std::optional<std::pair<EntryInfo, AttributeData>> Describe(const ListedName& entry) const;
     // The folder's descriptor, for opening its entries relative to it; -1 when not ok().
-    int fd() const { return folder_.fd(); }
+    int fd() const { return fFolder.fd(); }
     // The folder's handle, for opening its subfolders; the listing can't examine names after.
-    FolderHandle TakeHandle() { return std::move(folder_); }
+    FolderHandle TakeHandle() { return std::move(fFolder); }
 
   private:
-    FolderHandle folder_;
-    std::vector<ListedName> names_;
+    FolderHandle fFolder;
+    std::vector<ListedName> fNames;
 };
 
 // Device of a path (following symlinks), or nullopt when it can't be examined.

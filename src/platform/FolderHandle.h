@@ -33,21 +33,21 @@ class FolderHandle {
     // Opens this folder's parent ("..").
     FolderHandle OpenParent() const;
 
-    bool ok() const { return fd_ >= 0; }
+    bool ok() const { return fFd >= 0; }
     // The open failed because the process or the system had no descriptor left (EMFILE,
     // ENFILE): the folder may well be there.
     bool OutOfDescriptors() const;
     // The descriptor, for reading and examining entries relative to it; -1 when not ok().
-    int fd() const { return fd_; }
-    const FolderIdentity& identity() const { return identity_; }
+    int fd() const { return fFd; }
+    const FolderIdentity& identity() const { return fIdentity; }
     void Close();
 
   private:
     // Takes `fd`, or the reason `error` (an errno value) when fd is negative.
     FolderHandle(int fd, int error);
-    int fd_ = -1;
-    int error_ = 0;
-    FolderIdentity identity_;
+    int fFd = -1;
+    int fError = 0;
+    FolderIdentity fIdentity;
 };
 
 }  // namespace tarnwick

@@ -39,12 +39,12 @@ class StrftimeLocaleFormats : public LocaleFormats {
     std::optional<std::tm> ToLocalTime(std::int64_t unixSeconds) const override;
     std::string FormatShortDate(const std::tm& local) const override;
     std::string FormatLongTime(const std::tm& local) const override;
-    std::string DecimalSeparator() const override { return decimal_; }
+    std::string DecimalSeparator() const override { return fDecimal; }
 
   private:
-    std::string shortDate_;
-    std::string longTime_;
-    std::string decimal_;
+    std::string fShortDate;
+    std::string fLongTime;
+    std::string fDecimal;
 };
 
 }  // namespace tarnwick

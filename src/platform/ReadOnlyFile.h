@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/files/ReadOpen.h"
+
 namespace tarnwick {
 
 class ReadOnlyFile {
@@ -13,7 +15,6 @@ class ReadOnlyFile {
     ReadOnlyFile() = default;
     ReadOnlyFile(const ReadOnlyFile&) = delete;  // owns a descriptor
     ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-    ~ReadOnlyFile();
 
     // Opens `path` (following symlinks); false when it can't be opened or is not a regular
     // file.
@@ -22,16 +23,14 @@ class ReadOnlyFile {
     bool OpenAt(int dirFd, const std::string& name);
     // The last open failed because the process or the system had no descriptor left (EMFILE,
     // ENFILE): the file may well be readable once some are free.
-    bool OutOfDescriptors() const { return outOfDescriptors_; }
+    bool OutOfDescriptors() const { return fFile.OutOfDescriptors(); }
     // The size the file had when it was opened.
-    std::uint64_t size() const { return size_; }
+    std::uint64_t size() const { return fFile.Size(); }
     // Reads up to `count` bytes; returns the number read (0 at the end), or -1 on an error.
     std::int64_t Read(char* buffer, std::size_t count);
 
   private:
-    int fd_ = -1;
-    std::uint64_t size_ = 0;
-    bool outOfDescriptors_ = false;
+    files::ReadOpen fFile;
 };
 
 }  // namespace tarnwick

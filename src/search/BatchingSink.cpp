@@ -4,9 +4,9 @@
 namespace tarnwick {
 
 BatchingSink::BatchingSink(UiDispatcher& dispatcher, std::function<void(SearchEventBatch)> deliver)
-    : dispatcher_(dispatcher),
-      deliver_(std::move(deliver)),
-      lastSent_(std::chrono::steady_clock::now() - kBatchInterval) {}
+    : fDispatcher(dispatcher),
+      fDeliver(std::move(deliver)),
+      fLastSent(std::chrono::steady_clock::now() - kBatchInterval) {}
 
 void BatchingSink::Folder(const std::string& folderPath) {
     SearchEvent event;
@@ -19,7 +19,7 @@ void BatchingSink::Row(ResultRow row, std::string foundCountText) {
     SearchEvent rowEvent;
     rowEvent.kind = SearchEvent::Kind::Row;
     rowEvent.row = std::move(row);
-    pending_.push_back(std::move(rowEvent));
+    fPending.push_back(std::move(rowEvent));
     SearchEvent count;
     count.kind = SearchEvent::Kind::FoundCount;
     count.text = std::move(foundCountText);
@@ -27,8 +27,8 @@ void BatchingSink::Row(ResultRow row, std::string foundCountText) {
 }
 
 void BatchingSink::Add(SearchEvent event) {
-    pending_.push_back(std::move(event));
-    if (pending_.size() >= kBatchLimit) {
+    fPending.push_back(std::move(event));
+    if (fPending.size() >= kBatchLimit) {
         Flush();
     } else {
         Tick();
@@ -36,19 +36,19 @@ void BatchingSink::Add(SearchEvent event) {
 }
 
 void BatchingSink::Tick() {
-    if (!pending_.empty() && std::chrono::steady_clock::now() - lastSent_ >= kBatchInterval) {
+    if (!fPending.empty() && std::chrono::steady_clock::now() - fLastSent >= kBatchInterval) {
         Flush();
     }
 }
 
 void BatchingSink::Flush() {
-    if (pending_.empty()) {
+    if (fPending.empty()) {
         return;
     }
-    lastSent_ = std::chrono::steady_clock::now();
-    dispatcher_.Post(
-        [deliver = deliver_, batch = std::move(pending_)]() mutable { deliver(std::move(batch)); });
-    pending_ = SearchEventBatch{};
+    fLastSent = std::chrono::steady_clock::now();
+    fDispatcher.Post(
+        [deliver = fDeliver, batch = std::move(fPending)]() mutable { deliver(std::move(batch)); });
+    fPending = SearchEventBatch{};
 }
 
 }  // namespace tarnwick

@@ -31,10 +31,10 @@ class BatchingSink final : public SearchSink {
   private:
     void Add(SearchEvent event);
 
-    UiDispatcher& dispatcher_;
-    std::function<void(SearchEventBatch)> deliver_;
-    SearchEventBatch pending_;
-    std::chrono::steady_clock::time_point lastSent_;
+    UiDispatcher& fDispatcher;
+    std::function<void(SearchEventBatch)> fDeliver;
+    SearchEventBatch fPending;
+    std::chrono::steady_clock::time_point fLastSent;
 };
 
 }  // namespace tarnwick

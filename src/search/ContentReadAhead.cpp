@@ -22,11 +22,11 @@ std::size_t DefaultContentHelpers() {
 }
 
 ContentReadAhead::ContentReadAhead(std::size_t helpers, std::size_t chunkSize, TestFn test)
-    : test_(std::move(test)), chunkSize_(chunkSize) {
-    threads_.reserve(helpers);
+    : fTest(std::move(test)), fChunkSize(chunkSize) {
+    fThreads.reserve(helpers);
     for (std::size_t i = 0; i < helpers; ++i) {
         try {
-            threads_.emplace_back([this] { HelperLoop(); });
+            fThreads.emplace_back([this] { HelperLoop(); });
         } catch (const std::system_error&) {
             break;  // the walk goes on with the helpers it has, or alone
         }
@@ -36,56 +36,56 @@ ContentReadAhead::ContentReadAhead(std::size_t helpers, std::size_t chunkSize, T
 ContentReadAhead::~ContentReadAhead() {
     End();
     {
-        const std::lock_guard lock(mutex_);
-        quit_ = true;
-        published_.store(~std::uint64_t{0}, std::memory_order_release);
+        const std::lock_guard lock(fMutex);
+        fQuit = true;
+        fPublished.store(~std::uint64_t{0}, std::memory_order_release);
     }
-    work_.notify_all();
-    for (std::thread& thread : threads_) {
+    fWork.notify_all();
+    for (std::thread& thread : fThreads) {
         thread.join();
     }
 }
 
 void ContentReadAhead::WaitIdle(std::unique_lock<std::mutex>& lock) {
-    idle_.wait(lock, [this] { return busy_ == 0; });
+    fIdle.wait(lock, [this] { return fBusy == 0; });
 }
 
 void ContentReadAhead::Begin(int dirFd, std::vector<const std::string*> names) {
     End();
-    std::unique_lock lock(mutex_);
-    dirFd_ = dirFd;
-    names_ = std::move(names);
-    count_ = names_.size();
-    slots_ = std::make_unique<Slot[]>(count_);
-    cursor_.store(0, std::memory_order_relaxed);
-    walkAt_.store(0, std::memory_order_relaxed);
-    wanted_.store(true, std::memory_order_release);
-    if (count_ == 0 || threads_.empty()) {
+    std::unique_lock lock(fMutex);
+    fDirFd = dirFd;
+    fNames = std::move(names);
+    fCount = fNames.size();
+    fSlots = std::make_unique<Slot[]>(fCount);
+    fCursor.store(0, std::memory_order_relaxed);
+    fWalkAt.store(0, std::memory_order_relaxed);
+    fWanted.store(true, std::memory_order_release);
+    if (fCount == 0 || fThreads.empty()) {
         return;
     }
-    ++generation_;
-    published_.store(generation_, std::memory_order_release);
+    ++fGeneration;
+    fPublished.store(fGeneration, std::memory_order_release);
     lock.unlock();
-    work_.notify_all();
+    fWork.notify_all();
 }
 
 void ContentReadAhead::End() {
-    wanted_.store(false, std::memory_order_release);
-    wanted_.notify_all();  // a test function may wait on it rather than poll it
-    walkAt_.store(kFarAhead, std::memory_order_release);
-    walkAt_.notify_all();  // helpers waiting for the walk to catch up
-    std::unique_lock lock(mutex_);
+    fWanted.store(false, std::memory_order_release);
+    fWanted.notify_all();  // a test function may wait on it rather than poll it
+    fWalkAt.store(kFarAhead, std::memory_order_release);
+    fWalkAt.notify_all();  // helpers waiting for the walk to catch up
+    std::unique_lock lock(fMutex);
     WaitIdle(lock);
     // A helper that wakes for this folder only now finds nothing left to take.
-    count_ = 0;
-    names_.clear();
-    dirFd_ = -1;
+    fCount = 0;
+    fNames.clear();
+    fDirFd = -1;
 }
 
 ContentFinding ContentReadAhead::Take(std::size_t index, ContentScanner& own) {
-    walkAt_.store(index, std::memory_order_release);
-    walkAt_.notify_all();
-    Slot& slot = slots_[index];
+    fWalkAt.store(index, std::memory_order_release);
+    fWalkAt.notify_all();
+    Slot& slot = fSlots[index];
     std::uint32_t state = kQueued;
     if (slot.state.compare_exchange_strong(state, kClaimed, std::memory_order_acq_rel)) {
         Run(index, own);
@@ -94,7 +94,7 @@ ContentFinding ContentReadAhead::Take(std::size_t index, ContentScanner& own) {
     // While a helper tests it, the walk tests the next files nobody has started, rather than
     // sleep and be woken for every file; it waits only when none is left.
     while (state != kDone) {
-        if (ClaimNext(own, count_, false)) {
+        if (ClaimNext(own, fCount, false)) {
             state = slot.state.load(std::memory_order_acquire);
             continue;
         }
@@ -108,9 +108,9 @@ ContentFinding ContentReadAhead::Take(std::size_t index, ContentScanner& own) {
 }
 
 void ContentReadAhead::Run(std::size_t index, ContentScanner& scanner) {
-    Slot& slot = slots_[index];
+    Slot& slot = fSlots[index];
     try {
-        slot.finding = test_(scanner, dirFd_, *names_[index], wanted_);
+        slot.finding = fTest(scanner, fDirFd, *fNames[index], fWanted);
     } catch (...) {
         slot.error = std::current_exception();
     }
@@ -122,22 +122,22 @@ bool ContentReadAhead::ClaimNext(ContentScanner& scanner, std::size_t count, boo
     // Indexes are claimed in order, so the one the walk needs next is always among the first
     // started; an index the walk took itself meanwhile is passed over.
     for (;;) {
-        const std::size_t index = cursor_.fetch_add(1, std::memory_order_relaxed);
+        const std::size_t index = fCursor.fetch_add(1, std::memory_order_relaxed);
         if (index >= count) {
             return false;
         }
-        // A helper keeps within the window ahead of the walk; End moves walkAt_ far on.
-        for (std::size_t at = walkAt_.load(std::memory_order_acquire);
+        // A helper keeps within the window ahead of the walk; End moves fWalkAt far on.
+        for (std::size_t at = fWalkAt.load(std::memory_order_acquire);
              helper && index >= at && index - at >= kReadAheadWindow &&
-             wanted_.load(std::memory_order_acquire);
-             at = walkAt_.load(std::memory_order_acquire)) {
-            walkAt_.wait(at, std::memory_order_acquire);
+             fWanted.load(std::memory_order_acquire);
+             at = fWalkAt.load(std::memory_order_acquire)) {
+            fWalkAt.wait(at, std::memory_order_acquire);
         }
-        if (!wanted_.load(std::memory_order_acquire)) {
+        if (!fWanted.load(std::memory_order_acquire)) {
             return false;
         }
         std::uint32_t expected = kQueued;
-        if (slots_[index].state.compare_exchange_strong(expected, kClaimed,
+        if (fSlots[index].state.compare_exchange_strong(expected, kClaimed,
                                                         std::memory_order_acq_rel)) {
             Run(index, scanner);
             return true;
@@ -146,29 +146,29 @@ bool ContentReadAhead::ClaimNext(ContentScanner& scanner, std::size_t count, boo
 }
 
 void ContentReadAhead::HelperLoop() {
-    ContentScanner scanner(chunkSize_);
+    ContentScanner scanner(fChunkSize);
     std::uint64_t seen = 0;
-    std::unique_lock lock(mutex_);
+    std::unique_lock lock(fMutex);
     for (;;) {
-        work_.wait(lock, [&] { return quit_ || generation_ != seen; });
-        if (quit_) {
+        fWork.wait(lock, [&] { return fQuit || fGeneration != seen; });
+        if (fQuit) {
             return;
         }
-        seen = generation_;
-        ++busy_;
-        const std::size_t count = count_;
+        seen = fGeneration;
+        ++fBusy;
+        const std::size_t count = fCount;
         lock.unlock();
         while (ClaimNext(scanner, count, true)) {
         }
         lock.lock();
-        if (--busy_ == 0) {
-            idle_.notify_all();
+        if (--fBusy == 0) {
+            fIdle.notify_all();
         }
         // The walk lists its next folder in far less time than a sleeping thread takes to be
         // woken and scheduled again, so a helper looks out for it a moment before it sleeps.
         lock.unlock();
         const auto until = std::chrono::steady_clock::now() + kHelperSpin;
-        while (published_.load(std::memory_order_acquire) == seen &&
+        while (fPublished.load(std::memory_order_acquire) == seen &&
                std::chrono::steady_clock::now() < until) {
             std::this_thread::yield();
         }

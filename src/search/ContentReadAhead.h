@@ -57,7 +57,7 @@ class ContentReadAhead {
     // Drops the tests not started yet and waits for the running ones to give up.
     void End();
 
-    std::size_t helpers() const { return threads_.size(); }
+    std::size_t helpers() const { return fThreads.size(); }
 
   private:
     enum SlotState : std::uint32_t { kQueued, kClaimed, kDone };
@@ -75,27 +75,27 @@ class ContentReadAhead {
     // Waits, holding `lock`, until no helper works on the current folder.
     void WaitIdle(std::unique_lock<std::mutex>& lock);
 
-    TestFn test_;
-    std::size_t chunkSize_;
+    TestFn fTest;
+    std::size_t fChunkSize;
 
-    // The current folder. Written by Begin while no helper works on it (busy_ == 0, under
-    // mutex_); read by helpers that joined it under mutex_.
-    int dirFd_ = -1;
-    std::vector<const std::string*> names_;
-    std::unique_ptr<Slot[]> slots_;
-    std::size_t count_ = 0;
-    std::atomic<std::size_t> cursor_{0};  // the next index a helper claims
-    std::atomic<bool> wanted_{false};     // the folder's findings are still wanted
-    std::atomic<std::size_t> walkAt_{0};  // the index the walk takes now
+    // The current folder. Written by Begin while no helper works on it (fBusy == 0, under
+    // fMutex); read by helpers that joined it under fMutex.
+    int fDirFd = -1;
+    std::vector<const std::string*> fNames;
+    std::unique_ptr<Slot[]> fSlots;
+    std::size_t fCount = 0;
+    std::atomic<std::size_t> fCursor{0};  // the next index a helper claims
+    std::atomic<bool> fWanted{false};     // the folder's findings are still wanted
+    std::atomic<std::size_t> fWalkAt{0};  // the index the walk takes now
 
-    std::mutex mutex_;
-    std::condition_variable work_;             // a new folder, or the end
-    std::condition_variable idle_;             // busy_ fell to 0
-    std::uint64_t generation_ = 0;             // counts folders begun
-    std::atomic<std::uint64_t> published_{0};  // generation_, for helpers looking out for work
-    std::size_t busy_ = 0;                     // helpers working on the current folder
-    bool quit_ = false;
-    std::vector<std::thread> threads_;
+    std::mutex fMutex;
+    std::condition_variable fWork;             // a new folder, or the end
+    std::condition_variable fIdle;             // fBusy fell to 0
+    std::uint64_t fGeneration = 0;             // counts folders begun
+    std::atomic<std::uint64_t> fPublished{0};  // fGeneration, for helpers looking out for work
+    std::size_t fBusy = 0;                     // helpers working on the current folder
+    bool fQuit = false;
+    std::vector<std::thread> fThreads;
 };
 
 }  // namespace tarnwick

@@ -47,7 +47,7 @@ bool ContentMatches(std::string_view content, std::string_view text, bool wholeW
 }
 
 ContentScanner::ContentScanner(std::size_t chunkSize)
-    : chunkSize_(chunkSize == 0 ? kContentChunkSize : chunkSize) {}
+    : fChunkSize(chunkSize == 0 ? kContentChunkSize : chunkSize) {}
 
 ContentVerdict VerdictOf(ContentFinding finding, bool wholeWord) {
     switch (finding) {
@@ -93,12 +93,12 @@ ContentFinding ContentScanner::Scan(ReadOnlyFile& file, std::string_view text,
                                     const std::atomic<bool>* wanted) {
     // The buffer holds the last text.size() - 1 bytes of the previous chunk in front of the
     // next one, so an occurrence across a chunk boundary is found.
-    const std::size_t needed = chunkSize_ + text.size();
-    if (capacity_ < needed) {
-        buffer_ = std::make_unique_for_overwrite<char[]>(needed);
-        capacity_ = needed;
+    const std::size_t needed = fChunkSize + text.size();
+    if (fCapacity < needed) {
+        fBuffer = std::make_unique_for_overwrite<char[]>(needed);
+        fCapacity = needed;
     }
-    char* const buf = buffer_.get();
+    char* const buf = fBuffer.get();
     const auto word = [&](bool atEnd, char next) {
         return IsWholeWordOccurrence(text, atEnd, static_cast<unsigned char>(next))
                    ? ContentFinding::OccursAsWord
@@ -113,7 +113,7 @@ ContentFinding ContentScanner::Scan(ReadOnlyFile& file, std::string_view text,
             return ContentFinding::Absent;
         }
         const std::size_t want = static_cast<std::size_t>(
-            std::min<std::uint64_t>(remaining, static_cast<std::uint64_t>(chunkSize_)));
+            std::min<std::uint64_t>(remaining, static_cast<std::uint64_t>(fChunkSize)));
         const std::int64_t got = file.Read(buf + carry, want);
         if (got < 0) {
             return ContentFinding::Unreadable;

@@ -59,9 +59,9 @@ class ContentScanner {
     ContentFinding Scan(ReadOnlyFile& file, std::string_view text, const std::atomic<bool>* running,
                         const std::atomic<bool>* wanted);
 
-    std::size_t chunkSize_;
-    std::unique_ptr<char[]> buffer_;
-    std::size_t capacity_ = 0;
+    std::size_t fChunkSize;
+    std::unique_ptr<char[]> fBuffer;
+    std::size_t fCapacity = 0;
 };
 
 // Tests the file at `path`. `text` must not be empty. Unreadable: the file can't be opened,

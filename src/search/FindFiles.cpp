@@ -6,37 +6,37 @@ namespace tarnwick {
 TFindFiles::TFindFiles(SearchRequest request, WalkContext walkContext, UiDispatcher& dispatcher,
                        std::function<void(SearchEventBatch)> deliver,
                        std::function<void()> onTerminate)
-    : request_(std::move(request)),
-      context_(walkContext),
-      dispatcher_(dispatcher),
-      sink_(dispatcher, std::move(deliver)),
-      onTerminate_(std::move(onTerminate)) {}
+    : fRequest(std::move(request)),
+      fContext(walkContext),
+      fDispatcher(dispatcher),
+      fSink(dispatcher, std::move(deliver)),
+      fOnTerminate(std::move(onTerminate)) {}
 
 TFindFiles::~TFindFiles() {
     Join();
 }
 
 void TFindFiles::Start() {
-    thread_ = std::thread([this] { Execute(); });
+    fThread = std::thread([this] { Execute(); });
 }
 
 void TFindFiles::Join() {
-    if (thread_.joinable()) {
-        thread_.join();
+    if (fThread.joinable()) {
+        fThread.join();
     }
 }
 
 void TFindFiles::Execute() {
-    WalkContext context = context_;
-    context.sink = &sink_;
+    WalkContext context = fContext;
+    context.sink = &fSink;
     try {
         TFolderWalk walk(context);
-        walk.WalkFolder(request_.Root, request_.NameText, request_.Recurse);
+        walk.WalkFolder(fRequest.Root, fRequest.NameText, fRequest.Recurse);
     } catch (...) {
         // A walk that fails ends like any other: its rows stay, the run goes on.
     }
-    sink_.Flush();
-    dispatcher_.Post(onTerminate_);
+    fSink.Flush();
+    fDispatcher.Post(fOnTerminate);
 }
 
 }  // namespace tarnwick

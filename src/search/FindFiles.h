@@ -26,17 +26,17 @@ class TFindFiles {
     void Start();
     // Waits for the thread; quick once the end notification has been delivered.
     void Join();
-    const SearchRequest& Request() const { return request_; }
+    const SearchRequest& Request() const { return fRequest; }
 
   private:
     void Execute();
 
-    SearchRequest request_;
-    WalkContext context_;
-    UiDispatcher& dispatcher_;
-    BatchingSink sink_;
-    std::function<void()> onTerminate_;
-    std::thread thread_;
+    SearchRequest fRequest;
+    WalkContext fContext;
+    UiDispatcher& fDispatcher;
+    BatchingSink fSink;
+    std::function<void()> fOnTerminate;
+    std::thread fThread;
 };
 
 }  // namespace tarnwick

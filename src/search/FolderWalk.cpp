@@ -2,12 +2,10 @@
 #include "search/FolderWalk.h"
 
 #include <algorithm>
-#include <atomic>
 #include <thread>
 
 #include "platform/FileAttributes.h"
 #include "platform/PathDelimiter.h"
-#include "search/ContentTest.h"
 #include "search/MatchRules.h"
 #include "search/RowTexts.h"
 
@@ -25,33 +23,36 @@ bool IsHiddenName(const std::string& name) {
 }  // namespace
 
 TFolderWalk::TFolderWalk(const WalkContext& context)
-    : ctx_(context), scanner_(context.contentChunkSize) {}
+    : fCtx(context),
+      fFilter(context.options, context.contentText, context.state.Running, context.contentChunkSize,
+              context.contentHelpers, [this](int attempt) { return RelieveDescriptors(attempt); }),
+      fRows(context.typeNames, context.locale) {}
 
 void TFolderWalk::WalkFolder(const std::string& root, const std::string& nameText, bool recurse) {
-    rootPath_ = root.empty() ? std::string(1, kPathDelimiter) : root;
-    stack_.clear();
-    FolderHandle rootFolder = FolderHandle::OpenPath(rootPath_);
+    fRootPath = root.empty() ? std::string(1, kPathDelimiter) : root;
+    fStack.clear();
+    FolderHandle rootFolder = FolderHandle::OpenPath(fRootPath);
     for (int attempt = 0; rootFolder.OutOfDescriptors() && RelieveDescriptors(attempt); ++attempt) {
-        rootFolder = FolderHandle::OpenPath(rootPath_);
+        rootFolder = FolderHandle::OpenPath(fRootPath);
     }
-    if (!haveRootDevice_ && rootFolder.ok()) {
+    if (!fHaveRootDevice && rootFolder.ok()) {
         // Folders on another device than the root are not entered, like `find -xdev`.
-        rootDevice_ = rootFolder.identity().device;
-        haveRootDevice_ = true;
+        fRootDevice = rootFolder.identity().device;
+        fHaveRootDevice = true;
     }
-    path_ = root;
-    if (path_.empty() || path_.back() != kPathDelimiter) {
-        path_ += kPathDelimiter;
+    fPath = root;
+    if (fPath.empty() || fPath.back() != kPathDelimiter) {
+        fPath += kPathDelimiter;
     }
     const NamePattern pattern(nameText);
-    pattern_ = &pattern;
-    nameText_ = &nameText;
+    fPattern = &pattern;
+    fFilter.SetNameText(nameText);
     VisitFolder(std::move(rootFolder), std::string(), recurse);
     // Depth first: each subfolder is finished, with all its descendants, before the next one.
     // Running is not tested between subfolders: after a Stop each remaining folder reports
     // itself and returns at its first entry.
-    while (!stack_.empty()) {
-        Frame& top = stack_.back();
+    while (!fStack.empty()) {
+        Frame& top = fStack.back();
         if (top.next == top.subfolders.size()) {
             PopFolder();
             continue;
@@ -62,42 +63,42 @@ void TFolderWalk::WalkFolder(const std::string& root, const std::string& nameTex
             top.next = top.subfolders.size();  // gone: its remaining subfolders can't be reached
             continue;
         }
-        if (child->ok() && haveRootDevice_ && child->identity().device != rootDevice_) {
+        if (child->ok() && fHaveRootDevice && child->identity().device != fRootDevice) {
             continue;
         }
-        path_.resize(top.pathLength);
-        path_ += name;
-        path_ += kPathDelimiter;
+        fPath.resize(top.pathLength);
+        fPath += name;
+        fPath += kPathDelimiter;
         VisitFolder(std::move(*child), std::move(name), true);
     }
-    pattern_ = nullptr;
-    ctx_.sink->Tick();
+    fPattern = nullptr;
+    fCtx.sink->Tick();
 }
 
 void TFolderWalk::VisitFolder(FolderHandle folder, std::string name, bool recurse) {
-    ctx_.sink->Folder(path_);
+    fCtx.sink->Folder(fPath);
     const FolderIdentity identity = folder.identity();
     FolderListing listing(std::move(folder), false);
     std::vector<std::string> subfolders;
-    if (!ListingPass(listing, recurse, subfolders) || !recurse || !ctx_.state.Running.load() ||
+    if (!ListingPass(listing, recurse, subfolders) || !recurse || !fCtx.state.Running.load() ||
         subfolders.empty()) {
         return;
     }
-    stack_.push_back(Frame{path_.size(), std::move(name), listing.TakeHandle(), identity,
+    fStack.push_back(Frame{fPath.size(), std::move(name), listing.TakeHandle(), identity,
                            std::move(subfolders), 0});
     // Only the deepest folders keep their descriptors (and the root, to come back to).
-    if (stack_.size() > openLimit_ + 1) {
-        stack_[stack_.size() - openLimit_ - 1].handle.Close();
+    if (fStack.size() > fOpenLimit + 1) {
+        fStack[fStack.size() - fOpenLimit - 1].handle.Close();
     }
 }
 
 void TFolderWalk::PopFolder() {
-    FolderHandle child = std::move(stack_.back().handle);
-    stack_.pop_back();
-    if (stack_.empty()) {
+    FolderHandle child = std::move(fStack.back().handle);
+    fStack.pop_back();
+    if (fStack.empty()) {
         return;
     }
-    Frame& parent = stack_.back();
+    Frame& parent = fStack.back();
     if (parent.handle.ok() || parent.next == parent.subfolders.size()) {
         return;  // open already, or nothing left to open in it
     }
@@ -111,9 +112,9 @@ void TFolderWalk::PopFolder() {
 
 std::optional<FolderHandle> TFolderWalk::OpenSubfolder(const std::string& name) {
     for (int attempt = 0;; ++attempt) {
-        Frame& top = stack_.back();
+        Frame& top = fStack.back();
         if (!top.handle.ok()) {
-            FolderHandle again = ReopenFrame(stack_.size() - 1);
+            FolderHandle again = ReopenFrame(fStack.size() - 1);
             if (!again.ok()) {
                 if (again.OutOfDescriptors() && RelieveDescriptors(attempt)) {
                     continue;
@@ -132,32 +133,32 @@ std::optional<FolderHandle> TFolderWalk::OpenSubfolder(const std::string& name) 
 
 FolderHandle TFolderWalk::ReopenFrame(std::size_t depth) const {
     std::size_t from = depth;
-    while (from > 0 && !stack_[from - 1].handle.ok()) {
+    while (from > 0 && !fStack[from - 1].handle.ok()) {
         --from;
     }
     FolderHandle folder;
     const FolderHandle* at = nullptr;
     if (from == 0) {
-        folder = FolderHandle::OpenPath(rootPath_);
+        folder = FolderHandle::OpenPath(fRootPath);
         if (!folder.ok()) {
             return folder;
         }
-        if (!(folder.identity() == stack_.front().identity)) {
+        if (!(folder.identity() == fStack.front().identity)) {
             return {};
         }
         from = 1;
     } else {
-        at = &stack_[from - 1].handle;
+        at = &fStack[from - 1].handle;
     }
     for (std::size_t i = from; i <= depth; ++i) {
-        FolderHandle next = (at != nullptr ? *at : folder).OpenChild(stack_[i].name);
+        FolderHandle next = (at != nullptr ? *at : folder).OpenChild(fStack[i].name);
         if (!next.ok()) {
             return next;
         }
         folder = std::move(next);  // the one above is closed now: two descriptors at most
         at = nullptr;
     }
-    if (!(folder.identity() == stack_[depth].identity)) {
+    if (!(folder.identity() == fStack[depth].identity)) {
         return {};
     }
     return folder;
@@ -170,24 +171,24 @@ bool TFolderWalk::RelieveDescriptors(int attempt) {
     if (attempt == 0) {
         // From now on keep half of what was held when they ran out.
         std::size_t held = 0;
-        for (const Frame& frame : stack_) {
+        for (const Frame& frame : fStack) {
             held += frame.handle.ok() ? 1 : 0;
         }
         if (held > 0) {
-            openLimit_ = std::max<std::size_t>(1, std::min(openLimit_, held / 2));
+            fOpenLimit = std::max<std::size_t>(1, std::min(fOpenLimit, held / 2));
         }
-        for (std::size_t i = 0; i + 1 < stack_.size(); ++i) {
-            stack_[i].handle.Close();
+        for (std::size_t i = 0; i + 1 < fStack.size(); ++i) {
+            fStack[i].handle.Close();
         }
         return true;
     }
     if (attempt == 1) {
-        if (!stack_.empty()) {
-            stack_.back().handle.Close();
+        if (!fStack.empty()) {
+            fStack.back().handle.Close();
         }
         return true;
     }
-    if (attempt - 2 >= kWaits || !ctx_.state.Running.load()) {
+    if (attempt - 2 >= kWaits || !fCtx.state.Running.load()) {
         return false;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(1 << (attempt - 2)));
@@ -196,11 +197,11 @@ bool TFolderWalk::RelieveDescriptors(int attempt) {
 
 bool TFolderWalk::ListingPass(const FolderListing& listing, bool recurse,
                               std::vector<std::string>& subfolders) {
-    const bool includeHidden = ctx_.options.IncludeHidden();
+    const bool includeHidden = fCtx.options.IncludeHidden();
     // Only the entries that can matter (names that match, folders to descend) are put in name
     // order; in a name walk that is a small part of a large folder.
     const std::vector<ListedName>& names = listing.names();
-    candidates_.clear();
+    fCandidates.clear();
     for (std::size_t i = 0; i < names.size(); ++i) {
         const ListedName& entry = names[i];
         if (entry.kind == EntryKind::Other || (!includeHidden && IsHiddenName(entry.name))) {
@@ -209,26 +210,22 @@ bool TFolderWalk::ListingPass(const FolderListing& listing, bool recurse,
         // A link is never descended, so one whose name does not match is not even examined.
         const bool maybeFolder =
             entry.kind == EntryKind::Directory || entry.kind == EntryKind::Unknown;
-        const bool matches = pattern_->Matches(entry.name);
+        const bool matches = fPattern->Matches(entry.name);
         if (matches || (recurse && maybeFolder)) {
-            candidates_.push_back({i, matches, kNoSlot});
+            fCandidates.push_back({i, matches, EntryFilter::kNoSlot});
         }
     }
-    std::sort(candidates_.begin(), candidates_.end(), [&](const Candidate& a, const Candidate& b) {
+    std::sort(fCandidates.begin(), fCandidates.end(), [&](const Candidate& a, const Candidate& b) {
         return NameOrderLess(names[a.index].name, names[b.index].name);
     });
     // Whatever ends the pass (its end, a Stop, an error), the helpers let go of this folder.
-    struct EndReadAhead {
-        ContentReadAhead* readAhead;
-        ~EndReadAhead() {
-            if (readAhead != nullptr) {
-                readAhead->End();
-            }
-        }
+    struct EndFilter {
+        EntryFilter& filter;
+        ~EndFilter() { filter.EndFolder(); }
     };
-    ReadAhead(listing);
-    const EndReadAhead endReadAhead{readAhead_.get()};
-    for (const Candidate& candidate : candidates_) {
+    BeginFilter(listing);
+    const EndFilter endFilter{fFilter};
+    for (const Candidate& candidate : fCandidates) {
         const ListedName& entry = names[candidate.index];
         // The directory's type field settles files and folders without a stat; links and
         // unknown types are examined now. A hit is described in full when its row is built.
@@ -247,8 +244,7 @@ bool TFolderWalk::ListingPass(const FolderListing& listing, bool recurse,
         if ((info.attributes & kAttrSystem) != 0) {
             continue;
         }
-        if (candidate.matches &&
-            !ExamineEntry(listing, entry, info, path_, *nameText_, candidate.slot)) {
+        if (candidate.matches && !ExamineEntry(listing, entry, info, candidate.slot)) {
             return false;
         }
         // A symlinked folder is listed but never descended; a folder's device is checked when
@@ -261,163 +257,56 @@ bool TFolderWalk::ListingPass(const FolderListing& listing, bool recurse,
     return true;
 }
 
-void TFolderWalk::ReadAhead(const FolderListing& listing) {
-    if (ctx_.contentText.empty() || ctx_.contentHelpers == 0 || !listing.ok()) {
-        return;
+void TFolderWalk::BeginFilter(const FolderListing& listing) {
+    if (!fFilter.ReadsAhead(listing)) {
+        return;  // every candidate keeps kNoSlot
     }
-    // Only what the examination will most likely test: regular files whose names pass the
-    // rules as they stand now. Each entry still meets the rules again when it is examined, so a
-    // change the user makes meanwhile counts as it would without helpers.
     const std::vector<ListedName>& names = listing.names();
-    const bool wholeWord = ctx_.options.WholeWord();
-    std::vector<const std::string*> files;
-    for (Candidate& candidate : candidates_) {
-        const ListedName& entry = names[candidate.index];
-        if (candidate.matches && entry.kind == EntryKind::File &&
-            PassesExtensionFilter(entry.name) &&
-            (!wholeWord || WholeWordNameMatches(*nameText_, entry.name))) {
-            candidate.slot = files.size();
-            files.push_back(&entry.name);
+    fMatching.clear();
+    for (const Candidate& candidate : fCandidates) {
+        if (candidate.matches) {
+            fMatching.push_back(&names[candidate.index]);
         }
     }
-    if (files.empty()) {
-        return;
+    const std::vector<std::size_t> slots = fFilter.BeginFolder(listing, fMatching);
+    std::size_t next = 0;
+    for (Candidate& candidate : fCandidates) {
+        if (candidate.matches) {
+            candidate.slot = slots[next++];
+        }
     }
-    if (!readAhead_) {
-        readAhead_ = std::make_unique<ContentReadAhead>(
-            ctx_.contentHelpers, ctx_.contentChunkSize,
-            [this](ContentScanner& scanner, int dirFd, const std::string& name,
-                   const std::atomic<bool>& wanted) {
-                return scanner.FindAt(dirFd, name, ctx_.contentText, &ctx_.state.Running, &wanted);
-            });
-    }
-    readAhead_->Begin(listing.fd(), std::move(files));
 }
 
 void TFolderWalk::Pause() const {
-    if (ctx_.pause.count() > 0) {
-        std::this_thread::sleep_for(ctx_.pause);
+    if (fCtx.pause.count() > 0) {
+        std::this_thread::sleep_for(fCtx.pause);
     }
 }
 
 bool TFolderWalk::ExamineEntry(const FolderListing& listing, const ListedName& entry,
-                               const EntryInfo& info, const std::string& folderPath,
-                               const std::string& nameText, std::size_t slot) {
-    if (!ctx_.state.Running.load()) {
+                               const EntryInfo& info, std::size_t slot) {
+    if (!fCtx.state.Running.load()) {
         return false;
     }
-    ctx_.sink->Tick();
+    fCtx.sink->Tick();
     Pause();
     if (IsDotName(entry.name)) {
         return true;
     }
-    if (!PassesExtensionFilter(entry.name)) {
-        return true;
-    }
-    const bool wholeWord = ctx_.options.WholeWord();
     const bool isFolder = (info.attributes & kAttrDirectory) != 0;
-    if (!PassesContentRules(listing, entry, isFolder, nameText, wholeWord, slot)) {
-        return true;
+    if (fFilter.Accepts(listing, entry, isFolder, slot)) {
+        ReportHit(listing, entry);
     }
-    ReportHit(listing, entry, folderPath);
     return true;
 }
 
-void TFolderWalk::RefreshLists() {
-    // Reading the version before the texts means a change made meanwhile is seen next time.
-    const std::uint64_t version = ctx_.options.ListVersion();
-    if (version == listVersion_) {
+void TFolderWalk::ReportHit(const FolderListing& listing, const ListedName& entry) {
+    std::optional<ResultRow> row = fRows.Build(listing, entry, fPath);
+    if (!row) {
         return;
     }
-    listVersion_ = version;
-    excludeItems_ = SplitList(',', AsciiLower(ctx_.options.ExcludeListText()));
-    includeItems_ = SplitList(',', AsciiLower(ctx_.options.IncludeListText()));
-}
-
-bool TFolderWalk::IsExcludedExtension(const std::string& ext) {
-    RefreshLists();
-    return ItemsHaveExtension(excludeItems_, ext);
-}
-
-bool TFolderWalk::IsIncludedExtension(const std::string& ext) {
-    RefreshLists();
-    return ItemsHaveExtension(includeItems_, ext);
-}
-
-bool TFolderWalk::PassesExtensionFilter(const std::string& name) {
-    const std::string ext = AsciiLower(ExtractFileExt(name));
-    if (ctx_.options.Filter() == FilterMode::Exclude) {
-        return !IsExcludedExtension(ext);
-    }
-    return IsIncludedExtension(ext);
-}
-
-bool TFolderWalk::PassesContentRules(const FolderListing& listing, const ListedName& entry,
-                                     bool isFolder, const std::string& nameText, bool wholeWord,
-                                     std::size_t slot) {
-    if (wholeWord && !WholeWordNameMatches(nameText, entry.name)) {
-        return false;
-    }
-    if (ctx_.contentText.empty()) {
-        return true;
-    }
-    if (isFolder) {
-        return false;
-    }
-    // An unreadable file is skipped; the rest of the walk still counts.
-    return VerdictOf(FindContent(listing, entry, slot), wholeWord) == ContentVerdict::Match;
-}
-
-ContentFinding TFolderWalk::FindContent(const FolderListing& listing, const ListedName& entry,
-                                        std::size_t slot) {
-    ContentFinding finding =
-        slot != kNoSlot
-            ? readAhead_->Take(slot, scanner_)
-            : scanner_.FindAt(listing.fd(), entry.name, ctx_.contentText, &ctx_.state.Running);
-    // A file that found no descriptor is there all the same: test it again once some are free.
-    for (int attempt = 0; finding == ContentFinding::NoDescriptor && RelieveDescriptors(attempt);
-         ++attempt) {
-        finding = scanner_.FindAt(listing.fd(), entry.name, ctx_.contentText, &ctx_.state.Running);
-    }
-    return finding;
-}
-
-void TFolderWalk::ReportHit(const FolderListing& listing, const ListedName& entry,
-                            const std::string& folderPath) {
-    const auto described = listing.Describe(entry);
-    if (!described || (described->first.attributes & kAttrSystem) != 0) {
-        return;  // attribute data can't be read (or the entry changed): skip it
-    }
-    const EntryInfo& info = described->first;
-    const AttributeData& times = described->second;
-    const std::string& name = entry.name;
-    const std::string fullPath = folderPath + name;
-    ResultRow row;
-    row.Name = name;
-    row.Path = fullPath;
-    const bool isFolder = (info.attributes & kAttrDirectory) != 0;
-    if (isFolder) {
-        row.Type = kFolderTypeText;
-    } else {
-        TypeDescription type = ctx_.typeNames.DescribeFile(fullPath);
-        row.Type = std::move(type.typeName);
-        row.IconKey = std::move(type.iconKey);
-    }
-    if (row.Type == kFolderTypeText) {
-        row.Size.assign(1, kFolderSizeMark);
-        row.IconKey = kFolderIconKey;
-    } else {
-        row.Size = SizeText(info.size, ctx_.locale.DecimalSeparator());
-    }
-    try {
-        row.Created = FileTimeText(times.creationTime, ctx_.locale);
-        row.Modified = FileTimeText(times.lastWriteTime, ctx_.locale);
-    } catch (const EFileTimeError&) {
-        return;  // a time that can't be converted: skip the entry
-    }
-    row.Attributes = AttributeText(info.attributes);
-    const std::uint64_t rows = ctx_.state.RowsFound.fetch_add(1) + 1;
-    ctx_.sink->Row(std::move(row), FoundCountText(rows));
+    const std::uint64_t rows = fCtx.state.RowsFound.fetch_add(1) + 1;
+    fCtx.sink->Row(std::move(*row), FoundCountText(rows));
 }
 
 }  // namespace tarnwick

@@ -1,9 +1,9 @@
 // The recursive folder walk of one search root, run on the worker thread.
 //
 // For each folder it reports the folder path, lists the entries whose names begin with the name
-// text, applies the extension filter, the whole-word rules and the content test to each, turns
-// every hit into a row, and then descends into the subfolders, depth first. `Running` is checked
-// before every entry; each examined entry costs the configured pause.
+// text, asks the entry filter of each (extensions, whole word, content) whether it is a hit, has
+// the row builder turn every hit into a row, and then descends into the subfolders, depth first.
+// `Running` is checked before every entry; each examined entry costs the configured pause.
 //
 // A walk holds a bounded number of folder descriptors at any depth and never passes a full path
 // to the system, so folders deeper than any path length limit are found too. Should the process
@@ -12,8 +12,8 @@
 // lost for lack of descriptors while the walk itself can get two.
 //
 // With a containing text, helper threads read and test the files of the folder being listed
-// ahead of the walk (ContentReadAhead); the walk still examines every entry in order, so rows,
-// Stop and errors come exactly where a walk without helpers would have them.
+// ahead of the walk (through the entry filter); the walk still examines every entry in order, so
+// rows, Stop and errors come exactly where a walk without helpers would have them.
 //
 // A walk never loops or hangs: symlinked folders are listed but never descended, folders on
 // another device than the root are not entered, and only regular files are ever opened. An
@@ -23,7 +23,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,8 +32,9 @@
 #include "platform/LocaleFormats.h"
 #include "platform/TypeNames.h"
 #include "search/ContentReadAhead.h"
-#include "search/ContentTest.h"
+#include "search/EntryFilter.h"
 #include "search/MatchRules.h"
+#include "search/RowBuilder.h"
 #include "search/SearchEvents.h"
 #include "search/SearchOptions.h"
 #include "search/SearchState.h"
@@ -70,33 +70,29 @@ class TFolderWalk {
     // Walks `root` (an empty root is the file system root).
     void WalkFolder(const std::string& root, const std::string& nameText, bool recurse);
 
-    // The extension filter lists, re-read whenever the user changed them.
-    bool IsExcludedExtension(const std::string& ext);
-    bool IsIncludedExtension(const std::string& ext);
-
   private:
     // A folder whose subfolders are being walked. The walk lists a folder fully, then descends
     // into its subfolders one by one, opening each relative to its parent.
     struct Frame {
-        std::size_t pathLength = 0;  // length of its path (ending in the delimiter) in path_
+        std::size_t pathLength = 0;  // length of its path (ending in the delimiter) in fPath
         std::string name;            // its name in its parent
         FolderHandle handle;         // closed while far above the deepest folder
         FolderIdentity identity;
         std::vector<std::string> subfolders;
         std::size_t next = 0;
     };
-    // Reports the folder at path_, lists it, and pushes it when its subfolders are to be walked.
+    // Reports the folder at fPath, lists it, and pushes it when its subfolders are to be walked.
     void VisitFolder(FolderHandle folder, std::string name, bool recurse);
     // The listing pass of one folder; false when the walk must not go on below it.
     bool ListingPass(const FolderListing& listing, bool recurse,
                      std::vector<std::string>& subfolders);
-    // Hands the files the listing pass will test to the helpers; sets each candidate's slot.
-    void ReadAhead(const FolderListing& listing);
+    // Announces the matching candidates to the entry filter; sets each one's read-ahead slot.
+    void BeginFilter(const FolderListing& listing);
     void PopFolder();
     // Opens the subfolder `name` of the folder on top of the stack, reopening that one first
     // when its descriptor was given up; nullopt when the top folder itself can't be reached.
     std::optional<FolderHandle> OpenSubfolder(const std::string& name);
-    // Opens the folder of stack_[depth] again by its names, from the nearest folder above it
+    // Opens the folder of fStack[depth] again by its names, from the nearest folder above it
     // that is still open or else from the root's path, with at most two new descriptors at a
     // time. Not ok when it is gone or is not the folder the walk listed.
     FolderHandle ReopenFrame(std::size_t depth) const;
@@ -105,40 +101,29 @@ class TFolderWalk {
     bool RelieveDescriptors(int attempt);
     // The listing pass for one entry; false when the walk must return (Running cleared).
     bool ExamineEntry(const FolderListing& listing, const ListedName& entry, const EntryInfo& info,
-                      const std::string& folderPath, const std::string& nameText, std::size_t slot);
-    bool PassesExtensionFilter(const std::string& name);
-    bool PassesContentRules(const FolderListing& listing, const ListedName& entry, bool isFolder,
-                            const std::string& nameText, bool wholeWord, std::size_t slot);
-    // The content finding of a file: from the helpers when it has a slot, else tested now.
-    ContentFinding FindContent(const FolderListing& listing, const ListedName& entry,
-                               std::size_t slot);
-    void ReportHit(const FolderListing& listing, const ListedName& entry,
-                   const std::string& folderPath);
-    void RefreshLists();
+                      std::size_t slot);
+    // Builds the row of a hit and reports it with the new found count.
+    void ReportHit(const FolderListing& listing, const ListedName& entry);
     void Pause() const;
 
-    WalkContext ctx_;
-    std::string rootPath_;  // the root as opened
-    std::string path_;      // the path of the folder being visited, ending in the delimiter
-    std::vector<Frame> stack_;
+    WalkContext fCtx;
+    std::string fRootPath;  // the root as opened
+    std::string fPath;      // the path of the folder being visited, ending in the delimiter
+    std::vector<Frame> fStack;
     // Folder descriptors kept below the root; lowered when the process ran out of them.
-    std::size_t openLimit_ = kOpenFolderLimit;
-    const NamePattern* pattern_ = nullptr;   // the name text's pattern, during WalkFolder
-    const std::string* nameText_ = nullptr;  // the name text, during WalkFolder
-    static constexpr std::size_t kNoSlot = ~std::size_t{0};
+    std::size_t fOpenLimit = kOpenFolderLimit;
+    const NamePattern* fPattern = nullptr;  // the name text's pattern, during WalkFolder
     struct Candidate {
         std::size_t index;  // in the listing
         bool matches;       // the name matches the pattern
-        std::size_t slot;   // its index in the read-ahead, or kNoSlot
+        std::size_t slot;   // its read-ahead slot in the entry filter, or EntryFilter::kNoSlot
     };
-    std::vector<Candidate> candidates_;
-    std::uint64_t rootDevice_ = 0;
-    bool haveRootDevice_ = false;
-    std::uint64_t listVersion_ = ~std::uint64_t{0};
-    std::vector<std::string> excludeItems_;
-    std::vector<std::string> includeItems_;
-    ContentScanner scanner_;
-    std::unique_ptr<ContentReadAhead> readAhead_;  // made by the first folder with files to test
+    std::vector<Candidate> fCandidates;
+    std::vector<const ListedName*> fMatching;  // the matching candidates' entries, in order
+    std::uint64_t fRootDevice = 0;
+    bool fHaveRootDevice = false;
+    EntryFilter fFilter;
+    RowBuilder fRows;
 };
 
 }  // namespace tarnwick

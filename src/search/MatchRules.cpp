@@ -16,26 +16,26 @@ char AsciiFold(char c) {
 }  // namespace
 
 NamePattern::NamePattern(std::string_view nameText) {
-    folded_.reserve(nameText.size());
-    asciiPlain_ = true;
+    fFolded.reserve(nameText.size());
+    fAsciiPlain = true;
     for (std::size_t i = 0; i < nameText.size();) {
         const char32_t c = FoldCase(NextUtf8Char(nameText, i));
-        folded_.push_back(c);
+        fFolded.push_back(c);
         if (c >= 0x80 || c == U'*' || c == U'?') {
-            asciiPlain_ = false;
+            fAsciiPlain = false;
         }
     }
-    if (asciiPlain_) {
-        asciiPrefix_.assign(folded_.begin(), folded_.end());
+    if (fAsciiPlain) {
+        fAsciiPrefix.assign(fFolded.begin(), fFolded.end());
     }
 }
 
 bool NamePattern::Matches(std::string_view name) const {
-    if (asciiPlain_) {
+    if (fAsciiPlain) {
         // The common case: a plain ASCII prefix, compared byte by byte. A non-ASCII character
         // in the compared part may still fold to an ASCII letter (the Kelvin sign to k), so it
         // takes the general path.
-        const std::size_t n = asciiPrefix_.size();
+        const std::size_t n = fAsciiPrefix.size();
         if (name.size() < n) {
             return false;
         }
@@ -44,7 +44,7 @@ bool NamePattern::Matches(std::string_view name) const {
             if ((static_cast<unsigned char>(c) & 0x80) != 0) {
                 return MatchesWithWildcards(name);
             }
-            if (AsciiFold(c) != asciiPrefix_[i]) {
+            if (AsciiFold(c) != fAsciiPrefix[i]) {
                 return false;
             }
         }
@@ -56,13 +56,13 @@ bool NamePattern::Matches(std::string_view name) const {
 bool NamePattern::MatchesWithWildcards(std::string_view name) const {
     // The pattern is the name text followed by "*". Positions in `name` are byte offsets; each
     // character is decoded and folded as it is reached.
-    const std::size_t end = folded_.size();
+    const std::size_t end = fFolded.size();
     std::size_t p = 0;
     std::size_t s = 0;
     std::size_t starP = std::u32string::npos;
     std::size_t starS = 0;
     for (;;) {
-        while (p < end && folded_[p] == U'*') {
+        while (p < end && fFolded[p] == U'*') {
             starP = p++;
             starS = s;
         }
@@ -72,7 +72,7 @@ bool NamePattern::MatchesWithWildcards(std::string_view name) const {
         if (s < name.size()) {
             std::size_t next = s;
             const char32_t c = FoldCase(NextUtf8Char(name, next));
-            if (folded_[p] == U'?' || folded_[p] == c) {
+            if (fFolded[p] == U'?' || fFolded[p] == c) {
                 ++p;
                 s = next;
                 continue;

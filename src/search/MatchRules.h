@@ -20,9 +20,9 @@ class NamePattern {
   private:
     bool MatchesWithWildcards(std::string_view name) const;
 
-    std::u32string folded_;    // the name text's characters, letter case folded
-    std::string asciiPrefix_;  // the folded name text when it is plain ASCII without wildcards
-    bool asciiPlain_ = false;
+    std::u32string fFolded;    // the name text's characters, letter case folded
+    std::string fAsciiPrefix;  // the folded name text when it is plain ASCII without wildcards
+    bool fAsciiPlain = false;
 };
 
 // One-off form of NamePattern(nameText).Matches(name).

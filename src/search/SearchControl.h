@@ -43,8 +43,8 @@ class SearchControl {
     SearchControl& operator=(const SearchControl&) = delete;
     ~SearchControl();
 
-    SearchState& State() { return state_; }
-    const SearchState& State() const { return state_; }
+    SearchState& State() { return fState; }
+    const SearchState& State() const { return fState; }
 
     // Refused (does nothing) while a walk runs or its end notification is pending. When no
     // thread can be created for the walk, the run ends at once (RunEnded).
@@ -53,24 +53,24 @@ class SearchControl {
     // The end notification of each worker.
     void SearchFinished();
     // True from the start of a walk until its end notification has run.
-    bool IsWalking() const { return worker_ != nullptr; }
+    bool IsWalking() const { return fWorker != nullptr; }
 
     // Tests and benchmarks may read files in smaller chunks.
-    void SetContentChunkSize(std::size_t bytes) { contentChunkSize_ = bytes; }
+    void SetContentChunkSize(std::size_t bytes) { fContentChunkSize = bytes; }
 
   private:
-    const SearchOptions& options_;
-    UiDispatcher& dispatcher_;
-    const TypeNames& typeNames_;
-    const LocaleFormats& locale_;
-    SearchNotifications& window_;
-    std::chrono::microseconds pause_;
-    std::size_t contentChunkSize_ = 0;
-    SearchState state_;
-    std::unique_ptr<TFindFiles> worker_;
-    std::uint64_t runSerial_ = 0;  // numbers the workers, to match end notifications to them
+    const SearchOptions& fOptions;
+    UiDispatcher& fDispatcher;
+    const TypeNames& fTypeNames;
+    const LocaleFormats& fLocale;
+    SearchNotifications& fWindow;
+    std::chrono::microseconds fPause;
+    std::size_t fContentChunkSize = 0;
+    SearchState fState;
+    std::unique_ptr<TFindFiles> fWorker;
+    std::uint64_t fRunSerial = 0;  // numbers the workers, to match end notifications to them
     // Posted deliveries check this on the UI thread; cleared when the control goes away.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    std::shared_ptr<bool> fAlive = std::make_shared<bool>(true);
 };
 
 }  // namespace tarnwick

@@ -4,48 +4,48 @@
 namespace tarnwick {
 
 std::string SearchOptions::Read(const std::string& field) const {
-    std::lock_guard lock(textLock_);
+    std::lock_guard lock(fTextLock);
     return field;
 }
 
 void SearchOptions::Write(std::string& field, std::string text) {
-    std::lock_guard lock(textLock_);
+    std::lock_guard lock(fTextLock);
     field = std::move(text);
 }
 
 std::string SearchOptions::NameText() const {
-    return Read(nameText_);
+    return Read(fNameText);
 }
 void SearchOptions::SetNameText(std::string text) {
-    Write(nameText_, std::move(text));
+    Write(fNameText, std::move(text));
 }
 std::string SearchOptions::ContainingText() const {
-    return Read(containingText_);
+    return Read(fContainingText);
 }
 void SearchOptions::SetContainingText(std::string text) {
-    Write(containingText_, std::move(text));
+    Write(fContainingText, std::move(text));
 }
 std::string SearchOptions::LookIn() const {
-    return Read(lookIn_);
+    return Read(fLookIn);
 }
 void SearchOptions::SetLookIn(std::string text) {
-    Write(lookIn_, std::move(text));
+    Write(fLookIn, std::move(text));
 }
 std::string SearchOptions::ExcludeListText() const {
-    return Read(excludeList_);
+    return Read(fExcludeList);
 }
 std::string SearchOptions::IncludeListText() const {
-    return Read(includeList_);
+    return Read(fIncludeList);
 }
 
 void SearchOptions::SetExcludeListText(std::string text) {
-    Write(excludeList_, std::move(text));
-    listVersion_.fetch_add(1, std::memory_order_release);
+    Write(fExcludeList, std::move(text));
+    fListVersion.fetch_add(1, std::memory_order_release);
 }
 
 void SearchOptions::SetIncludeListText(std::string text) {
-    Write(includeList_, std::move(text));
-    listVersion_.fetch_add(1, std::memory_order_release);
+    Write(fIncludeList, std::move(text));
+    fListVersion.fetch_add(1, std::memory_order_release);
 }
 
 }  // namespace tarnwick

@@ -32,33 +32,33 @@ class SearchOptions {
     std::string IncludeListText() const;
     void SetIncludeListText(std::string text);
 
-    bool Recurse() const { return recurse_.load(); }
-    void SetRecurse(bool on) { recurse_.store(on); }
-    bool IncludeHidden() const { return includeHidden_.load(); }
-    void SetIncludeHidden(bool on) { includeHidden_.store(on); }
-    bool WholeWord() const { return wholeWord_.load(); }
-    void SetWholeWord(bool on) { wholeWord_.store(on); }
-    FilterMode Filter() const { return filter_.load(); }
-    void SetFilter(FilterMode mode) { filter_.store(mode); }
+    bool Recurse() const { return fRecurse.load(); }
+    void SetRecurse(bool on) { fRecurse.store(on); }
+    bool IncludeHidden() const { return fIncludeHidden.load(); }
+    void SetIncludeHidden(bool on) { fIncludeHidden.store(on); }
+    bool WholeWord() const { return fWholeWord.load(); }
+    void SetWholeWord(bool on) { fWholeWord.store(on); }
+    FilterMode Filter() const { return fFilter.load(); }
+    void SetFilter(FilterMode mode) { fFilter.store(mode); }
 
     // Grows whenever a list text changes; equal values mean equal list texts.
-    std::uint64_t ListVersion() const { return listVersion_.load(std::memory_order_acquire); }
+    std::uint64_t ListVersion() const { return fListVersion.load(std::memory_order_acquire); }
 
   private:
     std::string Read(const std::string& field) const;
     void Write(std::string& field, std::string text);
 
-    mutable std::mutex textLock_;
-    std::string nameText_;
-    std::string containingText_;
-    std::string lookIn_;
-    std::string excludeList_ = kDefaultExcludeList;
-    std::string includeList_ = kDefaultIncludeList;
-    std::atomic<std::uint64_t> listVersion_{0};
-    std::atomic<bool> recurse_{true};
-    std::atomic<bool> includeHidden_{false};
-    std::atomic<bool> wholeWord_{false};
-    std::atomic<FilterMode> filter_{FilterMode::Exclude};
+    mutable std::mutex fTextLock;
+    std::string fNameText;
+    std::string fContainingText;
+    std::string fLookIn;
+    std::string fExcludeList = kDefaultExcludeList;
+    std::string fIncludeList = kDefaultIncludeList;
+    std::atomic<std::uint64_t> fListVersion{0};
+    std::atomic<bool> fRecurse{true};
+    std::atomic<bool> fIncludeHidden{false};
+    std::atomic<bool> fWholeWord{false};
+    std::atomic<FilterMode> fFilter{FilterMode::Exclude};
 };
 
 }  // namespace tarnwick

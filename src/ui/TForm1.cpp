@@ -25,10 +25,10 @@
 
 #include "editor/AdvMemoFindReplace.h"
 #include "editor/AdvPascalMemoStyler.h"
-#include "editor/FileStream.h"
 #include "editor/ScopedValue.h"
 #include "history/InputHistory.h"
 #include "platform/DriveRoots.h"
+#include "platform/files/FileStream.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtTypeNames.h"
 #include "platform/qt/QtUiDispatcher.h"
@@ -315,7 +315,7 @@ void TForm1::ListView1Click() {
         try {
             // Opened once before anything is asked or changed: a file that can't be read shows
             // its open error and leaves the editor exactly as it was.
-            editor::TFileStream probe(row.Path, editor::TFileStream::Mode::OpenRead);
+            files::TFileStream probe(row.Path, files::TFileStream::Mode::OpenRead);
         } catch (const std::exception& e) {
             SetFileCommandsEnabled(true);
             ShowError(QString::fromStdString(e.what()));

@@ -17,7 +17,7 @@
 #include "EditorTestSupport.h"
 #include "editor/AdvMemo.h"
 #include "editor/EditorErrors.h"
-#include "editor/Stream.h"
+#include "platform/files/Stream.h"
 #include "support/Unprivileged.h"
 
 namespace tarnwick::editor {
@@ -173,7 +173,7 @@ TEST(MemoLoad, AFifoIsRefusedAtOnceWithOrWithoutAWriter) {
         EditedMemo edited;
         EXPECT_THROW(
             try { edited.memo.Lines().LoadFromFile(fifo); } catch (const EFOpenError& e) {
-                EXPECT_EQ(std::string(e.what()), OpenErrorText(fifo, "Not a regular file"));
+                EXPECT_EQ(std::string(e.what()), OpenErrorText(fifo, "Invalid argument"));
                 throw;
             },
             EFOpenError);

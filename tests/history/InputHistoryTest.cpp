@@ -12,7 +12,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "editor/EditorErrors.h"
+#include "platform/files/FileErrors.h"
 #include "support/TempTree.h"
 #include "support/Unprivileged.h"
 
@@ -265,7 +265,7 @@ TEST(InputHistoryTest, MissingFileLeavesTheListOrRaises) {
     try {
         history.LoadFromFile(path);
         FAIL() << "no error for a missing file";
-    } catch (const editor::EFOpenError& error) {
+    } catch (const files::EFOpenError& error) {
         EXPECT_STREQ(error.what(),
                      ("Cannot open file \"" + path + "\". No such file or directory").c_str());
     }
@@ -279,7 +279,7 @@ TEST(InputHistoryTest, UnreadableFileRaisesTheOpenErrorAndKeepsTheList) {
     try {
         history.LoadFromFileIfExists(path);
         FAIL() << "a folder loaded as a history";
-    } catch (const editor::EFOpenError& error) {
+    } catch (const files::EFOpenError& error) {
         EXPECT_STREQ(error.what(), ("Cannot open file \"" + path + "\". Is a directory").c_str());
     }
     EXPECT_EQ(history.Entries(), (Entries{"kept"}));
@@ -291,14 +291,14 @@ TEST(InputHistoryTest, UnreadableFileRaisesTheOpenErrorAndKeepsTheList) {
             {
                 try {
                     history.LoadFromFile(tree.path("locked.txt"));
-                } catch (const editor::EFOpenError& error) {
+                } catch (const files::EFOpenError& error) {
                     EXPECT_STREQ(error.what(), ("Cannot open file \"" + tree.path("locked.txt") +
                                                 "\". Permission denied")
                                                    .c_str());
                     throw;
                 }
             },
-            editor::EFOpenError);
+            files::EFOpenError);
     }
 }
 
@@ -310,7 +310,7 @@ TEST(InputHistoryTest, FifoInTheFilesPlaceRaisesInsteadOfWaiting) {
     try {
         history.LoadFromFileIfExists(path);
         FAIL() << "a FIFO loaded as a history";
-    } catch (const editor::EFOpenError& error) {
+    } catch (const files::EFOpenError& error) {
         EXPECT_STREQ(error.what(), ("Cannot open file \"" + path + "\". Invalid argument").c_str());
     }
 }
@@ -322,7 +322,7 @@ TEST(InputHistoryTest, SaveOverAFolderFailsAndLeavesItAlone) {
     try {
         HistoryOf({"a"}).SaveToFile(path);
         FAIL() << "saved over a folder";
-    } catch (const editor::EFCreateError& error) {
+    } catch (const files::EFCreateError& error) {
         EXPECT_STREQ(error.what(), ("Cannot create file \"" + path + "\". Is a directory").c_str());
     }
     EXPECT_EQ(ReadFile(tree.path("SearchFile.txt/inside.txt")), "precious");
@@ -335,13 +335,13 @@ TEST(InputHistoryTest, SaveIntoAMissingFolderRaisesTheCreateError) {
     try {
         HistoryOf({"a"}).SaveToFile(path);
         FAIL() << "saved into a missing folder";
-    } catch (const editor::EFCreateError& error) {
+    } catch (const files::EFCreateError& error) {
         EXPECT_STREQ(error.what(),
                      ("Cannot create file \"" + path + "\". No such file or directory").c_str());
     }
 }
 
-// Saving goes through the editor's safe writer: in a folder that refuses new files a writable
+// Saving goes through the safe writer: in a folder that refuses new files a writable
 // history is written in place, a read-only one is refused, and so is a text that does not fit
 // on a full disk. Run as an ordinary user (permissions do not stop the superuser).
 TEST(InputHistoryTest, SaveInAReadOnlyFolderWritesInPlaceOrKeepsTheOldFile) {
@@ -368,7 +368,7 @@ TEST(InputHistoryTest, SaveInAReadOnlyFolderWritesInPlaceOrKeepsTheOldFile) {
             try {
                 HistoryOf({"new"}).SaveToFile(readOnly);
                 return "a read-only history was replaced";
-            } catch (const editor::EFCreateError&) {
+            } catch (const files::EFCreateError&) {
             }
             Entries many;
             for (int i = 0; i < 150; ++i) {
@@ -378,7 +378,7 @@ TEST(InputHistoryTest, SaveInAReadOnlyFolderWritesInPlaceOrKeepsTheOldFile) {
             try {
                 HistoryOf(many).SaveToFile(writable);
                 return "a history larger than the free room was saved";
-            } catch (const editor::EFCreateError& e) {
+            } catch (const files::EFCreateError& e) {
                 if (std::string(e.what()).find("No space left on device") == std::string::npos) {
                     return std::string("message: ") + e.what();
                 }
@@ -433,7 +433,7 @@ TEST(InputHistoryTest, WriteFailureMidwayKeepsTheOldFile) {
         try {
             history.SaveToFile(path);
             FAIL() << "a write past the size limit reported success";
-        } catch (const editor::EFCreateError& error) {
+        } catch (const files::EFCreateError& error) {
             EXPECT_STREQ(error.what(),
                          ("Cannot create file \"" + path + "\". File too large").c_str());
         }

@@ -114,14 +114,14 @@ bool NameOrderLess(const std::string& a, const std::string& b) {
 FolderListing::FolderListing(const std::string& folderPath)
     : FolderListing(FolderHandle::OpenPath(folderPath)) {}
 
-FolderListing::FolderListing(FolderHandle folder, bool sortByName) : folder_(std::move(folder)) {
-    if (!folder_.ok()) {
+FolderListing::FolderListing(FolderHandle folder, bool sortByName) : fFolder(std::move(folder)) {
+    if (!fFolder.ok()) {
         return;
     }
     // Large reads straight from the kernel: one or two calls list most folders.
     alignas(8) static thread_local char buffer[kListingReadBytes];
     for (;;) {
-        const long got = ::syscall(SYS_getdents64, folder_.fd(), buffer, sizeof buffer);
+        const long got = ::syscall(SYS_getdents64, fFolder.fd(), buffer, sizeof buffer);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -131,30 +131,30 @@ FolderListing::FolderListing(FolderHandle folder, bool sortByName) : folder_(std
         for (long at = 0; at < got;) {
             const auto* d = reinterpret_cast<const LinuxDirent*>(buffer + at);
             const char* name = buffer + at + offsetof(LinuxDirent, d_name);
-            names_.push_back(ListedName{name, KindFromDirent(d->d_type)});
+            fNames.push_back(ListedName{name, KindFromDirent(d->d_type)});
             at += d->d_reclen;
         }
     }
     if (sortByName) {
-        std::sort(names_.begin(), names_.end(), [](const ListedName& a, const ListedName& b) {
+        std::sort(fNames.begin(), fNames.end(), [](const ListedName& a, const ListedName& b) {
             return NameOrderLess(a.name, b.name);
         });
     }
 }
 
 std::optional<EntryInfo> FolderListing::Examine(const ListedName& entry) const {
-    if (!folder_.ok()) {
+    if (!fFolder.ok()) {
         return std::nullopt;
     }
     struct stat own {};
-    if (::fstatat(folder_.fd(), entry.name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (::fstatat(fFolder.fd(), entry.name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) {
         return std::nullopt;
     }
     EntryInfo info;
     info.device = static_cast<std::uint64_t>(own.st_dev);
     info.isSymlink = S_ISLNK(own.st_mode);
     struct stat target = own;
-    if (info.isSymlink && ::fstatat(folder_.fd(), entry.name.c_str(), &target, 0) != 0) {
+    if (info.isSymlink && ::fstatat(fFolder.fd(), entry.name.c_str(), &target, 0) != 0) {
         // A dangling link is neither a file nor a folder: the system attribute hides it.
         info.attributes = kAttrSystem;
         return info;
@@ -177,11 +177,11 @@ std::optional<EntryInfo> FolderListing::Examine(const ListedName& entry) const {
 
 std::optional<std::pair<EntryInfo, AttributeData>> FolderListing::Describe(
     const ListedName& entry) const {
-    if (!folder_.ok()) {
+    if (!fFolder.ok()) {
         return std::nullopt;
     }
     struct statx sx {};
-    if (::statx(folder_.fd(), entry.name.c_str(), AT_STATX_SYNC_AS_STAT,
+    if (::statx(fFolder.fd(), entry.name.c_str(), AT_STATX_SYNC_AS_STAT,
                 STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_BTIME | STATX_MTIME, &sx) != 0) {
         return std::nullopt;
     }

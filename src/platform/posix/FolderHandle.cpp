@@ -25,31 +25,31 @@ int OpenRetrying(int dirFd, const char* name, int flags, int& error) {
 
 }  // namespace
 
-FolderHandle::FolderHandle(int fd, int error) : fd_(fd), error_(fd >= 0 ? 0 : error) {
+FolderHandle::FolderHandle(int fd, int error) : fFd(fd), fError(fd >= 0 ? 0 : error) {
     struct stat st {};
-    if (fd_ >= 0 && ::fstat(fd_, &st) == 0) {
-        identity_ = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
-    } else if (fd_ >= 0) {
-        error_ = errno;
+    if (fFd >= 0 && ::fstat(fFd, &st) == 0) {
+        fIdentity = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    } else if (fFd >= 0) {
+        fError = errno;
         Close();
     }
 }
 
 FolderHandle::FolderHandle(FolderHandle&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), error_(other.error_), identity_(other.identity_) {}
+    : fFd(std::exchange(other.fFd, -1)), fError(other.fError), fIdentity(other.fIdentity) {}
 
 FolderHandle& FolderHandle::operator=(FolderHandle&& other) noexcept {
     if (this != &other) {
         Close();
-        fd_ = std::exchange(other.fd_, -1);
-        error_ = other.error_;
-        identity_ = other.identity_;
+        fFd = std::exchange(other.fFd, -1);
+        fError = other.fError;
+        fIdentity = other.fIdentity;
     }
     return *this;
 }
 
 bool FolderHandle::OutOfDescriptors() const {
-    return fd_ < 0 && (error_ == EMFILE || error_ == ENFILE);
+    return fFd < 0 && (fError == EMFILE || fError == ENFILE);
 }
 
 FolderHandle::~FolderHandle() {
@@ -57,9 +57,9 @@ FolderHandle::~FolderHandle() {
 }
 
 void FolderHandle::Close() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
+    if (fFd >= 0) {
+        ::close(fFd);
+        fFd = -1;
     }
 }
 
@@ -71,20 +71,20 @@ FolderHandle FolderHandle::OpenPath(const std::string& path) {
 }
 
 FolderHandle FolderHandle::OpenChild(const std::string& name) const {
-    if (fd_ < 0) {
+    if (fFd < 0) {
         return {};
     }
     int error = 0;
-    const int fd = OpenRetrying(fd_, name.c_str(), kFolderOpenFlags | O_NOFOLLOW, error);
+    const int fd = OpenRetrying(fFd, name.c_str(), kFolderOpenFlags | O_NOFOLLOW, error);
     return FolderHandle(fd, error);
 }
 
 FolderHandle FolderHandle::OpenParent() const {
-    if (fd_ < 0) {
+    if (fFd < 0) {
         return {};
     }
     int error = 0;
-    const int fd = OpenRetrying(fd_, "..", kFolderOpenFlags, error);
+    const int fd = OpenRetrying(fFd, "..", kFolderOpenFlags, error);
     return FolderHandle(fd, error);
 }
 

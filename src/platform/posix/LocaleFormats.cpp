@@ -32,28 +32,28 @@ std::string Strftime(const std::string& pattern, const std::tm& local, locale_t 
 class SystemLocaleFormats final : public StrftimeLocaleFormats {
   public:
     SystemLocaleFormats(locale_t loc, std::string date, std::string time, std::string decimal)
-        : StrftimeLocaleFormats(date, time, decimal), loc_(loc), date_(date), time_(time) {}
-    ~SystemLocaleFormats() override { ::freelocale(loc_); }
+        : StrftimeLocaleFormats(date, time, decimal), fLoc(loc), fDate(date), fTime(time) {}
+    ~SystemLocaleFormats() override { ::freelocale(fLoc); }
     std::string FormatShortDate(const std::tm& local) const override {
-        return Strftime(date_, local, loc_);
+        return Strftime(fDate, local, fLoc);
     }
     std::string FormatLongTime(const std::tm& local) const override {
-        return Strftime(time_, local, loc_);
+        return Strftime(fTime, local, fLoc);
     }
 
   private:
-    locale_t loc_;
-    std::string date_;
-    std::string time_;
+    locale_t fLoc;
+    std::string fDate;
+    std::string fTime;
 };
 
 }  // namespace
 
 StrftimeLocaleFormats::StrftimeLocaleFormats(std::string shortDate, std::string longTime,
                                              std::string decimal)
-    : shortDate_(std::move(shortDate)),
-      longTime_(std::move(longTime)),
-      decimal_(std::move(decimal)) {}
+    : fShortDate(std::move(shortDate)),
+      fLongTime(std::move(longTime)),
+      fDecimal(std::move(decimal)) {}
 
 std::optional<std::tm> StrftimeLocaleFormats::ToLocalTime(std::int64_t unixSeconds) const {
     const std::time_t t = static_cast<std::time_t>(unixSeconds);
@@ -68,11 +68,11 @@ std::optional<std::tm> StrftimeLocaleFormats::ToLocalTime(std::int64_t unixSecon
 }
 
 std::string StrftimeLocaleFormats::FormatShortDate(const std::tm& local) const {
-    return Strftime(shortDate_, local, static_cast<locale_t>(0));
+    return Strftime(fShortDate, local, static_cast<locale_t>(0));
 }
 
 std::string StrftimeLocaleFormats::FormatLongTime(const std::tm& local) const {
-    return Strftime(longTime_, local, static_cast<locale_t>(0));
+    return Strftime(fLongTime, local, static_cast<locale_t>(0));
 }
 
 std::unique_ptr<LocaleFormats> LocaleFormats::CreateSystem() {

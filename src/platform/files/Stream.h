@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace tarnwick::editor {
+namespace tarnwick::files {
 
 enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
 
@@ -48,4 +48,4 @@ class TMemoryStream : public TStream {
     size_t fPosition = 0;
 };
 
-}  // namespace tarnwick::editor
+}  // namespace tarnwick::files

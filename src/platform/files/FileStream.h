@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "editor/Stream.h"
+#include "platform/files/Stream.h"
 
-namespace tarnwick::editor {
+namespace tarnwick::files {
 
 class TFileStream : public TStream {
   public:
@@ -30,4 +30,4 @@ class TFileStream : public TStream {
     int fFd = -1;
 };
 
-}  // namespace tarnwick::editor
+}  // namespace tarnwick::files

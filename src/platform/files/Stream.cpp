@@ -1,11 +1,11 @@
-#include "editor/Stream.h"
+#include "platform/files/Stream.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "editor/EditorErrors.h"
+#include "platform/files/FileErrors.h"
 
-namespace tarnwick::editor {
+namespace tarnwick::files {
 
 int64_t TStream::Size() {
     const int64_t position = Seek(0, TSeekOrigin::soCurrent);
@@ -56,4 +56,4 @@ int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
     return static_cast<int64_t>(fPosition);
 }
 
-}  // namespace tarnwick::editor
+}  // namespace tarnwick::files

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "editor/FileStream.h"
+#include "platform/files/FileStream.h"
 
-namespace tarnwick::editor {
+namespace tarnwick::files {
 
 class TSafeFileWriter {
   public:
@@ -42,4 +42,4 @@ class TSafeFileWriter {
     bool fCommitted = false;
 };
 
-}  // namespace tarnwick::editor
+}  // namespace tarnwick::files

@@ -1,4 +1,4 @@
-#include "editor/SafeFileWriter.h"
+#include "platform/files/SafeFileWriter.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,9 +11,9 @@
 #include <fstream>
 #include <vector>
 
-#include "editor/EditorErrors.h"
+#include "platform/files/FileErrors.h"
 
-namespace tarnwick::editor {
+namespace tarnwick::files {
 namespace {
 
 constexpr mode_t kNewFileMode = 0666;
@@ -172,4 +172,4 @@ void TSafeFileWriter::Commit() {
     fCommitted = true;
 }
 
-}  // namespace tarnwick::editor
+}  // namespace tarnwick::files

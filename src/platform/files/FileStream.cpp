@@ -1,4 +1,4 @@
-#include "editor/FileStream.h"
+#include "platform/files/FileStream.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -6,35 +6,23 @@
 
 #include <cerrno>
 
-#include "editor/EditorErrors.h"
+#include "platform/files/FileErrors.h"
+#include "platform/files/ReadOpen.h"
 
-namespace tarnwick::editor {
+namespace tarnwick::files {
 namespace {
 constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask, like any newly created file
-// The reason shown after the file name when a FIFO, socket or device is to be loaded.
-constexpr const char* kNotARegularFile = "Not a regular file";
 }  // namespace
 
 TFileStream::TFileStream(const std::string& path, Mode mode) {
     // Both modes open without waiting: a FIFO without a partner would otherwise block the
-    // caller for good. A file opened for reading stays non-blocking: a regular file that
-    // waits for data (/proc/kmsg) then ends where its data ends instead of hanging the load.
+    // caller for good. Only regular files are read, and they stay non-blocking (ReadOpen).
     if (mode == Mode::OpenRead) {
-        fFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-        if (fFd < 0) {
-            throw EFOpenError(path, SystemErrorText(errno));
+        ReadOpen file = OpenForReading(path);
+        if (!file.ok()) {
+            throw EFOpenError(path, file.ReasonText());
         }
-        // Only regular files are read: a folder, a FIFO, a socket or a device is no text
-        // with an end.
-        struct stat st {};
-        if (::fstat(fFd, &st) != 0 || !S_ISREG(st.st_mode)) {
-            const int error = errno;
-            const bool folder = S_ISDIR(st.st_mode);
-            Close();
-            throw EFOpenError(path, folder            ? SystemErrorText(EISDIR)
-                                    : st.st_mode != 0 ? std::string(kNotARegularFile)
-                                                      : SystemErrorText(error));
-        }
+        fFd = file.Release();
     } else {
         fFd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK,
                      kNewFileMode);
@@ -102,4 +90,4 @@ int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
     return static_cast<int64_t>(::lseek(fFd, static_cast<off_t>(offset), whence));
 }
 
-}  // namespace tarnwick::editor
+}  // namespace tarnwick::files

@@ -1,0 +1,32 @@
+// The row builder of a walk: turns a hit into the row of the results list. The entry is
+// described in full only now (size, times, attributes, file type); an entry that can no longer
+// be described, has turned into a system entry, or has a time that can't be converted yields
+// no row.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/DirectoryEnumeration.h"
+#include "platform/LocaleFormats.h"
+#include "platform/TypeNames.h"
+#include "search/ResultRow.h"
+
+namespace tarnwick {
+
+class RowBuilder {
+  public:
+    RowBuilder(const TypeNames& typeNames, const LocaleFormats& locale)
+        : fTypeNames(typeNames), fLocale(locale) {}
+
+    // The row of `entry` of `listing`, whose folder path (ending in the delimiter) is
+    // `folderPath`; nullopt when the entry is to be skipped.
+    std::optional<ResultRow> Build(const FolderListing& listing, const ListedName& entry,
+                                   const std::string& folderPath) const;
+
+  private:
+    const TypeNames& fTypeNames;
+    const LocaleFormats& fLocale;
+};
+
+}  // namespace tarnwick
