@@ -1,11 +1,11 @@
-#include "json/JsonReader.h"
+#include "json/reader/JsonReader.h"
 
-#include "json/JsonNumberConversion.h"
-#include "json/JsonStringDecoder.h"
-#include "json/TlkJSONcustomlist.h"
-#include "json/TlkJSONobject.h"
+#include "json/reader/JsonNumberConversion.h"
+#include "json/reader/JsonStringDecoder.h"
+#include "json/values/TlkJSONcustomlist.h"
+#include "json/values/TlkJSONobject.h"
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 namespace {
 
@@ -23,29 +23,29 @@ bool IsDigit(char c) {
 // Counts the nesting of containers for the lifetime of one list or object being read.
 class DepthGuard {
   public:
-    explicit DepthGuard(int& depth) : depth_(depth) { ++depth_; }
-    ~DepthGuard() { --depth_; }
+    explicit DepthGuard(int& depth) : fDepth(depth) { ++fDepth; }
+    ~DepthGuard() { --fDepth; }
     DepthGuard(const DepthGuard&) = delete;
     DepthGuard& operator=(const DepthGuard&) = delete;
 
   private:
-    int& depth_;
+    int& fDepth;
 };
 
 }  // namespace
 
 void JsonReader::SkipWhitespace() {
-    while (pos_ < text_.size() && static_cast<unsigned char>(text_[pos_]) < kFirstNonWhitespace) {
-        ++pos_;
+    while (fPos < fText.size() && static_cast<unsigned char>(fText[fPos]) < kFirstNonWhitespace) {
+        ++fPos;
     }
 }
 
 bool JsonReader::MatchWord(std::string_view word) {
     // Letter case matters, and the character after the word is not looked at.
-    if (text_.substr(pos_, word.size()) != word) {
+    if (fText.substr(fPos, word.size()) != word) {
         return false;
     }
-    pos_ += word.size();
+    fPos += word.size();
     return true;
 }
 
@@ -53,12 +53,12 @@ bool JsonReader::MatchWord(std::string_view word) {
 // characters, so the first character picks the only form that can match.
 std::unique_ptr<TlkJSONbase> JsonReader::ReadValue() {
     SkipWhitespace();
-    if (pos_ >= text_.size()) {
+    if (fPos >= fText.size()) {
         return nullptr;
     }
-    const std::size_t start = pos_;
+    const std::size_t start = fPos;
     std::unique_ptr<TlkJSONbase> value;
-    switch (text_[pos_]) {
+    switch (fText[fPos]) {
         case 't':
             if (MatchWord(kTrueWord)) {
                 value = std::make_unique<TlkJSONboolean>(true);
@@ -88,37 +88,37 @@ std::unique_ptr<TlkJSONbase> JsonReader::ReadValue() {
             break;
     }
     if (value == nullptr) {
-        pos_ = start;
+        fPos = start;
     }
     return value;
 }
 
 std::unique_ptr<TlkJSONbase> JsonReader::ReadNumber() {
-    const std::size_t start = pos_;
-    std::size_t i = pos_;
-    const std::size_t end = text_.size();
+    const std::size_t start = fPos;
+    std::size_t i = fPos;
+    const std::size_t end = fText.size();
     auto skipDigits = [&] {
         const std::size_t first = i;
-        while (i < end && IsDigit(text_[i])) {
+        while (i < end && IsDigit(fText[i])) {
             ++i;
         }
         return i > first;
     };
-    if (i < end && (text_[i] == '+' || text_[i] == '-')) {
+    if (i < end && (fText[i] == '+' || fText[i] == '-')) {
         ++i;
     }
     if (!skipDigits()) {
         return nullptr;
     }
-    if (i < end && text_[i] == '.') {
+    if (i < end && fText[i] == '.') {
         ++i;
         if (!skipDigits()) {
             return nullptr;
         }
     }
-    if (i < end && (text_[i] == 'e' || text_[i] == 'E')) {
+    if (i < end && (fText[i] == 'e' || fText[i] == 'E')) {
         ++i;
-        if (i < end && (text_[i] == '+' || text_[i] == '-')) {
+        if (i < end && (fText[i] == '+' || fText[i] == '-')) {
             ++i;
         }
         if (!skipDigits()) {
@@ -126,19 +126,19 @@ std::unique_ptr<TlkJSONbase> JsonReader::ReadNumber() {
         }
     }
     long double value = 0;
-    if (!ConvertJsonNumber(text_.substr(start, i - start), value)) {
+    if (!ConvertJsonNumber(fText.substr(start, i - start), value)) {
         return nullptr;  // out of the floating-point range
     }
-    pos_ = i;
+    fPos = i;
     return std::make_unique<TlkJSONnumber>(value);
 }
 
 bool JsonReader::ReadQuoted() {
-    std::size_t position = pos_ + 1;  // past the opening quote
-    if (DecodeJsonString(text_, position, scratch_) != JsonStringResult::Ok) {
+    std::size_t position = fPos + 1;  // past the opening quote
+    if (DecodeJsonString(fText, position, fScratch) != JsonStringResult::Ok) {
         return false;
     }
-    pos_ = position;
+    fPos = position;
     return true;
 }
 
@@ -146,22 +146,22 @@ std::unique_ptr<TlkJSONbase> JsonReader::ReadString() {
     if (!ReadQuoted()) {
         return nullptr;
     }
-    return std::make_unique<TlkJSONstring>(scratch_);
+    return std::make_unique<TlkJSONstring>(fScratch);
 }
 
 // Elements may be separated by commas or not, and a comma may follow the last one; a comma
 // before the first element, or two in a row, fail.
 std::unique_ptr<TlkJSONbase> JsonReader::ReadList() {
-    DepthGuard guard(depth_);
-    if (depth_ > maxNestingDepth_) {
+    DepthGuard guard(fDepth);
+    if (fDepth > fMaxNestingDepth) {
         return nullptr;
     }
-    ++pos_;  // past '['
+    ++fPos;  // past '['
     auto list = std::make_unique<TlkJSONlist>();
     while (true) {
         SkipWhitespace();
-        if (pos_ < text_.size() && text_[pos_] == ']') {
-            ++pos_;
+        if (fPos < fText.size() && fText[fPos] == ']') {
+            ++fPos;
             return list;
         }
         std::unique_ptr<TlkJSONbase> element = ReadValue();
@@ -170,32 +170,32 @@ std::unique_ptr<TlkJSONbase> JsonReader::ReadList() {
         }
         list->Append(std::move(element));
         SkipWhitespace();
-        if (pos_ < text_.size() && text_[pos_] == ',') {
-            ++pos_;
+        if (fPos < fText.size() && fText[fPos] == ',') {
+            ++fPos;
         }
     }
 }
 
 // Members follow the same comma rules as list elements.
 std::unique_ptr<TlkJSONbase> JsonReader::ReadObject() {
-    DepthGuard guard(depth_);
-    if (depth_ > maxNestingDepth_) {
+    DepthGuard guard(fDepth);
+    if (fDepth > fMaxNestingDepth) {
         return nullptr;
     }
-    ++pos_;  // past '{'
+    ++fPos;  // past '{'
     auto object = std::make_unique<TlkJSONobject>(true);
     while (true) {
         SkipWhitespace();
-        if (pos_ < text_.size() && text_[pos_] == '}') {
-            ++pos_;
+        if (fPos < fText.size() && fText[fPos] == '}') {
+            ++fPos;
             return object;
         }
         if (!ReadMember(*object)) {
             return nullptr;
         }
         SkipWhitespace();
-        if (pos_ < text_.size() && text_[pos_] == ',') {
-            ++pos_;
+        if (fPos < fText.size() && fText[fPos] == ',') {
+            ++fPos;
         }
     }
 }
@@ -203,15 +203,15 @@ std::unique_ptr<TlkJSONbase> JsonReader::ReadObject() {
 // A quoted name, a colon and a value, appended to the object and indexed by name (a name seen
 // before keeps pointing at its first member).
 bool JsonReader::ReadMember(TlkJSONobject& object) {
-    if (pos_ >= text_.size() || text_[pos_] != '"' || !ReadQuoted()) {
+    if (fPos >= fText.size() || fText[fPos] != '"' || !ReadQuoted()) {
         return false;
     }
-    std::u16string name = scratch_;
+    std::u16string name = fScratch;
     SkipWhitespace();
-    if (pos_ >= text_.size() || text_[pos_] != ':') {
+    if (fPos >= fText.size() || fText[fPos] != ':') {
         return false;
     }
-    ++pos_;
+    ++fPos;
     std::unique_ptr<TlkJSONbase> value = ReadValue();
     if (value == nullptr) {
         return false;
@@ -220,4 +220,4 @@ bool JsonReader::ReadMember(TlkJSONobject& object) {
     return true;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

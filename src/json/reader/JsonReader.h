@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "json/TlkJSONbase.h"
+#include "json/values/TlkJSONbase.h"
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 class TlkJSONlist;
 class TlkJSONobject;
@@ -18,7 +18,7 @@ class TlkJSONobject;
 class JsonReader {
   public:
     JsonReader(std::string_view text, int maxNestingDepth)
-        : text_(text), maxNestingDepth_(maxNestingDepth) {}
+        : fText(text), fMaxNestingDepth(maxNestingDepth) {}
     JsonReader(const JsonReader&) = delete;
     JsonReader& operator=(const JsonReader&) = delete;
 
@@ -26,7 +26,7 @@ class JsonReader {
     // On success the position is just past the value.
     std::unique_ptr<TlkJSONbase> ReadValue();
 
-    std::size_t Position() const { return pos_; }
+    std::size_t Position() const { return fPos; }
 
   private:
     void SkipWhitespace();
@@ -35,15 +35,15 @@ class JsonReader {
     std::unique_ptr<TlkJSONbase> ReadString();
     std::unique_ptr<TlkJSONbase> ReadList();
     std::unique_ptr<TlkJSONbase> ReadObject();
-    // Reads the quoted text at the position (an opening quote) into scratch_.
+    // Reads the quoted text at the position (an opening quote) into fScratch.
     bool ReadQuoted();
     bool ReadMember(TlkJSONobject& object);
 
-    std::string_view text_;
-    std::size_t pos_ = 0;
-    int depth_ = 0;
-    int maxNestingDepth_;
-    std::u16string scratch_;  // reused decoding buffer for strings and member names
+    std::string_view fText;
+    std::size_t fPos = 0;
+    int fDepth = 0;
+    int fMaxNestingDepth;
+    std::u16string fScratch;  // reused decoding buffer for strings and member names
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

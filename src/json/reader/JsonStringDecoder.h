@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 enum class JsonStringResult {
     Ok,            // the body was read; the position is past the closing quote
@@ -20,4 +20,4 @@ enum class JsonStringResult {
 JsonStringResult DecodeJsonString(std::string_view text, std::size_t& position,
                                   std::u16string& out);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

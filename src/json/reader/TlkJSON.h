@@ -5,9 +5,9 @@
 #include <memory>
 #include <string_view>
 
-#include "json/TlkJSONbase.h"
+#include "json/values/TlkJSONbase.h"
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 class TlkJSON {
   public:
@@ -21,4 +21,4 @@ class TlkJSON {
     static std::unique_ptr<TlkJSONbase> ParseDocument(std::string_view text);
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

@@ -1,8 +1,8 @@
-#include "json/JsonStringDecoder.h"
+#include "json/reader/JsonStringDecoder.h"
 
 #include <cstdint>
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 namespace {
 
@@ -178,4 +178,4 @@ JsonStringResult DecodeJsonString(std::string_view text, std::size_t& position,
     return JsonStringResult::Ok;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

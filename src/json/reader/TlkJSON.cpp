@@ -1,10 +1,10 @@
-#include "json/TlkJSON.h"
+#include "json/reader/TlkJSON.h"
 
 #include <exception>
 
-#include "json/JsonReader.h"
+#include "json/reader/JsonReader.h"
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 namespace {
 
@@ -31,4 +31,4 @@ std::unique_ptr<TlkJSONbase> TlkJSON::ParseDocument(std::string_view text) {
     }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json
