@@ -1,5 +1,7 @@
 #include "json/reader/JsonReader.h"
 
+#include <algorithm>
+
 #include "json/reader/JsonNumberConversion.h"
 #include "json/reader/JsonStringDecoder.h"
 #include "json/values/TlkJSONcustomlist.h"
@@ -15,6 +17,22 @@ constexpr unsigned char kFirstNonWhitespace = 0x21;
 constexpr std::string_view kTrueWord = "true";
 constexpr std::string_view kFalseWord = "false";
 constexpr std::string_view kNullWord = "null";
+
+// What the reader wanted, as failures tell it.
+constexpr std::string_view kAnyValue = "a value";
+constexpr std::string_view kElementOrEndExpected = "a value or ']'";
+constexpr std::string_view kMemberOrEndExpected = "a quoted member name or '}'";
+constexpr std::string_view kColonExpected = "':'";
+constexpr std::string_view kDigitExpected = "a digit";
+constexpr std::string_view kHexDigitExpected = "a hexadecimal digit";
+constexpr std::string_view kClosingQuoteExpected = "'\"' closing the string";
+constexpr std::string_view kNumberInRangeExpected = "a number within the floating-point range";
+constexpr std::string_view kShallowerExpected = "no deeper nesting of lists and objects";
+constexpr std::string_view kTrueExpected = "'true'";
+constexpr std::string_view kFalseExpected = "'false'";
+constexpr std::string_view kNullExpected = "'null'";
+// A number too large to convert is shown by its first characters only.
+constexpr std::size_t kLongestNumberShown = 24;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -52,8 +70,13 @@ bool JsonReader::MatchWord(std::string_view word) {
 // The forms are boolean, null, number, string, list and object. Each begins with its own set of
 // characters, so the first character picks the only form that can match.
 std::unique_ptr<TlkJSONbase> JsonReader::ReadValue() {
+    return ReadValue(kAnyValue);
+}
+
+std::unique_ptr<TlkJSONbase> JsonReader::ReadValue(std::string_view expected) {
     SkipWhitespace();
     if (fPos >= fText.size()) {
+        Fail(JsonFailureReason::NoValue, fPos, expected);
         return nullptr;
     }
     const std::size_t start = fPos;
@@ -62,16 +85,22 @@ std::unique_ptr<TlkJSONbase> JsonReader::ReadValue() {
         case 't':
             if (MatchWord(kTrueWord)) {
                 value = std::make_unique<TlkJSONboolean>(true);
+            } else {
+                Fail(JsonFailureReason::BadWord, start, kTrueExpected, kTrueWord.size());
             }
             break;
         case 'f':
             if (MatchWord(kFalseWord)) {
                 value = std::make_unique<TlkJSONboolean>(false);
+            } else {
+                Fail(JsonFailureReason::BadWord, start, kFalseExpected, kFalseWord.size());
             }
             break;
         case 'n':
             if (MatchWord(kNullWord)) {
                 value = std::make_unique<TlkJSONnull>();
+            } else {
+                Fail(JsonFailureReason::BadWord, start, kNullExpected, kNullWord.size());
             }
             break;
         case '"':
@@ -84,7 +113,7 @@ std::unique_ptr<TlkJSONbase> JsonReader::ReadValue() {
             value = ReadObject();
             break;
         default:
-            value = ReadNumber();
+            value = ReadNumber(expected);
             break;
     }
     if (value == nullptr) {
@@ -93,7 +122,18 @@ std::unique_ptr<TlkJSONbase> JsonReader::ReadValue() {
     return value;
 }
 
-std::unique_ptr<TlkJSONbase> JsonReader::ReadNumber() {
+void JsonReader::Fail(JsonFailureReason reason, std::size_t offset, std::string_view expected,
+                      std::size_t foundLength) {
+    if (fFailure.Failed()) {
+        return;  // an inner rule said already what went wrong
+    }
+    fFailure.Reason = reason;
+    fFailure.Offset = offset;
+    fFailure.Expected = expected;
+    fFailure.Found = DescribeTextAt(fText, offset, foundLength);
+}
+
+std::unique_ptr<TlkJSONbase> JsonReader::ReadNumber(std::string_view expected) {
     const std::size_t start = fPos;
     std::size_t i = fPos;
     const std::size_t end = fText.size();
@@ -106,13 +146,19 @@ std::unique_ptr<TlkJSONbase> JsonReader::ReadNumber() {
     };
     if (i < end && (fText[i] == '+' || fText[i] == '-')) {
         ++i;
+    } else if (i < end && !IsDigit(fText[i])) {
+        // Not the start of a number, nor of any other form.
+        Fail(JsonFailureReason::NoValue, i, expected);
+        return nullptr;
     }
     if (!skipDigits()) {
+        Fail(JsonFailureReason::MissingDigit, i, kDigitExpected);
         return nullptr;
     }
     if (i < end && fText[i] == '.') {
         ++i;
         if (!skipDigits()) {
+            Fail(JsonFailureReason::MissingDigit, i, kDigitExpected);
             return nullptr;
         }
     }
@@ -122,11 +168,14 @@ std::unique_ptr<TlkJSONbase> JsonReader::ReadNumber() {
             ++i;
         }
         if (!skipDigits()) {
+            Fail(JsonFailureReason::MissingDigit, i, kDigitExpected);
             return nullptr;
         }
     }
     long double value = 0;
     if (!ConvertJsonNumber(fText.substr(start, i - start), value)) {
+        Fail(JsonFailureReason::NumberOutOfRange, start, kNumberInRangeExpected,
+             std::min(i - start, kLongestNumberShown));
         return nullptr;  // out of the floating-point range
     }
     fPos = i;
@@ -135,8 +184,15 @@ std::unique_ptr<TlkJSONbase> JsonReader::ReadNumber() {
 
 bool JsonReader::ReadQuoted() {
     std::size_t position = fPos + 1;  // past the opening quote
-    if (DecodeJsonString(fText, position, fScratch) != JsonStringResult::Ok) {
-        return false;
+    switch (DecodeJsonString(fText, position, fScratch)) {
+        case JsonStringResult::Ok:
+            break;
+        case JsonStringResult::Unterminated:
+            Fail(JsonFailureReason::UnterminatedString, position, kClosingQuoteExpected);
+            return false;
+        case JsonStringResult::BadEscape:
+            Fail(JsonFailureReason::BadUnicodeEscape, position, kHexDigitExpected);
+            return false;
     }
     fPos = position;
     return true;
@@ -154,6 +210,7 @@ std::unique_ptr<TlkJSONbase> JsonReader::ReadString() {
 std::unique_ptr<TlkJSONbase> JsonReader::ReadList() {
     DepthGuard guard(fDepth);
     if (fDepth > fMaxNestingDepth) {
+        Fail(JsonFailureReason::TooDeep, fPos, kShallowerExpected);
         return nullptr;
     }
     ++fPos;  // past '['
@@ -164,7 +221,7 @@ std::unique_ptr<TlkJSONbase> JsonReader::ReadList() {
             ++fPos;
             return list;
         }
-        std::unique_ptr<TlkJSONbase> element = ReadValue();
+        std::unique_ptr<TlkJSONbase> element = ReadValue(kElementOrEndExpected);
         if (element == nullptr) {
             return nullptr;
         }
@@ -180,6 +237,7 @@ std::unique_ptr<TlkJSONbase> JsonReader::ReadList() {
 std::unique_ptr<TlkJSONbase> JsonReader::ReadObject() {
     DepthGuard guard(fDepth);
     if (fDepth > fMaxNestingDepth) {
+        Fail(JsonFailureReason::TooDeep, fPos, kShallowerExpected);
         return nullptr;
     }
     ++fPos;  // past '{'
@@ -203,16 +261,21 @@ std::unique_ptr<TlkJSONbase> JsonReader::ReadObject() {
 // A quoted name, a colon and a value, appended to the object and indexed by name (a name seen
 // before keeps pointing at its first member).
 bool JsonReader::ReadMember(TlkJSONobject& object) {
-    if (fPos >= fText.size() || fText[fPos] != '"' || !ReadQuoted()) {
+    if (fPos >= fText.size() || fText[fPos] != '"') {
+        Fail(JsonFailureReason::MissingMemberName, fPos, kMemberOrEndExpected);
+        return false;
+    }
+    if (!ReadQuoted()) {
         return false;
     }
     std::u16string name = fScratch;
     SkipWhitespace();
     if (fPos >= fText.size() || fText[fPos] != ':') {
+        Fail(JsonFailureReason::MissingColon, fPos, kColonExpected);
         return false;
     }
     ++fPos;
-    std::unique_ptr<TlkJSONbase> value = ReadValue();
+    std::unique_ptr<TlkJSONbase> value = ReadValue(kAnyValue);
     if (value == nullptr) {
         return false;
     }

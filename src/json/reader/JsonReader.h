@@ -1,6 +1,7 @@
 // The recursive-descent reader behind TlkJSON::ParseDocument. It reads one value at its position
 // and builds the values as it goes; any malformed part fails the whole read, which then gives
-// nullptr with everything built so far freed.
+// nullptr with everything built so far freed, and Failure() tells why and where. No form is
+// tried after another has failed, so the first failure recorded is the one that ended the read.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "json/reader/JsonParseFailure.h"
 #include "json/values/TlkJSONbase.h"
 
 namespace tarnwick::json {
@@ -27,11 +29,19 @@ class JsonReader {
     std::unique_ptr<TlkJSONbase> ReadValue();
 
     std::size_t Position() const { return fPos; }
+    // After ReadValue gave nullptr: why, with the offset counted within the reader's text.
+    const JsonParseFailure& Failure() const { return fFailure; }
 
   private:
+    // ReadValue with the description of what the caller accepts at the position, used when no
+    // value form begins there.
+    std::unique_ptr<TlkJSONbase> ReadValue(std::string_view expected);
+    // Records the failure unless one is recorded already; Found describes `foundLength` bytes.
+    void Fail(JsonFailureReason reason, std::size_t offset, std::string_view expected,
+              std::size_t foundLength = 1);
     void SkipWhitespace();
     bool MatchWord(std::string_view word);
-    std::unique_ptr<TlkJSONbase> ReadNumber();
+    std::unique_ptr<TlkJSONbase> ReadNumber(std::string_view expected);
     std::unique_ptr<TlkJSONbase> ReadString();
     std::unique_ptr<TlkJSONbase> ReadList();
     std::unique_ptr<TlkJSONbase> ReadObject();
@@ -44,6 +54,7 @@ class JsonReader {
     int fDepth = 0;
     int fMaxNestingDepth;
     std::u16string fScratch;  // reused decoding buffer for strings and member names
+    JsonParseFailure fFailure;
 };
 
 }  // namespace tarnwick::json

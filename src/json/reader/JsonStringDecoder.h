@@ -16,7 +16,8 @@ enum class JsonStringResult {
 };
 
 // Reads from `position` (the first character after the opening quote). `out` receives the
-// decoded text and `position` moves past the closing quote on success.
+// decoded text and `position` moves past the closing quote on success; on failure it is the
+// offset of the byte that could not be read (the end of the text when no quote closes).
 JsonStringResult DecodeJsonString(std::string_view text, std::size_t& position,
                                   std::u16string& out);
 
