@@ -15,6 +15,7 @@
 #include "platform/qt/QtDrawingSurface.h"
 #include "ui/AdvMemoMenu.h"
 #include "ui/CompletionWindows.h"
+#include "ui/HandlerBarrier.h"
 
 namespace tarnwick {
 
@@ -145,9 +146,9 @@ TAdvMemoWidget::TAdvMemoWidget(QWidget* parent)
         bar->hide();
     }
     connect(vertical_, &QScrollBar::actionTriggered, this,
-            [this](int action) { BarAction(vertical_, true, action); });
+            Guarded<int>(this, [this](int action) { BarAction(vertical_, true, action); }));
     connect(horizontal_, &QScrollBar::actionTriggered, this,
-            [this](int action) { BarAction(horizontal_, false, action); });
+            Guarded<int>(this, [this](int action) { BarAction(horizontal_, false, action); }));
 
     editor::TAdvMemoPaintSettings& settings = memo_->Settings();
     const QPalette pal = palette();
@@ -169,7 +170,7 @@ TAdvMemoWidget::TAdvMemoWidget(QWidget* parent)
     blink_.setParent(this);
     blink_.setObjectName(QStringLiteral("caretBlink"));
     blink_.setInterval(flash > 0 ? flash / 2 : 0);
-    connect(&blink_, &QTimer::timeout, this, &TAdvMemoWidget::Blink);
+    connect(&blink_, &QTimer::timeout, this, Guarded(this, &TAdvMemoWidget::Blink));
 }
 
 TAdvMemoWidget::~TAdvMemoWidget() {
@@ -223,13 +224,13 @@ void TAdvMemoWidget::EditorInvalidated() {
         return;
     }
     syncQueued_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            syncQueued_ = false;
-            SyncScrollBars();
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this,
+                              Guarded(this,
+                                      [this] {
+                                          syncQueued_ = false;
+                                          SyncScrollBars();
+                                      }),
+                              Qt::QueuedConnection);
 }
 
 void TAdvMemoWidget::ApplyBar(QScrollBar* bar, const editor::TAdvMemoScrollBar& state,
@@ -298,7 +299,7 @@ void TAdvMemoWidget::BarAction(QScrollBar* bar, bool vertical, int action) {
     }
 }
 
-void TAdvMemoWidget::paintEvent(QPaintEvent* event) {
+void TAdvMemoWidget::HandlePaint(QPaintEvent* event) {
     QPainter painter(this);
     platform::QtDrawingSurface surface(&painter);
     const QRect r = event->rect();
@@ -322,7 +323,7 @@ void TAdvMemoWidget::paintEvent(QPaintEvent* event) {
     }
 }
 
-void TAdvMemoWidget::resizeEvent(QResizeEvent* event) {
+void TAdvMemoWidget::HandleResize(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     EnsureMetrics();
     {
@@ -330,6 +331,55 @@ void TAdvMemoWidget::resizeEvent(QResizeEvent* event) {
         memo_->View().SetClientSize(width(), height());
     }
     SyncScrollBars();
+}
+
+// Every Qt event handler runs its Handle... function behind the handler barrier.
+void TAdvMemoWidget::paintEvent(QPaintEvent* event) {
+    RunHandler(this, [&] { HandlePaint(event); });
+}
+
+void TAdvMemoWidget::resizeEvent(QResizeEvent* event) {
+    RunHandler(this, [&] { HandleResize(event); });
+}
+
+void TAdvMemoWidget::keyPressEvent(QKeyEvent* event) {
+    RunHandler(this, [&] { HandleKeyPress(event); });
+}
+
+void TAdvMemoWidget::keyReleaseEvent(QKeyEvent* event) {
+    RunHandler(this, [&] { HandleKeyRelease(event); });
+}
+
+void TAdvMemoWidget::mousePressEvent(QMouseEvent* event) {
+    RunHandler(this, [&] { HandleMousePress(event); });
+}
+
+void TAdvMemoWidget::mouseMoveEvent(QMouseEvent* event) {
+    RunHandler(this, [&] { HandleMouseMove(event); });
+}
+
+void TAdvMemoWidget::mouseReleaseEvent(QMouseEvent* event) {
+    RunHandler(this, [&] { HandleMouseRelease(event); });
+}
+
+void TAdvMemoWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    RunHandler(this, [&] { HandleMouseDoubleClick(event); });
+}
+
+void TAdvMemoWidget::wheelEvent(QWheelEvent* event) {
+    RunHandler(this, [&] { HandleWheel(event); });
+}
+
+void TAdvMemoWidget::focusInEvent(QFocusEvent* event) {
+    RunHandler(this, [&] { HandleFocusIn(event); });
+}
+
+void TAdvMemoWidget::focusOutEvent(QFocusEvent* event) {
+    RunHandler(this, [&] { HandleFocusOut(event); });
+}
+
+void TAdvMemoWidget::contextMenuEvent(QContextMenuEvent* event) {
+    RunHandler(this, [&] { HandleContextMenu(event); });
 }
 
 bool TAdvMemoWidget::event(QEvent* event) {
@@ -347,7 +397,7 @@ bool TAdvMemoWidget::focusNextPrevChild(bool) {
     return false;  // Tab and Shift+Tab belong to the editor
 }
 
-void TAdvMemoWidget::keyPressEvent(QKeyEvent* event) {
+void TAdvMemoWidget::HandleKeyPress(QKeyEvent* event) {
     const editor::TShiftState shift = ShiftOf(event->modifiers());
     bool used = memo_->KeyDown(KeyOf(event->key()), shift);
     const std::string chars = CharsOf(*event);
@@ -358,11 +408,11 @@ void TAdvMemoWidget::keyPressEvent(QKeyEvent* event) {
     event->setAccepted(used || EditorKey(*event));
 }
 
-void TAdvMemoWidget::keyReleaseEvent(QKeyEvent* event) {
+void TAdvMemoWidget::HandleKeyRelease(QKeyEvent* event) {
     event->setAccepted(memo_->KeyUp(KeyOf(event->key()), ShiftOf(event->modifiers())));
 }
 
-void TAdvMemoWidget::mousePressEvent(QMouseEvent* event) {
+void TAdvMemoWidget::HandleMousePress(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (!hasFocus()) {
         setFocus(Qt::MouseFocusReason);
@@ -372,37 +422,37 @@ void TAdvMemoWidget::mousePressEvent(QMouseEvent* event) {
     FollowPointerShape();
 }
 
-void TAdvMemoWidget::mouseMoveEvent(QMouseEvent* event) {
+void TAdvMemoWidget::HandleMouseMove(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     event->setAccepted(
         memo_->MouseMove(ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y()));
     FollowPointerShape();
 }
 
-void TAdvMemoWidget::mouseReleaseEvent(QMouseEvent* event) {
+void TAdvMemoWidget::HandleMouseRelease(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     event->setAccepted(memo_->MouseUp(ButtonOf(event->button()),
                                       ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y()));
     FollowPointerShape();
 }
 
-void TAdvMemoWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+void TAdvMemoWidget::HandleMouseDoubleClick(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     event->setAccepted(memo_->DoubleClick(
         ShiftOf(event->modifiers(), event->buttons()) | editor::ssDouble, p.x(), p.y()));
 }
 
-void TAdvMemoWidget::wheelEvent(QWheelEvent* event) {
+void TAdvMemoWidget::HandleWheel(QWheelEvent* event) {
     event->setAccepted(memo_->MouseWheel(event->angleDelta().y(), ShiftOf(event->modifiers())));
 }
 
-void TAdvMemoWidget::focusInEvent(QFocusEvent* event) {
+void TAdvMemoWidget::HandleFocusIn(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     memo_->FocusGained();
     RestartBlink();
 }
 
-void TAdvMemoWidget::focusOutEvent(QFocusEvent* event) {
+void TAdvMemoWidget::HandleFocusOut(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     // The caret goes with the focus; a popup of our own (the context menu) takes it briefly.
     memo_->FocusLost();
@@ -417,7 +467,7 @@ void TAdvMemoWidget::CloseCompletion() {
     }
 }
 
-void TAdvMemoWidget::contextMenuEvent(QContextMenuEvent* event) {
+void TAdvMemoWidget::HandleContextMenu(QContextMenuEvent* event) {
     setFocus(Qt::PopupFocusReason);
     QPoint at = event->pos();
     if (event->reason() == QContextMenuEvent::Keyboard) {

@@ -2,7 +2,9 @@
 // which always show the scroll state the editor's view computed. Each Qt event becomes one
 // call into the editor; painting is one call too, followed by the caret (2 px wide, blinking
 // at the platform's cursor flash time while the editor allows it) and the drop marker of a
-// drag. The context menu is a QMenu built from the editor's menu model.
+// drag. The context menu is a QMenu built from the editor's menu model. Every event handler,
+// timer and scroll bar action runs behind the handler barrier (HandlerBarrier.h), so an error
+// in the editor is shown by the window and the widget keeps working.
 #pragma once
 
 #include <QMenu>
@@ -54,6 +56,19 @@ class TAdvMemoWidget final : public QWidget {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    // The event handlers' work, each run behind the handler barrier by its Qt override.
+    void HandlePaint(QPaintEvent* event);
+    void HandleResize(QResizeEvent* event);
+    void HandleKeyPress(QKeyEvent* event);
+    void HandleKeyRelease(QKeyEvent* event);
+    void HandleMousePress(QMouseEvent* event);
+    void HandleMouseMove(QMouseEvent* event);
+    void HandleMouseRelease(QMouseEvent* event);
+    void HandleMouseDoubleClick(QMouseEvent* event);
+    void HandleWheel(QWheelEvent* event);
+    void HandleFocusIn(QFocusEvent* event);
+    void HandleFocusOut(QFocusEvent* event);
+    void HandleContextMenu(QContextMenuEvent* event);
     void EditorInvalidated();
     void EnsureMetrics();
     void ApplyBar(QScrollBar* bar, const editor::TAdvMemoScrollBar& state,

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "ui/AdvMemoWidget.h"
+#include "ui/HandlerBarrier.h"
 
 namespace tarnwick {
 
@@ -120,10 +121,12 @@ ReplaceDialog::ReplaceDialog(QWidget* parent) : QDialog(parent) {
 
 QtReplaceDialogWindow::QtReplaceDialogWindow(QWidget* parent, QWidget* editor)
     : dialog_(new ReplaceDialog(parent)), editor_(editor) {
-    QObject::connect(dialog_.data(), &ReplaceDialog::Command, dialog_.data(),
-                     [this](TFindOptions command) { Report(command); });
+    QObject::connect(
+        dialog_.data(), &ReplaceDialog::Command, dialog_.data(),
+        Guarded<TFindOptions>(dialog_.data(), [this](TFindOptions command) { Report(command); }));
     // Cancel, Escape and the window's close box all end in finished.
-    QObject::connect(dialog_.data(), &QDialog::finished, dialog_.data(), [this] { Closed(); });
+    QObject::connect(dialog_.data(), &QDialog::finished, dialog_.data(),
+                     Guarded(dialog_.data(), [this] { Closed(); }));
 }
 
 QtReplaceDialogWindow::~QtReplaceDialogWindow() {

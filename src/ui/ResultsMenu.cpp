@@ -1,6 +1,8 @@
 // The results list's row menu.
 #include "ui/ResultsMenu.h"
 
+#include "ui/HandlerBarrier.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -36,7 +38,7 @@ ResultsMenu::ResultsMenu(QWidget* parent, Commands commands)
         if (themeIcon != nullptr) {
             action->setIcon(QIcon::fromTheme(QString::fromLatin1(themeIcon)));
         }
-        connect(action, &QAction::triggered, this, std::move(act));
+        connect(action, &QAction::triggered, this, Guarded(menu_, std::move(act)));
     };
     item("RowOpen", "Open", "document-open", [this] {
         if (commands_.open) {

@@ -81,7 +81,7 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
     loader_ = std::make_unique<editor::TBackgroundLoad>(*dispatcher_);
     loadProgress_ = new QTimer(this);
     loadProgress_->setInterval(kLoadProgressMs);
-    connect(loadProgress_, &QTimer::timeout, this, &TForm1::ShowLoadProgress);
+    connect(loadProgress_, &QTimer::timeout, this, Guarded(this, &TForm1::ShowLoadProgress));
     ConnectSearchInputs();
     form2_ = std::make_unique<TForm2>(this);
     FormCreate();
@@ -102,27 +102,34 @@ TForm1::~TForm1() {
 void TForm1::ConnectSearchInputs() {
     auto text = [](QComboBox* box) { return Bytes(box->currentText()); };
     connect(ComboBox1, &QComboBox::currentTextChanged, this,
-            [this, text] { options_.SetNameText(text(ComboBox1)); });
+            Guarded(this, [this, text] { options_.SetNameText(text(ComboBox1)); }));
     connect(ComboBox2, &QComboBox::currentTextChanged, this,
-            [this, text] { options_.SetContainingText(text(ComboBox2)); });
+            Guarded(this, [this, text] { options_.SetContainingText(text(ComboBox2)); }));
     connect(ComboBox3, &QComboBox::currentTextChanged, this,
-            [this] { options_.SetLookIn(LookInBytes()); });
-    connect(ComboBox3, qOverload<int>(&QComboBox::activated), this, &TForm1::ComboBox3Select);
-    connect(ComboBox1->lineEdit(), &QLineEdit::returnPressed, this, &TForm1::ComboBox1Enter);
-    connect(ComboBox2->lineEdit(), &QLineEdit::returnPressed, this, &TForm1::ComboBox2Enter);
-    connect(Edit1, &QLineEdit::returnPressed, this, &TForm1::Edit1Enter);
-    connect(Edit2, &QLineEdit::returnPressed, this, &TForm1::Edit2Enter);
+            Guarded(this, [this] { options_.SetLookIn(LookInBytes()); }));
+    connect(ComboBox3, qOverload<int>(&QComboBox::activated), this,
+            Guarded(this, &TForm1::ComboBox3Select));
+    connect(ComboBox1->lineEdit(), &QLineEdit::returnPressed, this,
+            Guarded(this, &TForm1::ComboBox1Enter));
+    connect(ComboBox2->lineEdit(), &QLineEdit::returnPressed, this,
+            Guarded(this, &TForm1::ComboBox2Enter));
+    connect(Edit1, &QLineEdit::returnPressed, this, Guarded(this, &TForm1::Edit1Enter));
+    connect(Edit2, &QLineEdit::returnPressed, this, Guarded(this, &TForm1::Edit2Enter));
     connect(CheckBox1, &QCheckBox::toggled, this,
-            [this](bool on) { options_.SetIncludeHidden(on); });
-    connect(CheckBox2, &QCheckBox::toggled, this, [this](bool on) { options_.SetRecurse(on); });
-    connect(CheckBox3, &QCheckBox::toggled, this, [this](bool on) { options_.SetWholeWord(on); });
-    connect(RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
-        options_.SetFilter(on ? FilterMode::Exclude : FilterMode::Include);
-    });
+            Guarded<bool>(this, [this](bool on) { options_.SetIncludeHidden(on); }));
+    connect(CheckBox2, &QCheckBox::toggled, this,
+            Guarded<bool>(this, [this](bool on) { options_.SetRecurse(on); }));
+    connect(CheckBox3, &QCheckBox::toggled, this,
+            Guarded<bool>(this, [this](bool on) { options_.SetWholeWord(on); }));
+    connect(RadioButton1, &QRadioButton::toggled, this, Guarded<bool>(this, [this](bool on) {
+                options_.SetFilter(on ? FilterMode::Exclude : FilterMode::Include);
+            }));
     connect(Edit1, &QLineEdit::textChanged, this,
-            [this](const QString& t) { options_.SetExcludeListText(Bytes(t)); });
+            Guarded<const QString&>(
+                this, [this](const QString& t) { options_.SetExcludeListText(Bytes(t)); }));
     connect(Edit2, &QLineEdit::textChanged, this,
-            [this](const QString& t) { options_.SetIncludeListText(Bytes(t)); });
+            Guarded<const QString&>(
+                this, [this](const QString& t) { options_.SetIncludeListText(Bytes(t)); }));
     // Start equal to the controls.
     options_.SetNameText(text(ComboBox1));
     options_.SetContainingText(text(ComboBox2));
@@ -139,7 +146,7 @@ void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shownOnce_) {
         shownOnce_ = true;
-        FormShow();
+        RunHandler(this, [this] { FormShow(); });
     }
 }
 
@@ -263,22 +270,24 @@ void TForm1::ShowSearchEvents(const SearchEventBatch& batch) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut) {
         if (watched == ComboBox1) {
-            ComboBox1Exit();
+            RunHandler(this, [this] { ComboBox1Exit(); });
         } else if (watched == ComboBox2) {
-            ComboBox2Exit();
+            RunHandler(this, [this] { ComboBox2Exit(); });
         }
     }
     if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() != Qt::RightButton) {
         // After the view has updated its selection for this click. The right button's press
         // asked for the row menu, which shows its row itself (TForm1RowMenu.cpp).
-        QMetaObject::invokeMethod(this, &TForm1::ListView1Click, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, Guarded(this, &TForm1::ListView1Click),
+                                  Qt::QueuedConnection);
     }
     if (watched == ListView1 && event->type() == QEvent::KeyPress && !keyRowCheckQueued_) {
         // After the view has moved its selection for this key; a held key's repeats that
         // arrive before the check runs are shown once.
         keyRowCheckQueued_ = true;
-        QMetaObject::invokeMethod(this, &TForm1::RowSelectedByKeyboard, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, Guarded(this, &TForm1::RowSelectedByKeyboard),
+                                  Qt::QueuedConnection);
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -312,13 +321,12 @@ void TForm1::ListView1Click() {
     // Devices and pipes are never opened (a pipe would block the window).
     const bool loadable = !folder && (!exists || S_ISREG(info.st_mode));
     if (loadable) {
-        try {
-            // Opened once before anything is asked or changed: a file that can't be read shows
-            // its open error and leaves the editor exactly as it was.
-            editor::TFileStream probe(row.Path, editor::TFileStream::Mode::OpenRead);
-        } catch (const std::exception& e) {
+        // Opened once before anything is asked or changed: a file that can't be read shows
+        // its open error and leaves the editor exactly as it was.
+        if (!RunHandler(this, [&] {
+                editor::TFileStream probe(row.Path, editor::TFileStream::Mode::OpenRead);
+            })) {
             SetFileCommandsEnabled(true);
-            ShowError(QString::fromStdString(e.what()));
             return;
         }
         if (!MayDiscardEdits()) {
@@ -450,9 +458,8 @@ bool TForm1::MayDiscardEdits() {
     if (!modified_) {
         return true;
     }
-    const QString title = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     switch (services_.dialogs->AskAboutEdits(
-        this, title,
+        this, ApplicationTitle(),
         QStringLiteral("The text in the editor has been changed. Save it before it is "
                        "discarded?"))) {
         case EditsAnswer::SaveAs: {
@@ -483,8 +490,7 @@ void TForm1::SetSaveAsEnabled(bool enabled) {
 }
 
 void TForm1::ShowError(const QString& text) {
-    const QString title = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    services_.dialogs->ShowError(this, title, text + QLatin1Char('.'));
+    services_.dialogs->ShowError(this, ApplicationTitle(), text + QLatin1Char('.'));
 }
 
 }  // namespace tarnwick

@@ -1,7 +1,8 @@
 // TForm1, the main window: the search inputs on the left, the results list and the editor pane
 // on the right, toolbar, menu and status bar. It keeps SearchOptions equal to its controls,
 // drives the search control and shows what the walk finds; every command's enabled state
-// changes only through the rules in this class.
+// changes only through the rules in this class. Every handler runs behind the handler barrier
+// (HandlerBarrier.h); the window shows the errors that reach it.
 #pragma once
 
 #include <QMainWindow>
@@ -11,12 +12,14 @@
 #include "editor/AdvMemoStrings.h"
 #include "editor/BackgroundLoad.h"
 #include "search/SearchControl.h"
+#include "ui/HandlerBarrier.h"
 #include "ui/ResultsModel.h"
 #include "ui/RowIcons.h"
 #include "ui/UpdateCheckAtStart.h"
 
 class QAction;
 class QCheckBox;
+class QCloseEvent;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -63,7 +66,7 @@ struct TForm1Services {
     uint64_t unsizedLoadLimit = 0;
 };
 
-class TForm1 final : public QMainWindow, public SearchNotifications {
+class TForm1 final : public QMainWindow, public SearchNotifications, public HandlerErrorView {
     Q_OBJECT
   public:
     static constexpr int kWidth = 1074;
@@ -86,6 +89,9 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     void SearchStarted() override;
     void RunEnded() override;
     void ShowSearchEvents(const SearchEventBatch& batch) override;
+
+    // HandlerErrorView: an error that left a handler of the window or of one of its widgets.
+    void ShowHandlerError(const QString& text) override { ShowError(text); }
 
     // Handlers, public so tests can run them as the events do.
     void FormShow();
@@ -149,6 +155,8 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
 
   private:
     void FormCreate();
+    // The close handling, behind the handler barrier in closeEvent.
+    void FormClose(QCloseEvent& event);
     void LoadHistories();
     std::string HistoryPath(const char* fileName) const;
     // Title, icon, font, and every control at its place (TForm1Layout.cpp).

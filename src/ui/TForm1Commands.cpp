@@ -55,10 +55,7 @@ bool TForm1::SaveEditorAs(const ResultRow* row) {
     // The dialog speaks in readable names; the file goes to the bytes they stand for (a
     // folder named in another encoding included).
     const std::string path = LocalPathBytes(*chosen);
-    try {
-        memoWidget_->Memo().Lines().SaveToFile(path);
-    } catch (const std::exception& e) {
-        ShowError(QString::fromStdString(e.what()));
+    if (!RunHandler(this, [&] { memoWidget_->Memo().Lines().SaveToFile(path); })) {
         return false;
     }
     SetModified(false);
@@ -129,11 +126,7 @@ void TForm1::CreateFindReplace() {
 }
 
 void TForm1::FindReplaceCommand() {
-    try {
-        findReplace_->ShowDialog();
-    } catch (const std::exception& e) {
-        ShowError(QString::fromStdString(e.what()));
-    }
+    RunHandler(this, [this] { findReplace_->ShowDialog(); });
 }
 
 void TForm1::ToolButton7Click() {

@@ -153,13 +153,14 @@ void TForm1::BuildToolBarAndMenu() {
         toolButtons_[i] = button;
     }
     // Positions in kToolButtons.
-    connect(toolButtons_[0], &QToolButton::clicked, this, &TForm1::OpenFolderCommand);
-    connect(toolButtons_[1], &QToolButton::clicked, this, &TForm1::OpenFileCommand);
-    connect(toolButtons_[2], &QToolButton::clicked, this, &TForm1::SaveAsCommand);
-    connect(toolButtons_[3], &QToolButton::clicked, this, &TForm1::ToolButton5Click);
-    connect(toolButtons_[4], &QToolButton::clicked, this, &TForm1::ToolButton4Click);
-    connect(toolButtons_[5], &QToolButton::clicked, this, &TForm1::ToolButton6Click);
-    connect(toolButtons_[6], &QToolButton::clicked, this, &TForm1::ToolButton7Click);
+    connect(toolButtons_[0], &QToolButton::clicked, this,
+            Guarded(this, &TForm1::OpenFolderCommand));
+    connect(toolButtons_[1], &QToolButton::clicked, this, Guarded(this, &TForm1::OpenFileCommand));
+    connect(toolButtons_[2], &QToolButton::clicked, this, Guarded(this, &TForm1::SaveAsCommand));
+    connect(toolButtons_[3], &QToolButton::clicked, this, Guarded(this, &TForm1::ToolButton5Click));
+    connect(toolButtons_[4], &QToolButton::clicked, this, Guarded(this, &TForm1::ToolButton4Click));
+    connect(toolButtons_[5], &QToolButton::clicked, this, Guarded(this, &TForm1::ToolButton6Click));
+    connect(toolButtons_[6], &QToolButton::clicked, this, Guarded(this, &TForm1::ToolButton7Click));
 
     QMenuBar* menu = menuBar();
     menu->setObjectName(QStringLiteral("MainMenu1"));
@@ -188,19 +189,19 @@ void TForm1::BuildToolBarAndMenu() {
     Cut1->setEnabled(false);
     Copy1->setEnabled(false);
 
-    connect(Openfolder1, &QAction::triggered, this, &TForm1::OpenFolderCommand);
-    connect(Openfile1, &QAction::triggered, this, &TForm1::OpenFileCommand);
-    connect(Save1, &QAction::triggered, this, &TForm1::SaveAsCommand);
-    connect(Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
-    connect(Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
-    connect(Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
-    connect(Find1, &QAction::triggered, this, &TForm1::Find1Click);
-    connect(toolButtons_[7], &QToolButton::clicked, this, &TForm1::AboutCommand);
-    connect(About1, &QAction::triggered, this, &TForm1::AboutCommand);
+    connect(Openfolder1, &QAction::triggered, this, Guarded(this, &TForm1::OpenFolderCommand));
+    connect(Openfile1, &QAction::triggered, this, Guarded(this, &TForm1::OpenFileCommand));
+    connect(Save1, &QAction::triggered, this, Guarded(this, &TForm1::SaveAsCommand));
+    connect(Cut1, &QAction::triggered, this, Guarded(this, &TForm1::Cut1Click));
+    connect(Copy1, &QAction::triggered, this, Guarded(this, &TForm1::Copy1Click));
+    connect(Paste1, &QAction::triggered, this, Guarded(this, &TForm1::Paste1Click));
+    connect(Find1, &QAction::triggered, this, Guarded(this, &TForm1::Find1Click));
+    connect(toolButtons_[7], &QToolButton::clicked, this, Guarded(this, &TForm1::AboutCommand));
+    connect(About1, &QAction::triggered, this, Guarded(this, &TForm1::AboutCommand));
     connect(Visitwebsite1, &QAction::triggered, this,
-            [] { TMisc::OpenSite(kHomePageUrl, "", "1"); });
+            Guarded(this, [] { TMisc::OpenSite(kHomePageUrl, "", "1"); }));
     connect(Reportbugs1, &QAction::triggered, this,
-            [] { TMisc::OpenSite(kContactPageUrl, "", "1"); });
+            Guarded(this, [] { TMisc::OpenSite(kContactPageUrl, "", "1"); }));
     // Ends the process at once: no close handling, so the histories are not saved.
     connect(Exit1, &QAction::triggered, this, [] { std::_Exit(0); });
 }
@@ -270,8 +271,8 @@ void TForm1::BuildSearchPanel(QWidget* panel) {
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, Guarded(this, &TForm1::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, Guarded(this, &TForm1::BitBtn2Click));
 }
 
 void TForm1::BuildResultsAndEditor(QWidget* panel) {
@@ -309,8 +310,10 @@ void TForm1::BuildResultsAndEditor(QWidget* panel) {
     // The row menu and dragging rows out (TForm1RowMenu.cpp).
     rowMenu_ =
         new ResultsMenu(this, {[this] { OpenFileCommand(); }, [this] { OpenFolderCommand(); }});
-    connect(resultsView, &ResultsView::RowMenuRequested, this, &TForm1::ListView1RowMenu);
-    connect(resultsView, &ResultsView::RowDragEnded, this, &TForm1::ListView1DragEnded);
+    connect(resultsView, &ResultsView::RowMenuRequested, this,
+            Guarded(this, &TForm1::ListView1RowMenu));
+    connect(resultsView, &ResultsView::RowDragEnded, this,
+            Guarded(this, &TForm1::ListView1DragEnded));
 
     memoWidget_ = new TAdvMemoWidget(Splitter1);
     Splitter1->addWidget(ListView1);

@@ -21,16 +21,14 @@ void TForm1::FormCreate() {
     wordHistory_ = std::make_unique<history::InputHistory>();
     ComboBox1->installEventFilter(this);
     ComboBox2->installEventFilter(this);
-    try {
+    // On an error the remaining start-up steps are skipped; the window still opens.
+    RunHandler(this, [this] {
         LoadHistories();
         if (!services_.updateEndpoint.empty()) {
             updateCheck_.Start(this, *dispatcher_, services_.updateEndpoint,
                                services_.updateDeadline, services_.prompts);
         }
-    } catch (const std::exception& e) {
-        // The remaining start-up steps are skipped; the window still opens.
-        ShowError(QString::fromStdString(e.what()));
-    }
+    });
 }
 
 std::string TForm1::HistoryPath(const char* fileName) const {
@@ -111,26 +109,29 @@ void TForm1::Edit2Enter() {
 }
 
 bool TForm1::SaveHistories() {
-    try {
+    return RunHandler(this, [this] {
         nameHistory_->SaveToFile(HistoryPath(history::kNameHistoryFileName));
         wordHistory_->SaveToFile(HistoryPath(history::kWordHistoryFileName));
-    } catch (const std::exception& e) {
-        ShowError(QString::fromStdString(e.what()));
-        return false;
-    }
-    return true;
+    });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    // An error on the way keeps the window open, as Cancel does.
+    if (!RunHandler(this, [this, event] { FormClose(*event); })) {
+        event->ignore();
+    }
+}
+
+void TForm1::FormClose(QCloseEvent& event) {
     // Modified text is asked about first; Cancel keeps the window open.
     if (!MayDiscardEdits() || !SaveHistories()) {
-        event->ignore();  // the window stays open
+        event.ignore();  // the window stays open
         return;
     }
     // A running walk must not outlive the controls it reports to; a running load is dropped.
     search_->StopSearch();
     loader_->Cancel();
-    event->accept();
+    event.accept();
 }
 
 void TForm1::AboutCommand() {
