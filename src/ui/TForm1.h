@@ -75,15 +75,15 @@ class TForm1 final : public QMainWindow, public SearchNotifications, public Hand
     explicit TForm1(TForm1Services services = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    SearchControl& Search() { return *search_; }
+    SearchControl& Search() { return *fSearch; }
     // The update check's thread, or nullptr when none was started.
     std::shared_ptr<const TIdThreadComponent::Control> UpdateCheckRun() const {
-        return updateCheck_.Run();
+        return fUpdateCheck.Run();
     }
-    const SearchOptions& Options() const { return options_; }
-    TAdvMemoWidget& Memo() { return *memoWidget_; }
-    ResultsModel& Results() { return *results_; }
-    editor::TAdvPascalMemoStyler& Styler() { return *styler_; }
+    const SearchOptions& Options() const { return fOptions; }
+    TAdvMemoWidget& Memo() { return *fMemoWidget; }
+    ResultsModel& Results() { return *fResults; }
+    editor::TAdvPascalMemoStyler& Styler() { return *fStyler; }
 
     // SearchNotifications
     void SearchStarted() override;
@@ -114,7 +114,7 @@ class TForm1 final : public QMainWindow, public SearchNotifications, public Hand
     void AdvMemo1Change();
     // Whether the editor's text changed since it was last loaded, emptied or saved; shown as
     // a "*" before the window title.
-    bool EditorModified() const { return modified_; }
+    bool EditorModified() const { return fModified; }
     // Cut and Copy are enabled while the editor has a selection.
     void AdvMemo1SelectionChange();
     void ToolButton5Click();  // Cut
@@ -141,12 +141,12 @@ class TForm1 final : public QMainWindow, public SearchNotifications, public Hand
     void Edit2Enter();
     // Writes both histories; false (after showing the error) when one can't be written.
     bool SaveHistories();
-    history::InputHistory& NameHistory() { return *nameHistory_; }
-    history::InputHistory& WordHistory() { return *wordHistory_; }
-    TForm2& AboutBox() { return *form2_; }
+    history::InputHistory& NameHistory() { return *fNameHistory; }
+    history::InputHistory& WordHistory() { return *fWordHistory; }
+    TForm2& AboutBox() { return *fForm2; }
     // A row's file is being read; the editor shows it once it is.
     bool LoadingFile() const;
-    editor::TAdvMemoFindReplaceDialog& AdvMemoFindReplaceDialog1() { return *findReplace_; }
+    editor::TAdvMemoFindReplaceDialog& AdvMemoFindReplaceDialog1() { return *fFindReplace; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -197,41 +197,41 @@ class TForm1 final : public QMainWindow, public SearchNotifications, public Hand
     std::string LookInBytes() const;
     void ShowError(const QString& text);
 
-    TForm1Services services_;
-    SearchOptions options_;
-    std::unique_ptr<QtUiDispatcher> dispatcher_;
+    TForm1Services fServices;
+    SearchOptions fOptions;
+    std::unique_ptr<QtUiDispatcher> fDispatcher;
     // After the dispatcher: cancelled and let go before the dispatcher its boxes use goes.
-    UpdateCheckAtStart updateCheck_;
-    std::unique_ptr<TypeNames> ownTypeNames_;
-    std::unique_ptr<LocaleFormats> ownLocale_;
-    std::unique_ptr<editor::TAdvPascalMemoStyler> styler_;
-    RowIcons icons_;
-    ResultsModel* results_ = nullptr;
-    ResultsMenu* rowMenu_ = nullptr;
-    bool shownOnce_ = false;
-    bool modified_ = false;
-    bool ownEditorChange_ = false;  // set while the window loads or empties the editor
+    UpdateCheckAtStart fUpdateCheck;
+    std::unique_ptr<TypeNames> fOwnTypeNames;
+    std::unique_ptr<LocaleFormats> fOwnLocale;
+    std::unique_ptr<editor::TAdvPascalMemoStyler> fStyler;
+    RowIcons fIcons;
+    ResultsModel* fResults = nullptr;
+    ResultsMenu* fRowMenu = nullptr;
+    bool fShownOnce = false;
+    bool fModified = false;
+    bool fOwnEditorChange = false;  // set while the window loads or empties the editor
     // The row last shown by a click or a key (its file in the editor, or its folder's path),
     // -1 when none; rows only come and go with a whole search, so the index stays valid.
-    int shownRow_ = -1;
-    int fileRow_ = -1;  // the row whose file the editor holds, -1 when none
-    bool keyRowCheckQueued_ = false;
+    int fShownRow = -1;
+    int fFileRow = -1;  // the row whose file the editor holds, -1 when none
+    bool fKeyRowCheckQueued = false;
     // Changes the user made to the text, counted to notice typing while a file loads.
-    int editorChanges_ = 0;
+    int fEditorChanges = 0;
     // After the dispatcher it reports through, so it goes (joining its worker) before it.
-    std::unique_ptr<editor::TBackgroundLoad> loader_;
-    int loadingRow_ = -1;
-    std::string loadingPath_;
-    QTimer* loadProgress_ = nullptr;
-    std::unique_ptr<history::InputHistory> nameHistory_;
-    std::unique_ptr<history::InputHistory> wordHistory_;
-    std::unique_ptr<TForm2> form2_;
-    std::shared_ptr<QtPrompts> ownPrompts_;
+    std::unique_ptr<editor::TBackgroundLoad> fLoader;
+    int fLoadingRow = -1;
+    std::string fLoadingPath;
+    QTimer* fLoadProgress = nullptr;
+    std::unique_ptr<history::InputHistory> fNameHistory;
+    std::unique_ptr<history::InputHistory> fWordHistory;
+    std::unique_ptr<TForm2> fForm2;
+    std::shared_ptr<QtPrompts> fOwnPrompts;
     // Refers to the prompts and the editor, so it goes before either.
-    std::unique_ptr<editor::TAdvMemoFindReplaceDialog> findReplace_;
+    std::unique_ptr<editor::TAdvMemoFindReplaceDialog> fFindReplace;
 
     // Controls, named as in the form.
-    QToolButton* toolButtons_[8] = {};
+    QToolButton* fToolButtons[8] = {};
     QAction* Openfolder1 = nullptr;
     QAction* Openfile1 = nullptr;
     QAction* Save1 = nullptr;
@@ -257,13 +257,13 @@ class TForm1 final : public QMainWindow, public SearchNotifications, public Hand
     QCheckBox* CheckBox3 = nullptr;
     QTableView* ListView1 = nullptr;
     QSplitter* Splitter1 = nullptr;
-    TAdvMemoWidget* memoWidget_ = nullptr;
+    TAdvMemoWidget* fMemoWidget = nullptr;
     QLabel* bsSkinStatusPanel1 = nullptr;
     QLabel* bsSkinStatusPanel2 = nullptr;
 
     // Last: destroyed first, so a running walk is stopped and its deliveries are cut off
     // before any control it reports to goes away.
-    std::unique_ptr<SearchControl> search_;
+    std::unique_ptr<SearchControl> fSearch;
 };
 
 }  // namespace tarnwick

@@ -17,23 +17,23 @@ namespace tarnwick {
 
 void TForm1::FormCreate() {
     // The results list's full-row selection and double buffering are set where it is built.
-    nameHistory_ = std::make_unique<history::InputHistory>();
-    wordHistory_ = std::make_unique<history::InputHistory>();
+    fNameHistory = std::make_unique<history::InputHistory>();
+    fWordHistory = std::make_unique<history::InputHistory>();
     ComboBox1->installEventFilter(this);
     ComboBox2->installEventFilter(this);
     // On an error the remaining start-up steps are skipped; the window still opens.
     RunHandler(this, [this] {
         LoadHistories();
-        if (!services_.updateEndpoint.empty()) {
-            updateCheck_.Start(this, *dispatcher_, services_.updateEndpoint,
-                               services_.updateDeadline, services_.prompts);
+        if (!fServices.updateEndpoint.empty()) {
+            fUpdateCheck.Start(this, *fDispatcher, fServices.updateEndpoint,
+                               fServices.updateDeadline, fServices.prompts);
         }
     });
 }
 
 std::string TForm1::HistoryPath(const char* fileName) const {
-    if (!services_.historyFolder.empty()) {
-        return history::HistoryFilePath(services_.historyFolder, fileName);
+    if (!fServices.historyFolder.empty()) {
+        return history::HistoryFilePath(fServices.historyFolder, fileName);
     }
     // The histories live beside the executable. An installed copy's folder is not writable:
     // there they go to the user's data folder instead, or closing could never succeed.
@@ -50,8 +50,8 @@ void TForm1::LoadHistories() {
         history::InputHistory& history;
         QComboBox* box;
         const char* file;
-    } lists[] = {{*nameHistory_, ComboBox1, history::kNameHistoryFileName},
-                 {*wordHistory_, ComboBox2, history::kWordHistoryFileName}};
+    } lists[] = {{*fNameHistory, ComboBox1, history::kNameHistoryFileName},
+                 {*fWordHistory, ComboBox2, history::kWordHistoryFileName}};
     for (const auto& list : lists) {
         if (list.history.LoadFromFileIfExists(HistoryPath(list.file))) {
             const QString text = list.box->currentText();
@@ -83,11 +83,11 @@ void Record(history::InputHistory& history, QComboBox* box) {
 }  // namespace
 
 void TForm1::ComboBox1Exit() {
-    Record(*nameHistory_, ComboBox1);
+    Record(*fNameHistory, ComboBox1);
 }
 
 void TForm1::ComboBox2Exit() {
-    Record(*wordHistory_, ComboBox2);
+    Record(*fWordHistory, ComboBox2);
 }
 
 void TForm1::ComboBox1Enter() {
@@ -110,8 +110,8 @@ void TForm1::Edit2Enter() {
 
 bool TForm1::SaveHistories() {
     return RunHandler(this, [this] {
-        nameHistory_->SaveToFile(HistoryPath(history::kNameHistoryFileName));
-        wordHistory_->SaveToFile(HistoryPath(history::kWordHistoryFileName));
+        fNameHistory->SaveToFile(HistoryPath(history::kNameHistoryFileName));
+        fWordHistory->SaveToFile(HistoryPath(history::kWordHistoryFileName));
     });
 }
 
@@ -129,14 +129,14 @@ void TForm1::FormClose(QCloseEvent& event) {
         return;
     }
     // A running walk must not outlive the controls it reports to; a running load is dropped.
-    search_->StopSearch();
-    loader_->Cancel();
+    fSearch->StopSearch();
+    fLoader->Cancel();
     event.accept();
 }
 
 void TForm1::AboutCommand() {
-    form2_->PrepareToShow();
-    form2_->exec();
+    fForm2->PrepareToShow();
+    fForm2->exec();
 }
 
 }  // namespace tarnwick
