@@ -38,13 +38,13 @@ constexpr std::array<std::string_view, 12> kNames = {
 
 class Generator {
   public:
-    explicit Generator(std::uint32_t seed) : random_(seed) {}
+    explicit Generator(std::uint32_t seed) : fRandom(seed) {}
 
     void Value(std::string& out, int depth) {
         const int choice = Pick(depth >= kMaxDepth ? 6 : 9);
         switch (choice) {
             case 0:
-                out += std::to_string(static_cast<int>(random_() % 2000001) - 1000000);
+                out += std::to_string(static_cast<int>(fRandom() % 2000001) - 1000000);
                 break;
             case 1:
                 Real(out);
@@ -98,15 +98,15 @@ class Generator {
     }
 
   private:
-    int Pick(std::size_t n) { return static_cast<int>(random_() % n); }
+    int Pick(std::size_t n) { return static_cast<int>(fRandom() % n); }
 
     void Real(std::string& out) {
         std::uniform_real_distribution<double> mantissa(-1000.0, 1000.0);
         char buffer[40];
         if (Pick(3) == 0) {
-            std::snprintf(buffer, sizeof buffer, "%.6e", mantissa(random_) * 1e-3);
+            std::snprintf(buffer, sizeof buffer, "%.6e", mantissa(fRandom) * 1e-3);
         } else {
-            std::snprintf(buffer, sizeof buffer, "%.*f", 1 + Pick(8), mantissa(random_));
+            std::snprintf(buffer, sizeof buffer, "%.*f", 1 + Pick(8), mantissa(fRandom));
         }
         out += buffer;
     }
@@ -123,7 +123,7 @@ class Generator {
         out += '"';
     }
 
-    std::mt19937 random_;
+    std::mt19937 fRandom;
 };
 
 }  // namespace

@@ -8,8 +8,8 @@
 #include <nlohmann/json.hpp>
 
 #include "JsonDocumentGenerator.h"
-#include "json/TlkJSON.h"
-#include "json/TlkJSONobject.h"
+#include "json/reader/TlkJSON.h"
+#include "json/values/TlkJSONobject.h"
 
 namespace {
 
@@ -20,11 +20,11 @@ constexpr double kBytesPerMegabyte = 1e6;
 
 using Clock = std::chrono::steady_clock;
 
-std::size_t CountValues(const tarnwick::TlkJSONbase* value) {
+std::size_t CountValues(const tarnwick::json::TlkJSONbase* value) {
     std::size_t count = 1;
     for (int i = 0; i < value->ChildCount(); ++i) {
-        const tarnwick::TlkJSONbase* child = value->ChildAt(i);
-        if (const auto* pair = dynamic_cast<const tarnwick::TlkJSONobjectmethod*>(child)) {
+        const tarnwick::json::TlkJSONbase* child = value->ChildAt(i);
+        if (const auto* pair = dynamic_cast<const tarnwick::json::TlkJSONobjectmethod*>(child)) {
             child = pair->MemberValue();
         }
         count += CountValues(child);
@@ -64,17 +64,17 @@ int main() {
     double ours = 0;
     double peer = 0;
     for (int run = 0; run < kRuns; ++run) {
-        ours = std::max(ours,
-                        Rate(
-                            text.size(), [&] { return tarnwick::TlkJSON::ParseDocument(text); },
-                            [&](const auto& root) {
-                                if (root == nullptr) {
-                                    std::fprintf(stderr,
-                                                 "json_parse: our reader rejected the document\n");
-                                    std::exit(1);
-                                }
-                                oursValues = CountValues(root.get());
-                            }));
+        ours = std::max(
+            ours, Rate(
+                      text.size(), [&] { return tarnwick::json::TlkJSON::ParseDocument(text); },
+                      [&](const auto& root) {
+                          if (root == nullptr) {
+                              std::fprintf(stderr,
+                                           "json_parse: our reader rejected the document\n");
+                              std::exit(1);
+                          }
+                          oursValues = CountValues(root.get());
+                      }));
         peer = std::max(peer,
                         Rate(
                             text.size(), [&] { return nlohmann::json::parse(text); },

@@ -6,13 +6,13 @@
 #include <string>
 #include <string_view>
 
-#include "json/TlkJSON.h"
-#include "json/TlkJSONerrors.h"
-#include "json/TlkJSONobject.h"
+#include "json/reader/TlkJSON.h"
+#include "json/values/TlkJSONerrors.h"
+#include "json/values/TlkJSONobject.h"
 
 namespace {
 
-using namespace tarnwick;
+using namespace tarnwick::json;
 
 void Require(bool condition) {
     if (!condition) {

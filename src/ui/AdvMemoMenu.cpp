@@ -3,6 +3,8 @@
 
 #include <QAction>
 
+#include "ui/HandlerBarrier.h"
+
 namespace tarnwick {
 
 QIcon MemoMenuIcon(editor::TMemoMenuImage image) {
@@ -42,13 +44,14 @@ QMenu* BuildMemoMenu(editor::TAdvCustomMemo& memo, QWidget* parent) {
         action->setEnabled(item.Enabled);
         action->setIconVisibleInMenu(true);
         // The item is looked up when chosen: a customised model may hold its own handler.
-        QObject::connect(action, &QAction::triggered, menu, [&memo, i] {
-            const std::vector<editor::TMemoMenuItem>& now = memo.ContextMenu().Items;
-            if (i < now.size()) {
-                const editor::TMemoMenuItem chosen = now[i];
-                memo.ContextMenuClick(chosen);
-            }
-        });
+        QObject::connect(action, &QAction::triggered, menu, Guarded(menu, [&memo, i] {
+                             const std::vector<editor::TMemoMenuItem>& now =
+                                 memo.ContextMenu().Items;
+                             if (i < now.size()) {
+                                 const editor::TMemoMenuItem chosen = now[i];
+                                 memo.ContextMenuClick(chosen);
+                             }
+                         }));
     }
     return menu;
 }

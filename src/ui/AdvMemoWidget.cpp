@@ -15,6 +15,7 @@
 #include "platform/qt/QtDrawingSurface.h"
 #include "ui/AdvMemoMenu.h"
 #include "ui/CompletionWindows.h"
+#include "ui/HandlerBarrier.h"
 
 namespace tarnwick {
 
@@ -130,26 +131,26 @@ bool EditorKey(const QKeyEvent& event) {
 
 TAdvMemoWidget::TAdvMemoWidget(QWidget* parent)
     : QWidget(parent),
-      memo_(std::make_unique<editor::TAdvMemo>()),
-      completion_(std::make_unique<CompletionWindows>(memo_->Completion(), this)),
-      vertical_(new QScrollBar(Qt::Vertical, this)),
-      horizontal_(new QScrollBar(Qt::Horizontal, this)) {
+      fMemo(std::make_unique<editor::TAdvMemo>()),
+      fCompletion(std::make_unique<CompletionWindows>(fMemo->Completion(), this)),
+      fVertical(new QScrollBar(Qt::Vertical, this)),
+      fHorizontal(new QScrollBar(Qt::Horizontal, this)) {
     setObjectName(QStringLiteral("AdvMemo1"));
     setFocusPolicy(Qt::StrongFocus);
     // The paint covers every pixel: no background erase, no flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    vertical_->setObjectName(QStringLiteral("AdvMemo1VertScrollBar"));
-    horizontal_->setObjectName(QStringLiteral("AdvMemo1HorzScrollBar"));
-    for (QScrollBar* bar : {vertical_, horizontal_}) {
+    fVertical->setObjectName(QStringLiteral("AdvMemo1VertScrollBar"));
+    fHorizontal->setObjectName(QStringLiteral("AdvMemo1HorzScrollBar"));
+    for (QScrollBar* bar : {fVertical, fHorizontal}) {
         bar->setFocusPolicy(Qt::NoFocus);
         bar->hide();
     }
-    connect(vertical_, &QScrollBar::actionTriggered, this,
-            [this](int action) { BarAction(vertical_, true, action); });
-    connect(horizontal_, &QScrollBar::actionTriggered, this,
-            [this](int action) { BarAction(horizontal_, false, action); });
+    connect(fVertical, &QScrollBar::actionTriggered, this,
+            Guarded<int>(this, [this](int action) { BarAction(fVertical, true, action); }));
+    connect(fHorizontal, &QScrollBar::actionTriggered, this,
+            Guarded<int>(this, [this](int action) { BarAction(fHorizontal, false, action); }));
 
-    editor::TAdvMemoPaintSettings& settings = memo_->Settings();
+    editor::TAdvMemoPaintSettings& settings = fMemo->Settings();
     const QPalette pal = palette();
     settings.SystemColors.Set(editor::kSysBtnFace, FromQColor(pal.color(QPalette::Button)));
     settings.SystemColors.Set(editor::kSysScrollBar, FromQColor(pal.color(QPalette::Window)));
@@ -157,59 +158,59 @@ TAdvMemoWidget::TAdvMemoWidget(QWidget* parent)
     settings.SystemScrollBarWidth = extent;
     settings.SystemScrollBarHeight = extent;
 
-    memo_->OnInvalidate = [this] { EditorInvalidated(); };
+    fMemo->OnInvalidate = [this] { EditorInvalidated(); };
     // Row invalidations (the block match) repaint their rows only.
-    memo_->OnInvalidateRect = [this](const platform::SurfaceRect& r) {
+    fMemo->OnInvalidateRect = [this](const platform::SurfaceRect& r) {
         update(QRect(r.Left, r.Top, r.Width(), r.Height()));
     };
     EnsureMetrics();
     setCursor(Qt::IBeamCursor);
     setMouseTracking(true);
     const int flash = QApplication::cursorFlashTime();
-    blink_.setParent(this);
-    blink_.setObjectName(QStringLiteral("caretBlink"));
-    blink_.setInterval(flash > 0 ? flash / 2 : 0);
-    connect(&blink_, &QTimer::timeout, this, &TAdvMemoWidget::Blink);
+    fBlink.setParent(this);
+    fBlink.setObjectName(QStringLiteral("caretBlink"));
+    fBlink.setInterval(flash > 0 ? flash / 2 : 0);
+    connect(&fBlink, &QTimer::timeout, this, Guarded(this, &TAdvMemoWidget::Blink));
 }
 
 TAdvMemoWidget::~TAdvMemoWidget() {
-    memo_->OnInvalidate = nullptr;
-    memo_->OnInvalidateRect = nullptr;
-    delete menu_;
+    fMemo->OnInvalidate = nullptr;
+    fMemo->OnInvalidateRect = nullptr;
+    delete fMenu;
 }
 
 bool TAdvMemoWidget::CaretDrawn() const {
-    return memo_->CaretShown() && (blinkOn_ || !memo_->CaretBlinks());
+    return fMemo->CaretShown() && (fBlinkOn || !fMemo->CaretBlinks());
 }
 
 void TAdvMemoWidget::RestartBlink() {
-    blinkOn_ = true;
-    if (hasFocus() && blink_.interval() > 0) {
-        blink_.start();
+    fBlinkOn = true;
+    if (hasFocus() && fBlink.interval() > 0) {
+        fBlink.start();
     }
 }
 
 void TAdvMemoWidget::Blink() {
-    blinkOn_ = !blinkOn_ || !memo_->CaretBlinks();
+    fBlinkOn = !fBlinkOn || !fMemo->CaretBlinks();
     // Only the caret's cell changes: the one it was last drawn in, or where it stands now when
     // no paint has placed it yet. A caret that is not shown has nothing to blink.
-    if (!caretDrawn_.isNull()) {
-        update(caretDrawn_);
-    } else if (memo_->CaretShown()) {
-        const auto c = memo_->CaretRect();
+    if (!fCaretDrawn.isNull()) {
+        update(fCaretDrawn);
+    } else if (fMemo->CaretShown()) {
+        const auto c = fMemo->CaretRect();
         update(QRect(c.Left, c.Top, c.Width(), c.Height()));
     }
 }
 
 void TAdvMemoWidget::FollowPointerShape() {
-    setCursor(memo_->PointerShape() == editor::TCursorShape::crArrow ? Qt::ArrowCursor
+    setCursor(fMemo->PointerShape() == editor::TCursorShape::crArrow ? Qt::ArrowCursor
                                                                      : Qt::IBeamCursor);
 }
 
 void TAdvMemoWidget::EnsureMetrics() {
-    if (memo_->View().LineHeight() == 0) {
+    if (fMemo->View().LineHeight() == 0) {
         platform::QtDrawingSurface measure(nullptr);
-        memo_->View().ComputeMetrics(measure, false);
+        fMemo->View().ComputeMetrics(measure, false);
     }
 }
 
@@ -219,17 +220,17 @@ void TAdvMemoWidget::EditorInvalidated() {
     RestartBlink();
     // Changes of lines or view arrive in the middle of editor operations; the bars follow
     // once the operation is over. Invalidations raised by the sync itself are ignored.
-    if (syncing_ || syncQueued_) {
+    if (fSyncing || fSyncQueued) {
         return;
     }
-    syncQueued_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            syncQueued_ = false;
-            SyncScrollBars();
-        },
-        Qt::QueuedConnection);
+    fSyncQueued = true;
+    QMetaObject::invokeMethod(this,
+                              Guarded(this,
+                                      [this] {
+                                          fSyncQueued = false;
+                                          SyncScrollBars();
+                                      }),
+                              Qt::QueuedConnection);
 }
 
 void TAdvMemoWidget::ApplyBar(QScrollBar* bar, const editor::TAdvMemoScrollBar& state,
@@ -244,16 +245,16 @@ void TAdvMemoWidget::ApplyBar(QScrollBar* bar, const editor::TAdvMemoScrollBar& 
 }
 
 void TAdvMemoWidget::SyncScrollBars() {
-    if (syncing_) {
+    if (fSyncing) {
         return;
     }
     {
-        const QScopedValueRollback syncing(syncing_, true);
+        const QScopedValueRollback syncing(fSyncing, true);
         EnsureMetrics();
-        editor::TAdvMemoView& view = memo_->View();
+        editor::TAdvMemoView& view = fMemo->View();
         view.UpdateScrollBars();
-        ApplyBar(vertical_, view.VerticalBar(), view.VerticalBarRect());
-        ApplyBar(horizontal_, view.HorizontalBar(), view.HorizontalBarRect());
+        ApplyBar(fVertical, view.VerticalBar(), view.VerticalBarRect());
+        ApplyBar(fHorizontal, view.HorizontalBar(), view.HorizontalBarRect());
     }
     update();
 }
@@ -288,7 +289,7 @@ void TAdvMemoWidget::BarAction(QScrollBar* bar, bool vertical, int action) {
         default:
             return;
     }
-    editor::TAdvMemoView& view = memo_->View();
+    editor::TAdvMemoView& view = fMemo->View();
     if (vertical) {
         view.VerticalScroll(code, bar->sliderPosition());
         bar->setSliderPosition(view.VerticalBar().Position);
@@ -298,38 +299,87 @@ void TAdvMemoWidget::BarAction(QScrollBar* bar, bool vertical, int action) {
     }
 }
 
-void TAdvMemoWidget::paintEvent(QPaintEvent* event) {
+void TAdvMemoWidget::HandlePaint(QPaintEvent* event) {
     QPainter painter(this);
     platform::QtDrawingSurface surface(&painter);
     const QRect r = event->rect();
-    memo_->Paint(surface, {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+    fMemo->Paint(surface, {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
     painter.setClipRect(r);
-    const auto& drag = memo_->DragState();
+    const auto& drag = fMemo->DragState();
     if (drag.MarkerShown) {
-        const auto cell = memo_->View().CellRect(drag.MarkerColumn, drag.MarkerRow);
+        const auto cell = fMemo->View().CellRect(drag.MarkerColumn, drag.MarkerRow);
         painter.fillRect(QRect(cell.Left, cell.Top, 2, cell.Height()), Qt::black);
     }
-    caretDrawn_ = QRect();
+    fCaretDrawn = QRect();
     if (CaretDrawn()) {
-        const auto c = memo_->CaretRect();
-        caretDrawn_ = QRect(c.Left, c.Top, c.Width(), c.Height());
+        const auto c = fMemo->CaretRect();
+        fCaretDrawn = QRect(c.Left, c.Top, c.Width(), c.Height());
         // Inverted pixels, as a system caret shows: visible on any background.
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        painter.fillRect(caretDrawn_, Qt::white);
-    } else if (memo_->CaretShown()) {
-        const auto c = memo_->CaretRect();
-        caretDrawn_ = QRect(c.Left, c.Top, c.Width(), c.Height());
+        painter.fillRect(fCaretDrawn, Qt::white);
+    } else if (fMemo->CaretShown()) {
+        const auto c = fMemo->CaretRect();
+        fCaretDrawn = QRect(c.Left, c.Top, c.Width(), c.Height());
     }
 }
 
-void TAdvMemoWidget::resizeEvent(QResizeEvent* event) {
+void TAdvMemoWidget::HandleResize(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     EnsureMetrics();
     {
-        const QScopedValueRollback syncing(syncing_, true);
-        memo_->View().SetClientSize(width(), height());
+        const QScopedValueRollback syncing(fSyncing, true);
+        fMemo->View().SetClientSize(width(), height());
     }
     SyncScrollBars();
+}
+
+// Every Qt event handler runs its Handle... function behind the handler barrier.
+void TAdvMemoWidget::paintEvent(QPaintEvent* event) {
+    RunHandler(this, [&] { HandlePaint(event); });
+}
+
+void TAdvMemoWidget::resizeEvent(QResizeEvent* event) {
+    RunHandler(this, [&] { HandleResize(event); });
+}
+
+void TAdvMemoWidget::keyPressEvent(QKeyEvent* event) {
+    RunHandler(this, [&] { HandleKeyPress(event); });
+}
+
+void TAdvMemoWidget::keyReleaseEvent(QKeyEvent* event) {
+    RunHandler(this, [&] { HandleKeyRelease(event); });
+}
+
+void TAdvMemoWidget::mousePressEvent(QMouseEvent* event) {
+    RunHandler(this, [&] { HandleMousePress(event); });
+}
+
+void TAdvMemoWidget::mouseMoveEvent(QMouseEvent* event) {
+    RunHandler(this, [&] { HandleMouseMove(event); });
+}
+
+void TAdvMemoWidget::mouseReleaseEvent(QMouseEvent* event) {
+    RunHandler(this, [&] { HandleMouseRelease(event); });
+}
+
+void TAdvMemoWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    RunHandler(this, [&] { HandleMouseDoubleClick(event); });
+}
+
+void TAdvMemoWidget::wheelEvent(QWheelEvent* event) {
+    RunHandler(this, [&] { HandleWheel(event); });
+}
+
+void TAdvMemoWidget::focusInEvent(QFocusEvent* event) {
+    RunHandler(this, [&] { HandleFocusIn(event); });
+}
+
+void TAdvMemoWidget::focusOutEvent(QFocusEvent* event) {
+    RunHandler(this, [&] { HandleFocusOut(event); });
+}
+
+void TAdvMemoWidget::contextMenuEvent(QContextMenuEvent* event) {
+    RunHandler(this, [&] { HandleContextMenu(event); });
 }
 
 bool TAdvMemoWidget::event(QEvent* event) {
@@ -347,91 +397,91 @@ bool TAdvMemoWidget::focusNextPrevChild(bool) {
     return false;  // Tab and Shift+Tab belong to the editor
 }
 
-void TAdvMemoWidget::keyPressEvent(QKeyEvent* event) {
+void TAdvMemoWidget::HandleKeyPress(QKeyEvent* event) {
     const editor::TShiftState shift = ShiftOf(event->modifiers());
-    bool used = memo_->KeyDown(KeyOf(event->key()), shift);
+    bool used = fMemo->KeyDown(KeyOf(event->key()), shift);
     const std::string chars = CharsOf(*event);
     if (!chars.empty()) {
-        used = memo_->KeyPress(chars) || used;
+        used = fMemo->KeyPress(chars) || used;
     }
     // Keys the editor knows are taken even when they did nothing (no beep, no propagation).
     event->setAccepted(used || EditorKey(*event));
 }
 
-void TAdvMemoWidget::keyReleaseEvent(QKeyEvent* event) {
-    event->setAccepted(memo_->KeyUp(KeyOf(event->key()), ShiftOf(event->modifiers())));
+void TAdvMemoWidget::HandleKeyRelease(QKeyEvent* event) {
+    event->setAccepted(fMemo->KeyUp(KeyOf(event->key()), ShiftOf(event->modifiers())));
 }
 
-void TAdvMemoWidget::mousePressEvent(QMouseEvent* event) {
+void TAdvMemoWidget::HandleMousePress(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (!hasFocus()) {
         setFocus(Qt::MouseFocusReason);
     }
-    event->setAccepted(memo_->MouseDown(
+    event->setAccepted(fMemo->MouseDown(
         ButtonOf(event->button()), ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y()));
     FollowPointerShape();
 }
 
-void TAdvMemoWidget::mouseMoveEvent(QMouseEvent* event) {
+void TAdvMemoWidget::HandleMouseMove(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     event->setAccepted(
-        memo_->MouseMove(ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y()));
+        fMemo->MouseMove(ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y()));
     FollowPointerShape();
 }
 
-void TAdvMemoWidget::mouseReleaseEvent(QMouseEvent* event) {
+void TAdvMemoWidget::HandleMouseRelease(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    event->setAccepted(memo_->MouseUp(ButtonOf(event->button()),
+    event->setAccepted(fMemo->MouseUp(ButtonOf(event->button()),
                                       ShiftOf(event->modifiers(), event->buttons()), p.x(), p.y()));
     FollowPointerShape();
 }
 
-void TAdvMemoWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+void TAdvMemoWidget::HandleMouseDoubleClick(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    event->setAccepted(memo_->DoubleClick(
+    event->setAccepted(fMemo->DoubleClick(
         ShiftOf(event->modifiers(), event->buttons()) | editor::ssDouble, p.x(), p.y()));
 }
 
-void TAdvMemoWidget::wheelEvent(QWheelEvent* event) {
-    event->setAccepted(memo_->MouseWheel(event->angleDelta().y(), ShiftOf(event->modifiers())));
+void TAdvMemoWidget::HandleWheel(QWheelEvent* event) {
+    event->setAccepted(fMemo->MouseWheel(event->angleDelta().y(), ShiftOf(event->modifiers())));
 }
 
-void TAdvMemoWidget::focusInEvent(QFocusEvent* event) {
+void TAdvMemoWidget::HandleFocusIn(QFocusEvent* event) {
     QWidget::focusInEvent(event);
-    memo_->FocusGained();
+    fMemo->FocusGained();
     RestartBlink();
 }
 
-void TAdvMemoWidget::focusOutEvent(QFocusEvent* event) {
+void TAdvMemoWidget::HandleFocusOut(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     // The caret goes with the focus; a popup of our own (the context menu) takes it briefly.
-    memo_->FocusLost();
-    blink_.stop();
+    fMemo->FocusLost();
+    fBlink.stop();
 }
 
 void TAdvMemoWidget::CloseCompletion() {
-    editor::TAdvMemoCompletion& aids = memo_->Completion();
+    editor::TAdvMemoCompletion& aids = fMemo->Completion();
     aids.ListDismissed();
     if (aids.HintVisible()) {
         aids.HideHint();
     }
 }
 
-void TAdvMemoWidget::contextMenuEvent(QContextMenuEvent* event) {
+void TAdvMemoWidget::HandleContextMenu(QContextMenuEvent* event) {
     setFocus(Qt::PopupFocusReason);
     QPoint at = event->pos();
     if (event->reason() == QContextMenuEvent::Keyboard) {
         // From the keyboard: at the caret.
-        const auto caret = memo_->CaretRect();
+        const auto caret = fMemo->CaretRect();
         at = QPoint(caret.Left + 1, caret.Bottom);
     }
-    if (!memo_->ContextMenuRequested(at.x(), at.y())) {
+    if (!fMemo->ContextMenuRequested(at.x(), at.y())) {
         event->ignore();
         return;
     }
-    delete menu_;  // the previous menu is discarded
-    menu_ = BuildMemoMenu(*memo_, this);
-    menu_->popup(mapToGlobal(at));
+    delete fMenu;  // the previous menu is discarded
+    fMenu = BuildMemoMenu(*fMemo, this);
+    fMenu->popup(mapToGlobal(at));
     event->accept();
 }
 

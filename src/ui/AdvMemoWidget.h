@@ -2,7 +2,9 @@
 // which always show the scroll state the editor's view computed. Each Qt event becomes one
 // call into the editor; painting is one call too, followed by the caret (2 px wide, blinking
 // at the platform's cursor flash time while the editor allows it) and the drop marker of a
-// drag. The context menu is a QMenu built from the editor's menu model.
+// drag. The context menu is a QMenu built from the editor's menu model. Every event handler,
+// timer and scroll bar action runs behind the handler barrier (HandlerBarrier.h), so an error
+// in the editor is shown by the window and the widget keeps working.
 #pragma once
 
 #include <QMenu>
@@ -24,14 +26,14 @@ class TAdvMemoWidget final : public QWidget {
     explicit TAdvMemoWidget(QWidget* parent = nullptr);
     ~TAdvMemoWidget() override;
 
-    editor::TAdvMemo& Memo() { return *memo_; }
-    QScrollBar* VerticalScrollBar() const { return vertical_; }
-    QScrollBar* HorizontalScrollBar() const { return horizontal_; }
+    editor::TAdvMemo& Memo() { return *fMemo; }
+    QScrollBar* VerticalScrollBar() const { return fVertical; }
+    QScrollBar* HorizontalScrollBar() const { return fHorizontal; }
     // Recomputes the scroll state and applies it to the two bars (done after every change the
     // editor reports, once control returns to the event loop).
     void SyncScrollBars();
     // The last context menu shown (null before the first or after it was discarded).
-    QMenu* ContextMenu() const { return menu_; }
+    QMenu* ContextMenu() const { return fMenu; }
     // Whether the caret is drawn at this moment (focus, not hidden, in the blink's on phase).
     bool CaretDrawn() const;
     // Closes the completion list and hides the parameter hint (before the text is replaced).
@@ -54,6 +56,19 @@ class TAdvMemoWidget final : public QWidget {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    // The event handlers' work, each run behind the handler barrier by its Qt override.
+    void HandlePaint(QPaintEvent* event);
+    void HandleResize(QResizeEvent* event);
+    void HandleKeyPress(QKeyEvent* event);
+    void HandleKeyRelease(QKeyEvent* event);
+    void HandleMousePress(QMouseEvent* event);
+    void HandleMouseMove(QMouseEvent* event);
+    void HandleMouseRelease(QMouseEvent* event);
+    void HandleMouseDoubleClick(QMouseEvent* event);
+    void HandleWheel(QWheelEvent* event);
+    void HandleFocusIn(QFocusEvent* event);
+    void HandleFocusOut(QFocusEvent* event);
+    void HandleContextMenu(QContextMenuEvent* event);
     void EditorInvalidated();
     void EnsureMetrics();
     void ApplyBar(QScrollBar* bar, const editor::TAdvMemoScrollBar& state,
@@ -63,17 +78,17 @@ class TAdvMemoWidget final : public QWidget {
     void RestartBlink();
     void FollowPointerShape();
 
-    std::unique_ptr<editor::TAdvMemo> memo_;
+    std::unique_ptr<editor::TAdvMemo> fMemo;
     // The completion list and parameter hint windows; they go before the editor they show.
-    std::unique_ptr<CompletionWindows> completion_;
-    QScrollBar* vertical_;    // child, owned by this widget
-    QScrollBar* horizontal_;  // child, owned by this widget
-    bool syncing_ = false;
-    bool syncQueued_ = false;
-    QTimer blink_;
-    bool blinkOn_ = true;
-    QRect caretDrawn_;
-    QPointer<QMenu> menu_;
+    std::unique_ptr<CompletionWindows> fCompletion;
+    QScrollBar* fVertical;    // child, owned by this widget
+    QScrollBar* fHorizontal;  // child, owned by this widget
+    bool fSyncing = false;
+    bool fSyncQueued = false;
+    QTimer fBlink;
+    bool fBlinkOn = true;
+    QRect fCaretDrawn;
+    QPointer<QMenu> fMenu;
 };
 
 }  // namespace tarnwick

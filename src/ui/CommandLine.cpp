@@ -56,37 +56,37 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args,
             optionsEnded = true;
         } else if (arg == "--help" || arg == "-h") {
             // Help wins over everything else, as a user asking for it expects.
-            result.action_ = Action::ShowHelp;
+            result.fAction = Action::ShowHelp;
         } else if (arg == "--version") {
-            if (result.action_ == Action::Run) {
-                result.action_ = Action::ShowVersion;
+            if (result.fAction == Action::Run) {
+                result.fAction = Action::ShowVersion;
             }
         } else {
             unknown.push_back(arg);
         }
     }
-    if (result.action_ != Action::Run) {
+    if (result.fAction != Action::Run) {
         return result;
     }
     for (const std::string& option : unknown) {
-        result.errors_.push_back(std::string(kProgram) + ": unknown option '" + option + "'");
+        result.fErrors.push_back(std::string(kProgram) + ": unknown option '" + option + "'");
     }
     if (operands.size() > 2) {
         std::string extra;
         for (std::size_t i = 2; i < operands.size(); ++i) {
             extra += (i > 2 ? " '" : "'") + operands[i] + "'";
         }
-        result.errors_.push_back(std::string(kProgram) + ": too many arguments, ignoring " + extra +
+        result.fErrors.push_back(std::string(kProgram) + ": too many arguments, ignoring " + extra +
                                  " (give at most FOLDER and NAME)");
     }
     if (!operands.empty()) {
         result.TakeFolder(operands[0], workingFolder.empty() ? WorkingFolder() : workingFolder);
     }
     if (operands.size() > 1) {
-        result.name_ = operands[1];
+        result.fName = operands[1];
     }
-    if (!result.errors_.empty()) {
-        result.errors_.push_back(std::string("Try '") + kProgram +
+    if (!result.fErrors.empty()) {
+        result.fErrors.push_back(std::string("Try '") + kProgram +
                                  " --help' for more information.");
     }
     return result;
@@ -95,18 +95,18 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args,
 void CommandLine::TakeFolder(const std::string& path, const std::string& workingFolder) {
     const std::string prefix = std::string(kProgram) + ": cannot look in '" + path + "': ";
     if (path.empty()) {
-        errors_.push_back(prefix + "the folder name is empty");
+        fErrors.push_back(prefix + "the folder name is empty");
         return;
     }
     // The folder that is checked is the one that will be shown.
     const std::string full = AbsoluteFolder(path, workingFolder);
     struct stat info {};
     if (::stat(full.c_str(), &info) != 0) {
-        errors_.push_back(prefix + std::strerror(errno));
+        fErrors.push_back(prefix + std::strerror(errno));
     } else if (!S_ISDIR(info.st_mode)) {
-        errors_.push_back(prefix + "it is not a folder");
+        fErrors.push_back(prefix + "it is not a folder");
     } else {
-        folder_ = full;
+        fFolder = full;
     }
 }
 

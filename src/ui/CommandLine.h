@@ -24,21 +24,21 @@ class CommandLine {
     static std::string HelpText();
     static std::string VersionText();
 
-    Action action() const { return action_; }
+    Action action() const { return fAction; }
     // An existing folder as an absolute, cleaned path without a trailing separator (but "/").
-    const std::optional<std::string>& folder() const { return folder_; }
+    const std::optional<std::string>& folder() const { return fFolder; }
     // The text for the name box, when one was given (also when FOLDER was rejected).
-    const std::optional<std::string>& name() const { return name_; }
+    const std::optional<std::string>& name() const { return fName; }
     // Lines for standard error, without their line breaks; empty when all was well.
-    const std::vector<std::string>& errors() const { return errors_; }
+    const std::vector<std::string>& errors() const { return fErrors; }
 
   private:
     void TakeFolder(const std::string& path, const std::string& workingFolder);
 
-    Action action_ = Action::Run;
-    std::optional<std::string> folder_;
-    std::optional<std::string> name_;
-    std::vector<std::string> errors_;
+    Action fAction = Action::Run;
+    std::optional<std::string> fFolder;
+    std::optional<std::string> fName;
+    std::vector<std::string> fErrors;
 };
 
 }  // namespace tarnwick

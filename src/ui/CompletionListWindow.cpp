@@ -5,10 +5,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
+
+#include "ui/HandlerBarrier.h"
 
 namespace tarnwick {
 
@@ -98,15 +101,14 @@ CompletionListWindow::CompletionListWindow(editor::TAdvMemoCompletion& aids, QWi
     fList->setUniformItemSizes(true);
     fList->setItemDelegate(new EntryDelegate(*this, fList));
     fList->installEventFilter(this);
-    connect(fList, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!fFollowing) {
-            fFollowing = true;
-            fAids.SetSelectedIndex(row);
-            fFollowing = false;
-        }
-    });
+    connect(fList, &QListWidget::currentRowChanged, this, Guarded<int>(this, [this](int row) {
+                if (!fFollowing) {
+                    const QScopedValueRollback following(fFollowing, true);
+                    fAids.SetSelectedIndex(row);
+                }
+            }));
     connect(fList, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem*) { fAids.ListDoubleClick(); });
+            Guarded(this, [this] { fAids.ListDoubleClick(); }));
 }
 
 CompletionListWindow::~CompletionListWindow() = default;

@@ -28,15 +28,15 @@ FolderChooser::FolderChooser(QWidget* parent)
     setAcceptMode(QFileDialog::AcceptOpen);
     setLabelText(QFileDialog::Accept, QStringLiteral("OK"));
 
-    nameEdit_ = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    fNameEdit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     if (auto* buttons = findChild<QDialogButtonBox*>()) {
-        okButton_ = buttons->button(QDialogButtonBox::Open);
+        fOkButton = buttons->button(QDialogButtonBox::Open);
     }
-    if (nameEdit_ != nullptr && okButton_ != nullptr) {
+    if (fNameEdit != nullptr && fOkButton != nullptr) {
         // Connected after the dialog's own handler, so this rule has the last word on typing;
         // the filter corrects every other change the dialog makes to the button.
-        connect(nameEdit_, &QLineEdit::textChanged, this, &FolderChooser::UpdateOkButton);
-        okButton_->installEventFilter(this);
+        connect(fNameEdit, &QLineEdit::textChanged, this, &FolderChooser::UpdateOkButton);
+        fOkButton->installEventFilter(this);
         UpdateOkButton();
     }
 
@@ -61,7 +61,7 @@ QString FolderChooser::Candidate() const {
 }
 
 bool FolderChooser::CandidateAcceptable() const {
-    if (nameEdit_ != nullptr && nameEdit_->text() == kParentFolder) {
+    if (fNameEdit != nullptr && fNameEdit->text() == kParentFolder) {
         return true;
     }
     const QString path = Candidate();
@@ -74,28 +74,28 @@ bool FolderChooser::CandidateAcceptable() const {
 
 void FolderChooser::UpdateOkButton() {
     const bool acceptable = CandidateAcceptable();
-    if (okButton_->isEnabled() != acceptable) {
-        okButton_->setEnabled(acceptable);
+    if (fOkButton->isEnabled() != acceptable) {
+        fOkButton->setEnabled(acceptable);
     }
 }
 
 bool FolderChooser::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == okButton_ && event->type() == QEvent::EnabledChange &&
-        okButton_->isEnabled() != CandidateAcceptable()) {
+    if (watched == fOkButton && event->type() == QEvent::EnabledChange &&
+        fOkButton->isEnabled() != CandidateAcceptable()) {
         UpdateOkButton();  // sends one more change event, which then agrees
     }
     return QFileDialog::eventFilter(watched, event);
 }
 
 void FolderChooser::accept() {
-    if (nameEdit_ != nullptr && nameEdit_->text() == kParentFolder) {
+    if (fNameEdit != nullptr && fNameEdit->text() == kParentFolder) {
         QFileDialog::accept();
         return;
     }
     if (!CandidateAcceptable()) {
         return;  // an existing file is not a folder
     }
-    chosen_ = QDir::cleanPath(QFileInfo(Candidate()).absoluteFilePath());
+    fChosen = QDir::cleanPath(QFileInfo(Candidate()).absoluteFilePath());
     // The dialog's own accept would refuse a folder that does not exist.
     QDialog::accept();
 }

@@ -18,7 +18,7 @@ class FolderChooser final : public QFileDialog {
     explicit FolderChooser(QWidget* parent);
 
     // The confirmed folder as a full, cleaned path; empty until the user confirmed one.
-    const QString& ChosenFolder() const { return chosen_; }
+    const QString& ChosenFolder() const { return fChosen; }
 
     void accept() override;
 
@@ -32,9 +32,9 @@ class FolderChooser final : public QFileDialog {
     void UpdateOkButton();
     static void FollowFolder(const QString& folder);
 
-    QLineEdit* nameEdit_ = nullptr;
-    QPushButton* okButton_ = nullptr;
-    QString chosen_;
+    QLineEdit* fNameEdit = nullptr;
+    QPushButton* fOkButton = nullptr;
+    QString fChosen;
 };
 
 }  // namespace tarnwick

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "ui/AdvMemoWidget.h"
+#include "ui/HandlerBarrier.h"
 
 namespace tarnwick {
 
@@ -74,13 +75,13 @@ ReplaceDialog::ReplaceDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Replace"));
     setModal(false);
 
-    findEdit_ = Named(new QLineEdit(this), "FindEdit");
-    replaceEdit_ = Named(new QLineEdit(this), "ReplaceEdit");
-    for (QLineEdit* edit : {findEdit_, replaceEdit_}) {
+    fFindEdit = Named(new QLineEdit(this), "FindEdit");
+    fReplaceEdit = Named(new QLineEdit(this), "ReplaceEdit");
+    for (QLineEdit* edit : {fFindEdit, fReplaceEdit}) {
         edit->setMaxLength(editor::TReplaceDialogWindow::kMaxTextLength);
     }
-    wholeWord_ = Named(new QCheckBox(QStringLiteral("Match &whole word only"), this), "WholeWord");
-    matchCase_ = Named(new QCheckBox(QStringLiteral("Match &case"), this), "MatchCase");
+    fWholeWord = Named(new QCheckBox(QStringLiteral("Match &whole word only"), this), "WholeWord");
+    fMatchCase = Named(new QCheckBox(QStringLiteral("Match &case"), this), "MatchCase");
     auto* findNext = Named(new QPushButton(QStringLiteral("&Find Next"), this), "FindNext");
     auto* replace = Named(new QPushButton(QStringLiteral("&Replace"), this), "Replace");
     auto* replaceAll = Named(new QPushButton(QStringLiteral("Replace &All"), this), "ReplaceAll");
@@ -88,19 +89,19 @@ ReplaceDialog::ReplaceDialog(QWidget* parent) : QDialog(parent) {
     findNext->setDefault(true);  // Enter in a field finds the next match
 
     auto* findLabel = new QLabel(QStringLiteral("Fi&nd what:"), this);
-    findLabel->setBuddy(findEdit_);
+    findLabel->setBuddy(fFindEdit);
     auto* replaceLabel = new QLabel(QStringLiteral("Re&place with:"), this);
-    replaceLabel->setBuddy(replaceEdit_);
+    replaceLabel->setBuddy(fReplaceEdit);
     auto* fields = new QGridLayout;
     fields->addWidget(findLabel, 0, 0);
-    fields->addWidget(findEdit_, 0, 1);
+    fields->addWidget(fFindEdit, 0, 1);
     fields->addWidget(replaceLabel, 1, 0);
-    fields->addWidget(replaceEdit_, 1, 1);
+    fields->addWidget(fReplaceEdit, 1, 1);
     auto* left = new QVBoxLayout;
     left->addLayout(fields);
     left->addSpacing(8);
-    left->addWidget(wholeWord_);
-    left->addWidget(matchCase_);
+    left->addWidget(fWholeWord);
+    left->addWidget(fMatchCase);
     left->addStretch(1);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button : {findNext, replace, replaceAll, cancel}) {
@@ -119,121 +120,123 @@ ReplaceDialog::ReplaceDialog(QWidget* parent) : QDialog(parent) {
 }
 
 QtReplaceDialogWindow::QtReplaceDialogWindow(QWidget* parent, QWidget* editor)
-    : dialog_(new ReplaceDialog(parent)), editor_(editor) {
-    QObject::connect(dialog_.data(), &ReplaceDialog::Command, dialog_.data(),
-                     [this](TFindOptions command) { Report(command); });
+    : fDialog(new ReplaceDialog(parent)), fEditor(editor) {
+    QObject::connect(
+        fDialog.data(), &ReplaceDialog::Command, fDialog.data(),
+        Guarded<TFindOptions>(fDialog.data(), [this](TFindOptions command) { Report(command); }));
     // Cancel, Escape and the window's close box all end in finished.
-    QObject::connect(dialog_.data(), &QDialog::finished, dialog_.data(), [this] { Closed(); });
+    QObject::connect(fDialog.data(), &QDialog::finished, fDialog.data(),
+                     Guarded(fDialog.data(), [this] { Closed(); }));
 }
 
 QtReplaceDialogWindow::~QtReplaceDialogWindow() {
-    listener_ = nullptr;
-    delete dialog_.data();
+    fListener = nullptr;
+    delete fDialog.data();
 }
 
 void QtReplaceDialogWindow::Show() {
-    if (!dialog_) {
+    if (!fDialog) {
         return;
     }
-    if (!dialog_->isVisible()) {
-        if (place_) {
-            dialog_->move(*place_);
+    if (!fDialog->isVisible()) {
+        if (fPlace) {
+            fDialog->move(*fPlace);
         }
-        dialog_->show();
+        fDialog->show();
     }
-    dialog_->raise();
-    dialog_->activateWindow();
+    fDialog->raise();
+    fDialog->activateWindow();
 }
 
 bool QtReplaceDialogWindow::IsOpen() const {
-    return dialog_ && dialog_->isVisible();
+    return fDialog && fDialog->isVisible();
 }
 
 std::string QtReplaceDialogWindow::FindText() const {
-    return dialog_ ? dialog_->FindEdit()->text().toStdString() : std::string();
+    return fDialog ? fDialog->FindEdit()->text().toStdString() : std::string();
 }
 
 void QtReplaceDialogWindow::SetFindText(const std::string& text) {
-    if (dialog_) {
-        dialog_->FindEdit()->setText(Cut(text));
+    if (fDialog) {
+        fDialog->FindEdit()->setText(Cut(text));
     }
 }
 
 std::string QtReplaceDialogWindow::ReplaceText() const {
-    return dialog_ ? dialog_->ReplaceEdit()->text().toStdString() : std::string();
+    return fDialog ? fDialog->ReplaceEdit()->text().toStdString() : std::string();
 }
 
 void QtReplaceDialogWindow::SetReplaceText(const std::string& text) {
-    if (dialog_) {
-        dialog_->ReplaceEdit()->setText(Cut(text));
+    if (fDialog) {
+        fDialog->ReplaceEdit()->setText(Cut(text));
     }
 }
 
 TFindOptions QtReplaceDialogWindow::Options() const {
-    TFindOptions options = options_;
-    if (dialog_ && dialog_->WholeWordBox()->isChecked()) {
+    TFindOptions options = fOptions;
+    if (fDialog && fDialog->WholeWordBox()->isChecked()) {
         options |= editor::frWholeWord;
     }
-    if (dialog_ && dialog_->MatchCaseBox()->isChecked()) {
+    if (fDialog && fDialog->MatchCaseBox()->isChecked()) {
         options |= editor::frMatchCase;
     }
     return options;
 }
 
 void QtReplaceDialogWindow::SetOptions(TFindOptions options) {
-    options_ = options & ~(editor::frWholeWord | editor::frMatchCase);
-    if (dialog_) {
-        dialog_->WholeWordBox()->setChecked((options & editor::frWholeWord) != 0);
-        dialog_->MatchCaseBox()->setChecked((options & editor::frMatchCase) != 0);
+    fOptions = options & ~(editor::frWholeWord | editor::frMatchCase);
+    if (fDialog) {
+        fDialog->WholeWordBox()->setChecked((options & editor::frWholeWord) != 0);
+        fDialog->MatchCaseBox()->setChecked((options & editor::frMatchCase) != 0);
     }
 }
 
 void QtReplaceDialogWindow::FocusEditor() {
-    if (editor_) {
-        editor_->activateWindow();
-        editor_->setFocus(Qt::OtherFocusReason);
+    if (fEditor) {
+        fEditor->activateWindow();
+        fEditor->setFocus(Qt::OtherFocusReason);
     }
 }
 
 void QtReplaceDialogWindow::SetListener(editor::TReplaceDialogListener* listener) {
-    listener_ = listener;
+    fListener = listener;
 }
 
 void QtReplaceDialogWindow::Report(TFindOptions command) {
-    if (listener_ != nullptr) {
-        listener_->DialogCommand(Options() | command, FindText(), ReplaceText());
+    if (fListener != nullptr) {
+        fListener->DialogCommand(Options() | command, FindText(), ReplaceText());
     }
     MoveOffTheMatch();
 }
 
 void QtReplaceDialogWindow::MoveOffTheMatch() {
-    auto* widget = qobject_cast<TAdvMemoWidget*>(editor_.data());
-    if (!dialog_ || !dialog_->isVisible() || widget == nullptr) {
+    auto* widget = qobject_cast<TAdvMemoWidget*>(fEditor.data());
+    if (!fDialog || !fDialog->isVisible() || widget == nullptr) {
         return;
     }
     const std::optional<QRect> match = ShownSelection(*widget);
-    const QRect frame = dialog_->frameGeometry();
+    const QRect frame = fDialog->frameGeometry();
     if (!match || !frame.intersects(*match)) {
         return;
     }
     // Below the match where the screen has room for the whole dialog, else above it; the
     // dialog keeps its x. The frame's offset from the dialog's position is kept as it is.
     constexpr int kGap = 4;
-    const QScreen* screen = dialog_->screen();
+    const QScreen* screen = fDialog->screen();
     const QRect room = screen != nullptr ? screen->availableGeometry() : frame.united(*match);
     int top = match->bottom() + 1 + kGap;
     if (top + frame.height() > room.bottom() + 1) {
         top = std::max(match->top() - kGap - frame.height(), room.top());
     }
-    dialog_->move(dialog_->pos() + QPoint(0, top - frame.top()));
+    fDialog->move(fDialog->pos() + QPoint(0, top - frame.top()));
 }
 
 void QtReplaceDialogWindow::Closed() {
-    if (dialog_) {
-        place_ = dialog_->pos();
+    if (fDialog) {
+        fPlace = fDialog->pos();
     }
-    if (listener_ != nullptr) {
-        listener_->DialogClosed();
+    if (fListener != nullptr) {
+        fListener->DialogClosed();
     }
 }
 

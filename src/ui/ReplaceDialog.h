@@ -23,20 +23,20 @@ class ReplaceDialog final : public QDialog {
   public:
     explicit ReplaceDialog(QWidget* parent);
 
-    QLineEdit* FindEdit() const { return findEdit_; }
-    QLineEdit* ReplaceEdit() const { return replaceEdit_; }
-    QCheckBox* WholeWordBox() const { return wholeWord_; }
-    QCheckBox* MatchCaseBox() const { return matchCase_; }
+    QLineEdit* FindEdit() const { return fFindEdit; }
+    QLineEdit* ReplaceEdit() const { return fReplaceEdit; }
+    QCheckBox* WholeWordBox() const { return fWholeWord; }
+    QCheckBox* MatchCaseBox() const { return fMatchCase; }
 
   signals:
     // A button: frFindNext, frReplace or frReplaceAll.
     void Command(editor::TFindOptions command);
 
   private:
-    QLineEdit* findEdit_;
-    QLineEdit* replaceEdit_;
-    QCheckBox* wholeWord_;
-    QCheckBox* matchCase_;
+    QLineEdit* fFindEdit;
+    QLineEdit* fReplaceEdit;
+    QCheckBox* fWholeWord;
+    QCheckBox* fMatchCase;
 };
 
 class QtReplaceDialogWindow final : public editor::TReplaceDialogWindow {
@@ -56,7 +56,7 @@ class QtReplaceDialogWindow final : public editor::TReplaceDialogWindow {
     void FocusEditor() override;
     void SetListener(editor::TReplaceDialogListener* listener) override;
 
-    ReplaceDialog* Dialog() const { return dialog_.data(); }
+    ReplaceDialog* Dialog() const { return fDialog.data(); }
 
   private:
     void Report(editor::TFindOptions command);
@@ -65,11 +65,11 @@ class QtReplaceDialogWindow final : public editor::TReplaceDialogWindow {
     void MoveOffTheMatch();
     void Closed();
 
-    QPointer<ReplaceDialog> dialog_;  // owned by its parent window as well; deleted here first
-    QPointer<QWidget> editor_;
-    editor::TFindOptions options_ = 0;  // the bits the check boxes do not show
-    std::optional<QPoint> place_;       // where it was closed
-    editor::TReplaceDialogListener* listener_ = nullptr;
+    QPointer<ReplaceDialog> fDialog;  // owned by its parent window as well; deleted here first
+    QPointer<QWidget> fEditor;
+    editor::TFindOptions fOptions = 0;  // the bits the check boxes do not show
+    std::optional<QPoint> fPlace;       // where it was closed
+    editor::TReplaceDialogListener* fListener = nullptr;
 };
 
 }  // namespace tarnwick

@@ -1,6 +1,8 @@
 // The results list's row menu.
 #include "ui/ResultsMenu.h"
 
+#include "ui/HandlerBarrier.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -27,37 +29,37 @@ void CopyText(const std::string& bytes) {
 }  // namespace
 
 ResultsMenu::ResultsMenu(QWidget* parent, Commands commands)
-    : QObject(parent), menu_(new QMenu(parent)), commands_(std::move(commands)) {
-    menu_->setObjectName(QStringLiteral("ListView1Menu"));
+    : QObject(parent), fMenu(new QMenu(parent)), fCommands(std::move(commands)) {
+    fMenu->setObjectName(QStringLiteral("ListView1Menu"));
     auto item = [this](const char* name, const char* caption, const char* themeIcon,
                        std::function<void()> act) {
-        QAction* action = menu_->addAction(QString::fromLatin1(caption));
+        QAction* action = fMenu->addAction(QString::fromLatin1(caption));
         action->setObjectName(QString::fromLatin1(name));
         if (themeIcon != nullptr) {
             action->setIcon(QIcon::fromTheme(QString::fromLatin1(themeIcon)));
         }
-        connect(action, &QAction::triggered, this, std::move(act));
+        connect(action, &QAction::triggered, this, Guarded(fMenu, std::move(act)));
     };
     item("RowOpen", "Open", "document-open", [this] {
-        if (commands_.open) {
-            commands_.open();
+        if (fCommands.open) {
+            fCommands.open();
         }
     });
     item("RowShowInFolder", "Show in Folder", "folder-open", [this] {
-        if (commands_.showInFolder) {
-            commands_.showInFolder();
+        if (fCommands.showInFolder) {
+            fCommands.showInFolder();
         }
     });
-    menu_->addSeparator();
-    item("RowCopyPath", "Copy Path", "edit-copy", [this] { CopyPath(path_); });
-    item("RowCopyName", "Copy Name", nullptr, [this] { CopyText(name_); });
-    item("RowCopyFolderPath", "Copy Folder Path", nullptr, [this] { CopyText(FolderOf(path_)); });
+    fMenu->addSeparator();
+    item("RowCopyPath", "Copy Path", "edit-copy", [this] { CopyPath(fPath); });
+    item("RowCopyName", "Copy Name", nullptr, [this] { CopyText(fName); });
+    item("RowCopyFolderPath", "Copy Folder Path", nullptr, [this] { CopyText(FolderOf(fPath)); });
 }
 
 void ResultsMenu::Popup(const ResultRow& row, const QPoint& globalPos) {
-    path_ = row.Path;
-    name_ = row.Name;
-    menu_->popup(globalPos);
+    fPath = row.Path;
+    fName = row.Name;
+    fMenu->popup(globalPos);
 }
 
 }  // namespace tarnwick

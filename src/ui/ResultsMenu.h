@@ -34,13 +34,13 @@ class ResultsMenu final : public QObject {
     // Opens the menu for `row` at `globalPos` and returns at once; an item chosen later acts
     // on this row.
     void Popup(const ResultRow& row, const QPoint& globalPos);
-    QMenu& Menu() { return *menu_; }
+    QMenu& Menu() { return *fMenu; }
 
   private:
-    QMenu* menu_;
-    Commands commands_;
-    std::string path_;  // the bytes of the row the menu was opened for
-    std::string name_;
+    QMenu* fMenu;
+    Commands fCommands;
+    std::string fPath;  // the bytes of the row the menu was opened for
+    std::string fName;
 };
 
 }  // namespace tarnwick

@@ -51,10 +51,10 @@ int ResultsModel::ColumnWidth(int column) {
 }
 
 ResultsModel::ResultsModel(std::function<QIcon(const std::string&)> iconFor, QObject* parent)
-    : QAbstractTableModel(parent), iconFor_(std::move(iconFor)) {}
+    : QAbstractTableModel(parent), fIconFor(std::move(iconFor)) {}
 
 int ResultsModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : static_cast<int>(fRows.size());
 }
 
 int ResultsModel::columnCount(const QModelIndex& parent) const {
@@ -62,15 +62,15 @@ int ResultsModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ResultsModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= static_cast<int>(rows_.size())) {
+    if (!index.isValid() || index.row() >= static_cast<int>(fRows.size())) {
         return {};
     }
-    const ResultRow& row = rows_[static_cast<std::size_t>(index.row())];
+    const ResultRow& row = fRows[static_cast<std::size_t>(index.row())];
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         return ColumnText(row, index.column());
     }
-    if (role == Qt::DecorationRole && index.column() == 0 && iconFor_) {
-        return iconFor_(row.IconKey);
+    if (role == Qt::DecorationRole && index.column() == 0 && fIconFor) {
+        return fIconFor(row.IconKey);
     }
     return {};
 }
@@ -112,19 +112,19 @@ void ResultsModel::Append(std::vector<ResultRow> rows) {
     if (rows.empty()) {
         return;
     }
-    const int first = static_cast<int>(rows_.size());
+    const int first = static_cast<int>(fRows.size());
     beginInsertRows(QModelIndex(), first, first + static_cast<int>(rows.size()) - 1);
-    rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()),
+    fRows.insert(fRows.end(), std::make_move_iterator(rows.begin()),
                  std::make_move_iterator(rows.end()));
     endInsertRows();
 }
 
 void ResultsModel::Clear() {
-    if (rows_.empty()) {
+    if (fRows.empty()) {
         return;
     }
     beginResetModel();
-    rows_.clear();
+    fRows.clear();
     endResetModel();
 }
 

@@ -40,11 +40,11 @@ class ResultsModel final : public QAbstractTableModel {
 
     void Append(std::vector<ResultRow> rows);
     void Clear();
-    const ResultRow& Row(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
+    const ResultRow& Row(int row) const { return fRows.at(static_cast<std::size_t>(row)); }
 
   private:
-    std::function<QIcon(const std::string&)> iconFor_;
-    std::vector<ResultRow> rows_;
+    std::function<QIcon(const std::string&)> fIconFor;
+    std::vector<ResultRow> fRows;
 };
 
 }  // namespace tarnwick

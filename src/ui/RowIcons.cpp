@@ -51,12 +51,12 @@ void ForEachPicture(const QString& themeFolder, Visit visit) {
 
 }  // namespace
 
-RowIcons::RowIcons(QStringList themeFolders) : themeFolders_(std::move(themeFolders)) {}
+RowIcons::RowIcons(QStringList themeFolders) : fThemeFolders(std::move(themeFolders)) {}
 
 QIcon RowIcons::IconFor(const std::string& key) {
     const QString name = QString::fromStdString(key);
-    const auto found = cache_.constFind(name);
-    if (found != cache_.constEnd()) {
+    const auto found = fCache.constFind(name);
+    if (found != fCache.constEnd()) {
         return *found;
     }
     QIcon icon;
@@ -80,33 +80,33 @@ QIcon RowIcons::IconFor(const std::string& key) {
     if (icon.isNull()) {
         icon = Bundled(name);
     }
-    cache_.insert(name, icon);
+    fCache.insert(name, icon);
     return icon;
 }
 
 QString RowIcons::MimeTheme() {
     IndexMimeTheme();
-    return mimeTheme_;
+    return fMimeTheme;
 }
 
 QIcon RowIcons::FromMimeTheme(const QString& name) {
     IndexMimeTheme();
     QIcon icon;
-    for (const QString& file : mimeThemeFiles_.value(name)) {
+    for (const QString& file : fMimeThemeFiles.value(name)) {
         icon.addFile(file);
     }
     return icon;
 }
 
 void RowIcons::IndexMimeTheme() {
-    if (indexed_) {
+    if (fIndexed) {
         return;
     }
-    indexed_ = true;
+    fIndexed = true;
     const QString desktopTheme = QIcon::themeName();
     QString bestFolder;
     int bestCount = 0;
-    for (const QString& root : themeFolders_) {
+    for (const QString& root : fThemeFolders) {
         const QDir dir(root);
         for (const QString& theme : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
             if (theme == desktopTheme || !dir.exists(theme + QStringLiteral("/index.theme"))) {
@@ -117,7 +117,7 @@ void RowIcons::IndexMimeTheme() {
             if (count > bestCount) {
                 bestCount = count;
                 bestFolder = dir.filePath(theme);
-                mimeTheme_ = theme;
+                fMimeTheme = theme;
             }
         }
     }
@@ -126,7 +126,7 @@ void RowIcons::IndexMimeTheme() {
     }
     ForEachPicture(bestFolder, [&](const QString& file, bool) {
         if (Readable(file)) {
-            mimeThemeFiles_[QFileInfo(file).completeBaseName()].append(file);
+            fMimeThemeFiles[QFileInfo(file).completeBaseName()].append(file);
         }
     });
 }

@@ -30,11 +30,11 @@ class RowIcons {
     QIcon FromMimeTheme(const QString& name);
     void IndexMimeTheme();
 
-    QStringList themeFolders_;
-    QHash<QString, QIcon> cache_;
-    bool indexed_ = false;
-    QString mimeTheme_;
-    QHash<QString, QStringList> mimeThemeFiles_;  // icon name -> its picture files
+    QStringList fThemeFolders;
+    QHash<QString, QIcon> fCache;
+    bool fIndexed = false;
+    QString fMimeTheme;
+    QHash<QString, QStringList> fMimeThemeFiles;  // icon name -> its picture files
 };
 
 }  // namespace tarnwick

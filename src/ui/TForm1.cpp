@@ -58,94 +58,101 @@ std::string Bytes(const QString& text) {
 
 TForm1::TForm1(TForm1Services services, QWidget* parent)
     : QMainWindow(parent),
-      services_(services),
-      dispatcher_(std::make_unique<QtUiDispatcher>()),
-      styler_(editor::CreateAdvPascalMemoStyler1()) {
+      fServices(services),
+      fDispatcher(std::make_unique<QtUiDispatcher>()),
+      fStyler(editor::CreateAdvPascalMemoStyler1()) {
     setObjectName(QStringLiteral("Form1"));
-    if (services_.dialogs == nullptr) {
-        services_.dialogs = &UiDialogs::Standard();
+    if (fServices.dialogs == nullptr) {
+        fServices.dialogs = &UiDialogs::Standard();
     }
-    if (services_.typeNames == nullptr) {
-        ownTypeNames_ = std::make_unique<QtTypeNames>();
-        services_.typeNames = ownTypeNames_.get();
+    if (fServices.typeNames == nullptr) {
+        fOwnTypeNames = std::make_unique<QtTypeNames>();
+        fServices.typeNames = fOwnTypeNames.get();
     }
-    if (services_.locale == nullptr) {
-        ownLocale_ = LocaleFormats::CreateSystem();
-        services_.locale = ownLocale_.get();
+    if (fServices.locale == nullptr) {
+        fOwnLocale = LocaleFormats::CreateSystem();
+        fServices.locale = fOwnLocale.get();
     }
 
     BuildWindow();
     CreateFindReplace();
-    search_ = std::make_unique<SearchControl>(options_, *dispatcher_, *services_.typeNames,
-                                              *services_.locale, *this, services_.entryPause);
-    loader_ = std::make_unique<editor::TBackgroundLoad>(*dispatcher_);
-    loadProgress_ = new QTimer(this);
-    loadProgress_->setInterval(kLoadProgressMs);
-    connect(loadProgress_, &QTimer::timeout, this, &TForm1::ShowLoadProgress);
+    fSearch = std::make_unique<SearchControl>(fOptions, *fDispatcher, *fServices.typeNames,
+                                              *fServices.locale, *this, fServices.entryPause);
+    fLoader = std::make_unique<editor::TBackgroundLoad>(*fDispatcher);
+    fLoadProgress = new QTimer(this);
+    fLoadProgress->setInterval(kLoadProgressMs);
+    connect(fLoadProgress, &QTimer::timeout, this, Guarded(this, &TForm1::ShowLoadProgress));
     ConnectSearchInputs();
-    form2_ = std::make_unique<TForm2>(this);
+    fForm2 = std::make_unique<TForm2>(this);
     FormCreate();
 }
 
 TForm1::~TForm1() {
     // The editor forgets the styler before the styler goes.
-    if (memoWidget_ != nullptr) {
-        memoWidget_->Memo().SetSyntaxStyles(nullptr);
+    if (fMemoWidget != nullptr) {
+        fMemoWidget->Memo().SetSyntaxStyles(nullptr);
     }
-    search_.reset();
-    findReplace_.reset();
-    if (ownPrompts_) {
-        ownPrompts_->Close();
+    fSearch.reset();
+    fFindReplace.reset();
+    if (fOwnPrompts) {
+        fOwnPrompts->Close();
     }
 }
 
 void TForm1::ConnectSearchInputs() {
     auto text = [](QComboBox* box) { return Bytes(box->currentText()); };
     connect(ComboBox1, &QComboBox::currentTextChanged, this,
-            [this, text] { options_.SetNameText(text(ComboBox1)); });
+            Guarded(this, [this, text] { fOptions.SetNameText(text(ComboBox1)); }));
     connect(ComboBox2, &QComboBox::currentTextChanged, this,
-            [this, text] { options_.SetContainingText(text(ComboBox2)); });
+            Guarded(this, [this, text] { fOptions.SetContainingText(text(ComboBox2)); }));
     connect(ComboBox3, &QComboBox::currentTextChanged, this,
-            [this] { options_.SetLookIn(LookInBytes()); });
-    connect(ComboBox3, qOverload<int>(&QComboBox::activated), this, &TForm1::ComboBox3Select);
-    connect(ComboBox1->lineEdit(), &QLineEdit::returnPressed, this, &TForm1::ComboBox1Enter);
-    connect(ComboBox2->lineEdit(), &QLineEdit::returnPressed, this, &TForm1::ComboBox2Enter);
-    connect(Edit1, &QLineEdit::returnPressed, this, &TForm1::Edit1Enter);
-    connect(Edit2, &QLineEdit::returnPressed, this, &TForm1::Edit2Enter);
+            Guarded(this, [this] { fOptions.SetLookIn(LookInBytes()); }));
+    connect(ComboBox3, qOverload<int>(&QComboBox::activated), this,
+            Guarded(this, &TForm1::ComboBox3Select));
+    connect(ComboBox1->lineEdit(), &QLineEdit::returnPressed, this,
+            Guarded(this, &TForm1::ComboBox1Enter));
+    connect(ComboBox2->lineEdit(), &QLineEdit::returnPressed, this,
+            Guarded(this, &TForm1::ComboBox2Enter));
+    connect(Edit1, &QLineEdit::returnPressed, this, Guarded(this, &TForm1::Edit1Enter));
+    connect(Edit2, &QLineEdit::returnPressed, this, Guarded(this, &TForm1::Edit2Enter));
     connect(CheckBox1, &QCheckBox::toggled, this,
-            [this](bool on) { options_.SetIncludeHidden(on); });
-    connect(CheckBox2, &QCheckBox::toggled, this, [this](bool on) { options_.SetRecurse(on); });
-    connect(CheckBox3, &QCheckBox::toggled, this, [this](bool on) { options_.SetWholeWord(on); });
-    connect(RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
-        options_.SetFilter(on ? FilterMode::Exclude : FilterMode::Include);
-    });
+            Guarded<bool>(this, [this](bool on) { fOptions.SetIncludeHidden(on); }));
+    connect(CheckBox2, &QCheckBox::toggled, this,
+            Guarded<bool>(this, [this](bool on) { fOptions.SetRecurse(on); }));
+    connect(CheckBox3, &QCheckBox::toggled, this,
+            Guarded<bool>(this, [this](bool on) { fOptions.SetWholeWord(on); }));
+    connect(RadioButton1, &QRadioButton::toggled, this, Guarded<bool>(this, [this](bool on) {
+                fOptions.SetFilter(on ? FilterMode::Exclude : FilterMode::Include);
+            }));
     connect(Edit1, &QLineEdit::textChanged, this,
-            [this](const QString& t) { options_.SetExcludeListText(Bytes(t)); });
+            Guarded<const QString&>(
+                this, [this](const QString& t) { fOptions.SetExcludeListText(Bytes(t)); }));
     connect(Edit2, &QLineEdit::textChanged, this,
-            [this](const QString& t) { options_.SetIncludeListText(Bytes(t)); });
+            Guarded<const QString&>(
+                this, [this](const QString& t) { fOptions.SetIncludeListText(Bytes(t)); }));
     // Start equal to the controls.
-    options_.SetNameText(text(ComboBox1));
-    options_.SetContainingText(text(ComboBox2));
-    options_.SetLookIn(LookInBytes());
-    options_.SetIncludeHidden(CheckBox1->isChecked());
-    options_.SetRecurse(CheckBox2->isChecked());
-    options_.SetWholeWord(CheckBox3->isChecked());
-    options_.SetFilter(RadioButton1->isChecked() ? FilterMode::Exclude : FilterMode::Include);
-    options_.SetExcludeListText(Bytes(Edit1->text()));
-    options_.SetIncludeListText(Bytes(Edit2->text()));
+    fOptions.SetNameText(text(ComboBox1));
+    fOptions.SetContainingText(text(ComboBox2));
+    fOptions.SetLookIn(LookInBytes());
+    fOptions.SetIncludeHidden(CheckBox1->isChecked());
+    fOptions.SetRecurse(CheckBox2->isChecked());
+    fOptions.SetWholeWord(CheckBox3->isChecked());
+    fOptions.SetFilter(RadioButton1->isChecked() ? FilterMode::Exclude : FilterMode::Include);
+    fOptions.SetExcludeListText(Bytes(Edit1->text()));
+    fOptions.SetIncludeListText(Bytes(Edit2->text()));
 }
 
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!shownOnce_) {
-        shownOnce_ = true;
-        FormShow();
+    if (!fShownOnce) {
+        fShownOnce = true;
+        RunHandler(this, [this] { FormShow(); });
     }
 }
 
 void TForm1::FormShow() {
-    SearchState& state = search_->State();
-    if (services_.readDriveRoots) {
+    SearchState& state = fSearch->State();
+    if (fServices.readDriveRoots) {
         state.DriveRoots = ReadDriveRoots();
     }
     ComboBox3->clear();
@@ -161,10 +168,10 @@ void TForm1::ComboBox3Select(int index) {
     if (index != ComboBox3->count() - 1) {
         return;
     }
-    const std::optional<QString> folder = services_.dialogs->ChooseFolder(this);
+    const std::optional<QString> folder = fServices.dialogs->ChooseFolder(this);
     if (!folder) {
         ComboBox3->setCurrentIndex(-1);
-        options_.SetLookIn({});
+        fOptions.SetLookIn({});
         return;
     }
     ComboBox3->insertItem(0, *folder, QByteArray::fromStdString(LocalPathBytes(*folder)));
@@ -186,28 +193,28 @@ void TForm1::BitBtn1Click() {
         return;
     }
     // An editable box's text may not have been committed through a signal yet.
-    options_.SetNameText(Bytes(ComboBox1->currentText()));
-    options_.SetContainingText(Bytes(ComboBox2->currentText()));
-    search_->StartSearch();
+    fOptions.SetNameText(Bytes(ComboBox1->currentText()));
+    fOptions.SetContainingText(Bytes(ComboBox2->currentText()));
+    fSearch->StartSearch();
 }
 
 void TForm1::BitBtn2Click() {
     bsSkinStatusPanel1->clear();
-    search_->StopSearch();
+    fSearch->StopSearch();
 }
 
 void TForm1::SearchStarted() {
-    const std::string& content = search_->State().ContentText;
-    if (!content.empty() && styler_->AllStyles().Count() > 0) {
+    const std::string& content = fSearch->State().ContentText;
+    if (!content.empty() && fStyler->AllStyles().Count() > 0) {
         editor::TStringList keyword;
         keyword.Add(content);
-        styler_->AllStyles().Items(0).SetKeyWords(keyword);
+        fStyler->AllStyles().Items(0).SetKeyWords(keyword);
     }
-    loader_->Cancel();
-    loadProgress_->stop();
+    fLoader->Cancel();
+    fLoadProgress->stop();
     ClearEditor();
-    shownRow_ = -1;
-    fileRow_ = -1;
+    fShownRow = -1;
+    fFileRow = -1;
     SetSaveAsEnabled(false);
     SetFileCommandsEnabled(false);
     // A disabled button hands its focus on along the tab order, which would put it on the
@@ -217,7 +224,7 @@ void TForm1::SearchStarted() {
         BitBtn2->setFocus();
     }
     BitBtn1->setEnabled(false);
-    results_->Clear();
+    fResults->Clear();
 }
 
 void TForm1::RunEnded() {
@@ -228,7 +235,7 @@ void TForm1::RunEnded() {
     BitBtn2->setEnabled(false);
     bsSkinStatusPanel1->clear();
     // A run that found nothing says so, rather than leaving the last run's count up.
-    if (results_->rowCount() == 0) {
+    if (fResults->rowCount() == 0) {
         bsSkinStatusPanel2->setText(QString::fromStdString(FoundCountText(0)));
     }
 }
@@ -251,7 +258,7 @@ void TForm1::ShowSearchEvents(const SearchEventBatch& batch) {
         }
     }
     // Only the last text of each panel would be visible anyway; rows go in at once.
-    results_->Append(std::move(rows));
+    fResults->Append(std::move(rows));
     if (!folder.isNull()) {
         bsSkinStatusPanel1->setText(folder);
     }
@@ -263,22 +270,24 @@ void TForm1::ShowSearchEvents(const SearchEventBatch& batch) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut) {
         if (watched == ComboBox1) {
-            ComboBox1Exit();
+            RunHandler(this, [this] { ComboBox1Exit(); });
         } else if (watched == ComboBox2) {
-            ComboBox2Exit();
+            RunHandler(this, [this] { ComboBox2Exit(); });
         }
     }
     if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() != Qt::RightButton) {
         // After the view has updated its selection for this click. The right button's press
         // asked for the row menu, which shows its row itself (TForm1RowMenu.cpp).
-        QMetaObject::invokeMethod(this, &TForm1::ListView1Click, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, Guarded(this, &TForm1::ListView1Click),
+                                  Qt::QueuedConnection);
     }
-    if (watched == ListView1 && event->type() == QEvent::KeyPress && !keyRowCheckQueued_) {
+    if (watched == ListView1 && event->type() == QEvent::KeyPress && !fKeyRowCheckQueued) {
         // After the view has moved its selection for this key; a held key's repeats that
         // arrive before the check runs are shown once.
-        keyRowCheckQueued_ = true;
-        QMetaObject::invokeMethod(this, &TForm1::RowSelectedByKeyboard, Qt::QueuedConnection);
+        fKeyRowCheckQueued = true;
+        QMetaObject::invokeMethod(this, Guarded(this, &TForm1::RowSelectedByKeyboard),
+                                  Qt::QueuedConnection);
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -290,7 +299,7 @@ int TForm1::SelectedIndex() const {
 
 const ResultRow* TForm1::SelectedRow() const {
     const int index = SelectedIndex();
-    return index < 0 ? nullptr : &results_->Row(index);
+    return index < 0 ? nullptr : &fResults->Row(index);
 }
 
 void TForm1::ListView1Click() {
@@ -299,11 +308,11 @@ void TForm1::ListView1Click() {
         SetFileCommandsEnabled(false);
         return;
     }
-    if (loader_->Running() && index == loadingRow_) {
+    if (fLoader->Running() && index == fLoadingRow) {
         return;  // that row's file is being read already
     }
     // A copy: the question below runs an event loop.
-    const ResultRow row = results_->Row(index);
+    const ResultRow row = fResults->Row(index);
     // The path's bytes as listed, whatever their encoding. A row whose entry has gone since
     // the search is taken for what it was.
     struct stat info {};
@@ -312,13 +321,12 @@ void TForm1::ListView1Click() {
     // Devices and pipes are never opened (a pipe would block the window).
     const bool loadable = !folder && (!exists || S_ISREG(info.st_mode));
     if (loadable) {
-        try {
-            // Opened once before anything is asked or changed: a file that can't be read shows
-            // its open error and leaves the editor exactly as it was.
-            files::TFileStream probe(row.Path, files::TFileStream::Mode::OpenRead);
-        } catch (const std::exception& e) {
+        // Opened once before anything is asked or changed: a file that can't be read shows
+        // its open error and leaves the editor exactly as it was.
+        if (!RunHandler(this, [&] {
+                files::TFileStream probe(row.Path, files::TFileStream::Mode::OpenRead);
+            })) {
             SetFileCommandsEnabled(true);
-            ShowError(QString::fromStdString(e.what()));
             return;
         }
         if (!MayDiscardEdits()) {
@@ -332,77 +340,77 @@ void TForm1::ListView1Click() {
         StartLoad(index, row.Path);
         return;
     }
-    loader_->Cancel();  // another row was chosen: a running load no longer counts
-    shownRow_ = index;
+    fLoader->Cancel();  // another row was chosen: a running load no longer counts
+    fShownRow = index;
     bsSkinStatusPanel1->setText(DisplayPath(row.Path));
 }
 
 void TForm1::StartLoad(int index, const std::string& path) {
-    const int changesAtStart = editorChanges_;
-    loadingRow_ = index;
-    loadingPath_ = path;
-    editor::TAdvMemoStrings::TLoadSettings settings = memoWidget_->Memo().Lines().LoadSettings();
-    if (services_.unsizedLoadLimit > 0) {
-        settings.Limits.MaxUnsizedRead = services_.unsizedLoadLimit;
+    const int changesAtStart = fEditorChanges;
+    fLoadingRow = index;
+    fLoadingPath = path;
+    editor::TAdvMemoStrings::TLoadSettings settings = fMemoWidget->Memo().Lines().LoadSettings();
+    if (fServices.unsizedLoadLimit > 0) {
+        settings.Limits.MaxUnsizedRead = fServices.unsizedLoadLimit;
     }
-    loader_->Start(
+    fLoader->Start(
         path, settings,
         [this, index, path,
          changesAtStart](std::unique_ptr<editor::TAdvMemoStrings::TPreparedText> text) {
-            loadProgress_->stop();
+            fLoadProgress->stop();
             // Text typed while the file was read is asked about like any other edit.
-            if (editorChanges_ != changesAtStart && !MayDiscardEdits()) {
+            if (fEditorChanges != changesAtStart && !MayDiscardEdits()) {
                 ReselectShownRow();
                 return;
             }
             InstallEditor(*text);
-            shownRow_ = index;
-            fileRow_ = index;
+            fShownRow = index;
+            fFileRow = index;
             bsSkinStatusPanel1->setText(DisplayPath(path));
         },
         [this](const std::string& message) {
-            loadProgress_->stop();
-            bsSkinStatusPanel1->setText(shownRow_ >= 0 && shownRow_ < results_->rowCount()
-                                            ? DisplayPath(results_->Row(shownRow_).Path)
+            fLoadProgress->stop();
+            bsSkinStatusPanel1->setText(fShownRow >= 0 && fShownRow < fResults->rowCount()
+                                            ? DisplayPath(fResults->Row(fShownRow).Path)
                                             : QString());
             ShowError(QString::fromStdString(message));
         });
-    loadProgress_->start();
+    fLoadProgress->start();
 }
 
 void TForm1::ShowLoadProgress() {
-    if (!loader_->Running()) {
-        loadProgress_->stop();
+    if (!fLoader->Running()) {
+        fLoadProgress->stop();
         return;
     }
-    const uint64_t read = loader_->BytesRead();
-    const uint64_t expected = loader_->BytesExpected();
+    const uint64_t read = fLoader->BytesRead();
+    const uint64_t expected = fLoader->BytesExpected();
     constexpr uint64_t kPercent = 100;
     constexpr uint64_t kMegabyte = 1000 * 1000;
     const QString amount =
         expected > 0 ? QStringLiteral("%1 %").arg(std::min(read, expected) * kPercent / expected)
                      : QStringLiteral("%1 MB").arg(read / kMegabyte);
     bsSkinStatusPanel1->setText(
-        QStringLiteral("Loading %1 (%2)").arg(DisplayPath(loadingPath_), amount));
+        QStringLiteral("Loading %1 (%2)").arg(DisplayPath(fLoadingPath), amount));
 }
 
 bool TForm1::LoadingFile() const {
-    return loader_->Running();
+    return fLoader->Running();
 }
 
 void TForm1::RowSelectedByKeyboard() {
-    keyRowCheckQueued_ = false;
+    fKeyRowCheckQueued = false;
     const int index = SelectedIndex();
-    const bool beingLoaded = loader_->Running() && index == loadingRow_;
-    if (index >= 0 && index != shownRow_ && !beingLoaded) {
+    const bool beingLoaded = fLoader->Running() && index == fLoadingRow;
+    if (index >= 0 && index != fShownRow && !beingLoaded) {
         ListView1Click();
     }
 }
 
 void TForm1::ReselectShownRow() {
     ListView1->selectionModel()->clearSelection();
-    if (shownRow_ >= 0 && shownRow_ < results_->rowCount()) {
-        const QModelIndex index = results_->index(shownRow_, 0);
+    if (fShownRow >= 0 && fShownRow < fResults->rowCount()) {
+        const QModelIndex index = fResults->index(fShownRow, 0);
         ListView1->selectionModel()->setCurrentIndex(
             index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
@@ -410,26 +418,26 @@ void TForm1::ReselectShownRow() {
 
 void TForm1::AdvMemo1Change() {
     SetSaveAsEnabled(true);
-    if (!ownEditorChange_) {
-        ++editorChanges_;
+    if (!fOwnEditorChange) {
+        ++fEditorChanges;
         SetModified(true);
     }
 }
 
 void TForm1::SetModified(bool modified) {
-    if (modified == modified_) {
+    if (modified == fModified) {
         return;
     }
-    modified_ = modified;
+    fModified = modified;
     setWindowTitle(modified ? QStringLiteral("*") + QLatin1String(kTitle)
                             : QString::fromLatin1(kTitle));
 }
 
 void TForm1::InstallEditor(editor::TAdvMemoStrings::TPreparedText& text) {
-    editor::TAdvMemo& memo = memoWidget_->Memo();
-    memoWidget_->CloseCompletion();
+    editor::TAdvMemo& memo = fMemoWidget->Memo();
+    fMemoWidget->CloseCompletion();
     {
-        const editor::TScopedValue<bool> own(ownEditorChange_, true);
+        const editor::TScopedValue<bool> own(fOwnEditorChange, true);
         memo.Lines().InstallPrepared(text);
     }
     SetModified(false);
@@ -437,28 +445,27 @@ void TForm1::InstallEditor(editor::TAdvMemoStrings::TPreparedText& text) {
 }
 
 void TForm1::ClearEditor() {
-    memoWidget_->CloseCompletion();
+    fMemoWidget->CloseCompletion();
     {
-        const editor::TScopedValue<bool> own(ownEditorChange_, true);
-        memoWidget_->Memo().Lines().Clear();
+        const editor::TScopedValue<bool> own(fOwnEditorChange, true);
+        fMemoWidget->Memo().Lines().Clear();
     }
     SetModified(false);
     AdvMemo1SelectionChange();
 }
 
 bool TForm1::MayDiscardEdits() {
-    if (!modified_) {
+    if (!fModified) {
         return true;
     }
-    const QString title = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    switch (services_.dialogs->AskAboutEdits(
-        this, title,
+    switch (fServices.dialogs->AskAboutEdits(
+        this, ApplicationTitle(),
         QStringLiteral("The text in the editor has been changed. Save it before it is "
                        "discarded?"))) {
         case EditsAnswer::SaveAs: {
             // The extension of the file the text came from.
-            const ResultRow* source = fileRow_ >= 0 && fileRow_ < results_->rowCount()
-                                          ? &results_->Row(fileRow_)
+            const ResultRow* source = fFileRow >= 0 && fFileRow < fResults->rowCount()
+                                          ? &fResults->Row(fFileRow)
                                           : nullptr;
             return SaveEditorAs(source);
         }
@@ -471,20 +478,19 @@ bool TForm1::MayDiscardEdits() {
 }
 
 void TForm1::SetFileCommandsEnabled(bool enabled) {
-    toolButtons_[0]->setEnabled(enabled);
-    toolButtons_[1]->setEnabled(enabled);
+    fToolButtons[0]->setEnabled(enabled);
+    fToolButtons[1]->setEnabled(enabled);
     Openfolder1->setEnabled(enabled);
     Openfile1->setEnabled(enabled);
 }
 
 void TForm1::SetSaveAsEnabled(bool enabled) {
-    toolButtons_[2]->setEnabled(enabled);
+    fToolButtons[2]->setEnabled(enabled);
     Save1->setEnabled(enabled);
 }
 
 void TForm1::ShowError(const QString& text) {
-    const QString title = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    services_.dialogs->ShowError(this, title, text + QLatin1Char('.'));
+    fServices.dialogs->ShowError(this, ApplicationTitle(), text + QLatin1Char('.'));
 }
 
 }  // namespace tarnwick

@@ -1,7 +1,8 @@
 // TForm1, the main window: the search inputs on the left, the results list and the editor pane
 // on the right, toolbar, menu and status bar. It keeps SearchOptions equal to its controls,
 // drives the search control and shows what the walk finds; every command's enabled state
-// changes only through the rules in this class.
+// changes only through the rules in this class. Every handler runs behind the handler barrier
+// (HandlerBarrier.h); the window shows the errors that reach it.
 #pragma once
 
 #include <QMainWindow>
@@ -11,12 +12,14 @@
 #include "editor/AdvMemoStrings.h"
 #include "editor/BackgroundLoad.h"
 #include "search/SearchControl.h"
+#include "ui/HandlerBarrier.h"
 #include "ui/ResultsModel.h"
 #include "ui/RowIcons.h"
 #include "ui/UpdateCheckAtStart.h"
 
 class QAction;
 class QCheckBox;
+class QCloseEvent;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -63,7 +66,7 @@ struct TForm1Services {
     uint64_t unsizedLoadLimit = 0;
 };
 
-class TForm1 final : public QMainWindow, public SearchNotifications {
+class TForm1 final : public QMainWindow, public SearchNotifications, public HandlerErrorView {
     Q_OBJECT
   public:
     static constexpr int kWidth = 1074;
@@ -72,20 +75,23 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     explicit TForm1(TForm1Services services = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    SearchControl& Search() { return *search_; }
+    SearchControl& Search() { return *fSearch; }
     // The update check's thread, or nullptr when none was started.
     std::shared_ptr<const TIdThreadComponent::Control> UpdateCheckRun() const {
-        return updateCheck_.Run();
+        return fUpdateCheck.Run();
     }
-    const SearchOptions& Options() const { return options_; }
-    TAdvMemoWidget& Memo() { return *memoWidget_; }
-    ResultsModel& Results() { return *results_; }
-    editor::TAdvPascalMemoStyler& Styler() { return *styler_; }
+    const SearchOptions& Options() const { return fOptions; }
+    TAdvMemoWidget& Memo() { return *fMemoWidget; }
+    ResultsModel& Results() { return *fResults; }
+    editor::TAdvPascalMemoStyler& Styler() { return *fStyler; }
 
     // SearchNotifications
     void SearchStarted() override;
     void RunEnded() override;
     void ShowSearchEvents(const SearchEventBatch& batch) override;
+
+    // HandlerErrorView: an error that left a handler of the window or of one of its widgets.
+    void ShowHandlerError(const QString& text) override { ShowError(text); }
 
     // Handlers, public so tests can run them as the events do.
     void FormShow();
@@ -108,7 +114,7 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     void AdvMemo1Change();
     // Whether the editor's text changed since it was last loaded, emptied or saved; shown as
     // a "*" before the window title.
-    bool EditorModified() const { return modified_; }
+    bool EditorModified() const { return fModified; }
     // Cut and Copy are enabled while the editor has a selection.
     void AdvMemo1SelectionChange();
     void ToolButton5Click();  // Cut
@@ -135,12 +141,12 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     void Edit2Enter();
     // Writes both histories; false (after showing the error) when one can't be written.
     bool SaveHistories();
-    history::InputHistory& NameHistory() { return *nameHistory_; }
-    history::InputHistory& WordHistory() { return *wordHistory_; }
-    TForm2& AboutBox() { return *form2_; }
+    history::InputHistory& NameHistory() { return *fNameHistory; }
+    history::InputHistory& WordHistory() { return *fWordHistory; }
+    TForm2& AboutBox() { return *fForm2; }
     // A row's file is being read; the editor shows it once it is.
     bool LoadingFile() const;
-    editor::TAdvMemoFindReplaceDialog& AdvMemoFindReplaceDialog1() { return *findReplace_; }
+    editor::TAdvMemoFindReplaceDialog& AdvMemoFindReplaceDialog1() { return *fFindReplace; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -149,6 +155,8 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
 
   private:
     void FormCreate();
+    // The close handling, behind the handler barrier in closeEvent.
+    void FormClose(QCloseEvent& event);
     void LoadHistories();
     std::string HistoryPath(const char* fileName) const;
     // Title, icon, font, and every control at its place (TForm1Layout.cpp).
@@ -189,41 +197,41 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     std::string LookInBytes() const;
     void ShowError(const QString& text);
 
-    TForm1Services services_;
-    SearchOptions options_;
-    std::unique_ptr<QtUiDispatcher> dispatcher_;
+    TForm1Services fServices;
+    SearchOptions fOptions;
+    std::unique_ptr<QtUiDispatcher> fDispatcher;
     // After the dispatcher: cancelled and let go before the dispatcher its boxes use goes.
-    UpdateCheckAtStart updateCheck_;
-    std::unique_ptr<TypeNames> ownTypeNames_;
-    std::unique_ptr<LocaleFormats> ownLocale_;
-    std::unique_ptr<editor::TAdvPascalMemoStyler> styler_;
-    RowIcons icons_;
-    ResultsModel* results_ = nullptr;
-    ResultsMenu* rowMenu_ = nullptr;
-    bool shownOnce_ = false;
-    bool modified_ = false;
-    bool ownEditorChange_ = false;  // set while the window loads or empties the editor
+    UpdateCheckAtStart fUpdateCheck;
+    std::unique_ptr<TypeNames> fOwnTypeNames;
+    std::unique_ptr<LocaleFormats> fOwnLocale;
+    std::unique_ptr<editor::TAdvPascalMemoStyler> fStyler;
+    RowIcons fIcons;
+    ResultsModel* fResults = nullptr;
+    ResultsMenu* fRowMenu = nullptr;
+    bool fShownOnce = false;
+    bool fModified = false;
+    bool fOwnEditorChange = false;  // set while the window loads or empties the editor
     // The row last shown by a click or a key (its file in the editor, or its folder's path),
     // -1 when none; rows only come and go with a whole search, so the index stays valid.
-    int shownRow_ = -1;
-    int fileRow_ = -1;  // the row whose file the editor holds, -1 when none
-    bool keyRowCheckQueued_ = false;
+    int fShownRow = -1;
+    int fFileRow = -1;  // the row whose file the editor holds, -1 when none
+    bool fKeyRowCheckQueued = false;
     // Changes the user made to the text, counted to notice typing while a file loads.
-    int editorChanges_ = 0;
+    int fEditorChanges = 0;
     // After the dispatcher it reports through, so it goes (joining its worker) before it.
-    std::unique_ptr<editor::TBackgroundLoad> loader_;
-    int loadingRow_ = -1;
-    std::string loadingPath_;
-    QTimer* loadProgress_ = nullptr;
-    std::unique_ptr<history::InputHistory> nameHistory_;
-    std::unique_ptr<history::InputHistory> wordHistory_;
-    std::unique_ptr<TForm2> form2_;
-    std::shared_ptr<QtPrompts> ownPrompts_;
+    std::unique_ptr<editor::TBackgroundLoad> fLoader;
+    int fLoadingRow = -1;
+    std::string fLoadingPath;
+    QTimer* fLoadProgress = nullptr;
+    std::unique_ptr<history::InputHistory> fNameHistory;
+    std::unique_ptr<history::InputHistory> fWordHistory;
+    std::unique_ptr<TForm2> fForm2;
+    std::shared_ptr<QtPrompts> fOwnPrompts;
     // Refers to the prompts and the editor, so it goes before either.
-    std::unique_ptr<editor::TAdvMemoFindReplaceDialog> findReplace_;
+    std::unique_ptr<editor::TAdvMemoFindReplaceDialog> fFindReplace;
 
     // Controls, named as in the form.
-    QToolButton* toolButtons_[8] = {};
+    QToolButton* fToolButtons[8] = {};
     QAction* Openfolder1 = nullptr;
     QAction* Openfile1 = nullptr;
     QAction* Save1 = nullptr;
@@ -249,13 +257,13 @@ class TForm1 final : public QMainWindow, public SearchNotifications {
     QCheckBox* CheckBox3 = nullptr;
     QTableView* ListView1 = nullptr;
     QSplitter* Splitter1 = nullptr;
-    TAdvMemoWidget* memoWidget_ = nullptr;
+    TAdvMemoWidget* fMemoWidget = nullptr;
     QLabel* bsSkinStatusPanel1 = nullptr;
     QLabel* bsSkinStatusPanel2 = nullptr;
 
     // Last: destroyed first, so a running walk is stopped and its deliveries are cut off
     // before any control it reports to goes away.
-    std::unique_ptr<SearchControl> search_;
+    std::unique_ptr<SearchControl> fSearch;
 };
 
 }  // namespace tarnwick

@@ -47,7 +47,7 @@ bool TForm1::SaveEditorAs(const ResultRow* row) {
     if (!ext.empty()) {
         ext.remove_prefix(1);
     }
-    const std::optional<QString> chosen = services_.dialogs->ChooseSaveFile(
+    const std::optional<QString> chosen = fServices.dialogs->ChooseSaveFile(
         this, QStringLiteral("Save your file"), QDir::currentPath(), DisplayPath(std::string(ext)));
     if (!chosen) {
         return false;
@@ -55,10 +55,7 @@ bool TForm1::SaveEditorAs(const ResultRow* row) {
     // The dialog speaks in readable names; the file goes to the bytes they stand for (a
     // folder named in another encoding included).
     const std::string path = LocalPathBytes(*chosen);
-    try {
-        memoWidget_->Memo().Lines().SaveToFile(path);
-    } catch (const std::exception& e) {
-        ShowError(QString::fromStdString(e.what()));
+    if (!RunHandler(this, [&] { fMemoWidget->Memo().Lines().SaveToFile(path); })) {
         return false;
     }
     SetModified(false);
@@ -72,7 +69,7 @@ bool TForm1::SaveEditorAs(const ResultRow* row) {
 // Cut and Copy act on a selection only: with none the clipboard keeps what it holds. The
 // clipboard gets LF line breaks.
 void TForm1::ToolButton5Click() {
-    editor::TAdvMemo& memo = memoWidget_->Memo();
+    editor::TAdvMemo& memo = fMemoWidget->Memo();
     if (memo.SelectionLength() == 0) {
         return;
     }
@@ -83,7 +80,7 @@ void TForm1::ToolButton5Click() {
 }
 
 void TForm1::ToolButton4Click() {
-    const editor::TAdvMemo& memo = memoWidget_->Memo();
+    const editor::TAdvMemo& memo = fMemoWidget->Memo();
     if (memo.SelectionLength() == 0) {
         return;
     }
@@ -95,13 +92,13 @@ void TForm1::ToolButton4Click() {
 // Text from other programs has LF (or CR) line breaks; they break lines here as CR LF does.
 void TForm1::ToolButton6Click() {
     const Clipboard* clipboard = Clipboard::Installed();
-    memoWidget_->Memo().InsertAtCaret(clipboard != nullptr ? WithCrLfLineBreaks(clipboard->Text())
+    fMemoWidget->Memo().InsertAtCaret(clipboard != nullptr ? WithCrLfLineBreaks(clipboard->Text())
                                                            : std::string());
 }
 
 void TForm1::AdvMemo1SelectionChange() {
-    const bool selected = memoWidget_->Memo().SelectionLength() > 0;
-    for (QToolButton* button : {toolButtons_[3], toolButtons_[4]}) {
+    const bool selected = fMemoWidget->Memo().SelectionLength() > 0;
+    for (QToolButton* button : {fToolButtons[3], fToolButtons[4]}) {
         button->setEnabled(selected);
     }
     Cut1->setEnabled(selected);
@@ -109,16 +106,16 @@ void TForm1::AdvMemo1SelectionChange() {
 }
 
 void TForm1::CreateFindReplace() {
-    Prompts* prompts = services_.prompts.get();
+    Prompts* prompts = fServices.prompts.get();
     if (prompts == nullptr) {
-        ownPrompts_ = QtPrompts::Create(this, *dispatcher_);
-        prompts = ownPrompts_.get();
+        fOwnPrompts = QtPrompts::Create(this, *fDispatcher);
+        prompts = fOwnPrompts.get();
     }
-    findReplace_ = std::make_unique<editor::TAdvMemoFindReplaceDialog>(
-        std::make_unique<QtReplaceDialogWindow>(this, memoWidget_), prompts);
-    findReplace_->SetAdvMemo(&memoWidget_->Memo());
+    fFindReplace = std::make_unique<editor::TAdvMemoFindReplaceDialog>(
+        std::make_unique<QtReplaceDialogWindow>(this, fMemoWidget), prompts);
+    fFindReplace->SetAdvMemo(&fMemoWidget->Memo());
     // A Replace All tells in the left status panel how many occurrences it replaced.
-    findReplace_->OnReplaceDone = [this](editor::TAdvMemoFindReplaceDialog& dialog) {
+    fFindReplace->OnReplaceDone = [this](editor::TAdvMemoFindReplaceDialog& dialog) {
         if (dialog.LastWasReplaceAll()) {
             const int count = dialog.ReplaceCount();
             bsSkinStatusPanel1->setText(count == 1
@@ -129,11 +126,7 @@ void TForm1::CreateFindReplace() {
 }
 
 void TForm1::FindReplaceCommand() {
-    try {
-        findReplace_->ShowDialog();
-    } catch (const std::exception& e) {
-        ShowError(QString::fromStdString(e.what()));
-    }
+    RunHandler(this, [this] { fFindReplace->ShowDialog(); });
 }
 
 void TForm1::ToolButton7Click() {

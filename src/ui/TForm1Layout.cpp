@@ -150,16 +150,17 @@ void TForm1::BuildToolBarAndMenu() {
         button->setFixedSize(kToolButtonWidth, kToolBarHeight);
         button->setEnabled(info.enabled);
         toolBar->addWidget(button);
-        toolButtons_[i] = button;
+        fToolButtons[i] = button;
     }
     // Positions in kToolButtons.
-    connect(toolButtons_[0], &QToolButton::clicked, this, &TForm1::OpenFolderCommand);
-    connect(toolButtons_[1], &QToolButton::clicked, this, &TForm1::OpenFileCommand);
-    connect(toolButtons_[2], &QToolButton::clicked, this, &TForm1::SaveAsCommand);
-    connect(toolButtons_[3], &QToolButton::clicked, this, &TForm1::ToolButton5Click);
-    connect(toolButtons_[4], &QToolButton::clicked, this, &TForm1::ToolButton4Click);
-    connect(toolButtons_[5], &QToolButton::clicked, this, &TForm1::ToolButton6Click);
-    connect(toolButtons_[6], &QToolButton::clicked, this, &TForm1::ToolButton7Click);
+    connect(fToolButtons[0], &QToolButton::clicked, this,
+            Guarded(this, &TForm1::OpenFolderCommand));
+    connect(fToolButtons[1], &QToolButton::clicked, this, Guarded(this, &TForm1::OpenFileCommand));
+    connect(fToolButtons[2], &QToolButton::clicked, this, Guarded(this, &TForm1::SaveAsCommand));
+    connect(fToolButtons[3], &QToolButton::clicked, this, Guarded(this, &TForm1::ToolButton5Click));
+    connect(fToolButtons[4], &QToolButton::clicked, this, Guarded(this, &TForm1::ToolButton4Click));
+    connect(fToolButtons[5], &QToolButton::clicked, this, Guarded(this, &TForm1::ToolButton6Click));
+    connect(fToolButtons[6], &QToolButton::clicked, this, Guarded(this, &TForm1::ToolButton7Click));
 
     QMenuBar* menu = menuBar();
     menu->setObjectName(QStringLiteral("MainMenu1"));
@@ -188,19 +189,19 @@ void TForm1::BuildToolBarAndMenu() {
     Cut1->setEnabled(false);
     Copy1->setEnabled(false);
 
-    connect(Openfolder1, &QAction::triggered, this, &TForm1::OpenFolderCommand);
-    connect(Openfile1, &QAction::triggered, this, &TForm1::OpenFileCommand);
-    connect(Save1, &QAction::triggered, this, &TForm1::SaveAsCommand);
-    connect(Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
-    connect(Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
-    connect(Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
-    connect(Find1, &QAction::triggered, this, &TForm1::Find1Click);
-    connect(toolButtons_[7], &QToolButton::clicked, this, &TForm1::AboutCommand);
-    connect(About1, &QAction::triggered, this, &TForm1::AboutCommand);
+    connect(Openfolder1, &QAction::triggered, this, Guarded(this, &TForm1::OpenFolderCommand));
+    connect(Openfile1, &QAction::triggered, this, Guarded(this, &TForm1::OpenFileCommand));
+    connect(Save1, &QAction::triggered, this, Guarded(this, &TForm1::SaveAsCommand));
+    connect(Cut1, &QAction::triggered, this, Guarded(this, &TForm1::Cut1Click));
+    connect(Copy1, &QAction::triggered, this, Guarded(this, &TForm1::Copy1Click));
+    connect(Paste1, &QAction::triggered, this, Guarded(this, &TForm1::Paste1Click));
+    connect(Find1, &QAction::triggered, this, Guarded(this, &TForm1::Find1Click));
+    connect(fToolButtons[7], &QToolButton::clicked, this, Guarded(this, &TForm1::AboutCommand));
+    connect(About1, &QAction::triggered, this, Guarded(this, &TForm1::AboutCommand));
     connect(Visitwebsite1, &QAction::triggered, this,
-            [] { TMisc::OpenSite(kHomePageUrl, "", "1"); });
+            Guarded(this, [] { TMisc::OpenSite(kHomePageUrl, "", "1"); }));
     connect(Reportbugs1, &QAction::triggered, this,
-            [] { TMisc::OpenSite(kContactPageUrl, "", "1"); });
+            Guarded(this, [] { TMisc::OpenSite(kContactPageUrl, "", "1"); }));
     // Ends the process at once: no close handling, so the histories are not saved.
     connect(Exit1, &QAction::triggered, this, [] { std::_Exit(0); });
 }
@@ -270,8 +271,8 @@ void TForm1::BuildSearchPanel(QWidget* panel) {
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, Guarded(this, &TForm1::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, Guarded(this, &TForm1::BitBtn2Click));
 }
 
 void TForm1::BuildResultsAndEditor(QWidget* panel) {
@@ -282,11 +283,11 @@ void TForm1::BuildResultsAndEditor(QWidget* panel) {
     Splitter1->setChildrenCollapsible(false);
     column->addWidget(Splitter1);
 
-    results_ =
-        new ResultsModel([this](const std::string& key) { return icons_.IconFor(key); }, this);
+    fResults =
+        new ResultsModel([this](const std::string& key) { return fIcons.IconFor(key); }, this);
     auto* resultsView = Named(new ResultsView(Splitter1), "ListView1");
     ListView1 = resultsView;
-    ListView1->setModel(results_);
+    ListView1->setModel(fResults);
     ListView1->setShowGrid(true);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -300,33 +301,35 @@ void TForm1::BuildResultsAndEditor(QWidget* panel) {
     ListView1->horizontalHeader()->setHighlightSections(false);
     ListView1->horizontalHeader()->setSectionsClickable(false);
     ListView1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    const auto widths = FittedColumnWidths(*ListView1, *services_.locale);
+    const auto widths = FittedColumnWidths(*ListView1, *fServices.locale);
     for (int c = 0; c < ResultsModel::kColumnCount; ++c) {
         ListView1->setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
     }
     ListView1->viewport()->installEventFilter(this);
     ListView1->installEventFilter(this);  // keys that move the selection
     // The row menu and dragging rows out (TForm1RowMenu.cpp).
-    rowMenu_ =
+    fRowMenu =
         new ResultsMenu(this, {[this] { OpenFileCommand(); }, [this] { OpenFolderCommand(); }});
-    connect(resultsView, &ResultsView::RowMenuRequested, this, &TForm1::ListView1RowMenu);
-    connect(resultsView, &ResultsView::RowDragEnded, this, &TForm1::ListView1DragEnded);
+    connect(resultsView, &ResultsView::RowMenuRequested, this,
+            Guarded(this, &TForm1::ListView1RowMenu));
+    connect(resultsView, &ResultsView::RowDragEnded, this,
+            Guarded(this, &TForm1::ListView1DragEnded));
 
-    memoWidget_ = new TAdvMemoWidget(Splitter1);
+    fMemoWidget = new TAdvMemoWidget(Splitter1);
     Splitter1->addWidget(ListView1);
-    Splitter1->addWidget(memoWidget_);
+    Splitter1->addWidget(fMemoWidget);
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
     Splitter1->setSizes({kHeight, kEditorHeight});
 
-    editor::TAdvMemo& memo = memoWidget_->Memo();
-    memo.SetSyntaxStyles(styler_.get());
+    editor::TAdvMemo& memo = fMemoWidget->Memo();
+    memo.SetSyntaxStyles(fStyler.get());
     memo.OnChange = [this](editor::TAdvCustomMemo&) { AdvMemo1Change(); };
     memo.OnSelectionChange = [this](editor::TAdvCustomMemo&) { AdvMemo1SelectionChange(); };
     // Not every edit raises OnChange (typing a Tab, indenting a block), but every one writes
     // an undo record; undo and redo change the text too.
     memo.UndoList().OnUndoChange = [this](bool, bool) {
-        if (!ownEditorChange_) {
+        if (!fOwnEditorChange) {
             SetModified(true);
         }
     };

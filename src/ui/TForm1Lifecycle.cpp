@@ -17,25 +17,23 @@ namespace tarnwick {
 
 void TForm1::FormCreate() {
     // The results list's full-row selection and double buffering are set where it is built.
-    nameHistory_ = std::make_unique<history::InputHistory>();
-    wordHistory_ = std::make_unique<history::InputHistory>();
+    fNameHistory = std::make_unique<history::InputHistory>();
+    fWordHistory = std::make_unique<history::InputHistory>();
     ComboBox1->installEventFilter(this);
     ComboBox2->installEventFilter(this);
-    try {
+    // On an error the remaining start-up steps are skipped; the window still opens.
+    RunHandler(this, [this] {
         LoadHistories();
-        if (!services_.updateEndpoint.empty()) {
-            updateCheck_.Start(this, *dispatcher_, services_.updateEndpoint,
-                               services_.updateDeadline, services_.prompts);
+        if (!fServices.updateEndpoint.empty()) {
+            fUpdateCheck.Start(this, *fDispatcher, fServices.updateEndpoint,
+                               fServices.updateDeadline, fServices.prompts);
         }
-    } catch (const std::exception& e) {
-        // The remaining start-up steps are skipped; the window still opens.
-        ShowError(QString::fromStdString(e.what()));
-    }
+    });
 }
 
 std::string TForm1::HistoryPath(const char* fileName) const {
-    if (!services_.historyFolder.empty()) {
-        return history::HistoryFilePath(services_.historyFolder, fileName);
+    if (!fServices.historyFolder.empty()) {
+        return history::HistoryFilePath(fServices.historyFolder, fileName);
     }
     // The histories live beside the executable. An installed copy's folder is not writable:
     // there they go to the user's data folder instead, or closing could never succeed.
@@ -52,8 +50,8 @@ void TForm1::LoadHistories() {
         history::InputHistory& history;
         QComboBox* box;
         const char* file;
-    } lists[] = {{*nameHistory_, ComboBox1, history::kNameHistoryFileName},
-                 {*wordHistory_, ComboBox2, history::kWordHistoryFileName}};
+    } lists[] = {{*fNameHistory, ComboBox1, history::kNameHistoryFileName},
+                 {*fWordHistory, ComboBox2, history::kWordHistoryFileName}};
     for (const auto& list : lists) {
         if (list.history.LoadFromFileIfExists(HistoryPath(list.file))) {
             const QString text = list.box->currentText();
@@ -85,11 +83,11 @@ void Record(history::InputHistory& history, QComboBox* box) {
 }  // namespace
 
 void TForm1::ComboBox1Exit() {
-    Record(*nameHistory_, ComboBox1);
+    Record(*fNameHistory, ComboBox1);
 }
 
 void TForm1::ComboBox2Exit() {
-    Record(*wordHistory_, ComboBox2);
+    Record(*fWordHistory, ComboBox2);
 }
 
 void TForm1::ComboBox1Enter() {
@@ -111,31 +109,34 @@ void TForm1::Edit2Enter() {
 }
 
 bool TForm1::SaveHistories() {
-    try {
-        nameHistory_->SaveToFile(HistoryPath(history::kNameHistoryFileName));
-        wordHistory_->SaveToFile(HistoryPath(history::kWordHistoryFileName));
-    } catch (const std::exception& e) {
-        ShowError(QString::fromStdString(e.what()));
-        return false;
-    }
-    return true;
+    return RunHandler(this, [this] {
+        fNameHistory->SaveToFile(HistoryPath(history::kNameHistoryFileName));
+        fWordHistory->SaveToFile(HistoryPath(history::kWordHistoryFileName));
+    });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    // An error on the way keeps the window open, as Cancel does.
+    if (!RunHandler(this, [this, event] { FormClose(*event); })) {
+        event->ignore();
+    }
+}
+
+void TForm1::FormClose(QCloseEvent& event) {
     // Modified text is asked about first; Cancel keeps the window open.
     if (!MayDiscardEdits() || !SaveHistories()) {
-        event->ignore();  // the window stays open
+        event.ignore();  // the window stays open
         return;
     }
     // A running walk must not outlive the controls it reports to; a running load is dropped.
-    search_->StopSearch();
-    loader_->Cancel();
-    event->accept();
+    fSearch->StopSearch();
+    fLoader->Cancel();
+    event.accept();
 }
 
 void TForm1::AboutCommand() {
-    form2_->PrepareToShow();
-    form2_->exec();
+    fForm2->PrepareToShow();
+    fForm2->exec();
 }
 
 }  // namespace tarnwick

@@ -9,28 +9,28 @@
 namespace tarnwick {
 
 void TForm1::ListView1RowMenu(int row, const QPoint& globalPos) {
-    if (row < 0 || row >= results_->rowCount()) {
+    if (row < 0 || row >= fResults->rowCount()) {
         return;
     }
-    if (row == shownRow_) {
+    if (row == fShownRow) {
         // Shown already (the editor may hold its edited text): only selected again, with the
         // commands a click on it enables.
         ReselectShownRow();
         SetFileCommandsEnabled(true);
     } else {
         ListView1->selectionModel()->setCurrentIndex(
-            results_->index(row, 0),
+            fResults->index(row, 0),
             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         ListView1Click();
     }
     if (SelectedIndex() != row) {
         return;  // the edited text was kept, and its row selected again
     }
-    rowMenu_->Popup(results_->Row(row), globalPos);
+    fRowMenu->Popup(fResults->Row(row), globalPos);
 }
 
 void TForm1::ListView1DragEnded(int row) {
-    if (row != shownRow_ && row == SelectedIndex()) {
+    if (row != fShownRow && row == SelectedIndex()) {
         ListView1Click();
     }
 }

@@ -10,8 +10,8 @@ namespace tarnwick {
 // Builds the Look in list first when the window has not been shown yet (showing it later then
 // leaves the list as it is). An empty `folder` or `name` leaves its box unchanged.
 void TForm1::StartIn(const std::string& folder, const std::string& name) {
-    if (!shownOnce_) {
-        shownOnce_ = true;
+    if (!fShownOnce) {
+        fShownOnce = true;
         FormShow();
     }
     if (!folder.empty()) {
@@ -20,7 +20,7 @@ void TForm1::StartIn(const std::string& folder, const std::string& name) {
         const QByteArray bytes = QByteArray::fromStdString(folder);
         ComboBox3->insertItem(0, QFile::decodeName(bytes), bytes);
         ComboBox3->setCurrentIndex(0);
-        options_.SetLookIn(folder);
+        fOptions.SetLookIn(folder);
     }
     if (!name.empty()) {
         // A typed text crosses into the boxes as UTF-8, as the history files do; the box's

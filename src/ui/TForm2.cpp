@@ -11,6 +11,7 @@
 
 #include "platform/AppInfo.h"
 #include "platform/TMisc.h"
+#include "ui/HandlerBarrier.h"
 
 namespace tarnwick {
 namespace {
@@ -123,13 +124,14 @@ TForm2::TForm2(QWidget* parent)
     bsSkinLinkLabel1 = new TLinkLabel(QString::fromUtf8(kHomePageUrl), this);
     bsSkinLinkLabel1->setObjectName(QStringLiteral("bsSkinLinkLabel1"));
     bsSkinLinkLabel1->setGeometry(LinkGeometry(bsSkinLinkLabel1->sizeHint().width()));
-    connect(bsSkinLinkLabel1, &TLinkLabel::clicked, this, &TForm2::bsSkinLinkLabel1Click);
+    connect(bsSkinLinkLabel1, &TLinkLabel::clicked, this,
+            Guarded(this, &TForm2::bsSkinLinkLabel1Click));
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(kButton1Rect);
     Button1->setDefault(true);
-    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    connect(Button1, &QPushButton::clicked, this, Guarded(this, &TForm2::Button1Click));
 }
 
 void TForm2::PrepareToShow() {

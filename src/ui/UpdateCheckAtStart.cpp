@@ -8,24 +8,24 @@ namespace tarnwick {
 UpdateCheckAtStart::UpdateCheckAtStart() = default;
 
 UpdateCheckAtStart::~UpdateCheckAtStart() {
-    thread_.reset();
-    if (qtPrompts_) {
-        qtPrompts_->Close();
+    fThread.reset();
+    if (fQtPrompts) {
+        fQtPrompts->Close();
     }
 }
 
 void UpdateCheckAtStart::Start(QWidget* owner, UiDispatcher& dispatcher,
                                const std::string& endpoint, std::chrono::milliseconds deadline,
                                std::shared_ptr<Prompts> prompts) {
-    if (thread_) {
+    if (fThread) {
         return;  // once per start of the program
     }
     if (!prompts) {
-        qtPrompts_ = QtPrompts::Create(owner, dispatcher);
-        prompts = qtPrompts_;
+        fQtPrompts = QtPrompts::Create(owner, dispatcher);
+        prompts = fQtPrompts;
     }
-    thread_ = std::make_unique<UpdateCheckThread>(std::move(prompts), endpoint, deadline);
-    thread_->Start();
+    fThread = std::make_unique<UpdateCheckThread>(std::move(prompts), endpoint, deadline);
+    fThread->Start();
 }
 
 }  // namespace tarnwick

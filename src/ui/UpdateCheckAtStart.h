@@ -33,12 +33,12 @@ class UpdateCheckAtStart {
 
     // The check's thread (null when none was started); it can be awaited after the window.
     std::shared_ptr<const TIdThreadComponent::Control> Run() const {
-        return thread_ ? thread_->Thread() : nullptr;
+        return fThread ? fThread->Thread() : nullptr;
     }
 
   private:
-    std::shared_ptr<QtPrompts> qtPrompts_;
-    std::unique_ptr<UpdateCheckThread> thread_;
+    std::shared_ptr<QtPrompts> fQtPrompts;
+    std::unique_ptr<UpdateCheckThread> fThread;
 };
 
 }  // namespace tarnwick

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "http/TIdHTTP.h"
-#include "json/TlkJSON.h"
+#include "json/reader/TlkJSON.h"
 #include "platform/AppInfo.h"
 #include "platform/TMisc.h"
 
@@ -13,12 +13,12 @@ namespace {
 
 // The member of `value` with the exact name, or none when `value` has no such member (or is
 // not an object at all).
-const TlkJSONbase* Member(const TlkJSONbase* value, const char* name) {
-    return value == nullptr ? nullptr : value->Lookup(TlkVariant(name));
+const json::TlkJSONbase* Member(const json::TlkJSONbase* value, const char* name) {
+    return value == nullptr ? nullptr : value->Lookup(json::TlkVariant(name));
 }
 
 // The value as text (numbers and booleans too); none, null, objects and arrays raise.
-std::string ReadText(const TlkJSONbase* value) {
+std::string ReadText(const json::TlkJSONbase* value) {
     if (value == nullptr) {
         throw std::runtime_error("missing member");
     }
@@ -82,11 +82,11 @@ std::string UpdateCheck::FetchDocument() const {
 void UpdateCheck::CheckForUpdate() {
     try {
         const std::string body = FetchDocument();
-        const std::unique_ptr<TlkJSONbase> document = TlkJSON::ParseDocument(body);
-        if (!document || document->Kind() != TlkJSONkind::Object) {
+        const std::unique_ptr<json::TlkJSONbase> document = json::TlkJSON::ParseDocument(body);
+        if (!document || document->Kind() != json::TlkJSONkind::Object) {
             return;
         }
-        const TlkJSONbase* name = Member(document.get(), "name");
+        const json::TlkJSONbase* name = Member(document.get(), "name");
         const std::string version = ReadText(Member(Member(name, "qk"), "ver"));
         const std::string address = ReadText(Member(Member(name, "qk"), "url"));
         if (version == AppVersion || cancelled_) {

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <string>
 
-#include "json/TlkJSON.h"
-#include "json/TlkJSONobject.h"
+#include "json/reader/TlkJSON.h"
+#include "json/values/TlkJSONobject.h"
 
-namespace tarnwick::testing {
+namespace tarnwick::json::testing {
 
 // Renders numbers in general form with 17 digits, strings with non-ASCII code units as \uXXXX,
 // lists as [a,b] and objects as {"name":value}; none is "none".
@@ -68,4 +68,4 @@ inline std::string Parse(std::string_view text) {
     return Describe(TlkJSON::ParseDocument(text).get());
 }
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::json::testing

@@ -5,10 +5,10 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListView>
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include <filesystem>
@@ -88,12 +88,12 @@ void TypePath(QFileDialog& dialog, const std::string& path) {
 class FolderChooserTest : public testing::TForm1Test {
   protected:
     void SetUp() override {
-        savedDirectory_ = QDir::currentPath();
+        fSavedDirectory = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(tree.root())));
         MakeWindow(&UiDialogs::Standard());
         ShowActive();
     }
-    void TearDown() override { QDir::setCurrent(savedDirectory_); }
+    void TearDown() override { QDir::setCurrent(fSavedDirectory); }
 
     // Picks "Other..." with the keyboard, as a user would; returns when the chooser closed.
     void ChooseOther() {
@@ -104,7 +104,7 @@ class FolderChooserTest : public testing::TForm1Test {
     std::string LookInText() { return Find<QComboBox>("ComboBox3")->currentText().toStdString(); }
 
   private:
-    QString savedDirectory_;
+    QString fSavedDirectory;
 };
 
 TEST_F(FolderChooserTest, TypedExistingFolderAndEnterChoosesItAndTheSearchWalksIt) {

@@ -11,9 +11,9 @@ namespace tarnwick::testing {
 
 class MessageBoxAnswerer {
   public:
-    explicit MessageBoxAnswerer(QMessageBox::StandardButton button) : button_(button) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Look(); });
-        timer_.start(5);
+    explicit MessageBoxAnswerer(QMessageBox::StandardButton button) : fButton(button) {
+        QObject::connect(&fTimer, &QTimer::timeout, [this] { Look(); });
+        fTimer.start(5);
     }
 
     bool answered = false;
@@ -35,12 +35,12 @@ class MessageBoxAnswerer {
         buttons = box->standardButtons();
         parent = box->parentWidget();
         answered = true;
-        timer_.stop();
-        box->button(button_)->click();
+        fTimer.stop();
+        box->button(fButton)->click();
     }
 
-    QMessageBox::StandardButton button_;
-    QTimer timer_;
+    QMessageBox::StandardButton fButton;
+    QTimer fTimer;
 };
 
 }  // namespace tarnwick::testing

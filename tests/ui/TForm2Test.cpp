@@ -30,10 +30,10 @@ class TForm2Test : public ::testing::Test {
   protected:
     void SetUp() override {
         testing::UiTestApp();
-        previous_ = Shell::Installed();
-        Shell::Install(&shell_);
+        fPrevious = Shell::Installed();
+        Shell::Install(&fShell);
     }
-    void TearDown() override { Shell::Install(previous_); }
+    void TearDown() override { Shell::Install(fPrevious); }
 
     template <typename T>
     T* Child(TForm2& form, const char* name) {
@@ -52,8 +52,8 @@ class TForm2Test : public ::testing::Test {
         QCoreApplication::sendEvent(widget, &release);
     }
 
-    RecordingShell shell_;
-    Shell* previous_ = nullptr;
+    RecordingShell fShell;
+    Shell* fPrevious = nullptr;
 };
 
 TEST_F(TForm2Test, LaysOutTheControls) {
@@ -130,15 +130,15 @@ TEST_F(TForm2Test, LinkOpensTheHomePageAndTheBoxStaysOpen) {
     ASSERT_NE(link, nullptr);
 
     Click(link, Qt::RightButton);
-    EXPECT_TRUE(shell_.opened.empty());
+    EXPECT_TRUE(fShell.opened.empty());
 
     Click(link);
-    EXPECT_EQ(shell_.opened, (std::vector<std::string>{kHomePageUrl}));
-    EXPECT_TRUE(shell_.shown.empty());
+    EXPECT_EQ(fShell.opened, (std::vector<std::string>{kHomePageUrl}));
+    EXPECT_TRUE(fShell.shown.empty());
     EXPECT_TRUE(form.isVisible());
 
     Click(link);
-    EXPECT_EQ(shell_.opened.size(), 2u);
+    EXPECT_EQ(fShell.opened.size(), 2u);
     EXPECT_TRUE(form.isVisible());
 }
 
@@ -155,7 +155,7 @@ TEST_F(TForm2Test, ReleaseOutsideTheLinkIsNoClick) {
     QMouseEvent release(QEvent::MouseButtonRelease, outside, link->mapToGlobal(outside),
                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(link, &release);
-    EXPECT_TRUE(shell_.opened.empty());
+    EXPECT_TRUE(fShell.opened.empty());
 }
 
 TEST_F(TForm2Test, LinkTurnsBlueWhileHovered) {

@@ -31,16 +31,16 @@ bool HasWildcard(const std::string& text) {
 MimeGlobKey::MimeGlobKey(const QStringList& patterns) {
     for (const QString& qpattern : patterns) {
         const std::string pattern = qpattern.toStdString();
-        const int id = static_cast<int>(originals_.size());
+        const int id = static_cast<int>(fOriginals.size());
         if (IsAscii(pattern) && !HasWildcard(pattern)) {
-            originals_.push_back(pattern);
-            literals_[AsciiLower(pattern)].push_back(id);
+            fOriginals.push_back(pattern);
+            fLiterals[AsciiLower(pattern)].push_back(id);
         } else if (IsAscii(pattern) && pattern.size() > 2 && pattern.compare(0, 2, "*.") == 0 &&
                    !HasWildcard(pattern.substr(1))) {
-            originals_.push_back(pattern.substr(1));
-            suffixes_[AsciiLower(pattern.substr(1))].push_back(id);
+            fOriginals.push_back(pattern.substr(1));
+            fSuffixes[AsciiLower(pattern.substr(1))].push_back(id);
         } else {
-            originals_.push_back(std::string());
+            fOriginals.push_back(std::string());
             // fnmatch agrees with the database's wildcards on ASCII patterns without escapes or
             // '^' sets and is much cheaper; anything else goes through the same wildcard
             // conversion the database uses.
@@ -57,7 +57,7 @@ MimeGlobKey::MimeGlobKey(const QStringList& patterns) {
                 wildcard.exact = QRegularExpression::fromWildcard(qpattern, Qt::CaseSensitive);
                 wildcard.folded = QRegularExpression::fromWildcard(qpattern, Qt::CaseInsensitive);
             }
-            wildcards_.push_back(std::move(wildcard));
+            fWildcards.push_back(std::move(wildcard));
         }
     }
 }
@@ -86,17 +86,17 @@ std::optional<std::string> MimeGlobKey::KeyOf(const std::string& name) const {
     }
     std::vector<unsigned> matches;
     const std::string lower = AsciiLower(name);
-    if (const auto literal = literals_.find(lower); literal != literals_.end()) {
-        AddIds(matches, literal->second, originals_, name);
+    if (const auto literal = fLiterals.find(lower); literal != fLiterals.end()) {
+        AddIds(matches, literal->second, fOriginals, name);
     }
     for (std::size_t dot = lower.find('.'); dot != std::string::npos;
          dot = lower.find('.', dot + 1)) {
-        if (const auto suffix = suffixes_.find(lower.substr(dot)); suffix != suffixes_.end()) {
-            AddIds(matches, suffix->second, originals_, name.substr(dot));
+        if (const auto suffix = fSuffixes.find(lower.substr(dot)); suffix != fSuffixes.end()) {
+            AddIds(matches, suffix->second, fOriginals, name.substr(dot));
         }
     }
     QString qname;
-    for (const Wildcard& wildcard : wildcards_) {
+    for (const Wildcard& wildcard : fWildcards) {
         // The database does not let the star of a "*tail" pattern match nothing (",v" is no
         // "*,v" file), so a name no longer than the tail gets a key of its own.
         const bool starEmpty = wildcard.leadingStar && name.size() < wildcard.length;

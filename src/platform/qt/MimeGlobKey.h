@@ -39,11 +39,11 @@ class MimeGlobKey {
     static void AddIds(std::vector<unsigned>& matches, const std::vector<int>& ids,
                        const std::vector<std::string>& originals, const std::string& text);
 
-    // Literal names and "*.suffix" patterns, by their lower-case text; ids index `originals_`.
-    std::unordered_map<std::string, std::vector<int>> literals_;
-    std::unordered_map<std::string, std::vector<int>> suffixes_;
-    std::vector<std::string> originals_;  // the literal text as listed (for the exact-case bit)
-    std::vector<Wildcard> wildcards_;
+    // Literal names and "*.suffix" patterns, by their lower-case text; ids index `fOriginals`.
+    std::unordered_map<std::string, std::vector<int>> fLiterals;
+    std::unordered_map<std::string, std::vector<int>> fSuffixes;
+    std::vector<std::string> fOriginals;  // the literal text as listed (for the exact-case bit)
+    std::vector<Wildcard> fWildcards;
 };
 
 }  // namespace tarnwick

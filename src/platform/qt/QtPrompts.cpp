@@ -12,7 +12,7 @@ std::shared_ptr<QtPrompts> QtPrompts::Create(QWidget* owner, UiDispatcher& dispa
 }
 
 QtPrompts::QtPrompts(QWidget* owner, UiDispatcher& dispatcher)
-    : owner_(owner), dispatcher_(&dispatcher) {}
+    : fOwner(owner), fDispatcher(&dispatcher) {}
 
 PromptAnswer QtPrompts::Question(const std::string& text, const std::string& caption) {
     return Ask(Kind::Question, text, caption);
@@ -24,10 +24,10 @@ void QtPrompts::Message(const std::string& text, const std::string& caption) {
 
 void QtPrompts::Close() {
     {
-        std::lock_guard lock(mutex_);
-        closed_ = true;
+        std::lock_guard lock(fMutex);
+        fClosed = true;
     }
-    answered_.notify_all();
+    fAnswered.notify_all();
 }
 
 PromptAnswer QtPrompts::Show(Kind kind, const std::string& text, const std::string& caption) {
@@ -37,7 +37,7 @@ PromptAnswer QtPrompts::Show(Kind kind, const std::string& text, const std::stri
         kind == Kind::Question ? QMessageBox::Question : QMessageBox::Information,
         QString::fromStdString(caption), QString::fromStdString(text),
         kind == Kind::Question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-        owner_.data());
+        fOwner.data());
     box->setObjectName(kind == Kind::Question ? "QuestionBox" : "MessageBox");
     const int result = box->exec();
     delete box.data();
@@ -48,39 +48,39 @@ PromptAnswer QtPrompts::Ask(Kind kind, const std::string& text, const std::strin
     const QCoreApplication* app = QCoreApplication::instance();
     if (app == nullptr || QThread::currentThread() == app->thread()) {
         {
-            std::lock_guard lock(mutex_);
-            if (closed_) {
+            std::lock_guard lock(fMutex);
+            if (fClosed) {
                 return PromptAnswer::No;
             }
         }
         return Show(kind, text, caption);
     }
     auto request = std::make_shared<Request>();
-    std::unique_lock lock(mutex_);
-    if (closed_) {
+    std::unique_lock lock(fMutex);
+    if (fClosed) {
         return PromptAnswer::No;
     }
     // Posted under the lock, so it happens before Close() and thus while the dispatcher lives.
-    dispatcher_->Post([weak = weak_from_this(), request, kind, text, caption] {
+    fDispatcher->Post([weak = weak_from_this(), request, kind, text, caption] {
         const std::shared_ptr<QtPrompts> self = weak.lock();
         if (!self) {
             return;
         }
         {
-            std::lock_guard closedLock(self->mutex_);
-            if (self->closed_) {
+            std::lock_guard closedLock(self->fMutex);
+            if (self->fClosed) {
                 return;
             }
         }
         const PromptAnswer answer = self->Show(kind, text, caption);
         {
-            std::lock_guard answerLock(self->mutex_);
+            std::lock_guard answerLock(self->fMutex);
             request->done = true;
             request->answer = answer;
         }
-        self->answered_.notify_all();
+        self->fAnswered.notify_all();
     });
-    answered_.wait(lock, [&] { return request->done || closed_; });
+    fAnswered.wait(lock, [&] { return request->done || fClosed; });
     return request->done ? request->answer : PromptAnswer::No;
 }
 

@@ -38,11 +38,11 @@ class QtPrompts final : public Prompts, public std::enable_shared_from_this<QtPr
     // Shows the box on the UI thread and returns the answer.
     PromptAnswer Show(Kind kind, const std::string& text, const std::string& caption);
 
-    QPointer<QWidget> owner_;
-    UiDispatcher* dispatcher_;
-    std::mutex mutex_;
-    std::condition_variable answered_;
-    bool closed_ = false;
+    QPointer<QWidget> fOwner;
+    UiDispatcher* fDispatcher;
+    std::mutex fMutex;
+    std::condition_variable fAnswered;
+    bool fClosed = false;
 };
 
 }  // namespace tarnwick

@@ -51,17 +51,17 @@ TypeDescription QtTypeNames::DescribeFile(const std::string& fullPath) const {
         return LookUp(fullPath);
     }
     {
-        const std::lock_guard lock(cacheMutex_);
-        if (const auto found = cache_.find(*key); found != cache_.end()) {
+        const std::lock_guard lock(fCacheMutex);
+        if (const auto found = fCache.find(*key); found != fCache.end()) {
             return found->second;
         }
     }
     TypeDescription description = LookUp(fullPath);
-    const std::lock_guard lock(cacheMutex_);
-    if (cache_.size() >= kMaxCachedKeys) {
-        cache_.clear();
+    const std::lock_guard lock(fCacheMutex);
+    if (fCache.size() >= kMaxCachedKeys) {
+        fCache.clear();
     }
-    cache_.emplace(*key, description);
+    fCache.emplace(*key, description);
     return description;
 }
 

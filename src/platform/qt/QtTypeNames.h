@@ -24,8 +24,8 @@ class QtTypeNames final : public TypeNames {
     static TypeDescription LookUp(const std::string& fullPath);
 
   private:
-    mutable std::mutex cacheMutex_;
-    mutable std::unordered_map<std::string, TypeDescription> cache_;
+    mutable std::mutex fCacheMutex;
+    mutable std::unordered_map<std::string, TypeDescription> fCache;
 };
 
 }  // namespace tarnwick

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 // A typed accessor (IntAt, TextAt, ...) found an element of another kind than the one asked for.
 class EInvalidCast : public std::runtime_error {
@@ -29,4 +29,4 @@ class EVariantTypeCastError : public std::runtime_error {
     }
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

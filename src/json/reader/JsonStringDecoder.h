@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 enum class JsonStringResult {
     Ok,            // the body was read; the position is past the closing quote
@@ -16,8 +16,9 @@ enum class JsonStringResult {
 };
 
 // Reads from `position` (the first character after the opening quote). `out` receives the
-// decoded text and `position` moves past the closing quote on success.
+// decoded text and `position` moves past the closing quote on success; on failure it is the
+// offset of the byte that could not be read (the end of the text when no quote closes).
 JsonStringResult DecodeJsonString(std::string_view text, std::size_t& position,
                                   std::u16string& out);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

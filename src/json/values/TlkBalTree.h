@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 struct TlkBalNode {
     TlkBalNode* LeftNode = nullptr;   // smaller keys
@@ -37,8 +37,8 @@ class TlkBalTree {
     void ClearKeys();
 
     // The structure, for walking the tree: absent links point at Sentinel().
-    const TlkBalNode* RootNode() const { return root_; }
-    const TlkBalNode* Sentinel() const { return &sentinel_; }
+    const TlkBalNode* RootNode() const { return fRoot; }
+    const TlkBalNode* Sentinel() const { return &fSentinel; }
 
   private:
     bool Insert(TlkBalNode*& link, std::u16string_view key, std::int32_t position);
@@ -46,8 +46,8 @@ class TlkBalTree {
     void Split(TlkBalNode*& link);
     void FreeSubtree(TlkBalNode* node);
 
-    TlkBalNode sentinel_;
-    TlkBalNode* root_;
+    TlkBalNode fSentinel;
+    TlkBalNode* fRoot;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

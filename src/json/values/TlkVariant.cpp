@@ -1,14 +1,14 @@
-#include "json/TlkVariant.h"
+#include "json/values/TlkVariant.h"
 
 #include <array>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 
-#include "json/TlkJSONerrors.h"
+#include "json/values/TlkJSONerrors.h"
 #include "platform/Windows1252.h"
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 namespace {
 
@@ -224,4 +224,4 @@ std::u16string TlkVariant::ToWideText() const {
     }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

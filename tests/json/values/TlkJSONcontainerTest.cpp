@@ -4,11 +4,11 @@
 #include <string>
 
 #include "json/JsonTestSupport.h"
-#include "json/TlkJSON.h"
-#include "json/TlkJSONerrors.h"
-#include "json/TlkJSONobject.h"
+#include "json/reader/TlkJSON.h"
+#include "json/values/TlkJSONerrors.h"
+#include "json/values/TlkJSONobject.h"
 
-namespace tarnwick {
+namespace tarnwick::json {
 namespace {
 
 using testing::Describe;
@@ -29,9 +29,9 @@ std::unique_ptr<TlkJSONobject> ParseObject(std::string_view text) {
 
 // Counts destructions so ownership can be checked without a leak detector.
 struct Counted : TlkJSONnull {
-    explicit Counted(int& deaths) : deaths_(deaths) {}
-    ~Counted() override { ++deaths_; }
-    int& deaths_;
+    explicit Counted(int& deaths) : fDeaths(deaths) {}
+    ~Counted() override { ++fDeaths; }
+    int& fDeaths;
 };
 
 TEST(TlkJSONcontainerTest, ChildAtOutsideTheRangeGivesNone) {
@@ -243,4 +243,4 @@ TEST(TlkJSONcontainerTest, RemovingMembersKeepsTheKeyIndexInStep) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::json

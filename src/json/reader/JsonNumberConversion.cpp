@@ -1,10 +1,10 @@
-#include "json/JsonNumberConversion.h"
+#include "json/reader/JsonNumberConversion.h"
 
 #include <array>
 #include <charconv>
 #include <cstdint>
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 namespace {
 
@@ -113,4 +113,4 @@ bool ConvertJsonNumber(std::string_view text, long double& value) {
     return true;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "json/TlkJSONbase.h"
+#include "json/values/TlkJSONbase.h"
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 class TlkJSONcustomlist : public TlkJSONbase {
   public:
@@ -19,7 +19,7 @@ class TlkJSONcustomlist : public TlkJSONbase {
 
     TlkJSONbase* ChildAt(int position) const override;
     void ReplaceChild(int position, std::unique_ptr<TlkJSONbase> element) override;
-    int ChildCount() const override { return static_cast<int>(items_.size()); }
+    int ChildCount() const override { return static_cast<int>(fItems.size()); }
 
     // The element at a position and its name: for a list the position in decimal, for an
     // object the member name as 8-bit text (empty outside the range).
@@ -50,7 +50,7 @@ class TlkJSONcustomlist : public TlkJSONbase {
     // Converts a numeric lookup key to a position; false for keys that name no position.
     static bool KeyToPosition(const TlkVariant& key, int& position);
 
-    std::vector<std::unique_ptr<TlkJSONbase>> items_;
+    std::vector<std::unique_ptr<TlkJSONbase>> fItems;
 };
 
 // A JSON array: its items are the elements in document order.
@@ -65,4 +65,4 @@ class TlkJSONlist : public TlkJSONcustomlist {
     TlkJSONbase* NamedChild(int position, std::string& name) const override;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

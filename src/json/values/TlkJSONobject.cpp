@@ -1,14 +1,14 @@
-#include "json/TlkJSONobject.h"
+#include "json/values/TlkJSONobject.h"
 
 #include "platform/Windows1252.h"
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 TlkJSONobject::~TlkJSONobject() {
-    while (!items_.empty()) {
-        items_.pop_back();
+    while (!fItems.empty()) {
+        fItems.pop_back();
     }
-    keyIndex_.ClearKeys();
+    fKeyIndex.ClearKeys();
 }
 
 TlkJSONbase* TlkJSONobject::Lookup(const TlkVariant& key) const {
@@ -33,8 +33,8 @@ int TlkJSONobject::AppendMember(std::unique_ptr<TlkJSONobjectmethod> pair) {
     }
     const TlkJSONobjectmethod* stored = pair.get();
     const int position = Append(std::move(pair));
-    if (useKeyIndex_) {
-        keyIndex_.InsertKey(stored->MemberName(), position);
+    if (fUseKeyIndex) {
+        fKeyIndex.InsertKey(stored->MemberName(), position);
     }
     return position;
 }
@@ -56,13 +56,13 @@ void TlkJSONobject::RemoveAt(int position) {
 }
 
 void TlkJSONobject::RebuildKeyIndex() {
-    if (!useKeyIndex_) {
+    if (!fUseKeyIndex) {
         return;
     }
-    keyIndex_.ClearKeys();
+    fKeyIndex.ClearKeys();
     for (int i = 0; i < ChildCount(); ++i) {
         if (const TlkJSONobjectmethod* pair = PairAt(i)) {
-            keyIndex_.InsertKey(pair->MemberName(), i);
+            fKeyIndex.InsertKey(pair->MemberName(), i);
         }
     }
 }
@@ -73,8 +73,8 @@ const TlkJSONobjectmethod* TlkJSONobject::PairAt(int position) const {
 }
 
 int TlkJSONobject::KeyPosition(std::u16string_view key) const {
-    if (useKeyIndex_) {
-        return keyIndex_.FindKey(key);
+    if (fUseKeyIndex) {
+        return fKeyIndex.FindKey(key);
     }
     for (int i = 0; i < ChildCount(); ++i) {
         const TlkJSONobjectmethod* pair = PairAt(i);
@@ -100,4 +100,4 @@ TlkJSONbase* TlkJSONobject::MemberValueAt(int position) const {
     return key.empty() ? nullptr : MemberByName(key);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

@@ -1,4 +1,4 @@
-#include "json/TlkBalTree.h"
+#include "json/values/TlkBalTree.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace tarnwick {
+namespace tarnwick::json {
 namespace {
 
 // Checks the AA invariants below `node` and collects its keys in order. Gives the number of
@@ -146,4 +146,4 @@ TEST(TlkBalTreeTest, ClearKeysEmptiesTheTreeForReuse) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::json

@@ -7,40 +7,40 @@
 #include <string>
 #include <string_view>
 
-#include "json/TlkBalTree.h"
-#include "json/TlkJSONcustomlist.h"
+#include "json/values/TlkBalTree.h"
+#include "json/values/TlkJSONcustomlist.h"
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 // One member of an object: its name and its value, which the pair owns.
 class TlkJSONobjectmethod : public TlkJSONbase {
   public:
     TlkJSONobjectmethod() = default;
     TlkJSONobjectmethod(std::u16string name, std::unique_ptr<TlkJSONbase> value)
-        : memberName_(std::move(name)), memberValue_(std::move(value)) {}
+        : fMemberName(std::move(name)), fMemberValue(std::move(value)) {}
 
-    const std::u16string& MemberName() const { return memberName_; }
-    void SetMemberName(std::u16string name) { memberName_ = std::move(name); }
+    const std::u16string& MemberName() const { return fMemberName; }
+    void SetMemberName(std::u16string name) { fMemberName = std::move(name); }
     // The value, or none when the pair has none yet.
-    TlkJSONbase* MemberValue() const { return memberValue_.get(); }
+    TlkJSONbase* MemberValue() const { return fMemberValue.get(); }
     // Frees the old value and takes the new one.
-    void SetMemberValue(std::unique_ptr<TlkJSONbase> value) { memberValue_ = std::move(value); }
+    void SetMemberValue(std::unique_ptr<TlkJSONbase> value) { fMemberValue = std::move(value); }
 
   private:
-    std::u16string memberName_;
-    std::unique_ptr<TlkJSONbase> memberValue_;
+    std::u16string fMemberName;
+    std::unique_ptr<TlkJSONbase> fMemberValue;
 };
 
 class TlkJSONobject : public TlkJSONcustomlist {
   public:
     TLK_JSON_KIND(TlkJSONkind::Object, "jsObject")
 
-    explicit TlkJSONobject(bool useKeyIndex = true) : useKeyIndex_(useKeyIndex) {}
+    explicit TlkJSONobject(bool useKeyIndex = true) : fUseKeyIndex(useKeyIndex) {}
     // Members first, from the last to the first, then the key index.
     ~TlkJSONobject() override;
 
-    bool UseKeyIndex() const { return useKeyIndex_; }
-    const TlkBalTree& KeyIndex() const { return keyIndex_; }
+    bool UseKeyIndex() const { return fUseKeyIndex; }
+    const TlkBalTree& KeyIndex() const { return fKeyIndex; }
 
     // A text key gives MemberByName, a numeric key ChildAt (the pair); any other key none.
     TlkJSONbase* Lookup(const TlkVariant& key) const override;
@@ -71,8 +71,8 @@ class TlkJSONobject : public TlkJSONcustomlist {
     const TlkJSONobjectmethod* PairAt(int position) const;
     void RebuildKeyIndex();
 
-    TlkBalTree keyIndex_;
-    bool useKeyIndex_;
+    TlkBalTree fKeyIndex;
+    bool fUseKeyIndex;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

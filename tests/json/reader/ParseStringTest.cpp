@@ -4,9 +4,9 @@
 #include <string>
 
 #include "json/JsonTestSupport.h"
-#include "json/TlkJSON.h"
+#include "json/reader/TlkJSON.h"
 
-namespace tarnwick {
+namespace tarnwick::json {
 namespace {
 
 using testing::Parse;
@@ -116,4 +116,4 @@ TEST(ParseStringTest, LongRunOfBackslashesIsReadInOnePass) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::json

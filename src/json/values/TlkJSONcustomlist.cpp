@@ -1,12 +1,12 @@
-#include "json/TlkJSONcustomlist.h"
+#include "json/values/TlkJSONcustomlist.h"
 
 #include <cmath>
 #include <limits>
 
-#include "json/TlkJSONerrors.h"
+#include "json/values/TlkJSONerrors.h"
 #include "platform/Windows1252.h"
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 namespace {
 
@@ -22,8 +22,8 @@ const T* Typed(const TlkJSONbase* element) {
 }  // namespace
 
 TlkJSONcustomlist::~TlkJSONcustomlist() {
-    while (!items_.empty()) {
-        items_.pop_back();
+    while (!fItems.empty()) {
+        fItems.pop_back();
     }
 }
 
@@ -31,21 +31,21 @@ TlkJSONbase* TlkJSONcustomlist::ChildAt(int position) const {
     if (position < 0 || position >= ChildCount()) {
         return nullptr;
     }
-    return items_[position].get();
+    return fItems[position].get();
 }
 
 void TlkJSONcustomlist::ReplaceChild(int position, std::unique_ptr<TlkJSONbase> element) {
     if (position < 0 || position >= ChildCount()) {
         return;
     }
-    items_[position] = std::move(element);
+    fItems[position] = std::move(element);
 }
 
 int TlkJSONcustomlist::Append(std::unique_ptr<TlkJSONbase> element) {
     if (element == nullptr) {
         return kNoPosition;
     }
-    items_.push_back(std::move(element));
+    fItems.push_back(std::move(element));
     return ChildCount() - 1;
 }
 
@@ -53,16 +53,16 @@ void TlkJSONcustomlist::RemoveAt(int position) {
     if (position < 0 || position >= ChildCount()) {
         return;
     }
-    items_[position].reset();
+    fItems[position].reset();
     if (position != ChildCount() - 1) {
-        items_[position] = std::move(items_.back());
+        fItems[position] = std::move(fItems.back());
     }
-    items_.pop_back();
+    fItems.pop_back();
 }
 
 int TlkJSONcustomlist::PositionOf(const TlkJSONbase* element) const {
     for (int i = 0; i < ChildCount(); ++i) {
-        if (items_[i].get() == element) {
+        if (fItems[i].get() == element) {
             return i;
         }
     }
@@ -152,4 +152,4 @@ TlkJSONbase* TlkJSONlist::NamedChild(int position, std::string& name) const {
     return ChildAt(position);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

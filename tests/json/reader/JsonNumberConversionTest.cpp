@@ -1,4 +1,4 @@
-#include "json/JsonNumberConversion.h"
+#include "json/reader/JsonNumberConversion.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-namespace tarnwick {
+namespace tarnwick::json {
 namespace {
 
 long double Reference(const std::string& text) {
@@ -53,4 +53,4 @@ TEST(JsonNumberConversionTest, RangeLimits) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::json

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "json/TlkVariant.h"
+#include "json/values/TlkVariant.h"
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 // The kind numbers of the value classes; the numbers are fixed.
 enum class TlkJSONkind : int {
@@ -78,16 +78,16 @@ class TlkJSONnumber : public TlkJSONbase {
     TLK_JSON_KIND(TlkJSONkind::Number, "jsNumber")
 
     TlkJSONnumber() = default;
-    explicit TlkJSONnumber(long double value) : value_(value) {}
+    explicit TlkJSONnumber(long double value) : fValue(value) {}
 
-    long double Value() const { return value_; }
-    void SetValue(long double value) { value_ = value; }
+    long double Value() const { return fValue; }
+    void SetValue(long double value) { fValue = value; }
 
-    TlkVariant ReadValue() const override { return static_cast<double>(value_); }
-    void WriteValue(const TlkVariant& value) override { value_ = value.ToDouble(); }
+    TlkVariant ReadValue() const override { return static_cast<double>(fValue); }
+    void WriteValue(const TlkVariant& value) override { fValue = value.ToDouble(); }
 
   private:
-    long double value_ = 0;
+    long double fValue = 0;
 };
 
 // A string value as UTF-16 text.
@@ -96,16 +96,16 @@ class TlkJSONstring : public TlkJSONbase {
     TLK_JSON_KIND(TlkJSONkind::String, "jsString")
 
     TlkJSONstring() = default;
-    explicit TlkJSONstring(std::u16string value) : value_(std::move(value)) {}
+    explicit TlkJSONstring(std::u16string value) : fValue(std::move(value)) {}
 
-    const std::u16string& Value() const { return value_; }
-    void SetValue(std::u16string value) { value_ = std::move(value); }
+    const std::u16string& Value() const { return fValue; }
+    void SetValue(std::u16string value) { fValue = std::move(value); }
 
-    TlkVariant ReadValue() const override { return value_; }
-    void WriteValue(const TlkVariant& value) override { value_ = value.ToWideText(); }
+    TlkVariant ReadValue() const override { return fValue; }
+    void WriteValue(const TlkVariant& value) override { fValue = value.ToWideText(); }
 
   private:
-    std::u16string value_;
+    std::u16string fValue;
 };
 
 class TlkJSONboolean : public TlkJSONbase {
@@ -113,16 +113,16 @@ class TlkJSONboolean : public TlkJSONbase {
     TLK_JSON_KIND(TlkJSONkind::Boolean, "jsBoolean")
 
     TlkJSONboolean() = default;
-    explicit TlkJSONboolean(bool value) : value_(value) {}
+    explicit TlkJSONboolean(bool value) : fValue(value) {}
 
-    bool Value() const { return value_; }
-    void SetValue(bool value) { value_ = value; }
+    bool Value() const { return fValue; }
+    void SetValue(bool value) { fValue = value; }
 
-    TlkVariant ReadValue() const override { return value_; }
-    void WriteValue(const TlkVariant& value) override { value_ = value.ToBoolean(); }
+    TlkVariant ReadValue() const override { return fValue; }
+    void WriteValue(const TlkVariant& value) override { fValue = value.ToBoolean(); }
 
   private:
-    bool value_ = false;
+    bool fValue = false;
 };
 
 // The null value: reads as a null variant, ignores writes.
@@ -131,4 +131,4 @@ class TlkJSONnull : public TlkJSONbase {
     TLK_JSON_KIND(TlkJSONkind::Null, "jsNull")
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

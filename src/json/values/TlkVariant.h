@@ -8,7 +8,7 @@
 #include <string_view>
 #include <variant>
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 class TlkVariant {
   public:
@@ -21,26 +21,26 @@ class TlkVariant {
     static constexpr int kTextDigits = 15;
 
     TlkVariant() = default;  // null
-    TlkVariant(bool value) : value_(value) {}
-    TlkVariant(int value) : value_(std::int64_t{value}) {}
-    TlkVariant(std::int64_t value) : value_(value) {}
-    TlkVariant(double value) : value_(value) {}
-    TlkVariant(const char* text) : value_(std::string(text)) {}
-    TlkVariant(std::string text) : value_(std::move(text)) {}
-    TlkVariant(const char16_t* text) : value_(std::u16string(text)) {}
-    TlkVariant(std::u16string text) : value_(std::move(text)) {}
+    TlkVariant(bool value) : fValue(value) {}
+    TlkVariant(int value) : fValue(std::int64_t{value}) {}
+    TlkVariant(std::int64_t value) : fValue(value) {}
+    TlkVariant(double value) : fValue(value) {}
+    TlkVariant(const char* text) : fValue(std::string(text)) {}
+    TlkVariant(std::string text) : fValue(std::move(text)) {}
+    TlkVariant(const char16_t* text) : fValue(std::u16string(text)) {}
+    TlkVariant(std::u16string text) : fValue(std::move(text)) {}
 
-    Type GetType() const { return static_cast<Type>(value_.index()); }
+    Type GetType() const { return static_cast<Type>(fValue.index()); }
     bool IsNull() const { return GetType() == Type::Null; }
     bool IsNumeric() const { return GetType() == Type::Integer || GetType() == Type::Double; }
     bool IsText() const { return GetType() == Type::Text || GetType() == Type::WideText; }
 
     // The held value of the given type; the type must match (checked by std::get).
-    bool AsBoolean() const { return std::get<bool>(value_); }
-    std::int64_t AsInteger() const { return std::get<std::int64_t>(value_); }
-    double AsDouble() const { return std::get<double>(value_); }
-    const std::string& AsText() const { return std::get<std::string>(value_); }
-    const std::u16string& AsWideText() const { return std::get<std::u16string>(value_); }
+    bool AsBoolean() const { return std::get<bool>(fValue); }
+    std::int64_t AsInteger() const { return std::get<std::int64_t>(fValue); }
+    double AsDouble() const { return std::get<double>(fValue); }
+    const std::string& AsText() const { return std::get<std::string>(fValue); }
+    const std::u16string& AsWideText() const { return std::get<std::u16string>(fValue); }
 
     // Numbers as they are; a boolean as 1 or 0; text holding a number in the locale's form (or
     // with a full stop), surrounding spaces allowed. Null and other text raise.
@@ -60,7 +60,7 @@ class TlkVariant {
     friend bool operator==(const TlkVariant&, const TlkVariant&) = default;
 
   private:
-    std::variant<std::monostate, bool, std::int64_t, double, std::string, std::u16string> value_;
+    std::variant<std::monostate, bool, std::int64_t, double, std::string, std::u16string> fValue;
 };
 
 // The decimal separator of the current LC_NUMERIC locale ("." when it has none).
@@ -71,4 +71,4 @@ std::string CurrentDecimalSeparator();
 std::string FormatGeneralNumber(double value, std::string_view decimalSeparator,
                                 int digits = TlkVariant::kTextDigits);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

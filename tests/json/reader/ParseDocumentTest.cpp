@@ -3,10 +3,10 @@
 #include <string>
 
 #include "json/JsonTestSupport.h"
-#include "json/TlkJSON.h"
-#include "json/TlkJSONobject.h"
+#include "json/reader/TlkJSON.h"
+#include "json/values/TlkJSONobject.h"
 
-namespace tarnwick {
+namespace tarnwick::json {
 namespace {
 
 using testing::Parse;
@@ -155,4 +155,4 @@ TEST(ParseDocumentTest, DuplicateNamesKeepBothPairsAndFindTheFirst) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::json

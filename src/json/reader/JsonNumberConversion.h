@@ -5,9 +5,9 @@
 
 #include <string_view>
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 // False when the value lies outside the range of long double.
 bool ConvertJsonNumber(std::string_view text, long double& value);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

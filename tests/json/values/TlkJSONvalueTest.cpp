@@ -3,11 +3,11 @@
 #include <memory>
 #include <string>
 
-#include "json/TlkJSON.h"
-#include "json/TlkJSONerrors.h"
-#include "json/TlkJSONobject.h"
+#include "json/reader/TlkJSON.h"
+#include "json/values/TlkJSONerrors.h"
+#include "json/values/TlkJSONobject.h"
 
-namespace tarnwick {
+namespace tarnwick::json {
 namespace {
 
 TEST(TlkJSONvalueTest, KindsAndKindNamesAreFixedPerClass) {
@@ -100,4 +100,4 @@ TEST(TlkJSONvalueTest, StringsAreConvertedToTheCodePageWhenReadAsText) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::json

@@ -1,11 +1,11 @@
-#include "json/TlkBalTree.h"
+#include "json/values/TlkBalTree.h"
 
-namespace tarnwick {
+namespace tarnwick::json {
 
-TlkBalTree::TlkBalTree() : root_(&sentinel_) {
-    sentinel_.LeftNode = &sentinel_;
-    sentinel_.RightNode = &sentinel_;
-    sentinel_.Level = 0;
+TlkBalTree::TlkBalTree() : fRoot(&fSentinel) {
+    fSentinel.LeftNode = &fSentinel;
+    fSentinel.RightNode = &fSentinel;
+    fSentinel.Level = 0;
 }
 
 TlkBalTree::~TlkBalTree() {
@@ -13,12 +13,12 @@ TlkBalTree::~TlkBalTree() {
 }
 
 bool TlkBalTree::InsertKey(std::u16string_view key, std::int32_t position) {
-    return Insert(root_, key, position);
+    return Insert(fRoot, key, position);
 }
 
 std::int32_t TlkBalTree::FindKey(std::u16string_view key) const {
-    const TlkBalNode* node = root_;
-    while (node != &sentinel_) {
+    const TlkBalNode* node = fRoot;
+    while (node != &fSentinel) {
         // u16string_view compares char16_t, an unsigned type: code units in unsigned order.
         const int order = key.compare(node->KeyText);
         if (order == 0) {
@@ -30,13 +30,13 @@ std::int32_t TlkBalTree::FindKey(std::u16string_view key) const {
 }
 
 void TlkBalTree::ClearKeys() {
-    FreeSubtree(root_);
-    root_ = &sentinel_;
+    FreeSubtree(fRoot);
+    fRoot = &fSentinel;
 }
 
 bool TlkBalTree::Insert(TlkBalNode*& link, std::u16string_view key, std::int32_t position) {
-    if (link == &sentinel_) {
-        link = new TlkBalNode{&sentinel_, &sentinel_, kNewNodeLevel, position, std::u16string(key)};
+    if (link == &fSentinel) {
+        link = new TlkBalNode{&fSentinel, &fSentinel, kNewNodeLevel, position, std::u16string(key)};
         return true;
     }
     const int order = key.compare(link->KeyText);
@@ -53,7 +53,7 @@ bool TlkBalTree::Insert(TlkBalNode*& link, std::u16string_view key, std::int32_t
 void TlkBalTree::Skew(TlkBalNode*& link) {
     TlkBalNode* node = link;
     TlkBalNode* left = node->LeftNode;
-    if (node == &sentinel_ || left->Level != node->Level) {
+    if (node == &fSentinel || left->Level != node->Level) {
         return;
     }
     node->LeftNode = left->RightNode;
@@ -65,7 +65,7 @@ void TlkBalTree::Skew(TlkBalNode*& link) {
 void TlkBalTree::Split(TlkBalNode*& link) {
     TlkBalNode* node = link;
     TlkBalNode* right = node->RightNode;
-    if (node == &sentinel_ || right->RightNode->Level != node->Level) {
+    if (node == &fSentinel || right->RightNode->Level != node->Level) {
         return;
     }
     node->RightNode = right->LeftNode;
@@ -76,7 +76,7 @@ void TlkBalTree::Split(TlkBalNode*& link) {
 
 void TlkBalTree::FreeSubtree(TlkBalNode* node) {
     // The depth is logarithmic in the number of keys, so recursion stays shallow.
-    if (node == &sentinel_) {
+    if (node == &fSentinel) {
         return;
     }
     FreeSubtree(node->LeftNode);
@@ -84,4 +84,4 @@ void TlkBalTree::FreeSubtree(TlkBalNode* node) {
     delete node;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

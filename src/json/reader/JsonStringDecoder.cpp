@@ -1,8 +1,8 @@
-#include "json/JsonStringDecoder.h"
+#include "json/reader/JsonStringDecoder.h"
 
 #include <cstdint>
 
-namespace tarnwick {
+namespace tarnwick::json {
 
 namespace {
 
@@ -124,6 +124,7 @@ JsonStringResult DecodeJsonString(std::string_view text, std::size_t& position,
             }
         }
         if (i >= end) {
+            position = end;
             return JsonStringResult::Unterminated;
         }
         const unsigned char c = static_cast<unsigned char>(text[i]);
@@ -138,6 +139,7 @@ JsonStringResult DecodeJsonString(std::string_view text, std::size_t& position,
         }
         // A backslash takes the next character with it, whatever it is.
         if (i + 1 >= end) {
+            position = end;
             return JsonStringResult::Unterminated;
         }
         const unsigned char letter = static_cast<unsigned char>(text[i + 1]);
@@ -148,6 +150,7 @@ JsonStringResult DecodeJsonString(std::string_view text, std::size_t& position,
             // The digits stop early at the closing quote: no backslash can lie between.
             while (digits < kUnicodeEscapeDigits) {
                 if (i >= end) {
+                    position = end;
                     return JsonStringResult::Unterminated;
                 }
                 const unsigned char d = static_cast<unsigned char>(text[i]);
@@ -156,6 +159,7 @@ JsonStringResult DecodeJsonString(std::string_view text, std::size_t& position,
                 }
                 const int v = HexDigitValue(d);
                 if (v < 0) {
+                    position = i;
                     return JsonStringResult::BadEscape;
                 }
                 value = value * 16 + static_cast<unsigned>(v);
@@ -163,6 +167,7 @@ JsonStringResult DecodeJsonString(std::string_view text, std::size_t& position,
                 ++i;
             }
             if (digits == 0) {
+                position = i;
                 return JsonStringResult::BadEscape;
             }
             state.AppendEscaped(static_cast<char16_t>(value));
@@ -178,4 +183,4 @@ JsonStringResult DecodeJsonString(std::string_view text, std::size_t& position,
     return JsonStringResult::Ok;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::json

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "json/TlkJSON.h"
-#include "json/TlkJSONobject.h"
+#include "json/reader/TlkJSON.h"
+#include "json/values/TlkJSONobject.h"
 
-namespace tarnwick {
+namespace tarnwick::json {
 namespace {
 
 std::string NestedLists(int depth) {
@@ -77,4 +77,4 @@ TEST(ParseNestingTest, HostileDepthFailsWithoutCrashing) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::json

@@ -1,13 +1,13 @@
-#include "json/TlkVariant.h"
+#include "json/values/TlkVariant.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "json/TlkJSONerrors.h"
+#include "json/values/TlkJSONerrors.h"
 
-namespace tarnwick {
+namespace tarnwick::json {
 namespace {
 
 TEST(TlkVariantTest, NumbersAsTextUseTheGeneralForm) {
@@ -88,4 +88,4 @@ TEST(TlkVariantTest, ToTextWithoutSeparatorUsesTheLocales) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::json
