@@ -21,8 +21,8 @@
 #include <thread>
 #include <vector>
 
-#include "http/TIdHTTP.h"
-#include "http/TIdStream.h"
+#include "http/client/TIdHTTP.h"
+#include "http/transport/TIdStream.h"
 
 extern char** environ;
 

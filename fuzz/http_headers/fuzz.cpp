@@ -8,12 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "http/TIdCharsetTable.h"
-#include "http/TIdHeaderList.h"
-#include "http/TIdHeaderParams.h"
-#include "http/TIdMetaHeaders.h"
-#include "http/TIdTextEncodings.h"
-#include "http/TIdXmlCharset.h"
+#include "http/encoding/TIdCharsetTable.h"
+#include "http/encoding/TIdTextEncodings.h"
+#include "http/encoding/TIdXmlCharset.h"
+#include "http/headers/TIdHeaderList.h"
+#include "http/headers/TIdHeaderParams.h"
+#include "http/headers/TIdMetaHeaders.h"
 
 #define Check(condition) ((condition) ? (void)0 : Fail(#condition, __LINE__))
 

@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "http/EIdException.h"
-#include "http/TIdHTTP.h"
-#include "http/TIdIOHandlerMemory.h"
-#include "http/TIdStream.h"
+#include "http/client/TIdHTTP.h"
+#include "http/core/EIdException.h"
+#include "http/transport/TIdIOHandlerMemory.h"
+#include "http/transport/TIdStream.h"
 
 #define Check(condition) ((condition) ? (void)0 : Fail(#condition, __LINE__))
 

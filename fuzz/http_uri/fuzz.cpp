@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "http/EIdURIException.h"
-#include "http/TIdURI.h"
+#include "http/uri/EIdURIException.h"
+#include "http/uri/TIdURI.h"
 
 #define Check(condition) ((condition) ? (void)0 : Fail(#condition, __LINE__))
 

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "http/TIdHTTP.h"
+#include "http/client/TIdHTTP.h"
 #include "json/TlkJSON.h"
 #include "platform/AppInfo.h"
 #include "platform/TMisc.h"

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "http/TransportScriptedServer.h"
+#include "http/support/TransportScriptedServer.h"
 
 namespace tarnwick::testing {
 
