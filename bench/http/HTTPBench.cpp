@@ -24,6 +24,10 @@
 #include "http/client/TIdHTTP.h"
 #include "http/transport/TIdStream.h"
 
+using tarnwick::http::TIdHTTP;
+using tarnwick::http::TIdMemoryStream;
+using tarnwick::http::TIdStream;
+
 extern char** environ;
 
 namespace {

@@ -15,6 +15,13 @@
 #include "http/headers/TIdHeaderParams.h"
 #include "http/headers/TIdMetaHeaders.h"
 
+using tarnwick::http::CharsetTable;
+using tarnwick::http::EncodingForCharset;
+using tarnwick::http::SniffXmlCharset;
+using tarnwick::http::TIdHeaderList;
+using tarnwick::http::TIdHeaderQuotingType;
+using tarnwick::http::TIdTextEncodingKind;
+
 #define Check(condition) ((condition) ? (void)0 : Fail(#condition, __LINE__))
 
 namespace {

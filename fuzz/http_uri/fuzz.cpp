@@ -10,6 +10,9 @@
 #include "http/uri/EIdURIException.h"
 #include "http/uri/TIdURI.h"
 
+using tarnwick::http::EIdURIException;
+using tarnwick::http::TIdURI;
+
 #define Check(condition) ((condition) ? (void)0 : Fail(#condition, __LINE__))
 
 namespace {

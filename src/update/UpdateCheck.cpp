@@ -72,7 +72,7 @@ bool UpdateCheck::IsWebAddress(const std::string& address) {
 }
 
 std::string UpdateCheck::FetchDocument() const {
-    TIdHTTP http;
+    http::TIdHTTP http;
     http.Request().UserAgent = kUserAgent;
     http.ExchangeTimeout = static_cast<int>(deadline_.count());
     http.MaxBodySize = kMaxDocumentBytes;

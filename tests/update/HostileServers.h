@@ -15,6 +15,11 @@
 
 namespace tarnwick::testing {
 
+// The HTTP tests' loopback server, which the update check's tests script.
+using http::test::ScriptedServer;
+using http::test::ServerConnection;
+using http::test::UnusedLoopbackPort;
+
 // Sends all bytes; false once the client has gone.
 inline bool SendQuietly(ServerConnection& c, std::string_view bytes) {
     while (!bytes.empty()) {

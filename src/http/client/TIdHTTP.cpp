@@ -12,6 +12,8 @@
 #include "http/transport/TIdSocketHandle.h"
 #include "http/transport/TIdStream.h"
 
+namespace tarnwick::http {
+
 namespace {
 
 constexpr int kDefaultHTTPSPort = 443;
@@ -69,7 +71,7 @@ void TIdHTTP::SetCookieManager(TIdCookieManager* manager) {
 }
 
 std::string TIdHTTP::ResponseCharset(TIdStream* body) {
-    return ::ResponseCharset(response_.ContentType, response_.CharSet, body);
+    return http::ResponseCharset(response_.ContentType, response_.CharSet, body);
 }
 
 std::string TIdHTTP::BodyText(TIdMemoryStream& body) {
@@ -276,3 +278,5 @@ void TIdHTTP::SendRequest() {
         handler.WriteStream(*request_.Source);
     }
 }
+
+}  // namespace tarnwick::http

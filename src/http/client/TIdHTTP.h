@@ -18,6 +18,8 @@
 #include "http/transport/TIdTCPClientCustom.h"
 #include "http/uri/TIdURI.h"
 
+namespace tarnwick::http {
+
 class TIdStream;
 class TIdMemoryStream;
 
@@ -106,3 +108,5 @@ class TIdHTTP : public TIdTCPClientCustom {
     int authRetries_ = 0;
     int proxyAuthRetries_ = 0;
 };
+
+}  // namespace tarnwick::http

@@ -9,6 +9,8 @@
 #include "http/transport/TIdIOHandler.h"
 #include "http/transport/TIdStream.h"
 
+namespace tarnwick::http {
+
 namespace {
 
 constexpr int kNotModified = 304;
@@ -123,3 +125,5 @@ TIdHTTPOutcome TIdHTTP::Classify(std::span<const int> tolerated) {
     }
     return TIdHTTPOutcome::Done;
 }
+
+}  // namespace tarnwick::http

@@ -2,6 +2,8 @@
 // outcomes of judging a response.
 #pragma once
 
+namespace tarnwick::http {
+
 enum TIdHTTPProtocolVersion { pv1_0, pv1_1 };
 
 enum TIdHTTPOption : unsigned {
@@ -20,3 +22,5 @@ using TIdHTTPOptions = unsigned;
 // What the exchange does after a response: request the new target, stop, or send the
 // request again with credentials.
 enum class TIdHTTPOutcome { FollowURL, Done, AuthenticateAgain };
+
+}  // namespace tarnwick::http

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace tarnwick::http {
+
 namespace {
 
 // Winsock error numbers and the texts reported with them.
@@ -76,3 +78,5 @@ EIdNotEnoughDataInBuffer::EIdNotEnoughDataInBuffer(std::int64_t wanted, std::int
 std::string EIdStackInitializationFailed::LoadFailureMessage(const std::string& libraryFile) {
     return "Error on loading Winsock2 library (" + libraryFile + ")";
 }
+
+}  // namespace tarnwick::http

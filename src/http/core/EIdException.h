@@ -6,6 +6,8 @@
 #include <exception>
 #include <string>
 
+namespace tarnwick::http {
+
 // Root of the family; the message is exactly the text the client reports.
 class EIdException : public std::exception {
   public:
@@ -122,3 +124,5 @@ class EIdHTTPProtocolException : public EIdReplyRFCError {
   private:
     std::string bodyText_;
 };
+
+}  // namespace tarnwick::http

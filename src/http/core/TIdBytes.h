@@ -5,4 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tarnwick::http {
+
 using TIdBytes = std::vector<std::uint8_t>;
+
+}  // namespace tarnwick::http

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace tarnwick::http {
+
 // True for every byte up to and including the space, as the header rules trim them.
 inline bool IsTrimmable(char c) {
     return static_cast<unsigned char>(c) <= ' ';
@@ -54,3 +56,5 @@ inline bool EqualsNoCase(std::string_view a, std::string_view b) {
 inline bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
     return s.size() >= suffix.size() && EqualsNoCase(s.substr(s.size() - suffix.size()), suffix);
 }
+
+}  // namespace tarnwick::http

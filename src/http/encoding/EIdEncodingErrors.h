@@ -6,6 +6,10 @@
 
 #include "http/core/EIdException.h"
 
+namespace tarnwick::http {
+
 inline EIdException EIdInvalidCodepage(int codePage) {
     return EIdException("Invalid codepage (" + std::to_string(codePage) + ")");
 }
+
+}  // namespace tarnwick::http

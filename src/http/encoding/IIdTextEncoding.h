@@ -11,6 +11,8 @@
 
 #include "http/core/TIdBytes.h"
 
+namespace tarnwick::http {
+
 class IIdTextEncoding {
   public:
     IIdTextEncoding() = default;
@@ -52,3 +54,5 @@ class TIdTextEncodingBase : public IIdTextEncoding {
     }
     bool IsSingleByte() const override { return false; }
 };
+
+}  // namespace tarnwick::http

@@ -8,6 +8,8 @@
 #include "http/encoding/TIdMBCSEncoding.h"
 #include "http/encoding/TIdTextEncodings.h"
 
+namespace tarnwick::http {
+
 namespace {
 
 // IANA character-set names and aliases, each group led by its preferred name, then the
@@ -504,3 +506,5 @@ IIdTextEncodingPtr EncodingForCharset(std::string_view name) {
         return SharedTextEncoding(TIdTextEncodingKind::EightBit);
     }
 }
+
+}  // namespace tarnwick::http

@@ -7,6 +7,8 @@
 
 #include "http/encoding/IIdTextEncoding.h"
 
+namespace tarnwick::http {
+
 struct TIdCharsetEntry {
     const char* Name;
     int CodePage;
@@ -21,3 +23,5 @@ int CharsetToCodePage(std::string_view name);
 // UTF and ASCII code pages, a new code-page encoding for the others, and the 8-bit encoding
 // for an empty or unknown name, a code page of 0 or one without a converter.
 IIdTextEncodingPtr EncodingForCharset(std::string_view name);
+
+}  // namespace tarnwick::http

@@ -1,5 +1,7 @@
 #include "http/encoding/TIdCodePages.h"
 
+namespace tarnwick::http {
+
 namespace {
 
 // Sorted by code page for the binary search below.
@@ -77,3 +79,5 @@ const TIdCodePageInfo* FindCodePage(int codePage) {
     }
     return nullptr;
 }
+
+}  // namespace tarnwick::http

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+namespace tarnwick::http {
+
 struct TIdCodePageInfo {
     int CodePage;
     const char* IconvName;
@@ -22,3 +24,5 @@ inline constexpr int kCodePageUTF7 = 65000;
 inline constexpr int kCodePageUTF8 = 65001;
 // The system ANSI code page that the program's 8-bit strings are in.
 inline constexpr int kSystemAnsiCodePage = kCodePageWindows1252;
+
+}  // namespace tarnwick::http

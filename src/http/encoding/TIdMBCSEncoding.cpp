@@ -12,6 +12,8 @@
 #include "http/encoding/EIdEncodingErrors.h"
 #include "http/encoding/TIdCodePages.h"
 
+namespace tarnwick::http {
+
 // What is known about one code page, worked out once per process and then only read.
 struct TIdCodePageTables {
     bool valid = false;
@@ -317,3 +319,5 @@ TIdBytes TIdMBCSEncoding::GetPreamble() const {
 TIdUTF7Encoding::TIdUTF7Encoding() : TIdMBCSEncoding(kCodePageUTF7) {}
 
 TIdUTF8Encoding::TIdUTF8Encoding() : TIdMBCSEncoding(kCodePageUTF8) {}
+
+}  // namespace tarnwick::http

@@ -7,6 +7,8 @@
 
 #include "http/encoding/IIdTextEncoding.h"
 
+namespace tarnwick::http {
+
 struct TIdCodePageTables;
 
 class TIdMBCSEncoding : public TIdTextEncodingBase {
@@ -47,3 +49,5 @@ class TIdUTF8Encoding : public TIdMBCSEncoding {
   public:
     TIdUTF8Encoding();
 };
+
+}  // namespace tarnwick::http

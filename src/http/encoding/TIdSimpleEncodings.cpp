@@ -1,5 +1,7 @@
 #include "http/encoding/TIdSimpleEncodings.h"
 
+namespace tarnwick::http {
+
 namespace {
 
 constexpr char16_t kReplacementChar = 0xFFFD;
@@ -90,3 +92,5 @@ TIdBytes TIdUTF16Encoding::GetBytes(const char16_t* chars, std::size_t count) co
 TIdBytes TIdUTF16Encoding::GetPreamble() const {
     return bigEndian_ ? TIdBytes{0xFE, 0xFF} : TIdBytes{0xFF, 0xFE};
 }
+
+}  // namespace tarnwick::http

@@ -4,6 +4,8 @@
 
 #include "http/encoding/IIdTextEncoding.h"
 
+namespace tarnwick::http {
+
 // One byte per character, no preamble: what the ASCII and 8-bit encodings share.
 class TIdSingleByteEncodingBase : public TIdTextEncodingBase {
   public:
@@ -70,3 +72,5 @@ class TIdUTF16BigEndianEncoding : public TIdUTF16Encoding {
   public:
     TIdUTF16BigEndianEncoding() : TIdUTF16Encoding(true) {}
 };
+
+}  // namespace tarnwick::http

@@ -8,6 +8,8 @@
 #include "http/encoding/TIdMBCSEncoding.h"
 #include "http/encoding/TIdSimpleEncodings.h"
 
+namespace tarnwick::http {
+
 namespace {
 
 constexpr std::size_t kKindCount = 8;
@@ -182,3 +184,5 @@ TIdBytes EncodeFromString(std::string_view text, IIdTextEncodingPtr byteEncoding
     }
     return byteEncoding->GetBytes(sourceEncoding->GetChars(data, text.size()));
 }
+
+}  // namespace tarnwick::http

@@ -8,6 +8,8 @@
 
 #include "http/encoding/IIdTextEncoding.h"
 
+namespace tarnwick::http {
+
 enum class TIdTextEncodingKind {
     Default,        // the process setting below, ASCII unless changed
     SystemDefault,  // the system ANSI code page (Windows-1252)
@@ -36,3 +38,5 @@ std::string DecodeToString(const TIdBytes& bytes, IIdTextEncodingPtr byteEncodin
 // The mirror: an 8-bit string in sourceEncoding to bytes in byteEncoding.
 TIdBytes EncodeFromString(std::string_view text, IIdTextEncodingPtr byteEncoding,
                           IIdTextEncodingPtr sourceEncoding);
+
+}  // namespace tarnwick::http

@@ -5,6 +5,8 @@
 #include "http/encoding/TIdTextEncodings.h"
 #include "http/transport/TIdIOHandler.h"
 
+namespace tarnwick::http {
+
 TIdBytesToText MakeBytesToText(IIdTextEncodingPtr byteEncoding, IIdTextEncodingPtr destEncoding) {
     return [byteEncoding = std::move(byteEncoding), destEncoding = std::move(destEncoding)](
                const std::uint8_t* data, std::size_t count) {
@@ -24,3 +26,5 @@ void SetHandlerEncodings(TIdIOHandler& handler, IIdTextEncodingPtr byteEncoding,
     handler.BytesToText = MakeBytesToText(byteEncoding, ansiEncoding);
     handler.TextToBytes = MakeTextToBytes(std::move(byteEncoding), std::move(ansiEncoding));
 }
+
+}  // namespace tarnwick::http

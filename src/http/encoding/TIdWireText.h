@@ -6,6 +6,8 @@
 #include "http/encoding/IIdTextEncoding.h"
 #include "http/transport/TIdTransportTypes.h"
 
+namespace tarnwick::http {
+
 class TIdIOHandler;
 
 // Bytes in `byteEncoding` to 8-bit text in `destEncoding` (null: the default kind).
@@ -17,3 +19,5 @@ TIdTextToBytes MakeTextToBytes(IIdTextEncodingPtr byteEncoding, IIdTextEncodingP
 // `ansiEncoding`.
 void SetHandlerEncodings(TIdIOHandler& handler, IIdTextEncodingPtr byteEncoding,
                          IIdTextEncodingPtr ansiEncoding);
+
+}  // namespace tarnwick::http

@@ -6,6 +6,8 @@
 
 #include "http/core/TIdTextUtil.h"
 
+namespace tarnwick::http {
+
 namespace {
 
 constexpr std::size_t kSniffBytes = 4;
@@ -286,3 +288,5 @@ std::string ResponseCharset(std::string_view contentType, std::string_view charS
     }
     return std::string(charSet);
 }
+
+}  // namespace tarnwick::http

@@ -9,6 +9,8 @@
 
 #include "http/transport/TIdStream.h"
 
+namespace tarnwick::http {
+
 // "application/xml", "application/xml-external-parsed-entity", "application/xml-dtd", or a
 // non-"text" type whose subtype ends in "+xml"; parameters and letter case are ignored.
 bool IsXmlContentType(std::string_view contentType);
@@ -23,3 +25,5 @@ std::string SniffXmlCharset(TIdStream& body);
 // body sniffs as empty), otherwise the response's charset as derived from its headers.
 std::string ResponseCharset(std::string_view contentType, std::string_view charSet,
                             TIdStream* body);
+
+}  // namespace tarnwick::http

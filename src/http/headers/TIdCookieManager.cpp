@@ -5,6 +5,8 @@
 
 #include "http/core/TIdTextUtil.h"
 
+namespace tarnwick::http {
+
 namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
@@ -178,3 +180,5 @@ std::string TIdCookieManager::CookieHeader(const TIdURI& requestURI) const {
     }
     return header;
 }
+
+}  // namespace tarnwick::http

@@ -10,6 +10,8 @@
 #include "http/response/TIdHTTPDate.h"
 #include "http/uri/TIdURI.h"
 
+namespace tarnwick::http {
+
 struct TIdCookie {
     std::string Name;
     std::string Value;
@@ -44,3 +46,5 @@ class TIdCookieManager {
   private:
     std::vector<TIdCookie> cookies_;
 };
+
+}  // namespace tarnwick::http

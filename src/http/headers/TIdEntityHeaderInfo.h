@@ -8,6 +8,8 @@
 #include "http/headers/TIdHeaderList.h"
 #include "http/response/TIdHTTPDate.h"
 
+namespace tarnwick::http {
+
 class TIdEntityHeaderInfo {
   public:
     static constexpr std::int64_t kNoContentLength = -1;
@@ -53,3 +55,5 @@ class TIdEntityHeaderInfo {
     TIdDateTime LastModified = 0;
     TIdHeaderList CustomHeaders;
 };
+
+}  // namespace tarnwick::http

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+namespace tarnwick::http {
+
 namespace {
 
 constexpr char kDefaultNameEnd = ':';
@@ -276,3 +278,5 @@ void TIdHeaderList::SetParam(std::string_view name, std::string_view param,
     std::string old;
     SetValue(name, ReplaceHeaderSubItem(Value(name), param, value, QuotingFor(name), old));
 }
+
+}  // namespace tarnwick::http

@@ -10,6 +10,8 @@
 
 #include "http/headers/TIdHeaderParams.h"
 
+namespace tarnwick::http {
+
 class TIdHeaderList {
   public:
     static constexpr int kDefaultFoldLength = 78;
@@ -65,3 +67,5 @@ class TIdHeaderList {
 
     std::vector<std::string> lines_;
 };
+
+}  // namespace tarnwick::http

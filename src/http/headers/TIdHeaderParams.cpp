@@ -2,6 +2,8 @@
 
 #include "http/core/TIdTextUtil.h"
 
+namespace tarnwick::http {
+
 namespace {
 
 constexpr unsigned char kLastControl = 32;
@@ -164,3 +166,5 @@ std::string ReplaceHeaderSubItem(std::string_view value, std::string_view param,
     }
     return BuildHeaderValue(parts, quoting);
 }
+
+}  // namespace tarnwick::http

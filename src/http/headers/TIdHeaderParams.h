@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tarnwick::http {
+
 enum class TIdHeaderQuotingType { QuotePlain, QuoteRFC822, QuoteMIME, QuoteHTTP };
 
 struct TIdHeaderParam {
@@ -34,3 +36,5 @@ std::string ExtractHeaderSubItem(std::string_view value, std::string_view param,
 std::string ReplaceHeaderSubItem(std::string_view value, std::string_view param,
                                  std::string_view newValue, TIdHeaderQuotingType quoting,
                                  std::string& oldValue);
+
+}  // namespace tarnwick::http

@@ -4,6 +4,8 @@
 
 #include "http/core/TIdTextUtil.h"
 
+namespace tarnwick::http {
+
 namespace {
 
 constexpr std::string_view kCharsetLinePrefix = "Content-Type: text/html; charset=\"";
@@ -243,3 +245,5 @@ void ExtractMetaHeaders(TIdStream& body, TIdHeaderList& list) {
     body.SetPosition(saved);
     ExtractMetaHeaders(text, list);
 }
+
+}  // namespace tarnwick::http

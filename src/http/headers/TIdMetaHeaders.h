@@ -8,7 +8,11 @@
 #include "http/headers/TIdHeaderList.h"
 #include "http/transport/TIdStream.h"
 
+namespace tarnwick::http {
+
 // Appends the declared lines to `list` in document order.
 void ExtractMetaHeaders(std::string_view html, TIdHeaderList& list);
 // The same over the whole stream, read from its start; the stream's position is restored.
 void ExtractMetaHeaders(TIdStream& body, TIdHeaderList& list);
+
+}  // namespace tarnwick::http

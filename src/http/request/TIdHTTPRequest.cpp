@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace tarnwick::http {
+
 namespace {
 
 constexpr std::array<char, 64> kBase64Alphabet = {
@@ -102,3 +104,5 @@ void TIdHTTPRequest::ComposeHeaders() {
     }
     h.SetValue("X-HTTP-Method-Override", MethodOverride);
 }
+
+}  // namespace tarnwick::http

@@ -9,6 +9,8 @@
 #include "http/headers/TIdHeaderList.h"
 #include "http/transport/TIdIPVersion.h"
 
+namespace tarnwick::http {
+
 class TIdStream;
 
 class TIdHTTPRequest : public TIdEntityHeaderInfo {
@@ -52,3 +54,5 @@ class TIdHTTPRequest : public TIdEntityHeaderInfo {
 
 // The Base64 form of the bytes (standard alphabet, with padding), as Basic credentials use it.
 std::string EncodeBase64(std::string_view bytes);
+
+}  // namespace tarnwick::http

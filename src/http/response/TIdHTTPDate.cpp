@@ -8,6 +8,8 @@
 
 #include "http/core/TIdTextUtil.h"
 
+namespace tarnwick::http {
+
 namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
@@ -144,3 +146,5 @@ std::string FormatHTTPDate(TIdDateTime localTime) {
                   utc.tm_min, utc.tm_sec);
     return text;
 }
+
+}  // namespace tarnwick::http

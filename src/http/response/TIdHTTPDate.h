@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace tarnwick::http {
+
 using TIdDateTime = double;
 
 // The current local time.
@@ -15,3 +17,5 @@ TIdDateTime NowLocal();
 std::optional<TIdDateTime> ParseHTTPDate(std::string_view text);
 // A local date-time as an RFC 1123 date in GMT: "Sun, 06 Nov 1994 08:49:37 GMT".
 std::string FormatHTTPDate(TIdDateTime localTime);
+
+}  // namespace tarnwick::http

@@ -10,6 +10,8 @@
 #include "http/headers/TIdHeaderParams.h"
 #include "http/transport/TIdIOHandler.h"
 
+namespace tarnwick::http {
+
 namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
@@ -247,3 +249,5 @@ void TIdHTTPResponse::DeriveFields() {
     h.ExtractAll("Proxy-Authenticate", ProxyAuthenticate);
     AcceptRanges = h.Value("Accept-Ranges");
 }
+
+}  // namespace tarnwick::http

@@ -11,6 +11,8 @@
 #include "http/headers/TIdEntityHeaderInfo.h"
 #include "http/headers/TIdHeaderList.h"
 
+namespace tarnwick::http {
+
 class TIdHTTP;
 class TIdIOHandler;
 class TIdStream;
@@ -90,3 +92,5 @@ class TIdHTTPResponse : public TIdEntityHeaderInfo {
 
 // Reads a decimal 64-bit number from trimmed text; -1 when it is not one.
 std::int64_t ReadHeaderNumber(std::string_view text);
+
+}  // namespace tarnwick::http

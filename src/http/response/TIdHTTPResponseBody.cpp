@@ -13,6 +13,8 @@
 #include "http/transport/TIdIOHandler.h"
 #include "http/transport/TIdStream.h"
 
+namespace tarnwick::http {
+
 namespace {
 
 constexpr int kHexBase = 16;
@@ -157,3 +159,5 @@ void TIdHTTPResponse::ReadBodyInto(TIdStream* destination) {
         }
     }
 }
+
+}  // namespace tarnwick::http

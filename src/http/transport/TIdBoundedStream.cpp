@@ -2,6 +2,8 @@
 
 #include "http/core/EIdException.h"
 
+namespace tarnwick::http {
+
 void TIdBoundedStream::SetSize(std::int64_t size) {
     if (size > limit_) {
         throw EIdHTTPBodyTooLarge();
@@ -16,3 +18,5 @@ void TIdBoundedStream::Write(const std::uint8_t* data, std::size_t count) {
     }
     inner_.Write(data, count);
 }
+
+}  // namespace tarnwick::http

@@ -7,6 +7,8 @@
 
 #include "http/transport/TIdStream.h"
 
+namespace tarnwick::http {
+
 class TIdBoundedStream : public TIdStream {
   public:
     // `inner` must outlive this stream; `limit` >= 0 is the largest size it may reach.
@@ -27,3 +29,5 @@ class TIdBoundedStream : public TIdStream {
     TIdStream& inner_;
     std::int64_t limit_;
 };
+
+}  // namespace tarnwick::http

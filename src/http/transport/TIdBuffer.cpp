@@ -6,6 +6,8 @@
 #include "http/core/EIdException.h"
 #include "http/transport/TIdStream.h"
 
+namespace tarnwick::http {
+
 void TIdBuffer::Reserve(std::size_t count) {
     if (count > kMaxSize - size_) {
         throw EIdTooMuchDataInBuffer();
@@ -106,3 +108,5 @@ void TIdBuffer::Remove(std::size_t count) {
         array_.resize(size_ + kGrowthSlack);
     }
 }
+
+}  // namespace tarnwick::http

@@ -10,6 +10,8 @@
 #include "http/core/TIdBytes.h"
 #include "http/transport/TIdStack.h"
 
+namespace tarnwick::http {
+
 class TIdStream;
 
 class TIdBuffer {
@@ -60,3 +62,5 @@ class TIdBuffer {
     std::size_t size_ = 0;
     std::size_t prepared_ = 0;
 };
+
+}  // namespace tarnwick::http

@@ -8,6 +8,8 @@
 #include "http/core/EIdException.h"
 #include "http/transport/TIdStream.h"
 
+namespace tarnwick::http {
+
 namespace {
 
 // Bytes a count-limited copy grows the stream by in advance at most. The count comes from
@@ -394,3 +396,5 @@ void TIdIOHandler::FlushWriteBuffer() {
 void TIdIOHandler::DropWriteBuffer() {
     writeBuffer_.reset();
 }
+
+}  // namespace tarnwick::http

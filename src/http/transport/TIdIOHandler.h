@@ -15,6 +15,8 @@
 #include "http/transport/TIdBuffer.h"
 #include "http/transport/TIdTransportTypes.h"
 
+namespace tarnwick::http {
+
 class TIdStream;
 
 class TIdIOHandler {
@@ -133,3 +135,5 @@ class TIdIOHandler {
     bool readLnSplit_ = false;
     bool readLnTimedOut_ = false;
 };
+
+}  // namespace tarnwick::http

@@ -5,6 +5,8 @@
 
 #include "http/core/EIdException.h"
 
+namespace tarnwick::http {
+
 TIdIOHandlerMemory::TIdIOHandlerMemory(TIdBytes input, std::size_t pieceSize)
     : input_(std::move(input)), pieceSize_(std::max<std::size_t>(pieceSize, 1)) {}
 
@@ -32,3 +34,5 @@ std::size_t TIdIOHandlerMemory::SendToTarget(const std::uint8_t* data, std::size
     written_.insert(written_.end(), data, data + count);
     return count;
 }
+
+}  // namespace tarnwick::http

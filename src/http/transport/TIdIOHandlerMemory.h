@@ -11,6 +11,8 @@
 #include "http/core/TIdBytes.h"
 #include "http/transport/TIdIOHandler.h"
 
+namespace tarnwick::http {
+
 class TIdIOHandlerMemory : public TIdIOHandler {
   public:
     explicit TIdIOHandlerMemory(TIdBytes input,
@@ -37,3 +39,5 @@ class TIdIOHandlerMemory : public TIdIOHandler {
     bool available_ = false;
     TIdBytes written_;
 };
+
+}  // namespace tarnwick::http

@@ -2,6 +2,8 @@
 
 #include "http/core/EIdException.h"
 
+namespace tarnwick::http {
+
 namespace {
 
 constexpr int kNoWait = 0;
@@ -70,3 +72,5 @@ std::size_t TIdIOHandlerSocket::SendToTarget(const std::uint8_t* data, std::size
     }
     return binding_->Send(data, count);
 }
+
+}  // namespace tarnwick::http

@@ -9,6 +9,8 @@
 #include "http/transport/TIdIOHandler.h"
 #include "http/transport/TIdSocketHandle.h"
 
+namespace tarnwick::http {
+
 class TIdIOHandlerSocket : public TIdIOHandler {
   public:
     TIdIOHandlerSocket();
@@ -43,3 +45,5 @@ class TIdIOHandlerSocket : public TIdIOHandler {
   private:
     std::unique_ptr<TIdSocketHandle> binding_;
 };
+
+}  // namespace tarnwick::http

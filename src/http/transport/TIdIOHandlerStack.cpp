@@ -3,6 +3,8 @@
 #include "http/core/EIdException.h"
 #include "http/transport/TIdStack.h"
 
+namespace tarnwick::http {
+
 void TIdIOHandlerStack::BindWithinPortRange(TIdSocketHandle& binding) {
     // An explicit port, or no range: one attempt. A range is tried from its lower end.
     const bool useRange = BoundPort == 0 && BoundPortMax > 0 && BoundPortMin <= BoundPortMax;
@@ -52,3 +54,5 @@ void TIdIOHandlerStack::ConnectClient() {
     binding.UpdateBindingPeer();
     DoStatus(hsConnected, Host);
 }
+
+}  // namespace tarnwick::http

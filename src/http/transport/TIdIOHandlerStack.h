@@ -5,6 +5,8 @@
 
 #include "http/transport/TIdIOHandlerSocket.h"
 
+namespace tarnwick::http {
+
 class TIdIOHandlerStack : public TIdIOHandlerSocket {
   protected:
     void ConnectClient() override;
@@ -14,3 +16,5 @@ class TIdIOHandlerStack : public TIdIOHandlerSocket {
     // when no port is given; raises EIdCouldNotBindSocket when nothing can be bound.
     void BindWithinPortRange(TIdSocketHandle& binding);
 };
+
+}  // namespace tarnwick::http

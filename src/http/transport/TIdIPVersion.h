@@ -2,4 +2,8 @@
 // square brackets.
 #pragma once
 
+namespace tarnwick::http {
+
 enum class TIdIPVersion { Id_IPv4, Id_IPv6 };
+
+}  // namespace tarnwick::http

@@ -2,6 +2,8 @@
 
 #include "http/core/EIdException.h"
 
+namespace tarnwick::http {
+
 void TIdSocketHandle::SetIPVersion(TIdIPVersion version) {
     if (version != ipVersion_ && HandleAllocated()) {
         throw EIdCannotSetIPVersionWhenConnected();
@@ -15,21 +17,21 @@ void TIdSocketHandle::SetIPVersion(TIdIPVersion version) {
 void TIdSocketHandle::AllocateSocket() {
     CloseSocket();
     TIdStack& stack = TIdStack::Instance();
-    const SocketHandle handle = stack.NewStreamSocket(ipVersion_);
+    const platform::SocketHandle handle = stack.NewStreamSocket(ipVersion_);
     {
         std::lock_guard guard(lock_);
         handle_ = handle;
         allocated_ = true;
     }
     socketType_ = stack.SocketKindOf(handle);
-    if (socketType_ == SocketKind::Stream) {
+    if (socketType_ == platform::SocketKind::Stream) {
         useNagle_ = !stack.NoDelay(handle);
     }
 }
 
 void TIdSocketHandle::Bind() {
     TIdStack& stack = TIdStack::Instance();
-    const SocketHandle handle = LiveHandle();
+    const platform::SocketHandle handle = LiveHandle();
     stack.SetReuseAddress(handle, reuseSocket_ == rsTrue);
     stack.Bind(handle, ipVersion_, ip_, port_);
     UpdateBindingLocal();
@@ -58,19 +60,19 @@ bool TIdSocketHandle::Connect(int timeoutMs) {
 }
 
 void TIdSocketHandle::UpdateBindingLocal() {
-    const SocketEndpoint local = TIdStack::Instance().LocalEndpoint(LiveHandle());
+    const platform::SocketEndpoint local = TIdStack::Instance().LocalEndpoint(LiveHandle());
     ip_ = local.IP;
     port_ = local.Port;
 }
 
 void TIdSocketHandle::UpdateBindingPeer() {
-    const SocketEndpoint peer = TIdStack::Instance().PeerEndpoint(LiveHandle());
+    const platform::SocketEndpoint peer = TIdStack::Instance().PeerEndpoint(LiveHandle());
     peerIP_ = peer.IP;
     peerPort_ = peer.Port;
 }
 
 void TIdSocketHandle::CloseSocket() {
-    SocketHandle handle = kInvalidSocketHandle;
+    platform::SocketHandle handle = platform::kInvalidSocketHandle;
     {
         std::lock_guard guard(lock_);
         if (!allocated_) {
@@ -78,14 +80,14 @@ void TIdSocketHandle::CloseSocket() {
         }
         allocated_ = false;
         handle = handle_;
-        handle_ = kInvalidSocketHandle;
+        handle_ = platform::kInvalidSocketHandle;
         TIdStack::Instance().ShutdownAndClose(handle);
     }
 }
 
 void TIdSocketHandle::Reset() {
     CloseSocket();
-    socketType_ = SocketKind::Other;
+    socketType_ = platform::SocketKind::Other;
     ip_.clear();
     port_ = 0;
     peerIP_.clear();
@@ -93,12 +95,12 @@ void TIdSocketHandle::Reset() {
     ipVersion_ = TIdIPVersion::Id_IPv4;
 }
 
-SocketHandle TIdSocketHandle::Handle() const {
+platform::SocketHandle TIdSocketHandle::Handle() const {
     std::lock_guard guard(lock_);
     return handle_;
 }
 
-SocketHandle TIdSocketHandle::LiveHandle() const {
+platform::SocketHandle TIdSocketHandle::LiveHandle() const {
     std::lock_guard guard(lock_);
     if (!allocated_) {
         throw EIdNotConnected();
@@ -117,3 +119,5 @@ std::size_t TIdSocketHandle::Receive(std::uint8_t* data, std::size_t capacity) {
 std::size_t TIdSocketHandle::Send(const std::uint8_t* data, std::size_t count) {
     return TIdStack::Instance().Send(LiveHandle(), data, count);
 }
+
+}  // namespace tarnwick::http

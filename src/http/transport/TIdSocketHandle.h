@@ -12,6 +12,8 @@
 #include "http/transport/TIdStack.h"
 #include "http/transport/TIdTransportTypes.h"
 
+namespace tarnwick::http {
+
 class TIdSocketHandle {
   public:
     TIdSocketHandle() = default;
@@ -44,8 +46,8 @@ class TIdSocketHandle {
     std::size_t Send(const std::uint8_t* data, std::size_t count);
 
     bool HandleAllocated() const { return allocated_.load(); }
-    SocketHandle Handle() const;
-    SocketKind SocketType() const { return socketType_; }
+    platform::SocketHandle Handle() const;
+    platform::SocketKind SocketType() const { return socketType_; }
     const std::string& IP() const { return ip_; }
     int Port() const { return port_; }
     void SetBoundAddress(const std::string& ip, int port);
@@ -58,13 +60,13 @@ class TIdSocketHandle {
 
   private:
     // The handle for a call, or raise EIdNotConnected when the socket is gone.
-    SocketHandle LiveHandle() const;
+    platform::SocketHandle LiveHandle() const;
 
     TIdStackUsage usage_;
     mutable std::mutex lock_;
-    SocketHandle handle_ = kInvalidSocketHandle;
+    platform::SocketHandle handle_ = platform::kInvalidSocketHandle;
     std::atomic<bool> allocated_{false};
-    SocketKind socketType_ = SocketKind::Other;
+    platform::SocketKind socketType_ = platform::SocketKind::Other;
     std::string ip_;
     int port_ = 0;
     std::string peerIP_;
@@ -73,3 +75,5 @@ class TIdSocketHandle {
     TIdReuseSocket reuseSocket_ = rsOSDependent;
     bool useNagle_ = true;
 };
+
+}  // namespace tarnwick::http

@@ -10,6 +10,8 @@
 
 #include "http/core/EIdException.h"
 
+namespace tarnwick::http {
+
 namespace {
 
 constexpr int kIPv4Parts = 4;
@@ -24,14 +26,14 @@ std::mutex& StackLock() {
 
 int gUsageCount = 0;
 TIdStack* gStack = nullptr;
-SocketApi* gPlatformOverride = nullptr;
+platform::SocketApi* gPlatformOverride = nullptr;
 bool gLibraryStarted = false;
 
 // Releases the platform socket library when the program ends, not with the last user.
 struct LibraryRelease {
     ~LibraryRelease() {
         if (gLibraryStarted) {
-            SystemSocketApi().Cleanup();
+            platform::SystemSocketApi().Cleanup();
         }
     }
 };
@@ -90,12 +92,12 @@ std::optional<std::array<int, kIPv4Parts>> ParseIPv4(const std::string& text) {
 
 void TIdStack::IncUsage() {
     // The platform interface is created before the release object, so it is destroyed after.
-    SocketApi& system = SystemSocketApi();
+    platform::SocketApi& system = platform::SystemSocketApi();
     static LibraryRelease release;
     std::lock_guard guard(StackLock());
     if (gUsageCount == 0) {
         // The system library is started once per process; a replacement with every layer.
-        SocketApi& api = gPlatformOverride != nullptr ? *gPlatformOverride : system;
+        platform::SocketApi& api = gPlatformOverride != nullptr ? *gPlatformOverride : system;
         if (&api != &system || !gLibraryStarted) {
             std::string failure;
             if (api.Startup(kRequestedVersionMajor, kRequestedVersionMinor, failure) != 0) {
@@ -117,11 +119,11 @@ void TIdStack::DecUsage() {
     }
 }
 
-void TIdStack::SetPlatform(SocketApi* api) {
+void TIdStack::SetPlatform(platform::SocketApi* api) {
     std::lock_guard guard(StackLock());
     gPlatformOverride = api;
     if (gStack != nullptr) {
-        gStack->api_ = api != nullptr ? api : &SystemSocketApi();
+        gStack->api_ = api != nullptr ? api : &platform::SystemSocketApi();
     }
 }
 
@@ -138,12 +140,12 @@ TIdStack& TIdStack::Instance() {
     return *gStack;
 }
 
-SocketFamily TIdStack::FamilyOf(TIdIPVersion version) {
+platform::SocketFamily TIdStack::FamilyOf(TIdIPVersion version) {
     switch (version) {
         case TIdIPVersion::Id_IPv4:
-            return SocketFamily::IPv4;
+            return platform::SocketFamily::IPv4;
         case TIdIPVersion::Id_IPv6:
-            return SocketFamily::IPv6;
+            return platform::SocketFamily::IPv6;
     }
     throw EIdIPVersionUnsupported();
 }
@@ -154,76 +156,80 @@ void TIdStack::Check(int code) {
     }
 }
 
-SocketHandle TIdStack::NewStreamSocket(TIdIPVersion version) {
-    SocketHandle handle = kInvalidSocketHandle;
+platform::SocketHandle TIdStack::NewStreamSocket(TIdIPVersion version) {
+    platform::SocketHandle handle = platform::kInvalidSocketHandle;
     Check(api_->CreateStream(FamilyOf(version), handle));
     return handle;
 }
 
-SocketKind TIdStack::SocketKindOf(SocketHandle handle) {
-    SocketKind kind = SocketKind::Other;
+platform::SocketKind TIdStack::SocketKindOf(platform::SocketHandle handle) {
+    platform::SocketKind kind = platform::SocketKind::Other;
     Check(api_->GetKind(handle, kind));
     return kind;
 }
 
-bool TIdStack::NoDelay(SocketHandle handle) {
+bool TIdStack::NoDelay(platform::SocketHandle handle) {
     bool noDelay = false;
     Check(api_->GetNoDelay(handle, noDelay));
     return noDelay;
 }
 
-void TIdStack::SetNoDelay(SocketHandle handle, bool noDelay) {
+void TIdStack::SetNoDelay(platform::SocketHandle handle, bool noDelay) {
     Check(api_->SetNoDelay(handle, noDelay));
 }
 
-void TIdStack::SetReuseAddress(SocketHandle handle, bool reuse) {
+void TIdStack::SetReuseAddress(platform::SocketHandle handle, bool reuse) {
     Check(api_->SetReuseAddress(handle, reuse));
 }
 
-void TIdStack::Bind(SocketHandle handle, TIdIPVersion version, const std::string& ip, int port) {
+void TIdStack::Bind(platform::SocketHandle handle, TIdIPVersion version, const std::string& ip,
+                    int port) {
     Check(api_->Bind(handle, FamilyOf(version),
-                     SocketEndpoint{ip, static_cast<std::uint16_t>(port)}));
+                     platform::SocketEndpoint{ip, static_cast<std::uint16_t>(port)}));
 }
 
-bool TIdStack::Connect(SocketHandle handle, TIdIPVersion version, const std::string& ip, int port,
-                       int timeoutMs) {
+bool TIdStack::Connect(platform::SocketHandle handle, TIdIPVersion version, const std::string& ip,
+                       int port, int timeoutMs) {
     bool timedOut = false;
     Check(api_->Connect(handle, FamilyOf(version),
-                        SocketEndpoint{ip, static_cast<std::uint16_t>(port)}, timeoutMs, timedOut));
+                        platform::SocketEndpoint{ip, static_cast<std::uint16_t>(port)}, timeoutMs,
+                        timedOut));
     return !timedOut;
 }
 
-SocketEndpoint TIdStack::LocalEndpoint(SocketHandle handle) {
-    SocketEndpoint endpoint;
+platform::SocketEndpoint TIdStack::LocalEndpoint(platform::SocketHandle handle) {
+    platform::SocketEndpoint endpoint;
     Check(api_->LocalEndpoint(handle, endpoint));
     return endpoint;
 }
 
-SocketEndpoint TIdStack::PeerEndpoint(SocketHandle handle) {
-    SocketEndpoint endpoint;
+platform::SocketEndpoint TIdStack::PeerEndpoint(platform::SocketHandle handle) {
+    platform::SocketEndpoint endpoint;
     Check(api_->PeerEndpoint(handle, endpoint));
     return endpoint;
 }
 
-bool TIdStack::Readable(SocketHandle handle, int timeoutMs) {
+bool TIdStack::Readable(platform::SocketHandle handle, int timeoutMs) {
     bool readable = false;
     Check(api_->WaitReadable(handle, timeoutMs, readable));
     return readable;
 }
 
-std::size_t TIdStack::Receive(SocketHandle handle, std::uint8_t* data, std::size_t capacity) {
+std::size_t TIdStack::Receive(platform::SocketHandle handle, std::uint8_t* data,
+                              std::size_t capacity) {
     std::size_t received = 0;
     Check(api_->Receive(handle, data, capacity, received));
     return received;
 }
 
-std::size_t TIdStack::Send(SocketHandle handle, const std::uint8_t* data, std::size_t count) {
+std::size_t TIdStack::Send(platform::SocketHandle handle, const std::uint8_t* data,
+                           std::size_t count) {
     std::size_t sent = 0;
     Check(api_->Send(handle, data, count, sent));
     return sent;
 }
 
-void TIdStack::ShutdownAndClose(SocketHandle handle) {
+void TIdStack::ShutdownAndClose(platform::SocketHandle handle) {
     api_->ShutdownSend(handle);
     api_->Close(handle);
 }
@@ -233,7 +239,7 @@ bool TIdStack::IsIPv4(const std::string& text) {
 }
 
 bool TIdStack::IsIPv6(const std::string& text) {
-    return api_->IsAddress(text, SocketFamily::IPv6);
+    return api_->IsAddress(text, platform::SocketFamily::IPv6);
 }
 
 std::string TIdStack::ResolveHost(const std::string& host, TIdIPVersion version) {
@@ -263,3 +269,5 @@ std::string TIdStack::ResolveHost(const std::string& host, TIdIPVersion version)
     Check(api_->Resolve(host, FamilyOf(version), address));
     return address;
 }
+
+}  // namespace tarnwick::http

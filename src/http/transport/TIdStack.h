@@ -10,6 +10,8 @@
 #include "http/transport/TIdTransportTypes.h"
 #include "platform/SocketApi.h"
 
+namespace tarnwick::http {
+
 class TIdStack {
   public:
     static constexpr int kRequestedVersionMajor = 2;
@@ -28,24 +30,24 @@ class TIdStack {
     // Replaces the platform interface the layer calls, also for the live layer (nullptr:
     // the system's again). For tests that watch or script the platform; the caller keeps the
     // interface alive while it is set.
-    static void SetPlatform(SocketApi* api);
+    static void SetPlatform(platform::SocketApi* api);
 
-    SocketHandle NewStreamSocket(TIdIPVersion version);
-    SocketKind SocketKindOf(SocketHandle handle);
-    bool NoDelay(SocketHandle handle);
-    void SetNoDelay(SocketHandle handle, bool noDelay);
-    void SetReuseAddress(SocketHandle handle, bool reuse);
-    void Bind(SocketHandle handle, TIdIPVersion version, const std::string& ip, int port);
+    platform::SocketHandle NewStreamSocket(TIdIPVersion version);
+    platform::SocketKind SocketKindOf(platform::SocketHandle handle);
+    bool NoDelay(platform::SocketHandle handle);
+    void SetNoDelay(platform::SocketHandle handle, bool noDelay);
+    void SetReuseAddress(platform::SocketHandle handle, bool reuse);
+    void Bind(platform::SocketHandle handle, TIdIPVersion version, const std::string& ip, int port);
     // Returns false when timeoutMs > 0 ran out before the connect completed.
-    bool Connect(SocketHandle handle, TIdIPVersion version, const std::string& ip, int port,
-                 int timeoutMs);
-    SocketEndpoint LocalEndpoint(SocketHandle handle);
-    SocketEndpoint PeerEndpoint(SocketHandle handle);
-    bool Readable(SocketHandle handle, int timeoutMs);
-    std::size_t Receive(SocketHandle handle, std::uint8_t* data, std::size_t capacity);
-    std::size_t Send(SocketHandle handle, const std::uint8_t* data, std::size_t count);
+    bool Connect(platform::SocketHandle handle, TIdIPVersion version, const std::string& ip,
+                 int port, int timeoutMs);
+    platform::SocketEndpoint LocalEndpoint(platform::SocketHandle handle);
+    platform::SocketEndpoint PeerEndpoint(platform::SocketHandle handle);
+    bool Readable(platform::SocketHandle handle, int timeoutMs);
+    std::size_t Receive(platform::SocketHandle handle, std::uint8_t* data, std::size_t capacity);
+    std::size_t Send(platform::SocketHandle handle, const std::uint8_t* data, std::size_t count);
     // Closing never raises: shutting down a socket that never connected is no failure.
-    void ShutdownAndClose(SocketHandle handle);
+    void ShutdownAndClose(platform::SocketHandle handle);
 
     // The address to connect to for a host text: "LOCALHOST" (any case) is 127.0.0.1, an
     // address literal is used as it is, anything else goes to the resolver.
@@ -55,11 +57,11 @@ class TIdStack {
     bool IsIPv6(const std::string& text);
 
   private:
-    explicit TIdStack(SocketApi& api) : api_(&api) {}
-    static SocketFamily FamilyOf(TIdIPVersion version);
+    explicit TIdStack(platform::SocketApi& api) : api_(&api) {}
+    static platform::SocketFamily FamilyOf(TIdIPVersion version);
     void Check(int code);
 
-    SocketApi* api_;
+    platform::SocketApi* api_;
 };
 
 // Holds one usage of the socket layer for the lifetime of its owner.
@@ -70,3 +72,5 @@ class TIdStackUsage {
     TIdStackUsage(const TIdStackUsage&) = delete;
     TIdStackUsage& operator=(const TIdStackUsage&) = delete;
 };
+
+}  // namespace tarnwick::http

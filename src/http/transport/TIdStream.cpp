@@ -6,6 +6,8 @@
 
 #include "platform/MemoryAdvice.h"
 
+namespace tarnwick::http {
+
 void TIdMemoryStream::SetPosition(std::int64_t position) {
     if (position < 0) {
         throw std::out_of_range("negative stream position");
@@ -55,3 +57,5 @@ std::size_t TIdMemoryStream::Read(std::uint8_t* data, std::size_t count) {
     position_ += static_cast<std::int64_t>(n);
     return n;
 }
+
+}  // namespace tarnwick::http

@@ -8,6 +8,8 @@
 
 #include "http/core/TIdBytes.h"
 
+namespace tarnwick::http {
+
 class TIdStream {
   public:
     TIdStream() = default;
@@ -48,3 +50,5 @@ class TIdMemoryStream : public TIdStream {
     TIdBytes bytes_;
     std::int64_t position_ = 0;
 };
+
+}  // namespace tarnwick::http

@@ -5,6 +5,8 @@
 #include "http/core/EIdException.h"
 #include "http/transport/TIdIOHandlerStack.h"
 
+namespace tarnwick::http {
+
 void TIdTCPClientCustom::Connect() {
     if (IsConnected()) {
         throw EIdAlreadyConnected();
@@ -48,3 +50,5 @@ void TIdTCPClientCustom::Connect() {
         throw;
     }
 }
+
+}  // namespace tarnwick::http

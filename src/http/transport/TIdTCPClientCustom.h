@@ -8,6 +8,8 @@
 
 #include "http/transport/TIdTCPConnection.h"
 
+namespace tarnwick::http {
+
 class TIdTCPClientCustom : public TIdTCPConnection {
   public:
     static constexpr int kDefaultConnectTimeout = 0;
@@ -35,3 +37,5 @@ class TIdTCPClientCustom : public TIdTCPConnection {
     // handler raises (EIdSocketError, EIdCouldNotBindSocket, EIdConnectTimeout...).
     void Connect();
 };
+
+}  // namespace tarnwick::http

@@ -2,6 +2,8 @@
 
 #include "http/core/EIdException.h"
 
+namespace tarnwick::http {
+
 TIdTCPConnection::TIdTCPConnection() = default;
 
 TIdTCPConnection::~TIdTCPConnection() {
@@ -57,3 +59,5 @@ void TIdTCPConnection::CheckForGracefulDisconnect(bool raise) {
         throw EIdNotConnected();
     }
 }
+
+}  // namespace tarnwick::http

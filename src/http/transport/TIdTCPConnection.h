@@ -7,6 +7,8 @@
 #include "http/transport/TIdIOHandler.h"
 #include "http/transport/TIdTransportTypes.h"
 
+namespace tarnwick::http {
+
 class TIdTCPConnection {
   public:
     TIdTCPConnection();
@@ -43,3 +45,5 @@ class TIdTCPConnection {
     TIdIOHandler* ioHandler_ = nullptr;
     std::unique_ptr<TIdIOHandler> ownedHandler_;
 };
+
+}  // namespace tarnwick::http

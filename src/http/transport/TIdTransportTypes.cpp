@@ -1,5 +1,7 @@
 #include "http/transport/TIdTransportTypes.h"
 
+namespace tarnwick::http {
+
 namespace {
 
 constexpr std::uint8_t kHighestAscii = 127;
@@ -23,3 +25,5 @@ TIdBytes AsciiTextToBytes(std::string_view text) {
     }
     return bytes;
 }
+
+}  // namespace tarnwick::http

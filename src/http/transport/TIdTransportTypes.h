@@ -13,6 +13,8 @@
 #include "http/core/TIdBytes.h"
 #include "http/transport/TIdIPVersion.h"
 
+namespace tarnwick::http {
+
 // Only rsTrue turns the reuse-address option on.
 enum TIdReuseSocket { rsOSDependent, rsTrue, rsFalse };
 
@@ -43,3 +45,5 @@ using TIdTextToBytes = std::function<TIdBytes(std::string_view text)>;
 // ASCII, so every byte or character above 127 becomes '?' in either direction.
 std::string AsciiBytesToText(const std::uint8_t* data, std::size_t count);
 TIdBytes AsciiTextToBytes(std::string_view text);
+
+}  // namespace tarnwick::http

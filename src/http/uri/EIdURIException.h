@@ -6,6 +6,8 @@
 
 #include "http/core/EIdException.h"
 
+namespace tarnwick::http {
+
 class EIdURIException : public EIdException {
   public:
     using EIdException::EIdException;
@@ -13,3 +15,5 @@ class EIdURIException : public EIdException {
 
 inline constexpr const char* kURIProtocolEmpty = "Protocol field is empty";
 inline constexpr const char* kURIHostEmpty = "Host field is empty";
+
+}  // namespace tarnwick::http

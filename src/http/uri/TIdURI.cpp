@@ -4,6 +4,8 @@
 
 #include <strings.h>
 
+namespace tarnwick::http {
+
 namespace {
 
 constexpr std::string_view kSchemeSeparator = "://";
@@ -239,3 +241,5 @@ std::string TIdURI::MergePath(std::string_view basePath, std::string_view newPat
     }
     return result;
 }
+
+}  // namespace tarnwick::http

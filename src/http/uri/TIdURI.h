@@ -7,6 +7,8 @@
 
 #include "http/transport/TIdIPVersion.h"
 
+namespace tarnwick::http {
+
 class TIdURI {
   public:
     TIdURI() = default;
@@ -40,3 +42,5 @@ class TIdURI {
     std::string Fragment;
     TIdIPVersion IPVersion = TIdIPVersion::Id_IPv4;
 };
+
+}  // namespace tarnwick::http

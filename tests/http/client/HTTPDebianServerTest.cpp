@@ -7,6 +7,8 @@
 #include "http/support/TransportClient.h"
 #include "http/support/TransportDebianServer.h"
 
+namespace tarnwick::http::test {
+
 TEST(HTTPDebianServerTest, GetWorksAgainstPythonsHttpServer) {
     DebianHttpServer server;
     ASSERT_TRUE(server.Running()) << "python3 -m http.server did not start";
@@ -39,3 +41,5 @@ TEST(HTTPDebianServerTest, GetWorksAgainstPythonsHttpServer) {
         }
     }
 }
+
+}  // namespace tarnwick::http::test

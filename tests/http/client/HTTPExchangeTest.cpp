@@ -8,6 +8,8 @@
 #include "http/support/HTTPLoopbackServer.h"
 #include "http/support/TransportClient.h"
 
+namespace tarnwick::http::test {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -408,3 +410,5 @@ TEST(HTTPExchangeTest, AConnectionTheCallerOpenedIsUsedForTheFirstGet) {
     server.Join();
     EXPECT_EQ(server.Accepted(), 1);
 }
+
+}  // namespace tarnwick::http::test

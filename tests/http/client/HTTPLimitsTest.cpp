@@ -11,6 +11,8 @@
 #include "http/support/HTTPMemoryClient.h"
 #include "http/transport/TIdStream.h"
 
+namespace tarnwick::http::test {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -202,3 +204,5 @@ TEST(HTTPLimitsTest, DeadlineBelongsToOneExchangeOnly) {
     server.Join();
     EXPECT_EQ(server.Accepted(), 1);
 }
+
+}  // namespace tarnwick::http::test

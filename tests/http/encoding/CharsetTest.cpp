@@ -8,6 +8,8 @@
 
 #include <set>
 
+namespace tarnwick::http::test {
+
 namespace {
 
 TIdBytes B(std::string_view s) {
@@ -136,3 +138,5 @@ TEST(BodyTextTest, CharsetDecidesWhatSurvives) {
 }
 
 }  // namespace
+
+}  // namespace tarnwick::http::test

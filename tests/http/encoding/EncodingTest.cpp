@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+namespace tarnwick::http::test {
+
 namespace {
 
 TIdBytes B(std::string_view s) {
@@ -285,3 +287,5 @@ TEST(EncodeFromStringTest, MirrorsDecode) {
 }
 
 }  // namespace
+
+}  // namespace tarnwick::http::test

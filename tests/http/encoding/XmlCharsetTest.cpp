@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tarnwick::http::test {
+
 namespace {
 
 TIdBytes B(std::string_view s) {
@@ -131,3 +133,5 @@ TEST(ResponseCharsetTest, SniffsOnlyForXmlTypes) {
 }
 
 }  // namespace
+
+}  // namespace tarnwick::http::test

@@ -5,6 +5,8 @@
 #include "http/headers/TIdCookieManager.h"
 #include "http/response/TIdHTTPDate.h"
 
+namespace tarnwick::http::test {
+
 namespace {
 
 TIdURI Uri(const char* url) {
@@ -121,3 +123,5 @@ TEST(CookieManagerTest, MatchingRules) {
     EXPECT_FALSE(TIdCookieManager::PathMatches("/ab", "/a"));
     EXPECT_FALSE(TIdCookieManager::PathMatches("/", "/a"));
 }
+
+}  // namespace tarnwick::http::test

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tarnwick::http::test {
+
 namespace {
 
 TIdHeaderList ListOf(std::initializer_list<const char*> lines,
@@ -218,3 +220,5 @@ TEST(HeaderListSeparatorTest, ReadingUsesTheSeparatorWithoutTrailingBlanks) {
 }
 
 }  // namespace
+
+}  // namespace tarnwick::http::test

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tarnwick::http::test {
+
 namespace {
 
 constexpr auto kHTTP = TIdHeaderQuotingType::QuoteHTTP;
@@ -95,3 +97,5 @@ TEST(HeaderParamsTest, ReplacingKeepsPositionAndFirstMatch) {
 }
 
 }  // namespace
+
+}  // namespace tarnwick::http::test

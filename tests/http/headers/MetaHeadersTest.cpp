@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tarnwick::http::test {
+
 namespace {
 
 std::vector<std::string> Extract(std::string_view html) {
@@ -90,3 +92,5 @@ TEST(MetaHeadersTest, StreamFormRestoresPosition) {
 }
 
 }  // namespace
+
+}  // namespace tarnwick::http::test

@@ -6,6 +6,8 @@
 #include "http/support/HTTPMemoryClient.h"
 #include "http/transport/TIdStream.h"
 
+namespace tarnwick::http::test {
+
 namespace {
 
 constexpr const char* kUpdateAgent =
@@ -207,3 +209,5 @@ TEST(HTTPRequestTest, Base64OfEveryRemainderLength) {
     EXPECT_EQ(EncodeBase64("foob"), "Zm9vYg==");
     EXPECT_EQ(EncodeBase64("\xFF\xFE\xFD"), "//79");
 }
+
+}  // namespace tarnwick::http::test

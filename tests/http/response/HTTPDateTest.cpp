@@ -4,6 +4,8 @@
 
 #include "http/response/TIdHTTPDate.h"
 
+namespace tarnwick::http::test {
+
 TEST(HTTPDateTest, TheThreeFormsReadAsTheSameMoment) {
     const auto rfc1123 = ParseHTTPDate("Sun, 06 Nov 1994 08:49:37 GMT");
     ASSERT_TRUE(rfc1123.has_value());
@@ -35,3 +37,5 @@ TEST(HTTPDateTest, NowIsAfterTheYear2020) {
     // Day 43831 is 2020-01-01.
     EXPECT_GT(NowLocal(), 43831.0);
 }
+
+}  // namespace tarnwick::http::test

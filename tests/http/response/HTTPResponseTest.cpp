@@ -6,6 +6,8 @@
 #include "http/support/HTTPMemoryClient.h"
 #include "http/transport/TIdStream.h"
 
+namespace tarnwick::http::test {
+
 namespace {
 
 // Every way of cutting the answer into receives that matters: byte by byte, small odd pieces
@@ -316,3 +318,5 @@ TEST(HTTPResponseTest, RedirectLoopsStopAtTheMaximum) {
     EXPECT_EQ(m.client.RedirectCount(), TIdHTTP::kDefaultRedirectMaximum);
     EXPECT_EQ(m.client.Response().Location, "/again");
 }
+
+}  // namespace tarnwick::http::test

@@ -7,6 +7,8 @@
 #include "http/client/TIdHTTP.h"
 #include "http/support/TransportScriptedServer.h"
 
+namespace tarnwick::http::test {
+
 // No client read in these tests may wait for longer: a fault must fail, not hang.
 inline constexpr int kClientReadTimeoutMs = 8000;
 
@@ -22,3 +24,5 @@ inline std::string BaseURL(const ScriptedServer& server, const char* host = "127
 struct BoundedHTTP : TIdHTTP {
     BoundedHTTP() { ReadTimeout = kClientReadTimeoutMs; }
 };
+
+}  // namespace tarnwick::http::test

@@ -9,6 +9,8 @@
 #include "http/client/TIdHTTP.h"
 #include "http/transport/TIdIOHandlerMemory.h"
 
+namespace tarnwick::http::test {
+
 struct MemoryHTTP {
     // `answer` is what the server sends; receives hand it out `pieceSize` bytes at a time.
     explicit MemoryHTTP(std::string_view answer, std::size_t pieceSize = 1)
@@ -27,3 +29,5 @@ struct MemoryHTTP {
 
 // A short answer that ends the exchange at once.
 inline constexpr std::string_view kOkAnswer = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok";
+
+}  // namespace tarnwick::http::test

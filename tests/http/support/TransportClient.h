@@ -8,6 +8,8 @@
 #include "http/transport/TIdIOHandlerSocket.h"
 #include "http/transport/TIdTCPClientCustom.h"
 
+namespace tarnwick::http::test {
+
 // Connects the client to 127.0.0.1 at the port and returns its handler.
 inline TIdIOHandler& ConnectLoopback(TIdTCPClientCustom& client, int port) {
     client.Host = "127.0.0.1";
@@ -36,3 +38,5 @@ inline std::string Pattern(std::size_t count) {
     }
     return text;
 }
+
+}  // namespace tarnwick::http::test

@@ -12,6 +12,8 @@
 #include <fstream>
 #include <regex>
 
+namespace tarnwick::http::test {
+
 namespace {
 
 constexpr const char* kInterpreter = "/usr/bin/python3";
@@ -75,3 +77,5 @@ DebianHttpServer::~DebianHttpServer() {
 void DebianHttpServer::AddFile(const std::string& name, const std::string& content) const {
     std::ofstream(folder_ + "/" + name, std::ios::binary) << content;
 }
+
+}  // namespace tarnwick::http::test

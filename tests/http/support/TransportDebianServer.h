@@ -6,6 +6,8 @@
 #include <sys/types.h>
 #include <string>
 
+namespace tarnwick::http::test {
+
 class DebianHttpServer {
   public:
     DebianHttpServer();
@@ -24,3 +26,5 @@ class DebianHttpServer {
     pid_t pid_ = -1;
     int port_ = 0;
 };
+
+}  // namespace tarnwick::http::test

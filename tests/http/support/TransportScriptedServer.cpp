@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tarnwick::http::test {
+
 namespace {
 
 // No script may wait for longer than this: a client fault must fail the test, not hang it.
@@ -175,3 +177,5 @@ int UnusedLoopbackPort() {
     close(fd);
     return ntohs(a.sin_port);
 }
+
+}  // namespace tarnwick::http::test

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <thread>
 
+namespace tarnwick::http::test {
+
 // The server's end of one accepted connection, used from the script thread.
 class ServerConnection {
   public:
@@ -73,3 +75,5 @@ class ScriptedServer {
 
 // A free loopback port with nothing listening on it (for refused connections).
 int UnusedLoopbackPort();
+
+}  // namespace tarnwick::http::test

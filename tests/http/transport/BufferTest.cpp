@@ -11,6 +11,8 @@
 #include "http/transport/TIdStack.h"
 #include "http/transport/TIdStream.h"
 
+namespace tarnwick::http::test {
+
 namespace {
 
 TIdBytes Bytes(std::string_view text) {
@@ -168,3 +170,5 @@ TEST(BufferTest, MemoryStreamWritesAtItsPositionAndKeepsItOnResize) {
     EXPECT_EQ(stream.Read(out, sizeof out), 2u);
     EXPECT_EQ(stream.Read(out, sizeof out), 0u);
 }
+
+}  // namespace tarnwick::http::test

@@ -10,6 +10,8 @@
 #include "http/transport/TIdStack.h"
 #include "platform/posix/SocketErrorCodes.h"
 
+namespace tarnwick::http::test {
+
 TEST(SocketErrorsTest, NativeErrorsMapOntoWinsockNumbers) {
     struct Row {
         int native;
@@ -24,7 +26,8 @@ TEST(SocketErrorsTest, NativeErrorsMapOntoWinsockNumbers) {
         {EPIPE, 10054},         {ENOTEMPTY, 10066},    {0, 0},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(WinsockCodeFromErrno(row.native), row.winsock) << "errno " << row.native;
+        EXPECT_EQ(platform::WinsockCodeFromErrno(row.native), row.winsock)
+            << "errno " << row.native;
     }
 }
 
@@ -39,9 +42,10 @@ TEST(SocketErrorsTest, ResolverErrorsMapOntoWinsockNumbers) {
         {EAI_SERVICE, 10109},  {EAI_SOCKTYPE, 10044}, {0, 0},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(WinsockCodeFromResolverError(row.gai, 0), row.winsock) << "gai " << row.gai;
+        EXPECT_EQ(platform::WinsockCodeFromResolverError(row.gai, 0), row.winsock)
+            << "gai " << row.gai;
     }
-    EXPECT_EQ(WinsockCodeFromResolverError(EAI_SYSTEM, ECONNREFUSED), 10061);
+    EXPECT_EQ(platform::WinsockCodeFromResolverError(EAI_SYSTEM, ECONNREFUSED), 10061);
 }
 
 TEST(SocketErrorsTest, MessageIsTheCodeThenCrLfThenTheText) {
@@ -121,3 +125,5 @@ TEST(SocketErrorsTest, UnknownHostIsHostNotFound) {
         EXPECT_EQ(e.Message(), "Socket Error # 11001\r\nHost not found.");
     }
 }
+
+}  // namespace tarnwick::http::test

@@ -9,11 +9,13 @@
 #include "http/transport/TIdBuffer.h"
 #include "http/transport/TIdStack.h"
 
+namespace tarnwick::http::test {
+
 namespace {
 
 // Forwards to the real sockets, but records and refuses resolver calls and can be told to
 // fail start-up, receives, or to accept nothing on send.
-class ScriptedSocketApi : public SocketApi {
+class ScriptedSocketApi : public platform::SocketApi {
   public:
     std::vector<std::string> resolved;
     int startupResult = 0;
@@ -28,51 +30,61 @@ class ScriptedSocketApi : public SocketApi {
         return startupResult;
     }
     void Cleanup() override {}
-    int CreateStream(SocketFamily f, SocketHandle& h) override { return real_.CreateStream(f, h); }
-    int GetKind(SocketHandle h, SocketKind& k) override { return real_.GetKind(h, k); }
-    int GetNoDelay(SocketHandle h, bool& v) override { return real_.GetNoDelay(h, v); }
-    int SetNoDelay(SocketHandle h, bool v) override { return real_.SetNoDelay(h, v); }
-    int SetReuseAddress(SocketHandle h, bool v) override { return real_.SetReuseAddress(h, v); }
-    int Bind(SocketHandle h, SocketFamily f, const SocketEndpoint& e) override {
+    int CreateStream(platform::SocketFamily f, platform::SocketHandle& h) override {
+        return real_.CreateStream(f, h);
+    }
+    int GetKind(platform::SocketHandle h, platform::SocketKind& k) override {
+        return real_.GetKind(h, k);
+    }
+    int GetNoDelay(platform::SocketHandle h, bool& v) override { return real_.GetNoDelay(h, v); }
+    int SetNoDelay(platform::SocketHandle h, bool v) override { return real_.SetNoDelay(h, v); }
+    int SetReuseAddress(platform::SocketHandle h, bool v) override {
+        return real_.SetReuseAddress(h, v);
+    }
+    int Bind(platform::SocketHandle h, platform::SocketFamily f,
+             const platform::SocketEndpoint& e) override {
         return real_.Bind(h, f, e);
     }
-    int Connect(SocketHandle h, SocketFamily f, const SocketEndpoint& e, int t,
-                bool& out) override {
+    int Connect(platform::SocketHandle h, platform::SocketFamily f,
+                const platform::SocketEndpoint& e, int t, bool& out) override {
         return real_.Connect(h, f, e, t, out);
     }
-    int LocalEndpoint(SocketHandle h, SocketEndpoint& e) override {
+    int LocalEndpoint(platform::SocketHandle h, platform::SocketEndpoint& e) override {
         return real_.LocalEndpoint(h, e);
     }
-    int PeerEndpoint(SocketHandle h, SocketEndpoint& e) override {
+    int PeerEndpoint(platform::SocketHandle h, platform::SocketEndpoint& e) override {
         return real_.PeerEndpoint(h, e);
     }
-    int WaitReadable(SocketHandle h, int t, bool& r) override {
+    int WaitReadable(platform::SocketHandle h, int t, bool& r) override {
         return real_.WaitReadable(h, t, r);
     }
-    int Receive(SocketHandle h, std::uint8_t* d, std::size_t c, std::size_t& n) override {
+    int Receive(platform::SocketHandle h, std::uint8_t* d, std::size_t c, std::size_t& n) override {
         if (receiveError != 0) {
             n = 0;
             return receiveError;
         }
         return real_.Receive(h, d, c, n);
     }
-    int Send(SocketHandle h, const std::uint8_t* d, std::size_t c, std::size_t& n) override {
+    int Send(platform::SocketHandle h, const std::uint8_t* d, std::size_t c,
+             std::size_t& n) override {
         if (acceptNothing) {
             n = 0;
             return 0;
         }
         return real_.Send(h, d, c, n);
     }
-    int ShutdownSend(SocketHandle h) override { return real_.ShutdownSend(h); }
-    int Close(SocketHandle h) override { return real_.Close(h); }
-    int Resolve(const std::string& host, SocketFamily, std::string&) override {
+    int ShutdownSend(platform::SocketHandle h) override { return real_.ShutdownSend(h); }
+    int Close(platform::SocketHandle h) override { return real_.Close(h); }
+    int Resolve(const std::string& host, platform::SocketFamily, std::string&) override {
         resolved.push_back(host);
         return 11001;
     }
-    bool IsAddress(const std::string& t, SocketFamily f) override { return real_.IsAddress(t, f); }
+    bool IsAddress(const std::string& t, platform::SocketFamily f) override {
+        return real_.IsAddress(t, f);
+    }
 
   private:
-    SocketApi& real_ = SystemSocketApi();
+    platform::SocketApi& real_ = platform::SystemSocketApi();
 };
 
 // Puts the scripted interface under the socket layer for one test.
@@ -169,3 +181,5 @@ TEST_F(SocketLayerTest, SendThatAcceptsNothingEndsTheWrite) {
     EXPECT_FALSE(handler.InputEmpty());
     received.Open();
 }
+
+}  // namespace tarnwick::http::test

@@ -18,6 +18,8 @@
 #include "http/transport/TIdIOHandlerSocket.h"
 #include "http/transport/TIdIOHandlerStack.h"
 
+namespace tarnwick::http::test {
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -254,7 +256,7 @@ TEST(TCPConnectTest, SocketOptionsFollowTheSettings) {
         EXPECT_EQ(SocketOption(client, IPPROTO_TCP, TCP_NODELAY), 0);
         EXPECT_EQ(SocketOption(client, SOL_SOCKET, SO_REUSEADDR), 0);
         EXPECT_TRUE(BindingOf(client).UseNagle());
-        EXPECT_EQ(BindingOf(client).SocketType(), SocketKind::Stream);
+        EXPECT_EQ(BindingOf(client).SocketType(), platform::SocketKind::Stream);
     }
     {
         TIdTCPClientCustom client;
@@ -346,3 +348,5 @@ TEST(TCPConnectTest, AttachedHandlerIsKeptAfterAFailedConnect) {
     EXPECT_EQ(client.IOHandler(), &handler);
     EXPECT_FALSE(handler.Opened());
 }
+
+}  // namespace tarnwick::http::test

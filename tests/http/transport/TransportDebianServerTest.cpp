@@ -7,6 +7,8 @@
 #include "http/support/TransportDebianServer.h"
 #include "http/transport/TIdStream.h"
 
+namespace tarnwick::http::test {
+
 namespace {
 
 // Sends a GET and reads the status line and the header block; returns the Content-Length.
@@ -69,3 +71,5 @@ TEST(TransportDebianServerTest, ReadsAnAnswerOfAServerWeDidNotWrite) {
         EXPECT_FALSE(client.IsConnected());
     }
 }
+
+}  // namespace tarnwick::http::test

@@ -7,6 +7,8 @@
 #include "http/transport/TIdIOHandlerMemory.h"
 #include "http/transport/TIdStream.h"
 
+namespace tarnwick::http::test {
+
 namespace {
 
 TIdBytes Bytes(const std::string& text) {
@@ -83,3 +85,5 @@ TEST(TransportPiecesTest, NothingIsReadBeforeOpenOrAfterClose) {
     EXPECT_EQ(handler.ReadLine(), "more") << "the close keeps what was buffered";
     EXPECT_THROW(handler.ReadLine(), EIdConnClosedGracefully);
 }
+
+}  // namespace tarnwick::http::test

@@ -10,6 +10,8 @@
 #include "http/support/TransportScriptedServer.h"
 #include "http/transport/TIdStream.h"
 
+namespace tarnwick::http::test {
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -305,3 +307,5 @@ TEST(TransportReadTest, PollForDataReportsBytesThatArrivedBeforeTheCall) {
     EXPECT_EQ(BufferText(handler), "ready");
     handler.WriteText("bye");
 }
+
+}  // namespace tarnwick::http::test

@@ -7,6 +7,8 @@
 #include "http/support/TransportClient.h"
 #include "http/support/TransportScriptedServer.h"
 
+namespace tarnwick::http::test {
+
 namespace {
 
 IIdTextEncodingPtr Shared(TIdTextEncodingKind kind) {
@@ -55,3 +57,5 @@ TEST(TransportTextTest, HandlerEncodingsApplyToLinesAndWrites) {
     server.Join();
     EXPECT_EQ(received, "na\xC3\xAFve\r\n");
 }
+
+}  // namespace tarnwick::http::test

@@ -9,6 +9,8 @@
 #include "http/support/TransportScriptedServer.h"
 #include "http/transport/TIdStream.h"
 
+namespace tarnwick::http::test {
+
 namespace {
 
 // How long the server watches for bytes that must not have been sent yet.
@@ -155,3 +157,5 @@ TEST(TransportWriteTest, WritingWithoutAConnectionRaises) {
     client.Disconnect();
     EXPECT_THROW(handler.WriteLine("x"), EIdConnClosedGracefully);
 }
+
+}  // namespace tarnwick::http::test

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tarnwick::http::test {
+
 namespace {
 
 struct ParseCase {
@@ -182,3 +184,5 @@ TEST(URIMergePathTest, ResolvesAgainstBase) {
 }
 
 }  // namespace
+
+}  // namespace tarnwick::http::test
