@@ -37,41 +37,41 @@ int PortNumber(std::string_view text, int fallback) {
 // the exchange ends.
 class TIdHTTP::ExchangeDeadline {
   public:
-    ExchangeDeadline(TIdHTTP& client, TIdDeadline deadline) : client_(client) { Apply(deadline); }
+    ExchangeDeadline(TIdHTTP& client, TIdDeadline deadline) : fClient(client) { Apply(deadline); }
     ~ExchangeDeadline() { Apply(std::nullopt); }
     ExchangeDeadline(const ExchangeDeadline&) = delete;
     ExchangeDeadline& operator=(const ExchangeDeadline&) = delete;
 
   private:
     void Apply(TIdDeadline deadline) {
-        client_.Deadline = deadline;
-        if (client_.IOHandler() != nullptr) {
-            client_.IOHandler()->Deadline = deadline;
+        fClient.Deadline = deadline;
+        if (fClient.IOHandler() != nullptr) {
+            fClient.IOHandler()->Deadline = deadline;
         }
     }
-    TIdHTTP& client_;
+    TIdHTTP& fClient;
 };
 
-TIdHTTP::TIdHTTP() : response_(*this) {}
+TIdHTTP::TIdHTTP() : fResponse(*this) {}
 
 TIdHTTP::~TIdHTTP() {
     // The store goes first, then the connection is closed; the base class frees the handler.
-    cookieManager_ = nullptr;
-    ownedCookieManager_.reset();
+    fCookieManager = nullptr;
+    fOwnedCookieManager.reset();
     if (IOHandler() != nullptr) {
         IOHandler()->Close();
     }
 }
 
 void TIdHTTP::SetCookieManager(TIdCookieManager* manager) {
-    if (manager != ownedCookieManager_.get()) {
-        ownedCookieManager_.reset();
+    if (manager != fOwnedCookieManager.get()) {
+        fOwnedCookieManager.reset();
     }
-    cookieManager_ = manager;
+    fCookieManager = manager;
 }
 
 std::string TIdHTTP::ResponseCharset(TIdStream* body) {
-    return http::ResponseCharset(response_.ContentType, response_.CharSet, body);
+    return http::ResponseCharset(fResponse.ContentType, fResponse.CharSet, body);
 }
 
 std::string TIdHTTP::BodyText(TIdMemoryStream& body) {
@@ -91,14 +91,14 @@ void TIdHTTP::Get(std::string_view url, TIdStream& destination) {
 
 void TIdHTTP::DoRequest(std::string_view method, std::string_view url, TIdStream* source,
                         TIdStream* destination, std::span<const int> tolerated) {
-    redirectCount_ = 0;
-    authRetries_ = 0;
-    proxyAuthRetries_ = 0;
+    fRedirectCount = 0;
+    fAuthRetries = 0;
+    fProxyAuthRetries = 0;
     const std::int64_t start = destination != nullptr ? destination->Position() : 0;
-    request_.Target = url;
-    request_.Method = method;
-    request_.Source = source;
-    response_.BodyDestination = destination;
+    fRequest.Target = url;
+    fRequest.Method = method;
+    fRequest.Source = source;
+    fResponse.BodyDestination = destination;
     // The deadline holds for this exchange only; a kept connection is checked without one.
     TIdDeadline deadline;
     if (ExchangeTimeout > 0) {
@@ -124,90 +124,90 @@ void TIdHTTP::DoRequest(std::string_view method, std::string_view url, TIdStream
                     destination->SetPosition(start);
                     destination->SetSize(start);
                 }
-                authRetries_ = 0;
-                proxyAuthRetries_ = 0;
+                fAuthRetries = 0;
+                fProxyAuthRetries = 0;
             } else {
-                request_.Target = url;
+                fRequest.Target = url;
             }
         }
     } catch (const EIdHTTPProtocolException&) {
-        if (!response_.IsKeepAlive()) {
+        if (!fResponse.IsKeepAlive()) {
             Disconnect();
         }
         throw;
     } catch (...) {
-        if (sent || !response_.IsKeepAlive()) {
+        if (sent || !fResponse.IsKeepAlive()) {
             Disconnect();
         }
         throw;
     }
-    if (!response_.IsKeepAlive()) {
+    if (!fResponse.IsKeepAlive()) {
         Disconnect();
     }
 }
 
 void TIdHTTP::PrepareRequest() {
-    TIdURI target(request_.Target);
+    TIdURI target(fRequest.Target);
     if (!target.UserName.empty()) {
-        request_.Username = target.UserName;
-        request_.Password = target.Password;
+        fRequest.Username = target.UserName;
+        fRequest.Password = target.Password;
     }
-    url_.UserName = request_.Username;
-    url_.Password = request_.Password;
-    url_.DirPath = TIdURI::MergePath(url_.DirPath, target.DirPath);
-    url_.DocName = target.DocName;
-    url_.Query = target.Query;
+    fUrl.UserName = fRequest.Username;
+    fUrl.Password = fRequest.Password;
+    fUrl.DirPath = TIdURI::MergePath(fUrl.DirPath, target.DirPath);
+    fUrl.DocName = target.DocName;
+    fUrl.Query = target.Query;
     if (!target.Host.empty()) {
-        url_.Host = target.Host;
+        fUrl.Host = target.Host;
     }
     if (!target.Scheme.empty()) {
-        url_.Scheme = target.Scheme;
+        fUrl.Scheme = target.Scheme;
     } else {
-        url_.Scheme = EqualsNoCase(url_.Scheme, "https") ? "https" : "http";
+        fUrl.Scheme = EqualsNoCase(fUrl.Scheme, "https") ? "https" : "http";
     }
     if (!target.Port.empty()) {
-        url_.Port = target.Port;
+        fUrl.Port = target.Port;
     } else if (EqualsNoCase(target.Scheme, "http")) {
-        url_.Port = std::to_string(kDefaultHTTPPort);
+        fUrl.Port = std::to_string(kDefaultHTTPPort);
     } else if (EqualsNoCase(target.Scheme, "https")) {
-        url_.Port = std::to_string(kDefaultHTTPSPort);
-    } else if (url_.Port.empty()) {
+        fUrl.Port = std::to_string(kDefaultHTTPSPort);
+    } else if (fUrl.Port.empty()) {
         throw EIdUnknownProtocol();
     }
 
-    request_.Target = url_.PathAndQuery();
-    const bool options = EqualsNoCase(request_.Method, "OPTIONS") ||
-                         EqualsNoCase(request_.MethodOverride, "OPTIONS");
+    fRequest.Target = fUrl.PathAndQuery();
+    const bool options = EqualsNoCase(fRequest.Method, "OPTIONS") ||
+                         EqualsNoCase(fRequest.MethodOverride, "OPTIONS");
     if (options && target.DocName == "*") {
-        request_.Target.assign(1, '*');  // the server itself, not a resource
+        fRequest.Target.assign(1, '*');  // the server itself, not a resource
     }
-    request_.IPVersion = target.IPVersion;
-    url_.IPVersion = target.IPVersion;
-    if ((NeedsHTTP11(request_.Method) || NeedsHTTP11(request_.MethodOverride)) &&
+    fRequest.IPVersion = target.IPVersion;
+    fUrl.IPVersion = target.IPVersion;
+    if ((NeedsHTTP11(fRequest.Method) || NeedsHTTP11(fRequest.MethodOverride)) &&
         ProtocolVersion != pv1_1) {
         throw EIdException(EIdException::kMethodRequiresHTTP11);
     }
-    request_.ContentLength = request_.Source != nullptr
-                                 ? request_.Source->Size() - request_.Source->Position()
+    fRequest.ContentLength = fRequest.Source != nullptr
+                                 ? fRequest.Source->Size() - fRequest.Source->Position()
                                  : TIdEntityHeaderInfo::kNoContentLength;
 
-    std::string host = url_.IPVersion == TIdIPVersion::Id_IPv6 ? "[" + url_.Host + "]" : url_.Host;
-    const bool defaultPort = (EqualsNoCase(url_.Scheme, "http") && url_.Port == "80") ||
-                             (EqualsNoCase(url_.Scheme, "https") && url_.Port == "443");
+    std::string host = fUrl.IPVersion == TIdIPVersion::Id_IPv6 ? "[" + fUrl.Host + "]" : fUrl.Host;
+    const bool defaultPort = (EqualsNoCase(fUrl.Scheme, "http") && fUrl.Port == "80") ||
+                             (EqualsNoCase(fUrl.Scheme, "https") && fUrl.Port == "443");
     if (!defaultPort) {
-        host += ":" + url_.Port;
+        host += ":" + fUrl.Port;
     }
-    request_.Host = host;
+    fRequest.Host = host;
 }
 
 void TIdHTTP::AddAcceptEncoding(std::string_view word) {
-    if (request_.AcceptEncoding.find(word) != std::string::npos) {
+    if (fRequest.AcceptEncoding.find(word) != std::string::npos) {
         return;
     }
-    if (request_.AcceptEncoding.empty()) {
-        request_.AcceptEncoding = word;
+    if (fRequest.AcceptEncoding.empty()) {
+        fRequest.AcceptEncoding = word;
     } else {
-        request_.AcceptEncoding += ", " + std::string(word);
+        fRequest.AcceptEncoding += ", " + std::string(word);
     }
 }
 
@@ -215,27 +215,27 @@ void TIdHTTP::ConnectToHost() {
     if (IsConnected()) {
         if (auto* socket = dynamic_cast<TIdIOHandlerSocket*>(IOHandler());
             socket != nullptr && socket->Binding() != nullptr &&
-            socket->Binding()->IPVersion() != url_.IPVersion) {
+            socket->Binding()->IPVersion() != fUrl.IPVersion) {
             Disconnect();
         }
     }
-    const std::string targetHost = url_.Host;
-    const int targetPort = PortNumber(url_.Port, kDefaultHTTPPort);
+    const std::string targetHost = fUrl.Host;
+    const int targetPort = PortNumber(fUrl.Port, kDefaultHTTPPort);
     if (IsConnected() && (!EqualsNoCase(Host, targetHost) || Port != targetPort)) {
         Disconnect();
     }
-    if (EqualsNoCase(url_.Scheme, "https")) {
+    if (EqualsNoCase(fUrl.Scheme, "https")) {
         // No TLS handler exists in this client, so every secure URL ends here.
         throw EIdIOHandlerPropInvalid();
     }
     Host = targetHost;
     Port = targetPort;
-    if (ProtocolVersion == pv1_0 && request_.Connection.empty()) {
-        request_.Connection = "keep-alive";
+    if (ProtocolVersion == pv1_0 && fRequest.Connection.empty()) {
+        fRequest.Connection = "keep-alive";
     }
     AddAcceptEncoding("identity");
 
-    if (!response_.IsKeepAlive()) {
+    if (!fResponse.IsKeepAlive()) {
         Disconnect();
     }
     if (IOHandler() != nullptr) {
@@ -243,15 +243,15 @@ void TIdHTTP::ConnectToHost() {
     }
     CheckForGracefulDisconnect(false);
     if (!IsConnected()) {
-        IPVersion = url_.IPVersion;
+        IPVersion = fUrl.IPVersion;
         Connect();
     }
 }
 
 void TIdHTTP::SendRequest() {
-    request_.ComposeHeaders();
-    if (cookieManager_ != nullptr && AllowCookies) {
-        request_.HeaderLines.SetValue("Cookie", cookieManager_->CookieHeader(url_));
+    fRequest.ComposeHeaders();
+    if (fCookieManager != nullptr && AllowCookies) {
+        fRequest.HeaderLines.SetValue("Cookie", fCookieManager->CookieHeader(fUrl));
     }
     TIdIOHandler& handler = *IOHandler();
     const bool startedBuffering = !handler.WriteBufferingActive();
@@ -259,9 +259,9 @@ void TIdHTTP::SendRequest() {
         handler.StartWriteBuffering();
     }
     try {
-        handler.WriteLine(request_.Method + " " + request_.Target + " HTTP/" +
+        handler.WriteLine(fRequest.Method + " " + fRequest.Target + " HTTP/" +
                           (ProtocolVersion == pv1_1 ? "1.1" : "1.0"));
-        for (const std::string& line : request_.HeaderLines.Lines()) {
+        for (const std::string& line : fRequest.HeaderLines.Lines()) {
             if (!line.empty()) {
                 handler.WriteLine(line);
             }
@@ -274,8 +274,8 @@ void TIdHTTP::SendRequest() {
         handler.DropWriteBuffer();
         throw;
     }
-    if (request_.Source != nullptr) {
-        handler.WriteStream(*request_.Source);
+    if (fRequest.Source != nullptr) {
+        handler.WriteStream(*fRequest.Source);
     }
 }
 

@@ -51,14 +51,14 @@ class TIdHTTP : public TIdTCPClientCustom {
     void DoRequest(std::string_view method, std::string_view url, TIdStream* source,
                    TIdStream* destination, std::span<const int> tolerated);
 
-    TIdHTTPRequest& Request() { return request_; }
-    TIdHTTPResponse& Response() { return response_; }
-    const TIdURI& URL() const { return url_; }
+    TIdHTTPRequest& Request() { return fRequest; }
+    TIdHTTPResponse& Response() { return fResponse; }
+    const TIdURI& URL() const { return fUrl; }
     // The charset the current response's body decodes with (XML types sniff it from `body`).
     std::string ResponseCharset(TIdStream* body);
 
     // The store in use, or null. Setting one the caller keeps owning drops an owned store.
-    TIdCookieManager* CookieManager() const { return cookieManager_; }
+    TIdCookieManager* CookieManager() const { return fCookieManager; }
     void SetCookieManager(TIdCookieManager* manager);
 
     TIdHTTPProtocolVersion ProtocolVersion = pv1_1;
@@ -81,7 +81,7 @@ class TIdHTTP : public TIdTCPClientCustom {
     // returns whether to follow. Gets the redirect count of the exchange.
     std::function<bool(std::string& location, std::string& method, int count)> OnRedirect;
 
-    int RedirectCount() const { return redirectCount_; }
+    int RedirectCount() const { return fRedirectCount; }
 
   private:
     friend class TIdHTTPResponse;
@@ -98,15 +98,15 @@ class TIdHTTP : public TIdTCPClientCustom {
     // The body bytes as the program's text: decoded in the response charset, then ASCII.
     std::string BodyText(TIdMemoryStream& body);
 
-    TIdHTTPRequest request_;
-    TIdHTTPResponse response_;
-    TIdURI url_;
-    TIdCookieManager* cookieManager_ = nullptr;
-    std::unique_ptr<TIdCookieManager> ownedCookieManager_;
-    int redirectCount_ = 0;
+    TIdHTTPRequest fRequest;
+    TIdHTTPResponse fResponse;
+    TIdURI fUrl;
+    TIdCookieManager* fCookieManager = nullptr;
+    std::unique_ptr<TIdCookieManager> fOwnedCookieManager;
+    int fRedirectCount = 0;
     // Reset per exchange; no authentication method exists yet that would count rounds.
-    int authRetries_ = 0;
-    int proxyAuthRetries_ = 0;
+    int fAuthRetries = 0;
+    int fProxyAuthRetries = 0;
 };
 
 }  // namespace tarnwick::http

@@ -32,24 +32,24 @@ void TIdHTTP::StoreCookies() {
     if (!AllowCookies) {
         return;
     }
-    if (cookieManager_ == nullptr) {
-        ownedCookieManager_ = std::make_unique<TIdCookieManager>();
-        cookieManager_ = ownedCookieManager_.get();
+    if (fCookieManager == nullptr) {
+        fOwnedCookieManager = std::make_unique<TIdCookieManager>();
+        fCookieManager = fOwnedCookieManager.get();
     }
     std::vector<std::string> values;
-    response_.HeaderLines.ExtractAll("Set-Cookie", values);
-    response_.MetaHeaders.ExtractAll("Set-Cookie", values);
+    fResponse.HeaderLines.ExtractAll("Set-Cookie", values);
+    fResponse.MetaHeaders.ExtractAll("Set-Cookie", values);
     for (const std::string& value : values) {
-        cookieManager_->AddServerCookie(value, url_);
+        fCookieManager->AddServerCookie(value, fUrl);
     }
 }
 
 void TIdHTTP::ReadResponseHead() {
     for (int continues = 0;; ++continues) {
-        response_.SetStatusLine(ReadProtocolLine(*IOHandler()));
-        response_.ReadHeaderBlock(HeaderLineLimit);
+        fResponse.SetStatusLine(ReadProtocolLine(*IOHandler()));
+        fResponse.ReadHeaderBlock(HeaderLineLimit);
         StoreCookies();
-        if (response_.StatusCode() != kContinueStatus) {
+        if (fResponse.StatusCode() != kContinueStatus) {
             return;
         }
         // Interim heads are cheap to send and would keep the client busy for ever.
@@ -61,54 +61,54 @@ void TIdHTTP::ReadResponseHead() {
 
 TIdHTTPOutcome TIdHTTP::Fail(std::span<const int> tolerated) {
     TIdMemoryStream temporary;
-    TIdStream* const destination = response_.BodyDestination;
-    response_.BodyDestination = &temporary;
+    TIdStream* const destination = fResponse.BodyDestination;
+    fResponse.BodyDestination = &temporary;
     try {
-        response_.ReadBody();
+        fResponse.ReadBody();
     } catch (...) {
-        response_.BodyDestination = destination;
+        fResponse.BodyDestination = destination;
         throw;
     }
-    response_.BodyDestination = destination;
-    const int code = response_.StatusCode();
+    fResponse.BodyDestination = destination;
+    const int code = fResponse.StatusCode();
     if ((HTTPOptions & hoNoProtocolErrorException) != 0 ||
         std::find(tolerated.begin(), tolerated.end(), code) != tolerated.end()) {
         return TIdHTTPOutcome::Done;
     }
-    throw EIdHTTPProtocolException(response_.StatusLine(), code, BodyText(temporary));
+    throw EIdHTTPProtocolException(fResponse.StatusLine(), code, BodyText(temporary));
 }
 
 TIdHTTPOutcome TIdHTTP::Classify(std::span<const int> tolerated) {
-    const int code = response_.StatusCode();
+    const int code = fResponse.StatusCode();
     if (IsRedirect(code)) {
-        if (response_.Location.empty()) {
+        if (fResponse.Location.empty()) {
             return Fail(tolerated);
         }
-        ++redirectCount_;
-        std::string location = response_.Location;
-        std::string method = request_.Method;
+        ++fRedirectCount;
+        std::string location = fResponse.Location;
+        std::string method = fRequest.Method;
         bool follow = HandleRedirects;
         if (OnRedirect) {
-            follow = OnRedirect(location, method, redirectCount_);
+            follow = OnRedirect(location, method, fRedirectCount);
         }
         if (!follow) {
             return Fail(tolerated);
         }
         TIdHTTPOutcome outcome = TIdHTTPOutcome::Done;
-        if (HandleRedirects && redirectCount_ < RedirectMaximum) {
-            request_.Target = location;
+        if (HandleRedirects && fRedirectCount < RedirectMaximum) {
+            fRequest.Target = location;
             if (code == kSeeOther || (code == kFound && (HTTPOptions & hoTreat302Like303) != 0)) {
-                request_.Source = nullptr;
+                fRequest.Source = nullptr;
                 method = "GET";
             }
-            request_.Method = method;
-            request_.MethodOverride.clear();
+            fRequest.Method = method;
+            fRequest.MethodOverride.clear();
             outcome = TIdHTTPOutcome::FollowURL;
         } else {
-            response_.Location = location;
+            fResponse.Location = location;
         }
         if (IsConnected()) {
-            response_.DiscardBody();
+            fResponse.DiscardBody();
         }
         return outcome;
     }
@@ -117,11 +117,11 @@ TIdHTTPOutcome TIdHTTP::Classify(std::span<const int> tolerated) {
         // never be answered: they fail like every other code.
         return Fail(tolerated);
     }
-    if (EqualsNoCase(request_.Method, "HEAD") || EqualsNoCase(request_.MethodOverride, "HEAD") ||
+    if (EqualsNoCase(fRequest.Method, "HEAD") || EqualsNoCase(fRequest.MethodOverride, "HEAD") ||
         code == kNoContent) {
-        response_.DiscardBody();
+        fResponse.DiscardBody();
     } else {
-        response_.ReadBody();
+        fResponse.ReadBody();
     }
     return TIdHTTPOutcome::Done;
 }

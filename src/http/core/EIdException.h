@@ -11,21 +11,21 @@ namespace tarnwick::http {
 // Root of the family; the message is exactly the text the client reports.
 class EIdException : public std::exception {
   public:
-    explicit EIdException(std::string message) : message_(std::move(message)) {}
-    const char* what() const noexcept override { return message_.c_str(); }
-    const std::string& Message() const noexcept { return message_; }
+    explicit EIdException(std::string message) : fMessage(std::move(message)) {}
+    const char* what() const noexcept override { return fMessage.c_str(); }
+    const std::string& Message() const noexcept { return fMessage; }
 
     static constexpr const char* kMethodRequiresHTTP11 = "Request method requires HTTP version 1.1";
 
   private:
-    std::string message_;
+    std::string fMessage;
 };
 
 // A platform socket call failed; carries the Winsock-numbered code.
 class EIdSocketError : public EIdException {
   public:
-    explicit EIdSocketError(int code) : EIdException(FormatMessage(code)), code_(code) {}
-    int LastError() const noexcept { return code_; }
+    explicit EIdSocketError(int code) : EIdException(FormatMessage(code)), fCode(code) {}
+    int LastError() const noexcept { return fCode; }
 
     // "Socket Error # <code>" CR LF and the code's text (empty for codes without one).
     static std::string FormatMessage(int code);
@@ -33,7 +33,7 @@ class EIdSocketError : public EIdException {
     static const char* ErrorText(int code);
 
   private:
-    int code_;
+    int fCode;
 };
 
 // The handle given to a socket call is not a socket.
@@ -106,11 +106,11 @@ class EIdStackInitializationFailed : public EIdException {
 class EIdReplyRFCError : public EIdException {
   public:
     EIdReplyRFCError(std::string message, int code)
-        : EIdException(std::move(message)), code_(code) {}
-    int Code() const noexcept { return code_; }
+        : EIdException(std::move(message)), fCode(code) {}
+    int Code() const noexcept { return fCode; }
 
   private:
-    int code_;
+    int fCode;
 };
 
 // The server answered with a status the exchange treats as a failure. The message is the
@@ -118,11 +118,11 @@ class EIdReplyRFCError : public EIdException {
 class EIdHTTPProtocolException : public EIdReplyRFCError {
   public:
     EIdHTTPProtocolException(std::string statusLine, int code, std::string bodyText)
-        : EIdReplyRFCError(std::move(statusLine), code), bodyText_(std::move(bodyText)) {}
-    const std::string& BodyText() const noexcept { return bodyText_; }
+        : EIdReplyRFCError(std::move(statusLine), code), fBodyText(std::move(bodyText)) {}
+    const std::string& BodyText() const noexcept { return fBodyText; }
 
   private:
-    std::string bodyText_;
+    std::string fBodyText;
 };
 
 }  // namespace tarnwick::http

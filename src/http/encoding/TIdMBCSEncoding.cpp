@@ -49,15 +49,15 @@ bool IsLowSurrogate(char16_t c) {
 // One converter for the length of one conversion: iconv handles are not thread-safe.
 class Converter {
   public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    Converter(const char* to, const char* from) : fCd(iconv_open(to, from)) {}
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
     ~Converter() {
-        if (cd_ != kNoConverter) {
-            iconv_close(cd_);
+        if (fCd != kNoConverter) {
+            iconv_close(fCd);
         }
     }
-    bool ok() const { return cd_ != kNoConverter; }
+    bool ok() const { return fCd != kNoConverter; }
 
     // Converts from `in` into `out` starting at out[used], growing `out` as needed; returns
     // false with errno set when the converter stops at bad or incomplete input.
@@ -72,7 +72,7 @@ class Converter {
             std::size_t dstLeft = (out.size() - used) * sizeof(Unit);
             const std::size_t before = dstLeft;
             char* src = const_cast<char*>(in);
-            const std::size_t r = iconv(cd_, &src, &inLeft, &dst, &dstLeft);
+            const std::size_t r = iconv(fCd, &src, &inLeft, &dst, &dstLeft);
             const int err = errno;
             in = src;
             used += (before - dstLeft) / sizeof(Unit);
@@ -94,14 +94,14 @@ class Converter {
         char* dst = reinterpret_cast<char*>(out.data() + used);
         std::size_t dstLeft = (out.size() - used) * sizeof(Unit);
         const std::size_t before = dstLeft;
-        iconv(cd_, nullptr, nullptr, &dst, &dstLeft);
+        iconv(fCd, nullptr, nullptr, &dst, &dstLeft);
         used += (before - dstLeft) / sizeof(Unit);
     }
 
-    void Reset() { iconv(cd_, nullptr, nullptr, nullptr, nullptr); }
+    void Reset() { iconv(fCd, nullptr, nullptr, nullptr, nullptr); }
 
   private:
-    iconv_t cd_;
+    iconv_t fCd;
 };
 
 bool HasConverter(const TIdCodePageInfo* info) {
@@ -190,57 +190,57 @@ std::shared_ptr<const TIdCodePageTables> TablesFor(int codePage) {
 
 }  // namespace
 
-TIdMBCSEncoding::TIdMBCSEncoding(int codePage) : codePage_(codePage) {
-    tables_ = TablesFor(codePage);
-    if (!tables_->valid && codePage == kCodePageUSASCII) {
+TIdMBCSEncoding::TIdMBCSEncoding(int codePage) : fCodePage(codePage) {
+    fTables = TablesFor(codePage);
+    if (!fTables->valid && codePage == kCodePageUSASCII) {
         for (int fallback : {kCodePageWindows1252, kCodePageOEMUS}) {
-            tables_ = TablesFor(fallback);
-            if (tables_->valid) {
-                codePage_ = fallback;
+            fTables = TablesFor(fallback);
+            if (fTables->valid) {
+                fCodePage = fallback;
                 break;
             }
         }
     }
-    if (!tables_->valid) {
+    if (!fTables->valid) {
         throw EIdInvalidCodepage(codePage);
     }
-    maxCharSize_ = tables_->maxCharSize;
+    fMaxCharSize = fTables->maxCharSize;
 }
 
 std::u16string TIdMBCSEncoding::GetChars(const std::uint8_t* bytes, std::size_t count) const {
-    if (maxCharSize_ != 1) {
+    if (fMaxCharSize != 1) {
         return DecodeWithIconv(bytes, count);
     }
     std::u16string out(count, u'\0');
     for (std::size_t i = 0; i < count; ++i) {
-        out[i] = tables_->toChar[bytes[i]];
+        out[i] = fTables->toChar[bytes[i]];
     }
     return out;
 }
 
 TIdBytes TIdMBCSEncoding::GetBytes(const char16_t* chars, std::size_t count) const {
-    if (maxCharSize_ != 1) {
+    if (fMaxCharSize != 1) {
         return EncodeWithIconv(chars, count);
     }
     TIdBytes out;
     out.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
-        const auto it = tables_->toByte.find(chars[i]);
-        if (it != tables_->toByte.end()) {
+        const auto it = fTables->toByte.find(chars[i]);
+        if (it != fTables->toByte.end()) {
             out.push_back(it->second);
             continue;
         }
         if (IsHighSurrogate(chars[i]) && i + 1 < count && IsLowSurrogate(chars[i + 1])) {
             ++i;  // a pair is one character and gets one "?"
         }
-        out.insert(out.end(), tables_->unknownBytes.begin(), tables_->unknownBytes.end());
+        out.insert(out.end(), fTables->unknownBytes.begin(), fTables->unknownBytes.end());
     }
     return out;
 }
 
 std::u16string TIdMBCSEncoding::DecodeWithIconv(const std::uint8_t* bytes,
                                                 std::size_t count) const {
-    Converter decode(kIconvUTF16, tables_->iconvName);
+    Converter decode(kIconvUTF16, fTables->iconvName);
     std::u16string out(count + 1, u'\0');
     std::size_t used = 0;
     const char* src = reinterpret_cast<const char*>(bytes);
@@ -265,13 +265,13 @@ std::u16string TIdMBCSEncoding::DecodeWithIconv(const std::uint8_t* bytes,
 }
 
 TIdBytes TIdMBCSEncoding::EncodeWithIconv(const char16_t* chars, std::size_t count) const {
-    Converter encode(tables_->iconvName, kIconvUTF16);
-    TIdBytes out(count * static_cast<std::size_t>(maxCharSize_) + 1);
+    Converter encode(fTables->iconvName, kIconvUTF16);
+    TIdBytes out(count * static_cast<std::size_t>(fMaxCharSize) + 1);
     std::size_t used = 0;
     const char* src = reinterpret_cast<const char*>(chars);
     std::size_t left = count * sizeof(char16_t);
     while (!encode.Run(src, left, out, used)) {
-        const TIdBytes& unknown = tables_->unknownBytes;
+        const TIdBytes& unknown = fTables->unknownBytes;
         if (out.size() - used < unknown.size()) {
             out.resize(out.size() * 2 + unknown.size());
         }
@@ -296,7 +296,7 @@ TIdBytes TIdMBCSEncoding::EncodeWithIconv(const char16_t* chars, std::size_t cou
 }
 
 std::size_t TIdMBCSEncoding::GetMaxByteCount(std::size_t charCount) const {
-    return (charCount + 1) * static_cast<std::size_t>(maxCharSize_);
+    return (charCount + 1) * static_cast<std::size_t>(fMaxCharSize);
 }
 
 std::size_t TIdMBCSEncoding::GetMaxCharCount(std::size_t byteCount) const {
@@ -304,7 +304,7 @@ std::size_t TIdMBCSEncoding::GetMaxCharCount(std::size_t byteCount) const {
 }
 
 TIdBytes TIdMBCSEncoding::GetPreamble() const {
-    switch (codePage_) {
+    switch (fCodePage) {
         case kCodePageUTF16LE:
             return {0xFF, 0xFE};
         case kCodePageUTF16BE:

@@ -25,18 +25,18 @@ class TIdMBCSEncoding : public TIdTextEncodingBase {
     std::size_t GetMaxByteCount(std::size_t charCount) const override;
     std::size_t GetMaxCharCount(std::size_t byteCount) const override;
     TIdBytes GetPreamble() const override;
-    bool IsSingleByte() const override { return maxCharSize_ == 1; }
+    bool IsSingleByte() const override { return fMaxCharSize == 1; }
 
     // The code page actually converted with (after the 20127 fallback).
-    int CodePage() const { return codePage_; }
+    int CodePage() const { return fCodePage; }
 
   private:
     std::u16string DecodeWithIconv(const std::uint8_t* bytes, std::size_t count) const;
     TIdBytes EncodeWithIconv(const char16_t* chars, std::size_t count) const;
 
-    int codePage_;
-    int maxCharSize_;
-    std::shared_ptr<const TIdCodePageTables> tables_;
+    int fCodePage;
+    int fMaxCharSize;
+    std::shared_ptr<const TIdCodePageTables> fTables;
 };
 
 class TIdUTF7Encoding : public TIdMBCSEncoding {

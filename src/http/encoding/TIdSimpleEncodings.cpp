@@ -62,8 +62,8 @@ std::u16string TIdUTF16Encoding::GetChars(const std::uint8_t* bytes, std::size_t
     out.reserve((count + 1) / 2);
     std::size_t i = 0;
     for (; i + 1 < count; i += 2) {
-        const unsigned hi = bigEndian_ ? bytes[i] : bytes[i + 1];
-        const unsigned lo = bigEndian_ ? bytes[i + 1] : bytes[i];
+        const unsigned hi = fBigEndian ? bytes[i] : bytes[i + 1];
+        const unsigned lo = fBigEndian ? bytes[i + 1] : bytes[i];
         out.push_back(static_cast<char16_t>((hi << 8) | lo));
     }
     if (i < count) {
@@ -78,7 +78,7 @@ TIdBytes TIdUTF16Encoding::GetBytes(const char16_t* chars, std::size_t count) co
     for (std::size_t i = 0; i < count; ++i) {
         const auto hi = static_cast<std::uint8_t>(chars[i] >> 8);
         const auto lo = static_cast<std::uint8_t>(chars[i] & 0xFF);
-        if (bigEndian_) {
+        if (fBigEndian) {
             out.push_back(hi);
             out.push_back(lo);
         } else {
@@ -90,7 +90,7 @@ TIdBytes TIdUTF16Encoding::GetBytes(const char16_t* chars, std::size_t count) co
 }
 
 TIdBytes TIdUTF16Encoding::GetPreamble() const {
-    return bigEndian_ ? TIdBytes{0xFE, 0xFF} : TIdBytes{0xFF, 0xFE};
+    return fBigEndian ? TIdBytes{0xFE, 0xFF} : TIdBytes{0xFF, 0xFE};
 }
 
 }  // namespace tarnwick::http

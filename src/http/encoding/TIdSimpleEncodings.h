@@ -44,7 +44,7 @@ class TIdUTF16Encoding : public TIdTextEncodingBase {
     // The whole-buffer forms stay visible next to the overrides.
     using IIdTextEncoding::GetBytes;
     using IIdTextEncoding::GetChars;
-    explicit TIdUTF16Encoding(bool bigEndian) : bigEndian_(bigEndian) {}
+    explicit TIdUTF16Encoding(bool bigEndian) : fBigEndian(bigEndian) {}
     std::u16string GetChars(const std::uint8_t* bytes, std::size_t count) const override;
     TIdBytes GetBytes(const char16_t* chars, std::size_t count) const override;
     std::size_t GetCharCount(const std::uint8_t*, std::size_t count) const override {
@@ -60,7 +60,7 @@ class TIdUTF16Encoding : public TIdTextEncodingBase {
     TIdBytes GetPreamble() const override;
 
   private:
-    bool bigEndian_;
+    bool fBigEndian;
 };
 
 class TIdUTF16LittleEndianEncoding : public TIdUTF16Encoding {

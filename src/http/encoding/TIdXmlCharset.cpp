@@ -168,7 +168,7 @@ class Sniffer {
         }
         for (const auto& mark : kMarks) {
             if (count >= mark.length && std::memcmp(head, mark.bytes.data(), mark.length) == 0) {
-                result_ = mark.charset;
+                fResult = mark.charset;
                 return false;
             }
         }
@@ -177,20 +177,20 @@ class Sniffer {
         }
         for (const auto& match : kLayouts) {
             if (std::memcmp(head, match.start.data(), kSniffBytes) == 0) {
-                layout_ = match.layout;
-                charByte_ = match.charByte;
+                fLayout = match.layout;
+                fCharByte = match.charByte;
                 return true;
             }
         }
         return false;
     }
 
-    // Scans whole units from `scanned_`; true once the unit holding ">" has been seen.
+    // Scans whole units from `fScanned`; true once the unit holding ">" has been seen.
     bool Scan(const std::uint8_t* bytes, std::size_t count) {
-        const std::size_t unit = UnitSize(layout_);
-        while (scanned_ + unit <= count) {
-            const bool end = IsEndUnit(bytes, scanned_, layout_, charByte_);
-            scanned_ += unit;
+        const std::size_t unit = UnitSize(fLayout);
+        while (fScanned + unit <= count) {
+            const bool end = IsEndUnit(bytes, fScanned, fLayout, fCharByte);
+            fScanned += unit;
             if (end) {
                 return true;
             }
@@ -201,10 +201,10 @@ class Sniffer {
     std::string Finish(const std::uint8_t* bytes) {
         static const std::array<char, 256> ebcdic = BuildEBCDICTable();
         std::string decl;
-        const std::size_t unit = UnitSize(layout_);
-        for (std::size_t at = 0; at + unit <= scanned_; at += unit) {
-            const unsigned v = UnitValue(bytes, at, layout_, charByte_);
-            if (layout_ == Layout::EBCDIC) {
+        const std::size_t unit = UnitSize(fLayout);
+        for (std::size_t at = 0; at + unit <= fScanned; at += unit) {
+            const unsigned v = UnitValue(bytes, at, fLayout, fCharByte);
+            if (fLayout == Layout::EBCDIC) {
                 decl += ebcdic[v];
             } else {
                 decl += v <= 0xFF ? static_cast<char>(v) : '?';
@@ -212,18 +212,18 @@ class Sniffer {
         }
         std::string named = EncodingOfDeclaration(decl);
         if (!named.empty()) {
-            result_ = std::move(named);
+            fResult = std::move(named);
         }
-        return result_;
+        return fResult;
     }
 
-    const std::string& Result() const { return result_; }
+    const std::string& Result() const { return fResult; }
 
   private:
-    std::string result_{kDefaultXmlCharset};
-    Layout layout_ = Layout::None;
-    std::size_t charByte_ = 0;
-    std::size_t scanned_ = 0;
+    std::string fResult{kDefaultXmlCharset};
+    Layout fLayout = Layout::None;
+    std::size_t fCharByte = 0;
+    std::size_t fScanned = 0;
 };
 
 }  // namespace

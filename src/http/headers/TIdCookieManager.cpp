@@ -138,20 +138,20 @@ bool TIdCookieManager::AddServerCookie(std::string_view setCookie, const TIdURI&
         cookie.Expires = kSessionExpiry;
     }
 
-    auto same = std::find_if(cookies_.begin(), cookies_.end(), [&](const TIdCookie& c) {
+    auto same = std::find_if(fCookies.begin(), fCookies.end(), [&](const TIdCookie& c) {
         return c.Name == cookie.Name && c.Domain == cookie.Domain && c.Path == cookie.Path;
     });
     // An expiry in the past removes the stored cookie instead of storing a dead one.
     if (cookie.Persistent && cookie.Expires <= NowLocal()) {
-        if (same != cookies_.end()) {
-            cookies_.erase(same);
+        if (same != fCookies.end()) {
+            fCookies.erase(same);
         }
         return false;
     }
-    if (same != cookies_.end()) {
+    if (same != fCookies.end()) {
         *same = std::move(cookie);
     } else {
-        cookies_.push_back(std::move(cookie));
+        fCookies.push_back(std::move(cookie));
     }
     return true;
 }
@@ -162,7 +162,7 @@ std::string TIdCookieManager::CookieHeader(const TIdURI& requestURI) const {
     const bool secure = EqualsNoCase(requestURI.Scheme, "https");
     const TIdDateTime now = NowLocal();
     std::vector<const TIdCookie*> matching;
-    for (const TIdCookie& c : cookies_) {
+    for (const TIdCookie& c : fCookies) {
         const bool hostOk = c.HostOnly ? host == c.Domain : DomainMatches(host, c.Domain);
         if (hostOk && PathMatches(path, c.Path) && (!c.Secure || secure) && c.Expires > now) {
             matching.push_back(&c);

@@ -36,15 +36,15 @@ class TIdCookieManager {
     // first; empty when none match.
     std::string CookieHeader(const TIdURI& requestURI) const;
 
-    const std::vector<TIdCookie>& Cookies() const { return cookies_; }
-    void Clear() { cookies_.clear(); }
+    const std::vector<TIdCookie>& Cookies() const { return fCookies; }
+    void Clear() { fCookies.clear(); }
 
     // Whether the host lies in the domain (the host itself, or a name ending in "." + domain).
     static bool DomainMatches(std::string_view host, std::string_view domain);
     static bool PathMatches(std::string_view requestPath, std::string_view cookiePath);
 
   private:
-    std::vector<TIdCookie> cookies_;
+    std::vector<TIdCookie> fCookies;
 };
 
 }  // namespace tarnwick::http

@@ -31,19 +31,19 @@ void TIdHeaderList::Insert(int i, std::string text) {
     if (i < 0 || i > Count()) {
         throw std::out_of_range("header list index out of range");
     }
-    lines_.insert(lines_.begin() + i, std::move(text));
+    fLines.insert(fLines.begin() + i, std::move(text));
 }
 
 void TIdHeaderList::Delete(int i) {
     if (i < 0 || i >= Count()) {
         throw std::out_of_range("header list index out of range");
     }
-    lines_.erase(lines_.begin() + i);
+    fLines.erase(fLines.begin() + i);
 }
 
 std::string TIdHeaderList::Text() const {
     std::string text;
-    for (const auto& line : lines_) {
+    for (const auto& line : fLines) {
         text += line;
         text += "\r\n";
     }
@@ -51,14 +51,14 @@ std::string TIdHeaderList::Text() const {
 }
 
 void TIdHeaderList::SetText(std::string_view text) {
-    lines_.clear();
+    fLines.clear();
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = start;
         while (end < text.size() && text[end] != '\r' && text[end] != '\n') {
             ++end;
         }
-        lines_.emplace_back(text.substr(start, end - start));
+        fLines.emplace_back(text.substr(start, end - start));
         if (end < text.size() && text[end] == '\r') {
             ++end;
         }
@@ -70,7 +70,7 @@ void TIdHeaderList::SetText(std::string_view text) {
 }
 
 void TIdHeaderList::AddLines(const TIdHeaderList& other) {
-    lines_.insert(lines_.end(), other.lines_.begin(), other.lines_.end());
+    fLines.insert(fLines.end(), other.fLines.begin(), other.fLines.end());
 }
 
 std::string TIdHeaderList::NameEnd() const {
@@ -97,7 +97,7 @@ std::string TIdHeaderList::NameAt(int i) const {
 
 int TIdHeaderList::IndexOfName(std::string_view name) const {
     for (int i = 0; i < Count(); ++i) {
-        const std::string& line = lines_[static_cast<std::size_t>(i)];
+        const std::string& line = fLines[static_cast<std::size_t>(i)];
         const auto colon = FindNameEnd(line);
         if (colon != std::string::npos &&
             EqualsNoCase(std::string_view(line).substr(0, colon), name)) {
@@ -111,7 +111,7 @@ std::string TIdHeaderList::ValueAt(int& i) const {
     if (i < 0 || i >= Count()) {
         return {};
     }
-    const std::string& line = lines_[static_cast<std::size_t>(i)];
+    const std::string& line = fLines[static_cast<std::size_t>(i)];
     const auto colon = FindNameEnd(line);
     std::string value =
         colon == std::string::npos
@@ -119,9 +119,9 @@ std::string TIdHeaderList::ValueAt(int& i) const {
             : std::string(TrimBlankLeft(std::string_view(line).substr(colon + NameEnd().size())));
     ++i;
     if (UnfoldLines) {
-        while (i < Count() && IsContinuation(lines_[static_cast<std::size_t>(i)])) {
+        while (i < Count() && IsContinuation(fLines[static_cast<std::size_t>(i)])) {
             value = std::string(TrimBlank(value)) + " " +
-                    std::string(TrimBlank(lines_[static_cast<std::size_t>(i)]));
+                    std::string(TrimBlank(fLines[static_cast<std::size_t>(i)]));
             ++i;
         }
     }
@@ -138,7 +138,7 @@ void TIdHeaderList::SkipAt(int& i) const {
         return;
     }
     ++i;
-    while (i < Count() && IsContinuation(lines_[static_cast<std::size_t>(i)])) {
+    while (i < Count() && IsContinuation(fLines[static_cast<std::size_t>(i)])) {
         ++i;
     }
 }
@@ -146,10 +146,10 @@ void TIdHeaderList::SkipAt(int& i) const {
 void TIdHeaderList::ExtractAll(std::string_view name, std::vector<std::string>& values) const {
     int i = 0;
     while (i < Count()) {
-        if (IsContinuation(lines_[static_cast<std::size_t>(i)])) {
+        if (IsContinuation(fLines[static_cast<std::size_t>(i)])) {
             ++i;  // a continuation that belongs to no header of this name
         } else if (EqualsNoCase(NameAt(i), name) &&
-                   FindNameEnd(lines_[static_cast<std::size_t>(i)]) != std::string::npos) {
+                   FindNameEnd(fLines[static_cast<std::size_t>(i)]) != std::string::npos) {
             values.push_back(ValueAt(i));
         } else {
             SkipAt(i);
@@ -166,7 +166,7 @@ void TIdHeaderList::ExtractAll(std::string_view name, TIdHeaderList& values) con
 }
 
 void TIdHeaderList::DeleteContinuations(int i) {
-    while (i + 1 < Count() && IsContinuation(lines_[static_cast<std::size_t>(i + 1)])) {
+    while (i + 1 < Count() && IsContinuation(fLines[static_cast<std::size_t>(i + 1)])) {
         Delete(i + 1);
     }
 }
@@ -248,7 +248,7 @@ void TIdHeaderList::AddValue(std::string_view name, std::string_view value) {
 void TIdHeaderList::AsNameEqualsValue(std::vector<std::string>& target) const {
     int i = 0;
     while (i < Count()) {
-        if (IsContinuation(lines_[static_cast<std::size_t>(i)])) {
+        if (IsContinuation(fLines[static_cast<std::size_t>(i)])) {
             ++i;
             continue;
         }

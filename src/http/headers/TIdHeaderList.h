@@ -20,14 +20,14 @@ class TIdHeaderList {
     explicit TIdHeaderList(TIdHeaderQuotingType quoting = TIdHeaderQuotingType::QuoteHTTP);
 
     // Plain list access.
-    int Count() const { return static_cast<int>(lines_.size()); }
-    const std::string& operator[](int i) const { return lines_.at(static_cast<std::size_t>(i)); }
-    void Put(int i, std::string text) { lines_.at(static_cast<std::size_t>(i)) = std::move(text); }
-    void AddLine(std::string text) { lines_.push_back(std::move(text)); }
+    int Count() const { return static_cast<int>(fLines.size()); }
+    const std::string& operator[](int i) const { return fLines.at(static_cast<std::size_t>(i)); }
+    void Put(int i, std::string text) { fLines.at(static_cast<std::size_t>(i)) = std::move(text); }
+    void AddLine(std::string text) { fLines.push_back(std::move(text)); }
     void Insert(int i, std::string text);
     void Delete(int i);
-    void Clear() { lines_.clear(); }
-    const std::vector<std::string>& Lines() const { return lines_; }
+    void Clear() { fLines.clear(); }
+    const std::vector<std::string>& Lines() const { return fLines; }
     // Every line followed by CR LF.
     std::string Text() const;
     // Replaces the lines; CR LF, LF and lone CR all end a line.
@@ -65,7 +65,7 @@ class TIdHeaderList {
     void DeleteContinuations(int i);
     TIdHeaderQuotingType QuotingFor(std::string_view name) const;
 
-    std::vector<std::string> lines_;
+    std::vector<std::string> fLines;
 };
 
 }  // namespace tarnwick::http

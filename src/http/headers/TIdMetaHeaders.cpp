@@ -28,25 +28,25 @@ bool IsQuote(char c) {
 
 class MetaScanner {
   public:
-    MetaScanner(std::string_view text, TIdHeaderList& list) : s_(text), list_(list) {}
+    MetaScanner(std::string_view text, TIdHeaderList& list) : fS(text), fList(list) {}
 
     void Run() {
         State state = State::BeforeHTML;
         while (state != State::AfterTitle && state != State::InBody) {
-            const auto open = s_.find('<', pos_);
+            const auto open = fS.find('<', fPos);
             if (open == std::string_view::npos) {
                 return;
             }
-            pos_ = open + 1;
+            fPos = open + 1;
             if (At('?')) {
-                ++pos_;
-            } else if (s_.compare(pos_, 3, "!--") == 0) {
+                ++fPos;
+            } else if (fS.compare(fPos, 3, "!--") == 0) {
                 // A comment is not a tag: step over it and look for the next "<".
-                const auto close = s_.find("-->", pos_ + 3);
+                const auto close = fS.find("-->", fPos + 3);
                 if (close == std::string_view::npos) {
                     return;
                 }
-                pos_ = close + 3;
+                fPos = close + 3;
                 continue;
             }
             SkipBlanks();
@@ -99,14 +99,14 @@ class MetaScanner {
         SkipBlanks();
         const bool hasValue = At('=');
         if (hasValue && EqualsNoCase(attribute, "HTTP-EQUIV")) {
-            ++pos_;
+            ++fPos;
             ReadHttpEquiv();
         } else if (hasValue && EqualsNoCase(attribute, "charset")) {
-            ++pos_;
+            ++fPos;
             SkipBlanks();
             const std::string value = ReadValue(false);
             SkipToTagEnd();
-            list_.AddLine(std::string(kCharsetLinePrefix) + value + "\"");
+            fList.AddLine(std::string(kCharsetLinePrefix) + value + "\"");
         } else {
             SkipToTagEnd();
         }
@@ -120,26 +120,26 @@ class MetaScanner {
             return;
         }
         line += ':';
-        while (pos_ < s_.size()) {
+        while (fPos < fS.size()) {
             SkipBlanks();
             if (At('>')) {
-                ++pos_;
+                ++fPos;
                 break;
             }
             if (At('/')) {
-                ++pos_;
+                ++fPos;
                 continue;
             }
             const std::string attribute = ReadWord();
             if (attribute.empty()) {
-                ++pos_;  // a stray character between attributes
+                ++fPos;  // a stray character between attributes
                 continue;
             }
             SkipBlanks();
             if (!At('=')) {
                 continue;
             }
-            ++pos_;
+            ++fPos;
             SkipBlanks();
             const bool isContent = EqualsNoCase(attribute, "CONTENT");
             const std::string value = ReadValue(isContent);
@@ -148,18 +148,18 @@ class MetaScanner {
                 line += value;
             }
         }
-        list_.AddLine(std::move(line));
+        fList.AddLine(std::move(line));
     }
 
     // A quoted value (to its matching quote) or an unquoted one. For CONTENT an unquoted value
     // runs to a blank or ">", and a quote closed in the middle of text (content="text/html;
     // charset="utf-8"") continues to the next quote of the same kind.
     std::string ReadValue(bool content) {
-        if (pos_ < s_.size() && IsQuote(s_[pos_])) {
-            const char quote = s_[pos_++];
+        if (fPos < fS.size() && IsQuote(fS[fPos])) {
+            const char quote = fS[fPos++];
             std::string value = TakeUntil(quote);
-            if (content && pos_ < s_.size() && !IsBlank(s_[pos_]) && s_[pos_] != '/' &&
-                s_[pos_] != '>') {
+            if (content && fPos < fS.size() && !IsBlank(fS[fPos]) && fS[fPos] != '/' &&
+                fS[fPos] != '>') {
                 value += TakeUntil(quote);
             }
             return value;
@@ -167,59 +167,59 @@ class MetaScanner {
         if (!content) {
             return ReadWord();
         }
-        const std::size_t start = pos_;
-        while (pos_ < s_.size() && !IsBlank(s_[pos_]) && s_[pos_] != '>') {
-            ++pos_;
+        const std::size_t start = fPos;
+        while (fPos < fS.size() && !IsBlank(fS[fPos]) && fS[fPos] != '>') {
+            ++fPos;
         }
-        return std::string(s_.substr(start, pos_ - start));
+        return std::string(fS.substr(start, fPos - start));
     }
 
     // The text up to `quote`; the position moves past the quote.
     std::string TakeUntil(char quote) {
-        const auto close = s_.find(quote, pos_);
-        const std::size_t end = close == std::string_view::npos ? s_.size() : close;
-        std::string value(s_.substr(pos_, end - pos_));
-        pos_ = close == std::string_view::npos ? s_.size() : close + 1;
+        const auto close = fS.find(quote, fPos);
+        const std::size_t end = close == std::string_view::npos ? fS.size() : close;
+        std::string value(fS.substr(fPos, end - fPos));
+        fPos = close == std::string_view::npos ? fS.size() : close + 1;
         return value;
     }
 
     void SkipPastClosingTag(const std::string& word) {
         const std::string closing = "</" + AsciiLowerCopy(word);
-        for (auto at = s_.find('<', pos_); at != std::string_view::npos;
-             at = s_.find('<', at + 1)) {
-            if (EqualsNoCase(s_.substr(at, closing.size()), closing)) {
-                pos_ = at + closing.size();
+        for (auto at = fS.find('<', fPos); at != std::string_view::npos;
+             at = fS.find('<', at + 1)) {
+            if (EqualsNoCase(fS.substr(at, closing.size()), closing)) {
+                fPos = at + closing.size();
                 SkipToTagEnd();
                 return;
             }
         }
-        pos_ = s_.size();
+        fPos = fS.size();
     }
 
-    bool At(char c) const { return pos_ < s_.size() && s_[pos_] == c; }
+    bool At(char c) const { return fPos < fS.size() && fS[fPos] == c; }
 
     void SkipBlanks() {
-        while (pos_ < s_.size() && IsBlank(s_[pos_])) {
-            ++pos_;
+        while (fPos < fS.size() && IsBlank(fS[fPos])) {
+            ++fPos;
         }
     }
 
     std::string ReadWord() {
-        const std::size_t start = pos_;
-        while (pos_ < s_.size() && IsWordChar(s_[pos_])) {
-            ++pos_;
+        const std::size_t start = fPos;
+        while (fPos < fS.size() && IsWordChar(fS[fPos])) {
+            ++fPos;
         }
-        return std::string(s_.substr(start, pos_ - start));
+        return std::string(fS.substr(start, fPos - start));
     }
 
     void SkipToTagEnd() {
-        const auto close = s_.find('>', pos_);
-        pos_ = close == std::string_view::npos ? s_.size() : close + 1;
+        const auto close = fS.find('>', fPos);
+        fPos = close == std::string_view::npos ? fS.size() : close + 1;
     }
 
-    std::string_view s_;
-    TIdHeaderList& list_;
-    std::size_t pos_ = 0;
+    std::string_view fS;
+    TIdHeaderList& fList;
+    std::size_t fPos = 0;
 };
 
 }  // namespace

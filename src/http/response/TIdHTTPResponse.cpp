@@ -54,7 +54,7 @@ std::int64_t ReadHeaderNumber(std::string_view text) {
     return ReadSignedNumber(text).value_or(-1);
 }
 
-TIdHTTPResponse::TIdHTTPResponse(TIdHTTP& client) : client_(client) {
+TIdHTTPResponse::TIdHTTPResponse(TIdHTTP& client) : fClient(client) {
     Clear();
 }
 
@@ -76,23 +76,23 @@ void TIdHTTPResponse::Clear() {
 }
 
 void TIdHTTPResponse::SetStatusLine(std::string line) {
-    statusLine_ = std::move(line);
-    statusCode_ = kStatusUnknown;
-    statusVersion_ = pv1_0;
-    if (statusLine_.size() > kVersionOffset) {
+    fStatusLine = std::move(line);
+    fStatusCode = kStatusUnknown;
+    fStatusVersion = pv1_0;
+    if (fStatusLine.size() > kVersionOffset) {
         const std::string_view digits =
-            std::string_view(statusLine_).substr(kVersionOffset, kVersionLength);
+            std::string_view(fStatusLine).substr(kVersionOffset, kVersionLength);
         if (EqualsNoCase(digits, "1.1")) {
-            statusVersion_ = pv1_1;
+            fStatusVersion = pv1_1;
         }
     }
 }
 
 int TIdHTTPResponse::StatusCode() {
-    if (statusCode_ != kStatusUnknown) {
-        return statusCode_;
+    if (fStatusCode != kStatusUnknown) {
+        return fStatusCode;
     }
-    std::string_view s = statusLine_;
+    std::string_view s = fStatusLine;
     const std::size_t space = s.find(' ');
     if (space == std::string_view::npos) {
         return kStatusUnknown;
@@ -106,23 +106,23 @@ int TIdHTTPResponse::StatusCode() {
         ++begin;
     }
     const auto [p, ec] = std::from_chars(begin, s.data() + s.size(), code);
-    statusCode_ =
+    fStatusCode =
         (s.empty() || ec != std::errc() || p != s.data() + s.size()) ? kStatusUnknown : code;
-    return statusCode_;
+    return fStatusCode;
 }
 
 bool TIdHTTPResponse::IsKeepAlive() {
-    if (client_.IsConnected()) {
-        client_.CheckForGracefulDisconnect(false);
+    if (fClient.IsConnected()) {
+        fClient.CheckForGracefulDisconnect(false);
     }
-    bool result = client_.IsConnected();
+    bool result = fClient.IsConnected();
     if (result) {
         const std::string_view connection = TrimBlank(Connection);
         const std::string_view proxyConnection = TrimBlank(ProxyConnection);
         // An HTTP/1.0 server closes after its answer unless it says keep-alive; trusting
         // such a connection races its close and fails the next request.
-        const bool http10Answer = !statusLine_.empty() && statusVersion_ == pv1_0;
-        if (client_.ProtocolVersion == pv1_1 && !http10Answer) {
+        const bool http10Answer = !fStatusLine.empty() && fStatusVersion == pv1_0;
+        if (fClient.ProtocolVersion == pv1_1 && !http10Answer) {
             result = !EqualsNoCase(connection, "CLOSE") && !EqualsNoCase(proxyConnection, "CLOSE");
         } else {
             result = EqualsNoCase(connection, "KEEP-ALIVE") ||
@@ -135,7 +135,7 @@ bool TIdHTTPResponse::IsKeepAlive() {
 
 void TIdHTTPResponse::ReadHeaderLines(std::string line, int limit) {
     const int maxLines = limit > 0 ? limit : kMaxHeaderLines;
-    TIdIOHandler& handler = *client_.IOHandler();
+    TIdIOHandler& handler = *fClient.IOHandler();
     int lines = 0;
     std::size_t bytes = 0;
     while (!line.empty()) {
@@ -150,7 +150,7 @@ void TIdHTTPResponse::ReadHeaderLines(std::string line, int limit) {
 
 void TIdHTTPResponse::ReadHeaderBlock(int limit) {
     Clear();
-    TIdIOHandler& handler = *client_.IOHandler();
+    TIdIOHandler& handler = *fClient.IOHandler();
     std::string line = ReadProtocolLine(handler);
     try {
         ReadHeaderLines(std::move(line), limit);
@@ -158,9 +158,9 @@ void TIdHTTPResponse::ReadHeaderBlock(int limit) {
         // The bytes of a line cut off by the close belong to the header block; left in the
         // buffer they would be read as the body.
         handler.ClearInput();
-        client_.Disconnect();
+        fClient.Disconnect();
     } catch (...) {
-        client_.Disconnect();
+        fClient.Disconnect();
         throw;
     }
     DeriveFields();

@@ -41,9 +41,9 @@ class TIdHTTPResponse : public TIdEntityHeaderInfo {
 
     // Stores the line and its version; the code is parsed on first use.
     void SetStatusLine(std::string line);
-    const std::string& StatusLine() const { return statusLine_; }
+    const std::string& StatusLine() const { return fStatusLine; }
     int StatusCode();
-    TIdHTTPProtocolVersion StatusVersion() const { return statusVersion_; }
+    TIdHTTPProtocolVersion StatusVersion() const { return fStatusVersion; }
 
     // Whether the connection may carry another request, computed afresh on every call.
     bool IsKeepAlive();
@@ -84,10 +84,10 @@ class TIdHTTPResponse : public TIdEntityHeaderInfo {
     void ReadChunked(TIdStream* destination);
     bool IsHeadRequest() const;
 
-    TIdHTTP& client_;
-    std::string statusLine_;
-    int statusCode_ = kStatusUnknown;
-    TIdHTTPProtocolVersion statusVersion_ = pv1_0;
+    TIdHTTP& fClient;
+    std::string fStatusLine;
+    int fStatusCode = kStatusUnknown;
+    TIdHTTPProtocolVersion fStatusVersion = pv1_0;
 };
 
 // Reads a decimal 64-bit number from trimmed text; -1 when it is not one.

@@ -54,7 +54,7 @@ void Copy(TIdIOHandler& handler, TIdStream* destination, std::int64_t count) {
 }  // namespace
 
 bool TIdHTTPResponse::IsHeadRequest() const {
-    const TIdHTTPRequest& request = client_.request_;
+    const TIdHTTPRequest& request = fClient.fRequest;
     return EqualsNoCase(request.Method, "HEAD") || EqualsNoCase(request.MethodOverride, "HEAD");
 }
 
@@ -65,13 +65,13 @@ bool TIdHTTPResponse::BodyExpected() {
         }
     }
     const int code = StatusCode();
-    TIdIOHandler& handler = *client_.IOHandler();
+    TIdIOHandler& handler = *fClient.IOHandler();
     const auto dataWithin = [&](int ms) {
         return !handler.InputEmpty() || handler.PollForData(ms);
     };
     if (IsHeadRequest() || (code >= 100 && code < 200) || code == kNoContent ||
         code == kNotModified) {
-        return (client_.HTTPOptions & hoWaitForUnexpectedData) != 0 &&
+        return (fClient.HTTPOptions & hoWaitForUnexpectedData) != 0 &&
                dataWithin(kUnexpectedDataWaitMs);
     }
     if (code >= 300 && code < 400) {
@@ -89,8 +89,8 @@ void TIdHTTPResponse::DiscardBody() {
 }
 
 void TIdHTTPResponse::ReadChunked(TIdStream* destination) {
-    TIdIOHandler& handler = *client_.IOHandler();
-    client_.DoStatus(hsStatusText, "Chunk Started");
+    TIdIOHandler& handler = *fClient.IOHandler();
+    fClient.DoStatus(hsStatusText, "Chunk Started");
     for (std::int64_t size = ChunkSize(ReadProtocolLine(handler)); size != 0;
          size = ChunkSize(ReadProtocolLine(handler))) {
         Copy(handler, destination, size);
@@ -98,16 +98,16 @@ void TIdHTTPResponse::ReadChunked(TIdStream* destination) {
     }
     // Trailer lines join the header lines, bounded like a header block; the fields stay as
     // the head gave them.
-    ReadHeaderLines(ReadProtocolLine(handler), client_.HeaderLineLimit);
+    ReadHeaderLines(ReadProtocolLine(handler), fClient.HeaderLineLimit);
 }
 
 void TIdHTTPResponse::ReadBodyInto(TIdStream* destination) {
-    if (client_.IOHandler() == nullptr || !BodyExpected()) {
+    if (fClient.IOHandler() == nullptr || !BodyExpected()) {
         return;
     }
-    TIdIOHandler& handler = *client_.IOHandler();
+    TIdIOHandler& handler = *fClient.IOHandler();
     const bool html = destination != nullptr && IsHtmlType(ContentType) &&
-                      (client_.HTTPOptions & hoNoParseMetaHTTPEquiv) == 0;
+                      (fClient.HTTPOptions & hoNoParseMetaHTTPEquiv) == 0;
     std::unique_ptr<TIdMemoryStream> temporary;
     TIdStream* target = destination;
     if (html && dynamic_cast<TIdMemoryStream*>(destination) == nullptr) {
@@ -117,9 +117,9 @@ void TIdHTTPResponse::ReadBodyInto(TIdStream* destination) {
     // The caller's maximum holds for every framing; a stated length beyond it fails before
     // a byte is read.
     std::optional<TIdBoundedStream> bounded;
-    if (target != nullptr && client_.MaxBodySize >= 0) {
-        const std::int64_t limit = target->Position() + client_.MaxBodySize;
-        if (!IsChunked(TransferEncoding) && ContentLength > client_.MaxBodySize) {
+    if (target != nullptr && fClient.MaxBodySize >= 0) {
+        const std::int64_t limit = target->Position() + fClient.MaxBodySize;
+        if (!IsChunked(TransferEncoding) && ContentLength > fClient.MaxBodySize) {
             throw EIdHTTPBodyTooLarge();
         }
         bounded.emplace(*target, limit);

@@ -12,22 +12,22 @@ namespace tarnwick::http {
 class TIdBoundedStream : public TIdStream {
   public:
     // `inner` must outlive this stream; `limit` >= 0 is the largest size it may reach.
-    TIdBoundedStream(TIdStream& inner, std::int64_t limit) : inner_(inner), limit_(limit) {}
+    TIdBoundedStream(TIdStream& inner, std::int64_t limit) : fInner(inner), fLimit(limit) {}
 
-    std::int64_t Position() const override { return inner_.Position(); }
-    void SetPosition(std::int64_t position) override { inner_.SetPosition(position); }
-    std::int64_t Size() const override { return inner_.Size(); }
+    std::int64_t Position() const override { return fInner.Position(); }
+    void SetPosition(std::int64_t position) override { fInner.SetPosition(position); }
+    std::int64_t Size() const override { return fInner.Size(); }
     // Raises EIdHTTPBodyTooLarge for a size beyond the limit.
     void SetSize(std::int64_t size) override;
     // Raises EIdHTTPBodyTooLarge, writing nothing, when the bytes would end beyond the limit.
     void Write(const std::uint8_t* data, std::size_t count) override;
     std::size_t Read(std::uint8_t* data, std::size_t count) override {
-        return inner_.Read(data, count);
+        return fInner.Read(data, count);
     }
 
   private:
-    TIdStream& inner_;
-    std::int64_t limit_;
+    TIdStream& fInner;
+    std::int64_t fLimit;
 };
 
 }  // namespace tarnwick::http

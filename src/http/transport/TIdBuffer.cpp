@@ -9,13 +9,13 @@
 namespace tarnwick::http {
 
 void TIdBuffer::Reserve(std::size_t count) {
-    if (count > kMaxSize - size_) {
+    if (count > kMaxSize - fSize) {
         throw EIdTooMuchDataInBuffer();
     }
-    const std::size_t needed = head_ + size_ + count;
-    if (needed > array_.size()) {
+    const std::size_t needed = fHead + fSize + count;
+    if (needed > fArray.size()) {
         // The vector's own capacity grows geometrically, so repeated appends stay linear.
-        array_.resize(needed + kGrowthSlack);
+        fArray.resize(needed + kGrowthSlack);
     }
 }
 
@@ -24,31 +24,31 @@ void TIdBuffer::Append(const std::uint8_t* data, std::size_t count) {
         return;
     }
     Reserve(count);
-    std::memcpy(array_.data() + head_ + size_, data, count);
-    size_ += count;
+    std::memcpy(fArray.data() + fHead + fSize, data, count);
+    fSize += count;
 }
 
 std::uint8_t* TIdBuffer::PrepareAppend(std::size_t count) {
     Reserve(count);
-    prepared_ = count;
-    return array_.data() + head_ + size_;
+    fPrepared = count;
+    return fArray.data() + fHead + fSize;
 }
 
 void TIdBuffer::CommitAppend(std::size_t count) {
-    size_ += std::min(count, prepared_);
-    prepared_ = 0;
+    fSize += std::min(count, fPrepared);
+    fPrepared = 0;
 }
 
 void TIdBuffer::Clear() {
-    head_ = 0;
-    size_ = 0;
-    prepared_ = 0;
-    array_.clear();
+    fHead = 0;
+    fSize = 0;
+    fPrepared = 0;
+    fArray.clear();
 }
 
 std::ptrdiff_t TIdBuffer::IndexOf(std::span<const std::uint8_t> needle,
                                   std::size_t startOffset) const {
-    if (needle.empty() || startOffset >= size_ || needle.size() > size_ - startOffset) {
+    if (needle.empty() || startOffset >= fSize || needle.size() > fSize - startOffset) {
         return -1;
     }
     if (needle.size() == 1) {
@@ -61,18 +61,18 @@ std::ptrdiff_t TIdBuffer::IndexOf(std::span<const std::uint8_t> needle,
 }
 
 std::ptrdiff_t TIdBuffer::IndexOf(std::uint8_t byte, std::size_t startOffset) const {
-    if (startOffset >= size_) {
+    if (startOffset >= fSize) {
         return -1;
     }
-    const std::uint8_t* start = array_.data() + head_;
-    const void* hit = std::memchr(start + startOffset, byte, size_ - startOffset);
+    const std::uint8_t* start = fArray.data() + fHead;
+    const void* hit = std::memchr(start + startOffset, byte, fSize - startOffset);
     return hit == nullptr ? -1 : static_cast<const std::uint8_t*>(hit) - start;
 }
 
 void TIdBuffer::RequireAtLeast(std::size_t count) const {
-    if (count > size_) {
+    if (count > fSize) {
         throw EIdNotEnoughDataInBuffer(static_cast<std::int64_t>(count),
-                                       static_cast<std::int64_t>(size_));
+                                       static_cast<std::int64_t>(fSize));
     }
 }
 
@@ -84,28 +84,28 @@ TIdBytes TIdBuffer::Extract(std::size_t count) {
 
 void TIdBuffer::ExtractAppendTo(TIdBytes& destination, std::size_t count) {
     RequireAtLeast(count);
-    const std::uint8_t* start = array_.data() + head_;
+    const std::uint8_t* start = fArray.data() + fHead;
     destination.insert(destination.end(), start, start + count);
     Remove(count);
 }
 
 void TIdBuffer::ExtractToStream(TIdStream& stream, std::size_t count) {
     RequireAtLeast(count);
-    stream.Write(array_.data() + head_, count);
+    stream.Write(fArray.data() + fHead, count);
     Remove(count);
 }
 
 void TIdBuffer::Remove(std::size_t count) {
     RequireAtLeast(count);
-    head_ += count;
-    size_ -= count;
-    prepared_ = 0;
-    if (size_ == 0) {
-        head_ = 0;
-    } else if (head_ > kCompactThreshold) {
-        std::memmove(array_.data(), array_.data() + head_, size_);
-        head_ = 0;
-        array_.resize(size_ + kGrowthSlack);
+    fHead += count;
+    fSize -= count;
+    fPrepared = 0;
+    if (fSize == 0) {
+        fHead = 0;
+    } else if (fHead > kCompactThreshold) {
+        std::memmove(fArray.data(), fArray.data() + fHead, fSize);
+        fHead = 0;
+        fArray.resize(fSize + kGrowthSlack);
     }
 }
 

@@ -27,11 +27,11 @@ class TIdBuffer {
     TIdBuffer(const TIdBuffer&) = delete;  // owns a usage of the socket layer
     TIdBuffer& operator=(const TIdBuffer&) = delete;
 
-    std::size_t Size() const { return size_; }
-    bool Empty() const { return size_ == 0; }
+    std::size_t Size() const { return fSize; }
+    bool Empty() const { return fSize == 0; }
     // The live bytes; valid until the next change of the buffer.
-    std::span<const std::uint8_t> Bytes() const { return {array_.data() + head_, size_}; }
-    std::uint8_t At(std::size_t offset) const { return array_[head_ + offset]; }
+    std::span<const std::uint8_t> Bytes() const { return {fArray.data() + fHead, fSize}; }
+    std::uint8_t At(std::size_t offset) const { return fArray[fHead + offset]; }
 
     void Append(const std::uint8_t* data, std::size_t count);
     void Append(std::span<const std::uint8_t> bytes) { Append(bytes.data(), bytes.size()); }
@@ -56,11 +56,11 @@ class TIdBuffer {
     void Reserve(std::size_t count);
     void RequireAtLeast(std::size_t count) const;
 
-    TIdStackUsage usage_;
-    TIdBytes array_;
-    std::size_t head_ = 0;
-    std::size_t size_ = 0;
-    std::size_t prepared_ = 0;
+    TIdStackUsage fUsage;
+    TIdBytes fArray;
+    std::size_t fHead = 0;
+    std::size_t fSize = 0;
+    std::size_t fPrepared = 0;
 };
 
 }  // namespace tarnwick::http

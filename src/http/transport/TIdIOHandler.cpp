@@ -22,17 +22,17 @@ constexpr char kCR = '\r';
 // Cuts a stream back to its position when a copy ends, however it ends.
 class StreamCutBack {
   public:
-    explicit StreamCutBack(TIdStream& stream) : stream_(stream) {}
+    explicit StreamCutBack(TIdStream& stream) : fStream(stream) {}
     ~StreamCutBack() {
-        if (stream_.Size() > stream_.Position()) {
-            stream_.SetSize(stream_.Position());
+        if (fStream.Size() > fStream.Position()) {
+            fStream.SetSize(fStream.Position());
         }
     }
     StreamCutBack(const StreamCutBack&) = delete;
     StreamCutBack& operator=(const StreamCutBack&) = delete;
 
   private:
-    TIdStream& stream_;
+    TIdStream& fStream;
 };
 
 std::span<const std::uint8_t> AsBytes(std::string_view text) {
@@ -52,22 +52,22 @@ void TIdIOHandler::DoStatus(TIdStatus status, const std::string& text) const {
 }
 
 void TIdIOHandler::Open() {
-    opened_ = false;
-    closedGracefully_ = false;
-    writeBuffer_.reset();
-    inputBuffer_.Clear();
-    opened_ = true;
+    fOpened = false;
+    fClosedGracefully = false;
+    fWriteBuffer.reset();
+    fInputBuffer.Clear();
+    fOpened = true;
 }
 
 void TIdIOHandler::Close() {
     CloseSource();
-    opened_ = false;
-    writeBuffer_.reset();
+    fOpened = false;
+    fWriteBuffer.reset();
 }
 
 bool TIdIOHandler::Connected() {
-    return (SourceAvailable() && opened_ && (!closedGracefully_ || !inputBuffer_.Empty())) ||
-           !inputBuffer_.Empty();
+    return (SourceAvailable() && fOpened && (!fClosedGracefully || !fInputBuffer.Empty())) ||
+           !fInputBuffer.Empty();
 }
 
 int TIdIOHandler::EffectiveTimeout(int timeoutMs) const {
@@ -79,7 +79,7 @@ int TIdIOHandler::EffectiveTimeout(int timeoutMs) const {
 
 void TIdIOHandler::CheckDisconnected(bool raise, bool ignoreBuffer) {
     bool gone = false;
-    if (closedGracefully_) {
+    if (fClosedGracefully) {
         if (SourceAvailable()) {
             CloseSource();
             DoStatus(hsDisconnected, "");
@@ -88,7 +88,7 @@ void TIdIOHandler::CheckDisconnected(bool raise, bool ignoreBuffer) {
     } else {
         gone = !SourceAvailable();
     }
-    if (gone && raise && (inputBuffer_.Empty() || ignoreBuffer)) {
+    if (gone && raise && (fInputBuffer.Empty() || ignoreBuffer)) {
         throw EIdConnClosedGracefully();
     }
 }
@@ -134,17 +134,17 @@ int TIdIOHandler::ReceiveSome(bool raiseIfDisconnected, int timeoutMs, bool rais
             }
             return -1;
         }
-        std::uint8_t* room = inputBuffer_.PrepareAppend(capacity);
+        std::uint8_t* room = fInputBuffer.PrepareAppend(capacity);
         std::size_t received = 0;
         try {
             received = ReceiveFromSource(room, capacity);
         } catch (...) {
-            inputBuffer_.CommitAppend(0);
+            fInputBuffer.CommitAppend(0);
             throw;
         }
-        inputBuffer_.CommitAppend(received);
+        fInputBuffer.CommitAppend(received);
         if (received == 0) {
-            closedGracefully_ = true;
+            fClosedGracefully = true;
         }
         CheckDisconnected(raiseIfDisconnected, false);
         if (received > 0 || !SourceAvailable()) {
@@ -160,17 +160,17 @@ std::string TIdIOHandler::ReadLn(std::string_view terminator, int timeoutMs, int
     if (maxLength < 0) {
         maxLength = MaxLineLength;
     }
-    readLnSplit_ = false;
-    readLnTimedOut_ = false;
+    fReadLnSplit = false;
+    fReadLnTimedOut = false;
     const auto start = std::chrono::steady_clock::now();
     const auto needle = AsBytes(terminator);
     std::size_t searchOffset = 0;
     std::ptrdiff_t found = -1;
     for (;;) {
-        const std::size_t size = inputBuffer_.Size();
+        const std::size_t size = fInputBuffer.Size();
         if (size > 0) {
             if (searchOffset < size) {
-                found = inputBuffer_.IndexOf(needle, searchOffset);
+                found = fInputBuffer.IndexOf(needle, searchOffset);
             }
             // A terminator may straddle what has arrived and what is still to come.
             searchOffset = size >= needle.size() - 1 ? size - (needle.size() - 1) : 0;
@@ -180,12 +180,12 @@ std::string TIdIOHandler::ReadLn(std::string_view terminator, int timeoutMs, int
         if (maxLength > 0 &&
             (found > maxLength ||
              (found < 0 &&
-              inputBuffer_.Size() >= static_cast<std::size_t>(maxLength) + needle.size()))) {
+              fInputBuffer.Size() >= static_cast<std::size_t>(maxLength) + needle.size()))) {
             if (MaxLineAction == maException) {
                 throw EIdReadLnMaxLineLengthExceeded();
             }
-            readLnSplit_ = true;
-            const TIdBytes part = inputBuffer_.Extract(static_cast<std::size_t>(maxLength));
+            fReadLnSplit = true;
+            const TIdBytes part = fInputBuffer.Extract(static_cast<std::size_t>(maxLength));
             return BytesToText(part.data(), part.size());
         }
         if (found >= 0) {
@@ -193,17 +193,17 @@ std::string TIdIOHandler::ReadLn(std::string_view terminator, int timeoutMs, int
         }
         CheckDisconnected(true, true);
         if (ReceiveSome(true, timeoutMs, false) == -1) {
-            readLnTimedOut_ = true;
+            fReadLnTimedOut = true;
         } else if (timeoutMs >= 0) {
             const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
                 std::chrono::steady_clock::now() - start);
-            readLnTimedOut_ = elapsed.count() >= timeoutMs;
+            fReadLnTimedOut = elapsed.count() >= timeoutMs;
         }
-        if (readLnTimedOut_) {
+        if (fReadLnTimedOut) {
             return {};
         }
     }
-    TIdBytes line = inputBuffer_.Extract(static_cast<std::size_t>(found) + needle.size());
+    TIdBytes line = fInputBuffer.Extract(static_cast<std::size_t>(found) + needle.size());
     line.resize(static_cast<std::size_t>(found));
     if (terminator == "\n" && !line.empty() && line.back() == kCR) {
         line.pop_back();
@@ -212,9 +212,9 @@ std::string TIdIOHandler::ReadLn(std::string_view terminator, int timeoutMs, int
 }
 
 void TIdIOHandler::FillInputBuffer(std::size_t count) {
-    while (inputBuffer_.Size() < count) {
+    while (fInputBuffer.Size() < count) {
         ReceiveSome(false, kUseReadTimeout, true);
-        if (inputBuffer_.Size() < count) {
+        if (fInputBuffer.Size() < count) {
             CheckDisconnected(true, true);
         }
     }
@@ -225,7 +225,7 @@ TIdBytes TIdIOHandler::ReadExact(std::size_t count) {
         return {};
     }
     FillInputBuffer(count);
-    return inputBuffer_.Extract(count);
+    return fInputBuffer.Extract(count);
 }
 
 void TIdIOHandler::CopyToStream(TIdStream& stream, std::int64_t count, bool untilClose) {
@@ -242,10 +242,10 @@ void TIdIOHandler::CopyToStream(TIdStream& stream, std::int64_t count, bool unti
     }
     StreamCutBack cutBack(stream);
     std::int64_t remaining = count;
-    const std::size_t held = inputBuffer_.Size();
+    const std::size_t held = fInputBuffer.Size();
     const std::size_t first =
         untilClose ? held : static_cast<std::size_t>(std::min<std::int64_t>(held, remaining));
-    inputBuffer_.ExtractToStream(stream, first);
+    fInputBuffer.ExtractToStream(stream, first);
     remaining -= static_cast<std::int64_t>(first);
 
     const auto pieceSize = static_cast<std::size_t>(std::max(RecvBufferSize, 1));
@@ -260,42 +260,42 @@ void TIdIOHandler::CopyToStream(TIdStream& stream, std::int64_t count, bool unti
         try {
             FillInputBuffer(chunk);
         } catch (const EIdConnClosedGracefully&) {
-            inputBuffer_.ExtractToStream(stream, std::min(chunk, inputBuffer_.Size()));
+            fInputBuffer.ExtractToStream(stream, std::min(chunk, fInputBuffer.Size()));
             if (untilClose) {
                 break;
             }
             throw;
         } catch (...) {
-            inputBuffer_.ExtractToStream(stream, std::min(chunk, inputBuffer_.Size()));
+            fInputBuffer.ExtractToStream(stream, std::min(chunk, fInputBuffer.Size()));
             throw;
         }
-        inputBuffer_.ExtractToStream(stream, chunk);
+        fInputBuffer.ExtractToStream(stream, chunk);
         remaining -= static_cast<std::int64_t>(chunk);
     }
 }
 
 void TIdIOHandler::SkipBytes(std::int64_t count) {
     while (count > 0) {
-        if (inputBuffer_.Empty()) {
+        if (fInputBuffer.Empty()) {
             ReceiveSome(false, kUseReadTimeout, true);
-            if (inputBuffer_.Empty()) {
+            if (fInputBuffer.Empty()) {
                 CheckDisconnected(true, true);
             }
             continue;
         }
         const auto drop = static_cast<std::size_t>(
-            std::min<std::int64_t>(count, static_cast<std::int64_t>(inputBuffer_.Size())));
-        inputBuffer_.Remove(drop);
+            std::min<std::int64_t>(count, static_cast<std::int64_t>(fInputBuffer.Size())));
+        fInputBuffer.Remove(drop);
         count -= static_cast<std::int64_t>(drop);
     }
 }
 
 void TIdIOHandler::SkipToClose() {
-    inputBuffer_.Clear();
+    fInputBuffer.Clear();
     try {
         for (;;) {
             ReceiveSome(true, kUseReadTimeout, true);
-            inputBuffer_.Clear();
+            fInputBuffer.Clear();
         }
     } catch (const EIdConnClosedGracefully&) {
     }
@@ -303,11 +303,11 @@ void TIdIOHandler::SkipToClose() {
 
 bool TIdIOHandler::PollForData(int timeoutMs) {
     // Measured before the connected test, which may itself take in bytes that have arrived.
-    const std::size_t before = inputBuffer_.Size();
+    const std::size_t before = fInputBuffer.Size();
     if (!Connected()) {
         return false;
     }
-    if (inputBuffer_.Size() > before) {
+    if (fInputBuffer.Size() > before) {
         return true;
     }
     try {
@@ -315,7 +315,7 @@ bool TIdIOHandler::PollForData(int timeoutMs) {
     } catch (const EIdException&) {
         // A poll only reports; the next read raises whatever went wrong.
     }
-    return inputBuffer_.Size() > before;
+    return fInputBuffer.Size() > before;
 }
 
 void TIdIOHandler::WriteDirect(const std::uint8_t* data, std::size_t count) {
@@ -324,7 +324,7 @@ void TIdIOHandler::WriteDirect(const std::uint8_t* data, std::size_t count) {
     while (offset < count) {
         const std::size_t sent = SendToTarget(data + offset, count - offset);
         if (sent == 0) {
-            closedGracefully_ = true;
+            fClosedGracefully = true;
             CheckDisconnected(true, false);
             // Received bytes are still waiting, but these bytes can never be delivered.
             throw EIdConnClosedGracefully();
@@ -337,15 +337,15 @@ void TIdIOHandler::WriteBytes(std::span<const std::uint8_t> bytes) {
     if (bytes.empty()) {
         return;
     }
-    if (!writeBuffer_) {
+    if (!fWriteBuffer) {
         WriteDirect(bytes.data(), bytes.size());
         return;
     }
-    writeBuffer_->Append(bytes);
-    if (writeThreshold_ > 0) {
-        const auto piece = static_cast<std::size_t>(writeThreshold_);
-        while (writeBuffer_ && writeBuffer_->Size() >= piece) {
-            const TIdBytes chunk = writeBuffer_->Extract(piece);
+    fWriteBuffer->Append(bytes);
+    if (fWriteThreshold > 0) {
+        const auto piece = static_cast<std::size_t>(fWriteThreshold);
+        while (fWriteBuffer && fWriteBuffer->Size() >= piece) {
+            const TIdBytes chunk = fWriteBuffer->Extract(piece);
             WriteDirect(chunk.data(), chunk.size());
         }
     }
@@ -377,24 +377,24 @@ void TIdIOHandler::WriteStream(TIdStream& stream) {
 }
 
 void TIdIOHandler::StartWriteBuffering(int threshold) {
-    if (!writeBuffer_) {
-        writeBuffer_ = std::make_unique<TIdBuffer>();
+    if (!fWriteBuffer) {
+        fWriteBuffer = std::make_unique<TIdBuffer>();
     }
-    writeThreshold_ = threshold;
+    fWriteThreshold = threshold;
 }
 
 void TIdIOHandler::FlushWriteBuffer() {
-    if (!writeBuffer_) {
+    if (!fWriteBuffer) {
         return;
     }
-    const std::unique_ptr<TIdBuffer> pending = std::move(writeBuffer_);
+    const std::unique_ptr<TIdBuffer> pending = std::move(fWriteBuffer);
     if (!pending->Empty()) {
         WriteDirect(pending->Bytes().data(), pending->Size());
     }
 }
 
 void TIdIOHandler::DropWriteBuffer() {
-    writeBuffer_.reset();
+    fWriteBuffer.reset();
 }
 
 }  // namespace tarnwick::http

@@ -62,11 +62,11 @@ class TIdIOHandler {
     virtual void Close();
     virtual bool Connected();
 
-    bool Opened() const { return opened_; }
-    bool ClosedGracefully() const { return closedGracefully_; }
-    bool ReadLnSplit() const { return readLnSplit_; }
-    bool ReadLnTimedOut() const { return readLnTimedOut_; }
-    TIdBuffer& InputBuffer() { return inputBuffer_; }
+    bool Opened() const { return fOpened; }
+    bool ClosedGracefully() const { return fClosedGracefully; }
+    bool ReadLnSplit() const { return fReadLnSplit; }
+    bool ReadLnTimedOut() const { return fReadLnTimedOut; }
+    TIdBuffer& InputBuffer() { return fInputBuffer; }
 
     // The read primitive: waits up to `timeoutMs` (kUseReadTimeout: the setting) for bytes
     // and appends what one receive gives. Returns the count, 0 once the source is gone, -1 on
@@ -91,8 +91,8 @@ class TIdIOHandler {
     void SkipToClose();
     // Waits up to `timeoutMs` for more bytes; true when the input buffer grew.
     bool PollForData(int timeoutMs);
-    bool InputEmpty() const { return inputBuffer_.Empty(); }
-    void ClearInput() { inputBuffer_.Clear(); }
+    bool InputEmpty() const { return fInputBuffer.Empty(); }
+    void ClearInput() { fInputBuffer.Clear(); }
 
     void WriteBytes(std::span<const std::uint8_t> bytes);
     void WriteText(std::string_view text);
@@ -103,7 +103,7 @@ class TIdIOHandler {
     void StartWriteBuffering(int threshold = kNoWriteThreshold);
     void FlushWriteBuffer();
     void DropWriteBuffer();
-    bool WriteBufferingActive() const { return writeBuffer_ != nullptr; }
+    bool WriteBufferingActive() const { return fWriteBuffer != nullptr; }
 
     void CloseHandler() { Close(); }
 
@@ -127,13 +127,13 @@ class TIdIOHandler {
   private:
     int EffectiveTimeout(int timeoutMs) const;
 
-    TIdBuffer inputBuffer_;
-    std::unique_ptr<TIdBuffer> writeBuffer_;
-    int writeThreshold_ = kNoWriteThreshold;
-    bool opened_ = false;
-    bool closedGracefully_ = false;
-    bool readLnSplit_ = false;
-    bool readLnTimedOut_ = false;
+    TIdBuffer fInputBuffer;
+    std::unique_ptr<TIdBuffer> fWriteBuffer;
+    int fWriteThreshold = kNoWriteThreshold;
+    bool fOpened = false;
+    bool fClosedGracefully = false;
+    bool fReadLnSplit = false;
+    bool fReadLnTimedOut = false;
 };
 
 }  // namespace tarnwick::http

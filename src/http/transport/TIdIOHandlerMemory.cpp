@@ -8,30 +8,30 @@
 namespace tarnwick::http {
 
 TIdIOHandlerMemory::TIdIOHandlerMemory(TIdBytes input, std::size_t pieceSize)
-    : input_(std::move(input)), pieceSize_(std::max<std::size_t>(pieceSize, 1)) {}
+    : fInput(std::move(input)), fPieceSize(std::max<std::size_t>(pieceSize, 1)) {}
 
 void TIdIOHandlerMemory::Open() {
     TIdIOHandler::Open();
-    available_ = true;
+    fAvailable = true;
 }
 
 std::size_t TIdIOHandlerMemory::ReceiveFromSource(std::uint8_t* data, std::size_t capacity) {
-    if (!available_) {
+    if (!fAvailable) {
         throw EIdNotConnected();
     }
-    const std::size_t n = std::min({capacity, pieceSize_, input_.size() - offset_});
+    const std::size_t n = std::min({capacity, fPieceSize, fInput.size() - fOffset});
     if (n > 0) {
-        std::memcpy(data, input_.data() + offset_, n);
-        offset_ += n;
+        std::memcpy(data, fInput.data() + fOffset, n);
+        fOffset += n;
     }
     return n;
 }
 
 std::size_t TIdIOHandlerMemory::SendToTarget(const std::uint8_t* data, std::size_t count) {
-    if (!available_) {
+    if (!fAvailable) {
         throw EIdNotConnected();
     }
-    written_.insert(written_.end(), data, data + count);
+    fWritten.insert(fWritten.end(), data, data + count);
     return count;
 }
 

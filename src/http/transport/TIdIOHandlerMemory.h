@@ -21,23 +21,23 @@ class TIdIOHandlerMemory : public TIdIOHandler {
 
     // Makes the source available again from where it stopped (Open clears the buffers).
     void Open() override;
-    const TIdBytes& Written() const { return written_; }
-    std::size_t Remaining() const { return input_.size() - offset_; }
+    const TIdBytes& Written() const { return fWritten; }
+    std::size_t Remaining() const { return fInput.size() - fOffset; }
 
   protected:
-    bool SourceAvailable() const override { return available_; }
-    void CloseSource() override { available_ = false; }
+    bool SourceAvailable() const override { return fAvailable; }
+    void CloseSource() override { fAvailable = false; }
     // Bytes or the end of the input are always ready at once.
-    bool SourceReadable(int) override { return available_; }
+    bool SourceReadable(int) override { return fAvailable; }
     std::size_t ReceiveFromSource(std::uint8_t* data, std::size_t capacity) override;
     std::size_t SendToTarget(const std::uint8_t* data, std::size_t count) override;
 
   private:
-    TIdBytes input_;
-    std::size_t pieceSize_;
-    std::size_t offset_ = 0;
-    bool available_ = false;
-    TIdBytes written_;
+    TIdBytes fInput;
+    std::size_t fPieceSize;
+    std::size_t fOffset = 0;
+    bool fAvailable = false;
+    TIdBytes fWritten;
 };
 
 }  // namespace tarnwick::http

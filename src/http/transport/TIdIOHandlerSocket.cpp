@@ -13,17 +13,17 @@ constexpr int kNoWait = 0;
 TIdIOHandlerSocket::TIdIOHandlerSocket() = default;
 
 TIdIOHandlerSocket::~TIdIOHandlerSocket() {
-    if (binding_) {
-        binding_->CloseSocket();
+    if (fBinding) {
+        fBinding->CloseSocket();
     }
 }
 
 void TIdIOHandlerSocket::Open() {
     TIdIOHandler::Open();
-    if (binding_) {
-        binding_->Reset();
+    if (fBinding) {
+        fBinding->Reset();
     } else {
-        binding_ = std::make_unique<TIdSocketHandle>();
+        fBinding = std::make_unique<TIdSocketHandle>();
     }
     if (!Host.empty() && Port > 0) {
         ConnectClient();
@@ -43,34 +43,34 @@ bool TIdIOHandlerSocket::Connected() {
 }
 
 bool TIdIOHandlerSocket::SourceAvailable() const {
-    return binding_ != nullptr && binding_->HandleAllocated();
+    return fBinding != nullptr && fBinding->HandleAllocated();
 }
 
 void TIdIOHandlerSocket::CloseSource() {
-    if (binding_) {
-        binding_->CloseSocket();
+    if (fBinding) {
+        fBinding->CloseSocket();
     }
 }
 
 bool TIdIOHandlerSocket::SourceReadable(int timeoutMs) {
-    if (!binding_) {
+    if (!fBinding) {
         throw EIdNotConnected();
     }
-    return binding_->Readable(timeoutMs);
+    return fBinding->Readable(timeoutMs);
 }
 
 std::size_t TIdIOHandlerSocket::ReceiveFromSource(std::uint8_t* data, std::size_t capacity) {
-    if (!binding_) {
+    if (!fBinding) {
         throw EIdNotConnected();
     }
-    return binding_->Receive(data, capacity);
+    return fBinding->Receive(data, capacity);
 }
 
 std::size_t TIdIOHandlerSocket::SendToTarget(const std::uint8_t* data, std::size_t count) {
-    if (!binding_) {
+    if (!fBinding) {
         throw EIdNotConnected();
     }
-    return binding_->Send(data, count);
+    return fBinding->Send(data, count);
 }
 
 }  // namespace tarnwick::http

@@ -30,7 +30,7 @@ class TIdIOHandlerSocket : public TIdIOHandler {
     // arrived are noticed, then reports whether the connection still has data to give.
     bool Connected() override;
 
-    TIdSocketHandle* Binding() const { return binding_.get(); }
+    TIdSocketHandle* Binding() const { return fBinding.get(); }
 
   protected:
     // Allocates, binds and connects the binding to Host and Port.
@@ -43,7 +43,7 @@ class TIdIOHandlerSocket : public TIdIOHandler {
     std::size_t SendToTarget(const std::uint8_t* data, std::size_t count) override;
 
   private:
-    std::unique_ptr<TIdSocketHandle> binding_;
+    std::unique_ptr<TIdSocketHandle> fBinding;
 };
 
 }  // namespace tarnwick::http

@@ -5,107 +5,107 @@
 namespace tarnwick::http {
 
 void TIdSocketHandle::SetIPVersion(TIdIPVersion version) {
-    if (version != ipVersion_ && HandleAllocated()) {
+    if (version != fIpVersion && HandleAllocated()) {
         throw EIdCannotSetIPVersionWhenConnected();
     }
     if (version != TIdIPVersion::Id_IPv4 && version != TIdIPVersion::Id_IPv6) {
         throw EIdIPVersionUnsupported();
     }
-    ipVersion_ = version;
+    fIpVersion = version;
 }
 
 void TIdSocketHandle::AllocateSocket() {
     CloseSocket();
     TIdStack& stack = TIdStack::Instance();
-    const platform::SocketHandle handle = stack.NewStreamSocket(ipVersion_);
+    const platform::SocketHandle handle = stack.NewStreamSocket(fIpVersion);
     {
-        std::lock_guard guard(lock_);
-        handle_ = handle;
-        allocated_ = true;
+        std::lock_guard guard(fLock);
+        fHandle = handle;
+        fAllocated = true;
     }
-    socketType_ = stack.SocketKindOf(handle);
-    if (socketType_ == platform::SocketKind::Stream) {
-        useNagle_ = !stack.NoDelay(handle);
+    fSocketType = stack.SocketKindOf(handle);
+    if (fSocketType == platform::SocketKind::Stream) {
+        fUseNagle = !stack.NoDelay(handle);
     }
 }
 
 void TIdSocketHandle::Bind() {
     TIdStack& stack = TIdStack::Instance();
     const platform::SocketHandle handle = LiveHandle();
-    stack.SetReuseAddress(handle, reuseSocket_ == rsTrue);
-    stack.Bind(handle, ipVersion_, ip_, port_);
+    stack.SetReuseAddress(handle, fReuseSocket == rsTrue);
+    stack.Bind(handle, fIpVersion, fIp, fPort);
     UpdateBindingLocal();
 }
 
 void TIdSocketHandle::ApplyUseNagle(bool useNagle) {
-    if (useNagle != useNagle_) {
+    if (useNagle != fUseNagle) {
         TIdStack::Instance().SetNoDelay(LiveHandle(), !useNagle);
-        useNagle_ = useNagle;
+        fUseNagle = useNagle;
     }
 }
 
 void TIdSocketHandle::SetBoundAddress(const std::string& ip, int port) {
-    ip_ = ip;
-    port_ = port;
+    fIp = ip;
+    fPort = port;
 }
 
 void TIdSocketHandle::SetPeer(const std::string& ip, int port, TIdIPVersion version) {
-    peerIP_ = ip;
-    peerPort_ = port;
-    ipVersion_ = version;
+    fPeerIP = ip;
+    fPeerPort = port;
+    fIpVersion = version;
 }
 
 bool TIdSocketHandle::Connect(int timeoutMs) {
-    return TIdStack::Instance().Connect(LiveHandle(), ipVersion_, peerIP_, peerPort_, timeoutMs);
+    return TIdStack::Instance().Connect(LiveHandle(), fIpVersion, fPeerIP, fPeerPort, timeoutMs);
 }
 
 void TIdSocketHandle::UpdateBindingLocal() {
     const platform::SocketEndpoint local = TIdStack::Instance().LocalEndpoint(LiveHandle());
-    ip_ = local.IP;
-    port_ = local.Port;
+    fIp = local.IP;
+    fPort = local.Port;
 }
 
 void TIdSocketHandle::UpdateBindingPeer() {
     const platform::SocketEndpoint peer = TIdStack::Instance().PeerEndpoint(LiveHandle());
-    peerIP_ = peer.IP;
-    peerPort_ = peer.Port;
+    fPeerIP = peer.IP;
+    fPeerPort = peer.Port;
 }
 
 void TIdSocketHandle::CloseSocket() {
     platform::SocketHandle handle = platform::kInvalidSocketHandle;
     {
-        std::lock_guard guard(lock_);
-        if (!allocated_) {
+        std::lock_guard guard(fLock);
+        if (!fAllocated) {
             return;
         }
-        allocated_ = false;
-        handle = handle_;
-        handle_ = platform::kInvalidSocketHandle;
+        fAllocated = false;
+        handle = fHandle;
+        fHandle = platform::kInvalidSocketHandle;
         TIdStack::Instance().ShutdownAndClose(handle);
     }
 }
 
 void TIdSocketHandle::Reset() {
     CloseSocket();
-    socketType_ = platform::SocketKind::Other;
-    ip_.clear();
-    port_ = 0;
-    peerIP_.clear();
-    peerPort_ = 0;
-    ipVersion_ = TIdIPVersion::Id_IPv4;
+    fSocketType = platform::SocketKind::Other;
+    fIp.clear();
+    fPort = 0;
+    fPeerIP.clear();
+    fPeerPort = 0;
+    fIpVersion = TIdIPVersion::Id_IPv4;
 }
 
 platform::SocketHandle TIdSocketHandle::Handle() const {
-    std::lock_guard guard(lock_);
-    return handle_;
+    std::lock_guard guard(fLock);
+    return fHandle;
 }
 
 platform::SocketHandle TIdSocketHandle::LiveHandle() const {
-    std::lock_guard guard(lock_);
-    if (!allocated_) {
+    std::lock_guard guard(fLock);
+    if (!fAllocated) {
         throw EIdNotConnected();
     }
-    return handle_;
+    return fHandle;
 }
 
 bool TIdSocketHandle::Readable(int timeoutMs) {

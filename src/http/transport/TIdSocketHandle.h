@@ -45,35 +45,35 @@ class TIdSocketHandle {
     std::size_t Receive(std::uint8_t* data, std::size_t capacity);
     std::size_t Send(const std::uint8_t* data, std::size_t count);
 
-    bool HandleAllocated() const { return allocated_.load(); }
+    bool HandleAllocated() const { return fAllocated.load(); }
     platform::SocketHandle Handle() const;
-    platform::SocketKind SocketType() const { return socketType_; }
-    const std::string& IP() const { return ip_; }
-    int Port() const { return port_; }
+    platform::SocketKind SocketType() const { return fSocketType; }
+    const std::string& IP() const { return fIp; }
+    int Port() const { return fPort; }
     void SetBoundAddress(const std::string& ip, int port);
-    const std::string& PeerIP() const { return peerIP_; }
-    int PeerPort() const { return peerPort_; }
-    TIdIPVersion IPVersion() const { return ipVersion_; }
-    TIdReuseSocket ReuseSocket() const { return reuseSocket_; }
-    void SetReuseSocket(TIdReuseSocket reuse) { reuseSocket_ = reuse; }
-    bool UseNagle() const { return useNagle_; }
+    const std::string& PeerIP() const { return fPeerIP; }
+    int PeerPort() const { return fPeerPort; }
+    TIdIPVersion IPVersion() const { return fIpVersion; }
+    TIdReuseSocket ReuseSocket() const { return fReuseSocket; }
+    void SetReuseSocket(TIdReuseSocket reuse) { fReuseSocket = reuse; }
+    bool UseNagle() const { return fUseNagle; }
 
   private:
     // The handle for a call, or raise EIdNotConnected when the socket is gone.
     platform::SocketHandle LiveHandle() const;
 
-    TIdStackUsage usage_;
-    mutable std::mutex lock_;
-    platform::SocketHandle handle_ = platform::kInvalidSocketHandle;
-    std::atomic<bool> allocated_{false};
-    platform::SocketKind socketType_ = platform::SocketKind::Other;
-    std::string ip_;
-    int port_ = 0;
-    std::string peerIP_;
-    int peerPort_ = 0;
-    TIdIPVersion ipVersion_ = TIdIPVersion::Id_IPv4;
-    TIdReuseSocket reuseSocket_ = rsOSDependent;
-    bool useNagle_ = true;
+    TIdStackUsage fUsage;
+    mutable std::mutex fLock;
+    platform::SocketHandle fHandle = platform::kInvalidSocketHandle;
+    std::atomic<bool> fAllocated{false};
+    platform::SocketKind fSocketType = platform::SocketKind::Other;
+    std::string fIp;
+    int fPort = 0;
+    std::string fPeerIP;
+    int fPeerPort = 0;
+    TIdIPVersion fIpVersion = TIdIPVersion::Id_IPv4;
+    TIdReuseSocket fReuseSocket = rsOSDependent;
+    bool fUseNagle = true;
 };
 
 }  // namespace tarnwick::http

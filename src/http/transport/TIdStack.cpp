@@ -123,7 +123,7 @@ void TIdStack::SetPlatform(platform::SocketApi* api) {
     std::lock_guard guard(StackLock());
     gPlatformOverride = api;
     if (gStack != nullptr) {
-        gStack->api_ = api != nullptr ? api : &platform::SystemSocketApi();
+        gStack->fApi = api != nullptr ? api : &platform::SystemSocketApi();
     }
 }
 
@@ -158,40 +158,40 @@ void TIdStack::Check(int code) {
 
 platform::SocketHandle TIdStack::NewStreamSocket(TIdIPVersion version) {
     platform::SocketHandle handle = platform::kInvalidSocketHandle;
-    Check(api_->CreateStream(FamilyOf(version), handle));
+    Check(fApi->CreateStream(FamilyOf(version), handle));
     return handle;
 }
 
 platform::SocketKind TIdStack::SocketKindOf(platform::SocketHandle handle) {
     platform::SocketKind kind = platform::SocketKind::Other;
-    Check(api_->GetKind(handle, kind));
+    Check(fApi->GetKind(handle, kind));
     return kind;
 }
 
 bool TIdStack::NoDelay(platform::SocketHandle handle) {
     bool noDelay = false;
-    Check(api_->GetNoDelay(handle, noDelay));
+    Check(fApi->GetNoDelay(handle, noDelay));
     return noDelay;
 }
 
 void TIdStack::SetNoDelay(platform::SocketHandle handle, bool noDelay) {
-    Check(api_->SetNoDelay(handle, noDelay));
+    Check(fApi->SetNoDelay(handle, noDelay));
 }
 
 void TIdStack::SetReuseAddress(platform::SocketHandle handle, bool reuse) {
-    Check(api_->SetReuseAddress(handle, reuse));
+    Check(fApi->SetReuseAddress(handle, reuse));
 }
 
 void TIdStack::Bind(platform::SocketHandle handle, TIdIPVersion version, const std::string& ip,
                     int port) {
-    Check(api_->Bind(handle, FamilyOf(version),
+    Check(fApi->Bind(handle, FamilyOf(version),
                      platform::SocketEndpoint{ip, static_cast<std::uint16_t>(port)}));
 }
 
 bool TIdStack::Connect(platform::SocketHandle handle, TIdIPVersion version, const std::string& ip,
                        int port, int timeoutMs) {
     bool timedOut = false;
-    Check(api_->Connect(handle, FamilyOf(version),
+    Check(fApi->Connect(handle, FamilyOf(version),
                         platform::SocketEndpoint{ip, static_cast<std::uint16_t>(port)}, timeoutMs,
                         timedOut));
     return !timedOut;
@@ -199,39 +199,39 @@ bool TIdStack::Connect(platform::SocketHandle handle, TIdIPVersion version, cons
 
 platform::SocketEndpoint TIdStack::LocalEndpoint(platform::SocketHandle handle) {
     platform::SocketEndpoint endpoint;
-    Check(api_->LocalEndpoint(handle, endpoint));
+    Check(fApi->LocalEndpoint(handle, endpoint));
     return endpoint;
 }
 
 platform::SocketEndpoint TIdStack::PeerEndpoint(platform::SocketHandle handle) {
     platform::SocketEndpoint endpoint;
-    Check(api_->PeerEndpoint(handle, endpoint));
+    Check(fApi->PeerEndpoint(handle, endpoint));
     return endpoint;
 }
 
 bool TIdStack::Readable(platform::SocketHandle handle, int timeoutMs) {
     bool readable = false;
-    Check(api_->WaitReadable(handle, timeoutMs, readable));
+    Check(fApi->WaitReadable(handle, timeoutMs, readable));
     return readable;
 }
 
 std::size_t TIdStack::Receive(platform::SocketHandle handle, std::uint8_t* data,
                               std::size_t capacity) {
     std::size_t received = 0;
-    Check(api_->Receive(handle, data, capacity, received));
+    Check(fApi->Receive(handle, data, capacity, received));
     return received;
 }
 
 std::size_t TIdStack::Send(platform::SocketHandle handle, const std::uint8_t* data,
                            std::size_t count) {
     std::size_t sent = 0;
-    Check(api_->Send(handle, data, count, sent));
+    Check(fApi->Send(handle, data, count, sent));
     return sent;
 }
 
 void TIdStack::ShutdownAndClose(platform::SocketHandle handle) {
-    api_->ShutdownSend(handle);
-    api_->Close(handle);
+    fApi->ShutdownSend(handle);
+    fApi->Close(handle);
 }
 
 bool TIdStack::IsIPv4(const std::string& text) {
@@ -239,7 +239,7 @@ bool TIdStack::IsIPv4(const std::string& text) {
 }
 
 bool TIdStack::IsIPv6(const std::string& text) {
-    return api_->IsAddress(text, platform::SocketFamily::IPv6);
+    return fApi->IsAddress(text, platform::SocketFamily::IPv6);
 }
 
 std::string TIdStack::ResolveHost(const std::string& host, TIdIPVersion version) {
@@ -266,7 +266,7 @@ std::string TIdStack::ResolveHost(const std::string& host, TIdIPVersion version)
             throw EIdIPVersionUnsupported();
     }
     std::string address;
-    Check(api_->Resolve(host, FamilyOf(version), address));
+    Check(fApi->Resolve(host, FamilyOf(version), address));
     return address;
 }
 

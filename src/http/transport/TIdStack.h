@@ -57,11 +57,11 @@ class TIdStack {
     bool IsIPv6(const std::string& text);
 
   private:
-    explicit TIdStack(platform::SocketApi& api) : api_(&api) {}
+    explicit TIdStack(platform::SocketApi& api) : fApi(&api) {}
     static platform::SocketFamily FamilyOf(TIdIPVersion version);
     void Check(int code);
 
-    platform::SocketApi* api_;
+    platform::SocketApi* fApi;
 };
 
 // Holds one usage of the socket layer for the lifetime of its owner.

@@ -32,23 +32,23 @@ class TIdStream {
 class TIdMemoryStream : public TIdStream {
   public:
     TIdMemoryStream() = default;
-    explicit TIdMemoryStream(TIdBytes bytes) : bytes_(std::move(bytes)) {}
+    explicit TIdMemoryStream(TIdBytes bytes) : fBytes(std::move(bytes)) {}
 
-    std::int64_t Position() const override { return position_; }
+    std::int64_t Position() const override { return fPosition; }
     void SetPosition(std::int64_t position) override;
-    std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()); }
+    std::int64_t Size() const override { return static_cast<std::int64_t>(fBytes.size()); }
     void SetSize(std::int64_t size) override;
     void Write(const std::uint8_t* data, std::size_t count) override;
     std::size_t Read(std::uint8_t* data, std::size_t count) override;
 
     // All bytes of the stream, independent of the position.
-    const TIdBytes& Bytes() const { return bytes_; }
+    const TIdBytes& Bytes() const { return fBytes; }
 
   private:
     void Grow(std::size_t size);
 
-    TIdBytes bytes_;
-    std::int64_t position_ = 0;
+    TIdBytes fBytes;
+    std::int64_t fPosition = 0;
 };
 
 }  // namespace tarnwick::http

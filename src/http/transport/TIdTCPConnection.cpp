@@ -7,29 +7,29 @@ namespace tarnwick::http {
 TIdTCPConnection::TIdTCPConnection() = default;
 
 TIdTCPConnection::~TIdTCPConnection() {
-    if (ioHandler_ != nullptr) {
-        ioHandler_->Close();
+    if (fIoHandler != nullptr) {
+        fIoHandler->Close();
     }
     ReleaseIOHandler();
 }
 
 void TIdTCPConnection::SetIOHandler(TIdIOHandler* handler) {
-    if (handler == ioHandler_) {
+    if (handler == fIoHandler) {
         return;
     }
     ReleaseIOHandler();
-    ioHandler_ = handler;
+    fIoHandler = handler;
 }
 
 void TIdTCPConnection::AdoptIOHandler(std::unique_ptr<TIdIOHandler> handler) {
     ReleaseIOHandler();
-    ownedHandler_ = std::move(handler);
-    ioHandler_ = ownedHandler_.get();
+    fOwnedHandler = std::move(handler);
+    fIoHandler = fOwnedHandler.get();
 }
 
 void TIdTCPConnection::ReleaseIOHandler() {
-    ioHandler_ = nullptr;
-    ownedHandler_.reset();
+    fIoHandler = nullptr;
+    fOwnedHandler.reset();
 }
 
 void TIdTCPConnection::DoStatus(TIdStatus status, const std::string& text) const {
@@ -39,22 +39,22 @@ void TIdTCPConnection::DoStatus(TIdStatus status, const std::string& text) const
 }
 
 bool TIdTCPConnection::IsConnected() {
-    return ioHandler_ != nullptr && ioHandler_->Connected();
+    return fIoHandler != nullptr && fIoHandler->Connected();
 }
 
 void TIdTCPConnection::Disconnect() {
-    if (ioHandler_ == nullptr || !ioHandler_->Opened()) {
+    if (fIoHandler == nullptr || !fIoHandler->Opened()) {
         return;
     }
     DoStatus(hsDisconnecting, "");
-    ioHandler_->Close();
+    fIoHandler->Close();
     DoOnDisconnected();
     DoStatus(hsDisconnected, "");
 }
 
 void TIdTCPConnection::CheckForGracefulDisconnect(bool raise) {
-    if (ioHandler_ != nullptr) {
-        ioHandler_->CheckDisconnected(raise, false);
+    if (fIoHandler != nullptr) {
+        fIoHandler->CheckDisconnected(raise, false);
     } else if (raise) {
         throw EIdNotConnected();
     }

@@ -17,7 +17,7 @@ class TIdTCPConnection {
     // Closes the handler and destroys it if this connection created it.
     virtual ~TIdTCPConnection();
 
-    TIdIOHandler* IOHandler() const { return ioHandler_; }
+    TIdIOHandler* IOHandler() const { return fIoHandler; }
     // Attaches a handler the caller keeps owning (nullptr detaches); an owned one is freed.
     void SetIOHandler(TIdIOHandler* handler);
 
@@ -38,12 +38,12 @@ class TIdTCPConnection {
     void AdoptIOHandler(std::unique_ptr<TIdIOHandler> handler);
     // Frees the handler if owned and detaches it.
     void ReleaseIOHandler();
-    bool OwnsIOHandler() const { return ownedHandler_ != nullptr; }
+    bool OwnsIOHandler() const { return fOwnedHandler != nullptr; }
     void DoStatus(TIdStatus status, const std::string& text) const;
 
   private:
-    TIdIOHandler* ioHandler_ = nullptr;
-    std::unique_ptr<TIdIOHandler> ownedHandler_;
+    TIdIOHandler* fIoHandler = nullptr;
+    std::unique_ptr<TIdIOHandler> fOwnedHandler;
 };
 
 }  // namespace tarnwick::http

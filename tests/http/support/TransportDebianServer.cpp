@@ -26,7 +26,7 @@ DebianHttpServer::DebianHttpServer() {
     if (mkdtemp(pattern) == nullptr || access(kInterpreter, X_OK) != 0) {
         return;
     }
-    folder_ = pattern;
+    fFolder = pattern;
     int out[2];
     if (pipe(out) != 0) {
         return;
@@ -36,15 +36,15 @@ DebianHttpServer::DebianHttpServer() {
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, out[0]);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    const std::string directory = folder_;
+    const std::string directory = fFolder;
     const char* argv[] = {kInterpreter, "-u",        "-m",          "http.server",     "0",
                           "--bind",     "127.0.0.1", "--directory", directory.c_str(), nullptr};
-    const int spawned = posix_spawn(&pid_, kInterpreter, &actions, nullptr,
+    const int spawned = posix_spawn(&fPid, kInterpreter, &actions, nullptr,
                                     const_cast<char* const*>(argv), environ);
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
     if (spawned != 0) {
-        pid_ = -1;
+        fPid = -1;
         close(out[0]);
         return;
     }
@@ -59,23 +59,23 @@ DebianHttpServer::DebianHttpServer() {
     close(out[0]);
     std::smatch match;
     if (std::regex_search(banner, match, std::regex("port ([0-9]+)"))) {
-        port_ = std::stoi(match[1].str());
+        fPort = std::stoi(match[1].str());
     }
 }
 
 DebianHttpServer::~DebianHttpServer() {
-    if (pid_ > 0) {
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
+    if (fPid > 0) {
+        kill(fPid, SIGTERM);
+        waitpid(fPid, nullptr, 0);
     }
-    if (!folder_.empty()) {
+    if (!fFolder.empty()) {
         std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
+        std::filesystem::remove_all(fFolder, ignored);
     }
 }
 
 void DebianHttpServer::AddFile(const std::string& name, const std::string& content) const {
-    std::ofstream(folder_ + "/" + name, std::ios::binary) << content;
+    std::ofstream(fFolder + "/" + name, std::ios::binary) << content;
 }
 
 }  // namespace tarnwick::http::test

@@ -16,15 +16,15 @@ class DebianHttpServer {
     DebianHttpServer& operator=(const DebianHttpServer&) = delete;
 
     // False when the interpreter is missing or the server did not come up.
-    bool Running() const { return port_ > 0; }
-    int Port() const { return port_; }
+    bool Running() const { return fPort > 0; }
+    int Port() const { return fPort; }
     // Writes a file into the served folder.
     void AddFile(const std::string& name, const std::string& content) const;
 
   private:
-    std::string folder_;
-    pid_t pid_ = -1;
-    int port_ = 0;
+    std::string fFolder;
+    pid_t fPid = -1;
+    int fPort = 0;
 };
 
 }  // namespace tarnwick::http::test

@@ -36,7 +36,7 @@ ServerConnection::~ServerConnection() {
 void ServerConnection::Send(std::string_view bytes) {
     std::size_t offset = 0;
     while (offset < bytes.size()) {
-        const ssize_t n = send(fd_, bytes.data() + offset, bytes.size() - offset, MSG_NOSIGNAL);
+        const ssize_t n = send(fFd, bytes.data() + offset, bytes.size() - offset, MSG_NOSIGNAL);
         if (n <= 0) {
             ADD_FAILURE() << "server send failed: " << std::strerror(errno);
             return;
@@ -50,7 +50,7 @@ std::string ServerConnection::ReadUntil(std::string_view marker) {
     char c = 0;
     while (got.size() < marker.size() ||
            got.compare(got.size() - marker.size(), marker.size(), marker) != 0) {
-        if (!Readable(fd_, kScriptWaitLimitMs) || recv(fd_, &c, 1, 0) != 1) {
+        if (!Readable(fFd, kScriptWaitLimitMs) || recv(fFd, &c, 1, 0) != 1) {
             ADD_FAILURE() << "server did not receive the expected bytes; got: " << got;
             return got;
         }
@@ -63,11 +63,11 @@ std::string ServerConnection::ReadExactly(std::size_t count) {
     std::string got(count, '\0');
     std::size_t offset = 0;
     while (offset < count) {
-        if (!Readable(fd_, kScriptWaitLimitMs)) {
+        if (!Readable(fFd, kScriptWaitLimitMs)) {
             ADD_FAILURE() << "server timed out reading";
             break;
         }
-        const ssize_t n = recv(fd_, got.data() + offset, count - offset, 0);
+        const ssize_t n = recv(fFd, got.data() + offset, count - offset, 0);
         if (n <= 0) {
             ADD_FAILURE() << "client closed early";
             break;
@@ -82,11 +82,11 @@ std::string ServerConnection::ReadToEnd() {
     std::string got;
     char chunk[4096];
     for (;;) {
-        if (!Readable(fd_, kScriptWaitLimitMs)) {
+        if (!Readable(fFd, kScriptWaitLimitMs)) {
             ADD_FAILURE() << "client never closed";
             return got;
         }
-        const ssize_t n = recv(fd_, chunk, sizeof chunk, 0);
+        const ssize_t n = recv(fFd, chunk, sizeof chunk, 0);
         if (n <= 0) {
             return got;
         }
@@ -95,23 +95,23 @@ std::string ServerConnection::ReadToEnd() {
 }
 
 bool ServerConnection::WaitReadable(int timeoutMs) {
-    return Readable(fd_, timeoutMs);
+    return Readable(fFd, timeoutMs);
 }
 
 void ServerConnection::ShutdownWrite() {
-    shutdown(fd_, SHUT_WR);
+    shutdown(fFd, SHUT_WR);
 }
 
 void ServerConnection::Close() {
-    if (fd_ >= 0) {
-        close(fd_);
-        fd_ = -1;
+    if (fFd >= 0) {
+        close(fFd);
+        fFd = -1;
     }
 }
 
 ScriptedServer::ScriptedServer(Script script, int connections, bool ipv6)
-    : script_(std::move(script)) {
-    listenFd_ = socket(ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM, 0);
+    : fScript(std::move(script)) {
+    fListenFd = socket(ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM, 0);
     sockaddr_storage storage{};
     socklen_t length = 0;
     if (ipv6) {
@@ -125,44 +125,44 @@ ScriptedServer::ScriptedServer(Script script, int connections, bool ipv6)
         a->sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         length = sizeof *a;
     }
-    if (bind(listenFd_, reinterpret_cast<sockaddr*>(&storage), length) != 0 ||
-        listen(listenFd_, 16) != 0) {
+    if (bind(fListenFd, reinterpret_cast<sockaddr*>(&storage), length) != 0 ||
+        listen(fListenFd, 16) != 0) {
         ADD_FAILURE() << "cannot listen: " << std::strerror(errno);
         return;
     }
-    getsockname(listenFd_, reinterpret_cast<sockaddr*>(&storage), &length);
-    port_ = ntohs(ipv6 ? reinterpret_cast<sockaddr_in6*>(&storage)->sin6_port
+    getsockname(fListenFd, reinterpret_cast<sockaddr*>(&storage), &length);
+    fPort = ntohs(ipv6 ? reinterpret_cast<sockaddr_in6*>(&storage)->sin6_port
                        : reinterpret_cast<sockaddr_in*>(&storage)->sin_port);
-    thread_ = std::thread([this, connections] { Run(connections); });
+    fThread = std::thread([this, connections] { Run(connections); });
 }
 
 ScriptedServer::~ScriptedServer() {
     Join();
-    if (listenFd_ >= 0) {
-        close(listenFd_);
+    if (fListenFd >= 0) {
+        close(fListenFd);
     }
 }
 
 void ScriptedServer::Join() {
-    if (thread_.joinable()) {
-        thread_.join();
+    if (fThread.joinable()) {
+        fThread.join();
     }
 }
 
 void ScriptedServer::Run(int connections) {
     for (int i = 0; i < connections; ++i) {
-        if (!Readable(listenFd_, kScriptWaitLimitMs)) {
+        if (!Readable(fListenFd, kScriptWaitLimitMs)) {
             ADD_FAILURE() << "client never connected (connection " << i << ")";
             return;
         }
-        const int fd = accept(listenFd_, nullptr, nullptr);
+        const int fd = accept(fListenFd, nullptr, nullptr);
         if (fd < 0) {
             ADD_FAILURE() << "accept failed: " << std::strerror(errno);
             return;
         }
-        ++accepted_;
+        ++fAccepted;
         ServerConnection connection(fd);
-        script_(connection);
+        fScript(connection);
     }
 }
 

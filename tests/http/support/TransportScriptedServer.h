@@ -17,7 +17,7 @@ namespace tarnwick::http::test {
 // The server's end of one accepted connection, used from the script thread.
 class ServerConnection {
   public:
-    explicit ServerConnection(int fd) : fd_(fd) {}
+    explicit ServerConnection(int fd) : fFd(fd) {}
     ~ServerConnection();
     ServerConnection(const ServerConnection&) = delete;
     ServerConnection& operator=(const ServerConnection&) = delete;
@@ -32,20 +32,20 @@ class ServerConnection {
     bool WaitReadable(int timeoutMs);
     void ShutdownWrite();
     void Close();
-    int Fd() const { return fd_; }
+    int Fd() const { return fFd; }
 
   private:
-    int fd_;
+    int fFd;
 };
 
 // One gate a test thread and a script thread meet at: Open() lets every Wait() pass.
 class Gate {
   public:
-    void Open() { latch_.count_down(); }
-    void Wait() { latch_.wait(); }
+    void Open() { fLatch.count_down(); }
+    void Wait() { fLatch.wait(); }
 
   private:
-    std::latch latch_{1};
+    std::latch fLatch{1};
 };
 
 class ScriptedServer {
@@ -58,19 +58,19 @@ class ScriptedServer {
     ScriptedServer(const ScriptedServer&) = delete;
     ScriptedServer& operator=(const ScriptedServer&) = delete;
 
-    int Port() const { return port_; }
+    int Port() const { return fPort; }
     // Waits until every script has ended.
     void Join();
-    int Accepted() const { return accepted_; }
+    int Accepted() const { return fAccepted; }
 
   private:
     void Run(int connections);
 
-    Script script_;
-    int listenFd_ = -1;
-    int port_ = 0;
-    std::atomic<int> accepted_{0};
-    std::thread thread_;
+    Script fScript;
+    int fListenFd = -1;
+    int fPort = 0;
+    std::atomic<int> fAccepted{0};
+    std::thread fThread;
 };
 
 // A free loopback port with nothing listening on it (for refused connections).

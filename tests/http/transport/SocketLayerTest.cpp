@@ -31,39 +31,39 @@ class ScriptedSocketApi : public platform::SocketApi {
     }
     void Cleanup() override {}
     int CreateStream(platform::SocketFamily f, platform::SocketHandle& h) override {
-        return real_.CreateStream(f, h);
+        return fReal.CreateStream(f, h);
     }
     int GetKind(platform::SocketHandle h, platform::SocketKind& k) override {
-        return real_.GetKind(h, k);
+        return fReal.GetKind(h, k);
     }
-    int GetNoDelay(platform::SocketHandle h, bool& v) override { return real_.GetNoDelay(h, v); }
-    int SetNoDelay(platform::SocketHandle h, bool v) override { return real_.SetNoDelay(h, v); }
+    int GetNoDelay(platform::SocketHandle h, bool& v) override { return fReal.GetNoDelay(h, v); }
+    int SetNoDelay(platform::SocketHandle h, bool v) override { return fReal.SetNoDelay(h, v); }
     int SetReuseAddress(platform::SocketHandle h, bool v) override {
-        return real_.SetReuseAddress(h, v);
+        return fReal.SetReuseAddress(h, v);
     }
     int Bind(platform::SocketHandle h, platform::SocketFamily f,
              const platform::SocketEndpoint& e) override {
-        return real_.Bind(h, f, e);
+        return fReal.Bind(h, f, e);
     }
     int Connect(platform::SocketHandle h, platform::SocketFamily f,
                 const platform::SocketEndpoint& e, int t, bool& out) override {
-        return real_.Connect(h, f, e, t, out);
+        return fReal.Connect(h, f, e, t, out);
     }
     int LocalEndpoint(platform::SocketHandle h, platform::SocketEndpoint& e) override {
-        return real_.LocalEndpoint(h, e);
+        return fReal.LocalEndpoint(h, e);
     }
     int PeerEndpoint(platform::SocketHandle h, platform::SocketEndpoint& e) override {
-        return real_.PeerEndpoint(h, e);
+        return fReal.PeerEndpoint(h, e);
     }
     int WaitReadable(platform::SocketHandle h, int t, bool& r) override {
-        return real_.WaitReadable(h, t, r);
+        return fReal.WaitReadable(h, t, r);
     }
     int Receive(platform::SocketHandle h, std::uint8_t* d, std::size_t c, std::size_t& n) override {
         if (receiveError != 0) {
             n = 0;
             return receiveError;
         }
-        return real_.Receive(h, d, c, n);
+        return fReal.Receive(h, d, c, n);
     }
     int Send(platform::SocketHandle h, const std::uint8_t* d, std::size_t c,
              std::size_t& n) override {
@@ -71,20 +71,20 @@ class ScriptedSocketApi : public platform::SocketApi {
             n = 0;
             return 0;
         }
-        return real_.Send(h, d, c, n);
+        return fReal.Send(h, d, c, n);
     }
-    int ShutdownSend(platform::SocketHandle h) override { return real_.ShutdownSend(h); }
-    int Close(platform::SocketHandle h) override { return real_.Close(h); }
+    int ShutdownSend(platform::SocketHandle h) override { return fReal.ShutdownSend(h); }
+    int Close(platform::SocketHandle h) override { return fReal.Close(h); }
     int Resolve(const std::string& host, platform::SocketFamily, std::string&) override {
         resolved.push_back(host);
         return 11001;
     }
     bool IsAddress(const std::string& t, platform::SocketFamily f) override {
-        return real_.IsAddress(t, f);
+        return fReal.IsAddress(t, f);
     }
 
   private:
-    platform::SocketApi& real_ = platform::SystemSocketApi();
+    platform::SocketApi& fReal = platform::SystemSocketApi();
 };
 
 // Puts the scripted interface under the socket layer for one test.

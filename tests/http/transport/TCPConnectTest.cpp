@@ -203,24 +203,24 @@ TEST(TCPConnectTest, PortAlreadyInUseCannotBeBound) {
 // Holds a loopback port bound (without listening) for as long as it lives.
 class HeldPort {
   public:
-    explicit HeldPort(int port) : fd_(socket(AF_INET, SOCK_STREAM, 0)) {
+    explicit HeldPort(int port) : fFd(socket(AF_INET, SOCK_STREAM, 0)) {
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         a.sin_port = htons(static_cast<std::uint16_t>(port));
-        bound_ = bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+        fBound = bind(fFd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
         socklen_t length = sizeof a;
-        getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &length);
-        port_ = ntohs(a.sin_port);
+        getsockname(fFd, reinterpret_cast<sockaddr*>(&a), &length);
+        fPort = ntohs(a.sin_port);
     }
-    ~HeldPort() { close(fd_); }
-    bool Bound() const { return bound_; }
-    int Port() const { return port_; }
+    ~HeldPort() { close(fFd); }
+    bool Bound() const { return fBound; }
+    int Port() const { return fPort; }
 
   private:
-    int fd_;
-    bool bound_ = false;
-    int port_ = 0;
+    int fFd;
+    bool fBound = false;
+    int fPort = 0;
 };
 
 TEST(TCPConnectTest, PortRangeSkipsPortsInUse) {
