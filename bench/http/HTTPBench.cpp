@@ -21,8 +21,12 @@
 #include <thread>
 #include <vector>
 
-#include "http/TIdHTTP.h"
-#include "http/TIdStream.h"
+#include "http/client/TIdHTTP.h"
+#include "http/transport/TIdStream.h"
+
+using tarnwick::http::TIdHTTP;
+using tarnwick::http::TIdMemoryStream;
+using tarnwick::http::TIdStream;
 
 extern char** environ;
 
@@ -47,40 +51,40 @@ double SecondsSince(Clock::time_point start) {
 // path, and closes (every answer says "Connection: close").
 class LoopbackServer {
   public:
-    LoopbackServer() : body_(kBodyBytes, 'b') {
-        listenFd_ = socket(AF_INET, SOCK_STREAM, 0);
+    LoopbackServer() : fBody(kBodyBytes, 'b') {
+        fListenFd = socket(AF_INET, SOCK_STREAM, 0);
         const int one = 1;
-        setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+        setsockopt(fListenFd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof a;
-        if (bind(listenFd_, reinterpret_cast<sockaddr*>(&a), length) != 0 ||
-            listen(listenFd_, kListenBacklog) != 0) {
+        if (bind(fListenFd, reinterpret_cast<sockaddr*>(&a), length) != 0 ||
+            listen(fListenFd, kListenBacklog) != 0) {
             std::perror("listen");
             std::exit(1);
         }
-        getsockname(listenFd_, reinterpret_cast<sockaddr*>(&a), &length);
-        port_ = ntohs(a.sin_port);
-        bigHead_ = "HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
-                   std::to_string(body_.size()) + "\r\nConnection: close\r\n\r\n";
-        small_ = "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
+        getsockname(fListenFd, reinterpret_cast<sockaddr*>(&a), &length);
+        fPort = ntohs(a.sin_port);
+        fBigHead = "HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
+                   std::to_string(fBody.size()) + "\r\nConnection: close\r\n\r\n";
+        fSmall = "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
                  std::to_string(std::string_view(kSmallBody).size()) +
                  "\r\nConnection: close\r\n\r\n" + kSmallBody;
-        thread_ = std::thread([this] { Serve(); });
+        fThread = std::thread([this] { Serve(); });
     }
     ~LoopbackServer() {
-        stop_ = true;
-        shutdown(listenFd_, SHUT_RDWR);
-        close(listenFd_);
-        thread_.join();
+        fStop = true;
+        shutdown(fListenFd, SHUT_RDWR);
+        close(fListenFd);
+        fThread.join();
     }
-    int Port() const { return port_; }
+    int Port() const { return fPort; }
 
   private:
     void Serve() {
-        while (!stop_) {
-            const int fd = accept(listenFd_, nullptr, nullptr);
+        while (!fStop) {
+            const int fd = accept(fListenFd, nullptr, nullptr);
             if (fd < 0) {
                 continue;
             }
@@ -94,10 +98,10 @@ class LoopbackServer {
                 head.append(buffer, static_cast<std::size_t>(n));
             }
             if (head.rfind("GET /big", 0) == 0) {
-                SendAll(fd, bigHead_);
-                SendAll(fd, body_);
+                SendAll(fd, fBigHead);
+                SendAll(fd, fBody);
             } else {
-                SendAll(fd, small_);
+                SendAll(fd, fSmall);
             }
             close(fd);
         }
@@ -113,13 +117,13 @@ class LoopbackServer {
         }
     }
 
-    std::string body_;
-    std::string bigHead_;
-    std::string small_;
-    int listenFd_ = -1;
-    int port_ = 0;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
+    std::string fBody;
+    std::string fBigHead;
+    std::string fSmall;
+    int fListenFd = -1;
+    int fPort = 0;
+    std::atomic<bool> fStop{false};
+    std::thread fThread;
 };
 
 // Runs curl with the arguments, its output going to /dev/null; returns the seconds it took.
@@ -153,19 +157,19 @@ double RunCurl(const std::vector<std::string>& args) {
 // A stream that keeps only its size and position, as curl's output to /dev/null keeps nothing.
 class DiscardStream : public TIdStream {
   public:
-    std::int64_t Position() const override { return position_; }
-    void SetPosition(std::int64_t position) override { position_ = position; }
-    std::int64_t Size() const override { return size_; }
-    void SetSize(std::int64_t size) override { size_ = size; }
+    std::int64_t Position() const override { return fPosition; }
+    void SetPosition(std::int64_t position) override { fPosition = position; }
+    std::int64_t Size() const override { return fSize; }
+    void SetSize(std::int64_t size) override { fSize = size; }
     void Write(const std::uint8_t*, std::size_t count) override {
-        position_ += static_cast<std::int64_t>(count);
-        size_ = std::max(size_, position_);
+        fPosition += static_cast<std::int64_t>(count);
+        fSize = std::max(fSize, fPosition);
     }
     std::size_t Read(std::uint8_t*, std::size_t) override { return 0; }
 
   private:
-    std::int64_t position_ = 0;
-    std::int64_t size_ = 0;
+    std::int64_t fPosition = 0;
+    std::int64_t fSize = 0;
 };
 
 // The body into a memory stream, as Get keeps it, or into a discarding stream.

@@ -8,12 +8,19 @@
 #include <string_view>
 #include <vector>
 
-#include "http/TIdCharsetTable.h"
-#include "http/TIdHeaderList.h"
-#include "http/TIdHeaderParams.h"
-#include "http/TIdMetaHeaders.h"
-#include "http/TIdTextEncodings.h"
-#include "http/TIdXmlCharset.h"
+#include "http/encoding/TIdCharsetTable.h"
+#include "http/encoding/TIdTextEncodings.h"
+#include "http/encoding/TIdXmlCharset.h"
+#include "http/headers/TIdHeaderList.h"
+#include "http/headers/TIdHeaderParams.h"
+#include "http/headers/TIdMetaHeaders.h"
+
+using tarnwick::http::CharsetTable;
+using tarnwick::http::EncodingForCharset;
+using tarnwick::http::SniffXmlCharset;
+using tarnwick::http::TIdHeaderList;
+using tarnwick::http::TIdHeaderQuotingType;
+using tarnwick::http::TIdTextEncodingKind;
 
 #define Check(condition) ((condition) ? (void)0 : Fail(#condition, __LINE__))
 

@@ -8,10 +8,20 @@
 #include <cstdlib>
 #include <string>
 
-#include "http/EIdException.h"
-#include "http/TIdHTTP.h"
-#include "http/TIdIOHandlerMemory.h"
-#include "http/TIdStream.h"
+#include "http/client/TIdHTTP.h"
+#include "http/core/EIdException.h"
+#include "http/transport/TIdIOHandlerMemory.h"
+#include "http/transport/TIdStream.h"
+
+using tarnwick::http::EIdException;
+using tarnwick::http::EIdHTTPProtocolException;
+using tarnwick::http::TIdBytes;
+using tarnwick::http::TIdHTTP;
+using tarnwick::http::TIdHTTPResponse;
+using tarnwick::http::TIdIOHandlerMemory;
+using tarnwick::http::TIdMemoryStream;
+using tarnwick::http::hoWaitForUnexpectedData;
+using tarnwick::http::pv1_0;
 
 #define Check(condition) ((condition) ? (void)0 : Fail(#condition, __LINE__))
 

@@ -7,8 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "http/EIdURIException.h"
-#include "http/TIdURI.h"
+#include "http/uri/EIdURIException.h"
+#include "http/uri/TIdURI.h"
+
+using tarnwick::http::EIdURIException;
+using tarnwick::http::TIdURI;
 
 #define Check(condition) ((condition) ? (void)0 : Fail(#condition, __LINE__))
 

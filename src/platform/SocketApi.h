@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tarnwick::platform {
+
 using SocketHandle = std::intptr_t;
 inline constexpr SocketHandle kInvalidSocketHandle = -1;
 
@@ -66,3 +68,5 @@ class SocketApi {
 
 // The platform's implementation, alive for the whole process.
 SocketApi& SystemSocketApi();
+
+}  // namespace tarnwick::platform

@@ -10,35 +10,35 @@ namespace tarnwick {
 class TIdThreadComponent::Run final : public TIdThreadComponent::Control {
   public:
     void Deactivate() override {
-        std::lock_guard lock(mutex_);
-        active_ = false;
+        std::lock_guard lock(fMutex);
+        fActive = false;
     }
     bool Active() const override {
-        std::lock_guard lock(mutex_);
-        return active_;
+        std::lock_guard lock(fMutex);
+        return fActive;
     }
     void Finish() {
         {
-            std::lock_guard lock(mutex_);
-            active_ = false;
-            ended_ = true;
+            std::lock_guard lock(fMutex);
+            fActive = false;
+            fEnded = true;
         }
-        endedChanged_.notify_all();
+        fEndedChanged.notify_all();
     }
     bool Ended() const {
-        std::lock_guard lock(mutex_);
-        return ended_;
+        std::lock_guard lock(fMutex);
+        return fEnded;
     }
     bool WaitForEnd(std::chrono::milliseconds timeout) const override {
-        std::unique_lock lock(mutex_);
-        return endedChanged_.wait_for(lock, timeout, [this] { return ended_; });
+        std::unique_lock lock(fMutex);
+        return fEndedChanged.wait_for(lock, timeout, [this] { return fEnded; });
     }
 
   private:
-    mutable std::mutex mutex_;
-    mutable std::condition_variable endedChanged_;
-    bool active_ = true;
-    bool ended_ = false;
+    mutable std::mutex fMutex;
+    mutable std::condition_variable fEndedChanged;
+    bool fActive = true;
+    bool fEnded = false;
 };
 
 TIdThreadComponent::TIdThreadComponent() = default;
@@ -49,12 +49,12 @@ TIdThreadComponent::~TIdThreadComponent() {
 
 void TIdThreadComponent::SetActive(bool active) {
     if (!active) {
-        if (run_) {
-            run_->Deactivate();
+        if (fRun) {
+            fRun->Deactivate();
         }
         return;
     }
-    if (run_ && !run_->Ended()) {
+    if (fRun && !fRun->Ended()) {
         return;
     }
     auto run = std::make_shared<Run>();
@@ -74,19 +74,19 @@ void TIdThreadComponent::SetActive(bool active) {
     });
     // The thread owns what it uses; nobody ever waits for it by joining.
     thread.detach();
-    run_ = std::move(run);
+    fRun = std::move(run);
 }
 
 bool TIdThreadComponent::Active() const {
-    return run_ && run_->Active();
+    return fRun && fRun->Active();
 }
 
 std::shared_ptr<const TIdThreadComponent::Control> TIdThreadComponent::LatestRun() const {
-    return run_;
+    return fRun;
 }
 
 bool TIdThreadComponent::WaitForEnd(std::chrono::milliseconds timeout) const {
-    return !run_ || run_->WaitForEnd(timeout);
+    return !fRun || fRun->WaitForEnd(timeout);
 }
 
 }  // namespace tarnwick

@@ -51,7 +51,7 @@ class TIdThreadComponent {
 
   private:
     class Run;
-    std::shared_ptr<Run> run_;
+    std::shared_ptr<Run> fRun;
 };
 
 }  // namespace tarnwick

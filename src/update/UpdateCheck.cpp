@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "http/TIdHTTP.h"
+#include "http/client/TIdHTTP.h"
 #include "json/reader/TlkJSON.h"
 #include "platform/AppInfo.h"
 #include "platform/TMisc.h"
@@ -49,7 +49,7 @@ bool IsUrlCharacter(char c) {
 
 UpdateCheck::UpdateCheck(std::shared_ptr<Prompts> prompts, std::string endpoint,
                          std::chrono::milliseconds deadline)
-    : prompts_(std::move(prompts)), endpoint_(std::move(endpoint)), deadline_(deadline) {}
+    : fPrompts(std::move(prompts)), fEndpoint(std::move(endpoint)), fDeadline(deadline) {}
 
 bool UpdateCheck::IsWebAddress(const std::string& address) {
     std::size_t schemeLength = 0;
@@ -72,11 +72,11 @@ bool UpdateCheck::IsWebAddress(const std::string& address) {
 }
 
 std::string UpdateCheck::FetchDocument() const {
-    TIdHTTP http;
+    http::TIdHTTP http;
     http.Request().UserAgent = kUserAgent;
-    http.ExchangeTimeout = static_cast<int>(deadline_.count());
+    http.ExchangeTimeout = static_cast<int>(fDeadline.count());
     http.MaxBodySize = kMaxDocumentBytes;
-    return http.Get(endpoint_);
+    return http.Get(fEndpoint);
 }
 
 void UpdateCheck::CheckForUpdate() {
@@ -89,10 +89,10 @@ void UpdateCheck::CheckForUpdate() {
         const json::TlkJSONbase* name = Member(document.get(), "name");
         const std::string version = ReadText(Member(Member(name, "qk"), "ver"));
         const std::string address = ReadText(Member(Member(name, "qk"), "url"));
-        if (version == AppVersion || cancelled_) {
+        if (version == AppVersion || fCancelled) {
             return;
         }
-        if (prompts_->Question(kQuestion, kCaption) != PromptAnswer::Yes || cancelled_) {
+        if (fPrompts->Question(kQuestion, kCaption) != PromptAnswer::Yes || fCancelled) {
             return;
         }
         // The address comes from a server the user does not control: anything but a web

@@ -36,7 +36,7 @@ class UpdateCheck {
     void CheckForUpdate();
     // From any thread: a check that has not asked yet will not ask, and an answer not yet acted
     // on opens nothing.
-    void Cancel() { cancelled_ = true; }
+    void Cancel() { fCancelled = true; }
 
     // Whether an address from the network may be opened: an absolute http:// or https://
     // address with a host, made only of printable ASCII that a strict URL parser accepts.
@@ -46,10 +46,10 @@ class UpdateCheck {
     // The version document's body as text; raises whatever the client raises.
     std::string FetchDocument() const;
 
-    std::shared_ptr<Prompts> prompts_;
-    std::string endpoint_;
-    std::chrono::milliseconds deadline_;
-    std::atomic<bool> cancelled_{false};
+    std::shared_ptr<Prompts> fPrompts;
+    std::string fEndpoint;
+    std::chrono::milliseconds fDeadline;
+    std::atomic<bool> fCancelled{false};
 };
 
 }  // namespace tarnwick

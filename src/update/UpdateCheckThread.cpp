@@ -12,17 +12,17 @@ void IdThreadComponent1AfterRun(TIdThreadComponent::Control& thread) {
 
 UpdateCheckThread::UpdateCheckThread(std::shared_ptr<Prompts> prompts, std::string endpoint,
                                      std::chrono::milliseconds deadline)
-    : check_(std::make_shared<UpdateCheck>(std::move(prompts), std::move(endpoint), deadline)) {
+    : fCheck(std::make_shared<UpdateCheck>(std::move(prompts), std::move(endpoint), deadline)) {
     IdThreadComponent1.Loop = false;
     // The handlers share the check with the thread, so an abandoned run keeps what it uses.
-    IdThreadComponent1.OnRun = [check = check_](TIdThreadComponent::Control&) {
+    IdThreadComponent1.OnRun = [check = fCheck](TIdThreadComponent::Control&) {
         check->CheckForUpdate();  // IdThreadComponent1Run
     };
     IdThreadComponent1.OnAfterRun = IdThreadComponent1AfterRun;
 }
 
 UpdateCheckThread::~UpdateCheckThread() {
-    check_->Cancel();
+    fCheck->Cancel();
 }
 
 }  // namespace tarnwick

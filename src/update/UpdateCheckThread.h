@@ -35,7 +35,7 @@ class UpdateCheckThread {
     }
 
   private:
-    std::shared_ptr<UpdateCheck> check_;
+    std::shared_ptr<UpdateCheck> fCheck;
     TIdThreadComponent IdThreadComponent1;
 };
 

@@ -11,9 +11,14 @@
 #include <string_view>
 #include <vector>
 
-#include "http/TransportScriptedServer.h"
+#include "http/support/TransportScriptedServer.h"
 
 namespace tarnwick::testing {
+
+// The HTTP tests' loopback server, which the update check's tests script.
+using http::test::ScriptedServer;
+using http::test::ServerConnection;
+using http::test::UnusedLoopbackPort;
 
 // Sends all bytes; false once the client has gone.
 inline bool SendQuietly(ServerConnection& c, std::string_view bytes) {

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "http/TransportScriptedServer.h"
+#include "http/support/TransportScriptedServer.h"
 #include "platform/Shell.h"
 #include "support/RecordingShell.h"
 #include "support/ScriptedPrompts.h"

@@ -15,6 +15,8 @@
 
 #include "platform/posix/SocketErrorCodes.h"
 
+namespace tarnwick::platform {
+
 namespace {
 
 // The socket address of an endpoint, built from its text form.
@@ -361,3 +363,5 @@ SocketApi& SystemSocketApi() {
     static PosixSocketApi api;
     return api;
 }
+
+}  // namespace tarnwick::platform

@@ -4,6 +4,8 @@
 
 #include "platform/SocketApi.h"
 
+namespace tarnwick::platform {
+
 class PosixSocketApi final : public SocketApi {
   public:
     int Startup(int versionMajor, int versionMinor, std::string& failure) override;
@@ -28,3 +30,5 @@ class PosixSocketApi final : public SocketApi {
     int Resolve(const std::string& host, SocketFamily family, std::string& address) override;
     bool IsAddress(const std::string& text, SocketFamily family) override;
 };
+
+}  // namespace tarnwick::platform

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <utility>
 
+namespace tarnwick::platform {
+
 namespace {
 
 constexpr std::pair<int, int> kErrnoToWinsock[] = {
@@ -99,3 +101,5 @@ int WinsockCodeFromResolverError(int gaiError, int savedErrno) {
             return kWsaNoRecovery;
     }
 }
+
+}  // namespace tarnwick::platform

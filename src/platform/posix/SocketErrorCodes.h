@@ -2,6 +2,8 @@
 // HTTP client reports. Every native value maps to exactly one number; 0 stays 0.
 #pragma once
 
+namespace tarnwick::platform {
+
 // Winsock numbers used by the translation and by callers that test for them.
 inline constexpr int kWsaNotEnoughMemory = 8;
 inline constexpr int kWsaInvalidArgument = 10022;
@@ -22,3 +24,5 @@ int WinsockCodeFromErrno(int error);
 
 // A getaddrinfo result code; EAI_SYSTEM is translated through `savedErrno`.
 int WinsockCodeFromResolverError(int gaiError, int savedErrno);
+
+}  // namespace tarnwick::platform

@@ -1,5 +1,0 @@
-// The address family a URL names or a connection uses; IPv4 unless the host was written in
-// square brackets.
-#pragma once
-
-enum class TIdIPVersion { Id_IPv4, Id_IPv6 };
