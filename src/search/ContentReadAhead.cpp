@@ -126,6 +126,14 @@ bool ContentReadAhead::ClaimNext(ContentScanner& scanner, std::size_t count, boo
         if (index >= count) {
             return false;
         }
+        if (!helper) {
+            // The walk, waiting for its own entry, keeps within the window too; an index it
+            // passes up stays queued and is tested by the walk itself when it gets there.
+            const std::size_t at = fWalkAt.load(std::memory_order_acquire);
+            if (index >= at && index - at >= kReadAheadWindow) {
+                return false;
+            }
+        }
         // A helper keeps within the window ahead of the walk; End moves fWalkAt far on.
         for (std::size_t at = fWalkAt.load(std::memory_order_acquire);
              helper && index >= at && index - at >= kReadAheadWindow &&
