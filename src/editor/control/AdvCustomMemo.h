@@ -319,8 +319,6 @@ class TAdvCustomMemo : private ILinesObserver {
     void Redo() { fUndoList.Redo(); }
     bool CanUndo() const { return fUndoList.CanUndo(); }
     bool CanRedo() const { return fUndoList.CanRedo(); }
-    // The AutoIndent setting, for the undo list to switch off while it replays.
-    bool& AutoIndentSwitch() { return fEditSettings.AutoIndent; }
     // Takes edit steps back (in reverse order) or does them again, notifications off.
     void ReplaySteps(const std::vector<TEditStep>& steps, bool forward);
     // Replays steps that remove the selection, with the events of DeleteSelectedText; the
@@ -418,8 +416,8 @@ class TAdvCustomMemo : private ILinesObserver {
     void DetachLinesChanged();
 
     std::unique_ptr<TAdvMemoStrings> fLines;
-    TAdvUndoList fUndoList{this};
     TEditSettings fEditSettings;
+    TAdvUndoList fUndoList{this, fEditSettings.AutoIndent};
     bool fOverwrite = false;
     Clipboard* fClipboard = nullptr;
     bool fNotify = true;

@@ -42,7 +42,7 @@ bool TAdvCustomMemo::DeleteForwardFrom(TTextPos before, bool backspace) {
             } else if (fCurY < count - 1) {
                 // The next line joins at the real end of this one, whatever the caret column.
                 step = StepBefore(*fLines, fCurY, 2);
-                const auto replaying = fUndoList.ReplayFrame();
+                const auto replaying = fUndoList.ReplayScope();
                 RemoveText(*fLines, fCurY, line.size(), fCurY + 1, 0);
                 StepAfter(step, *fLines, 1);
                 text = "\r";

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "editor/control/AdvCustomMemo.h"
-#include "editor/control/ScopedValue.h"
 
 namespace tarnwick::editor {
 
@@ -113,8 +112,7 @@ void TAdvUndoList::Undo() {
         return;
     }
     {
-        TScopedValue<bool> noIndent(fEditor->AutoIndentSwitch(), false);
-        TScopedValue<bool> replaying(fReplaying, true);
+        const TReplayScope replay = ReplayScope();
         UndoRecord(Item(fPosition));
         if (Item(fPosition).Linked && fPosition + 1 < Count()) {
             ++fPosition;
@@ -130,8 +128,7 @@ void TAdvUndoList::Redo() {
         return;
     }
     {
-        TScopedValue<bool> noIndent(fEditor->AutoIndentSwitch(), false);
-        TScopedValue<bool> replaying(fReplaying, true);
+        const TReplayScope replay = ReplayScope();
         --fPosition;
         RedoRecord(Item(fPosition));
         if (fPosition > 0 && Item(fPosition - 1).Linked) {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/control/ScopedValue.h"
 #include "editor/document/EditSpan.h"
 #include "editor/document/TextPos.h"
+#include "editor/undo/ReplayScope.h"
 
 namespace tarnwick::editor {
 
@@ -60,7 +60,9 @@ class TAdvUndoList {
     static constexpr int kMinCapacity = 1;
     using TUndoChangeEvent = std::function<void(bool canUndo, bool canRedo)>;
 
-    explicit TAdvUndoList(TAdvCustomMemo* editor) : fEditor(editor) {}
+    // autoIndent: the editor's automatic indent, off while a replay scope is open.
+    TAdvUndoList(TAdvCustomMemo* editor, bool& autoIndent)
+        : fEditor(editor), fAutoIndent(autoIndent) {}
 
     // Takes the record unless replaying; drops undone records first, merges when the newest
     // record absorbs it, and drops the oldest beyond the capacity.
@@ -80,8 +82,9 @@ class TAdvUndoList {
     // Clamped to 1..100; a different capacity empties the list.
     void SetCapacity(int capacity);
     bool Replaying() const { return fReplaying; }
-    // Marks the list as replaying until the returned guard goes out of scope.
-    TScopedValue<bool> ReplayFrame() { return TScopedValue<bool>(fReplaying, true); }
+    // Opens the replay scope: until the returned guard goes out of scope the list takes no
+    // records and the editor's automatic indent is off.
+    TReplayScope ReplayScope() { return TReplayScope(fReplaying, fAutoIndent); }
     // The editor the records act on.
     TAdvCustomMemo* Editor() const { return fEditor; }
 
@@ -114,6 +117,7 @@ class TAdvUndoList {
     void RedoRecord(TUndo& record);
 
     TAdvCustomMemo* fEditor;
+    bool& fAutoIndent;
     TGroup* fGroup = nullptr;
     std::deque<std::unique_ptr<TUndo>> fRecords;
     int fPosition = 0;

@@ -63,14 +63,16 @@ TEST_F(ControlTest, AFailedBulkCopyLeavesNoUpdateBracketOpenAndLinesGetRecordsAg
     EXPECT_NE(memo.Lines().LineProp(index), nullptr) << "the no-record flag stayed set";
 }
 
-TEST_F(ControlTest, TheReplayFrameEndsWithItsScopeAlsoOnAnException) {
+TEST_F(ControlTest, TheReplayScopeEndsWithItsScopeAlsoOnAnException) {
     try {
-        const auto replay = memo.UndoList().ReplayFrame();
+        const auto replay = memo.UndoList().ReplayScope();
         EXPECT_TRUE(memo.UndoList().Replaying());
+        EXPECT_FALSE(memo.EditSettings().AutoIndent);
         throw std::runtime_error("replay failed");
     } catch (const std::runtime_error&) {
     }
     EXPECT_FALSE(memo.UndoList().Replaying());
+    EXPECT_TRUE(memo.EditSettings().AutoIndent);
     memo.Lines().Add("x");
     memo.Lines().Add("y");
     memo.DeleteCaretLine();
