@@ -3,6 +3,7 @@
 #include "editor/completion/AdvMemoCompletion.h"
 #include "editor/control/AdvCustomMemo.h"
 #include "editor/editing/EditColumns.h"
+#include "editor/input/KeyClaims.h"
 #include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
@@ -34,6 +35,13 @@ bool IsMovementOrModifier(TKey key) {
     }
 }
 }  // namespace
+
+bool ClaimsKey(TKey key) {
+    if (key == vkNone || key == vkShift || key == vkControl || key == vkMenu) {
+        return false;
+    }
+    return key < vkF1 || key >= vkF1 + kFunctionKeyCount;
+}
 
 int TAdvCustomMemo::LineLength(int line) const {
     if (line < 0 || line >= fLines->Count()) {

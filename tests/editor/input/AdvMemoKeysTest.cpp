@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "editor/completion/AdvMemoCompletion.h"
+#include "editor/input/KeyClaims.h"
 #include "editor/support/InputTestSupport.h"
 
 namespace tarnwick::editor::test {
@@ -382,6 +383,36 @@ TEST_F(KeysTest, EditingKeysMarkTheCaretLine) {
     Chars("x");
     EXPECT_EQ(memo.Lines().LineModState(1), lmsModified);
     EXPECT_NE(memo.Lines().LineModState(0), lmsModified);
+}
+
+TEST(KeyClaimsTest, TheControlClaimsItsKeysButNotLoneModifiersOrFunctionKeys) {
+    const TKey lastFunctionKey = vkF1 + kFunctionKeyCount - 1;
+    for (const TKey key :
+         {TKey{'A'}, TKey{'Z'}, TKey{'0'}, TKey{'9'}, TKey{vkBack}, TKey{vkTab}, TKey{vkReturn},
+          TKey{vkEscape}, TKey{vkSpace}, TKey{vkPrior}, TKey{vkNext}, TKey{vkHome}, TKey{vkEnd},
+          TKey{vkLeft}, TKey{vkDown}, TKey{vkInsert}, TKey{vkDelete}, TKey(lastFunctionKey + 1)}) {
+        EXPECT_TRUE(ClaimsKey(key)) << "key " << key;
+    }
+    for (const TKey key : {TKey{vkNone}, TKey{vkShift}, TKey{vkControl}, TKey{vkMenu}, TKey{vkF1},
+                           TKey(vkF1 + 11), lastFunctionKey}) {
+        EXPECT_FALSE(ClaimsKey(key)) << "key " << key;
+    }
+}
+
+// A key the control used must be one it claims, or a window shortcut could take it first.
+TEST_F(KeysTest, EveryKeyTheTableUsesIsClaimed) {
+    const TShiftState shifts[] = {0, ssShift, ssCtrl, ssAlt, ssCtrl | ssShift, ssAlt | ssShift};
+    for (int key = 1; key < 256; ++key) {
+        for (const TShiftState shift : shifts) {
+            SetText({"abc", "def"});
+            memo.SetReadOnly(true);  // the keys act without changing the text
+            if (memo.KeyDown(static_cast<TKey>(key), shift)) {
+                EXPECT_TRUE(ClaimsKey(static_cast<TKey>(key)))
+                    << "key " << key << " shift " << int(shift);
+            }
+            memo.KeyUp(static_cast<TKey>(key), shift);
+        }
+    }
 }
 
 }  // namespace
