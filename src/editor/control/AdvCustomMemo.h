@@ -18,6 +18,7 @@
 #include "editor/blockmatch/AdvMemoBlockMatch.h"
 #include "editor/control/EditSettings.h"
 #include "editor/control/MemoFreeNotification.h"
+#include "editor/control/MemoUndoTarget.h"
 #include "editor/control/ScopedValue.h"
 #include "editor/control/UILanguage.h"
 #include "editor/document/AdvMemoStrings.h"
@@ -416,8 +417,9 @@ class TAdvCustomMemo : private ILinesObserver {
     void DetachLinesChanged();
 
     std::unique_ptr<TAdvMemoStrings> fLines;
+    TMemoUndoTarget fUndoTarget{*this};
     TEditSettings fEditSettings;
-    TAdvUndoList fUndoList{this, fEditSettings.AutoIndent};
+    TAdvUndoList fUndoList{fUndoTarget, fEditSettings.AutoIndent};
     bool fOverwrite = false;
     Clipboard* fClipboard = nullptr;
     bool fNotify = true;

@@ -49,8 +49,8 @@ bool TAdvCustomMemo::DeleteForwardFrom(TTextPos before, bool backspace) {
                 removed = true;
             }
             if (removed) {
-                AddRecord(std::make_unique<TDeleteCharUndo>(this, before, TTextPos{fCurX, fCurY},
-                                                            text, backspace),
+                AddRecord(std::make_unique<TDeleteCharUndo>(before, TTextPos{fCurX, fCurY}, text,
+                                                            backspace),
                           std::move(step));
             }
         }
@@ -126,7 +126,7 @@ void TAdvCustomMemo::DeleteCaretLine() {
     StepAfter(step, *fLines, 1);
     CollapseSelection();
     Invalidate();
-    AddRecord(std::make_unique<TDeleteLineUndo>(this, before, TTextPos{fCurX, fCurY}, removed),
+    AddRecord(std::make_unique<TDeleteLineUndo>(before, TTextPos{fCurX, fCurY}, removed),
               std::move(step));
 }
 

@@ -140,7 +140,7 @@ bool TAdvCustomMemo::DeleteSelectedText(bool repaint) {
             Invalidate();
         }
     }
-    auto record = std::make_unique<TDeleteBufUndo>(this, before, TTextPos{fCurX, fCurY},
+    auto record = std::make_unique<TDeleteBufUndo>(before, TTextPos{fCurX, fCurY},
                                                    std::move(removed.Bytes), start, end);
     record->Cut = {start.Y, std::move(prefix), std::move(suffix)};
     record->TextBreaks = std::move(removed.Breaks);
@@ -162,7 +162,7 @@ void TAdvCustomMemo::InsertAtCaret(const std::string& text) {
     }
     const TTextPos at{fCurX, fCurY};
     // The text goes in with its tabs expanded, and the caret moves by what was really inserted.
-    auto record = std::make_unique<TPasteUndo>(this, at, at, text);
+    auto record = std::make_unique<TPasteUndo>(at, at, text);
     record->Inserted = TTextSpan::FromText(NormaliseLineFeeds(text, fTabSize));
     const TTextSpan& inserted = record->Inserted;
     const int pieces = inserted.LineCount();

@@ -94,7 +94,7 @@ void TAdvCustomMemo::TypeCharacter(char32_t ch) {
     const size_t replaced = overwritten ? columns::Byte(stored, fCurX + 1) - at : 0;
     std::unique_ptr<TOverwriteCharUndo> overwrite;
     if (overwritten) {
-        overwrite = std::make_unique<TOverwriteCharUndo>(this, before, before,
+        overwrite = std::make_unique<TOverwriteCharUndo>(before, before,
                                                          std::string(stored.substr(at, replaced)));
     }
     TEditStep step;
@@ -108,7 +108,7 @@ void TAdvCustomMemo::TypeCharacter(char32_t ch) {
     SetCaretColumn(newX);
     CollapseSelection();
     if (!overwritten) {
-        auto record = std::make_unique<TInsertCharUndo>(this, before, TTextPos{fCurX, fCurY}, ins);
+        auto record = std::make_unique<TInsertCharUndo>(before, TTextPos{fCurX, fCurY}, ins);
         if (!ins.empty()) {
             record->Steps.push_back(std::move(step));
         }
@@ -166,7 +166,7 @@ void TAdvCustomMemo::IndentLines(int first, int last, bool record, int delta) {
         }
     }
     if (record) {
-        auto undo = std::make_unique<TIndentUndo>(this, first, last, delta);
+        auto undo = std::make_unique<TIndentUndo>(first, last, delta);
         undo->Steps = std::move(steps);
         fUndoList.Add(std::move(undo));
     }
@@ -217,11 +217,10 @@ void TAdvCustomMemo::BreakLine() {
         CollapseSelection();
         std::unique_ptr<TUndo> record;
         if (fEditSettings.UndoLineByLine) {
-            record =
-                std::make_unique<TNewLineUndo>(this, before, TTextPos{fCurX, fCurY}, "\r" + indent);
+            record = std::make_unique<TNewLineUndo>(before, TTextPos{fCurX, fCurY}, "\r" + indent);
         } else {
-            record = std::make_unique<TInsertCharUndo>(this, before, TTextPos{fCurX, fCurY},
-                                                       "\r" + indent);
+            record =
+                std::make_unique<TInsertCharUndo>(before, TTextPos{fCurX, fCurY}, "\r" + indent);
         }
         AddRecord(std::move(record), std::move(step));
     }
@@ -241,7 +240,7 @@ void TAdvCustomMemo::ToggleOverwrite() {
                              dynamic_cast<TInsertOverwriteUndo*>(&fUndoList.Item(0)) != nullptr &&
                              dynamic_cast<TInsertOverwriteUndo*>(&fUndoList.Item(1)) != nullptr;
     if (count > 0 && !bothToggles) {
-        fUndoList.Add(std::make_unique<TInsertOverwriteUndo>(this, fOverwrite));
+        fUndoList.Add(std::make_unique<TInsertOverwriteUndo>(fOverwrite));
     }
     fOverwrite = !fOverwrite;
 }

@@ -2,41 +2,38 @@
 
 #include <algorithm>
 
-#include "editor/control/AdvCustomMemo.h"
-
 namespace tarnwick::editor {
 
 bool TUndo::Merge(TUndo&) {
     return false;
 }
 
-void TUndo::UndoAction() {
-    Editor->ReplaySteps(Steps, false);
-    Editor->LinesChanged();
+void TUndo::UndoAction(TUndoTarget& target) {
+    target.ReplaySteps(Steps, false);
+    target.LinesChanged();
 }
 
-void TUndo::RedoAction() {
-    Editor->ReplaySteps(Steps, true);
-    Editor->LinesChanged();
+void TUndo::RedoAction(TUndoTarget& target) {
+    target.ReplaySteps(Steps, true);
+    target.LinesChanged();
 }
 
 void TGroupUndo::Append(std::vector<TEditStep> steps) {
     AppendSteps(Steps, std::move(steps));
 }
 
-void TGroupUndo::UndoAction() {
-    Editor->CollapseSelection();
-    TUndo::UndoAction();
+void TGroupUndo::UndoAction(TUndoTarget& target) {
+    target.CollapseSelection();
+    TUndo::UndoAction(target);
 }
 
-void TGroupUndo::RedoAction() {
-    Editor->CollapseSelection();
-    TUndo::RedoAction();
+void TGroupUndo::RedoAction(TUndoTarget& target) {
+    target.CollapseSelection();
+    TUndo::RedoAction(target);
 }
 
 TAdvUndoList::TGroup::TGroup(TAdvUndoList& list, TTextPos caretBefore)
-    : fList(list),
-      fRecord(std::make_unique<TGroupUndo>(list.fEditor, caretBefore, caretBefore, "")) {
+    : fList(list), fRecord(std::make_unique<TGroupUndo>(caretBefore, caretBefore, "")) {
     if (fList.fGroup == nullptr) {
         fList.fGroup = this;
     }
@@ -92,19 +89,19 @@ void TAdvUndoList::SetCapacity(int capacity) {
 }
 
 void TAdvUndoList::UndoRecord(TUndo& record) {
-    fEditor->SetCaretLine(record.CaretAfter.Y);
-    fEditor->SetCaretColumn(record.CaretAfter.X);
-    record.UndoAction();
-    fEditor->SetCaretLine(record.CaretBefore.Y);
-    fEditor->SetCaretColumn(record.CaretBefore.X);
+    fTarget.SetCaretLine(record.CaretAfter.Y);
+    fTarget.SetCaretColumn(record.CaretAfter.X);
+    record.UndoAction(fTarget);
+    fTarget.SetCaretLine(record.CaretBefore.Y);
+    fTarget.SetCaretColumn(record.CaretBefore.X);
 }
 
 void TAdvUndoList::RedoRecord(TUndo& record) {
-    fEditor->SetCaretLine(record.CaretBefore.Y);
-    fEditor->SetCaretColumn(record.CaretBefore.X);
-    record.RedoAction();
-    fEditor->SetCaretLine(record.CaretAfter.Y);
-    fEditor->SetCaretColumn(record.CaretAfter.X);
+    fTarget.SetCaretLine(record.CaretBefore.Y);
+    fTarget.SetCaretColumn(record.CaretBefore.X);
+    record.RedoAction(fTarget);
+    fTarget.SetCaretLine(record.CaretAfter.Y);
+    fTarget.SetCaretColumn(record.CaretAfter.X);
 }
 
 void TAdvUndoList::Undo() {
@@ -137,7 +134,7 @@ void TAdvUndoList::Redo() {
         }
     }
     Changed();
-    fEditor->Invalidate();
+    fTarget.Invalidate();
 }
 
 void TAdvUndoList::Changed() {

@@ -12,18 +12,17 @@
 #include "editor/document/EditSpan.h"
 #include "editor/document/TextPos.h"
 #include "editor/undo/ReplayScope.h"
+#include "editor/undo/UndoTarget.h"
 
 namespace tarnwick::editor {
-
-class TAdvCustomMemo;
 
 // Base of the undo records: caret before and after the step, its text, and whether it forms
 // one step with its older neighbour. Steps holds exactly what the step changed, in the order
 // it changed it; undo takes the steps back in reverse order, redo does them again.
 class TUndo {
   public:
-    TUndo(TAdvCustomMemo* editor, TTextPos before, TTextPos after, std::string text)
-        : Editor(editor), CaretBefore(before), CaretAfter(after), Text(std::move(text)) {}
+    TUndo(TTextPos before, TTextPos after, std::string text)
+        : CaretBefore(before), CaretAfter(after), Text(std::move(text)) {}
     virtual ~TUndo() = default;
     TUndo(const TUndo&) = delete;
     TUndo& operator=(const TUndo&) = delete;
@@ -31,12 +30,12 @@ class TUndo {
     // Offered the next record; returns whether this record absorbed it. The base absorbs nothing.
     virtual bool Merge(TUndo& next);
     // Run with the caret at CaretAfter (undo) or CaretBefore (redo); the list moves the caret.
-    virtual void UndoAction();
-    virtual void RedoAction();
+    // The record acts on target only.
+    virtual void UndoAction(TUndoTarget& target);
+    virtual void RedoAction(TUndoTarget& target);
     // Every edit step of the record, in the order it did them.
     virtual std::vector<TEditStep> AllSteps() const { return Steps; }
 
-    TAdvCustomMemo* Editor;
     TTextPos CaretBefore;
     TTextPos CaretAfter;
     std::string Text;
@@ -50,8 +49,8 @@ class TGroupUndo : public TUndo {
   public:
     using TUndo::TUndo;
     void Append(std::vector<TEditStep> steps);
-    void UndoAction() override;
-    void RedoAction() override;
+    void UndoAction(TUndoTarget& target) override;
+    void RedoAction(TUndoTarget& target) override;
 };
 
 class TAdvUndoList {
@@ -60,9 +59,10 @@ class TAdvUndoList {
     static constexpr int kMinCapacity = 1;
     using TUndoChangeEvent = std::function<void(bool canUndo, bool canRedo)>;
 
-    // autoIndent: the editor's automatic indent, off while a replay scope is open.
-    TAdvUndoList(TAdvCustomMemo* editor, bool& autoIndent)
-        : fEditor(editor), fAutoIndent(autoIndent) {}
+    // The records act on target; autoIndent: the editor's automatic indent, off while a replay
+    // scope is open.
+    TAdvUndoList(TUndoTarget& target, bool& autoIndent)
+        : fTarget(target), fAutoIndent(autoIndent) {}
 
     // Takes the record unless replaying; drops undone records first, merges when the newest
     // record absorbs it, and drops the oldest beyond the capacity.
@@ -85,8 +85,6 @@ class TAdvUndoList {
     // Opens the replay scope: until the returned guard goes out of scope the list takes no
     // records and the editor's automatic indent is off.
     TReplayScope ReplayScope() { return TReplayScope(fReplaying, fAutoIndent); }
-    // The editor the records act on.
-    TAdvCustomMemo* Editor() const { return fEditor; }
 
     // While a group is open every record added goes into one record, which is added to the
     // list when the group closes: one undo takes all of it back, whatever the capacity.
@@ -116,7 +114,7 @@ class TAdvUndoList {
     void UndoRecord(TUndo& record);
     void RedoRecord(TUndo& record);
 
-    TAdvCustomMemo* fEditor;
+    TUndoTarget& fTarget;
     bool& fAutoIndent;
     TGroup* fGroup = nullptr;
     std::deque<std::unique_ptr<TUndo>> fRecords;

@@ -3,7 +3,6 @@
 #include <iterator>
 #include <typeinfo>
 
-#include "editor/control/AdvCustomMemo.h"
 #include "editor/editing/EditColumns.h"
 #include "editor/undo/UndoReplay.h"
 
@@ -65,89 +64,89 @@ std::vector<TEditStep> TPasteUndo::AllSteps() const {
     return steps;
 }
 
-void TInsertCharUndo::UndoAction() {
-    ReplayDeletes(*Editor, Steps, false, columns::Length(Text), true);
+void TInsertCharUndo::UndoAction(TUndoTarget& target) {
+    ReplayDeletes(target, Steps, false, columns::Length(Text), true);
 }
 
-void TInsertCharUndo::RedoAction() {
-    Editor->ReplaySteps(Steps, true);
+void TInsertCharUndo::RedoAction(TUndoTarget& target) {
+    target.ReplaySteps(Steps, true);
     // Enter marks its line when it is recorded as typing, not when it has a record of its own.
-    ReplayTyping(*Editor, Text, nullptr, typeid(*this) == typeid(TInsertCharUndo));
+    ReplayTyping(target, Text, nullptr, typeid(*this) == typeid(TInsertCharUndo));
 }
 
-void TDeleteCharUndo::UndoAction() {
-    Editor->ReplaySteps(Steps, false);
-    ReplayTyping(*Editor, Text, Backspace ? nullptr : &CaretBefore, false);
+void TDeleteCharUndo::UndoAction(TUndoTarget& target) {
+    target.ReplaySteps(Steps, false);
+    ReplayTyping(target, Text, Backspace ? nullptr : &CaretBefore, false);
 }
 
-void TDeleteCharUndo::RedoAction() {
-    ReplayDeletes(*Editor, Steps, true, columns::Length(Text), Backspace);
+void TDeleteCharUndo::RedoAction(TUndoTarget& target) {
+    ReplayDeletes(target, Steps, true, columns::Length(Text), Backspace);
 }
 
-void TDeleteLineUndo::RedoAction() {
+void TDeleteLineUndo::RedoAction(TUndoTarget& target) {
     // As DeleteCaretLine: the caret to the line start, and up a line when the last one goes.
-    Editor->SetCaretColumn(0);
-    const int count = Editor->Lines().Count();
-    if (count > 1 && Editor->CurY() == count - 1) {
-        Editor->SetCaretLine(count - 2);
+    target.SetCaretColumn(0);
+    const int count = target.LineCount();
+    if (count > 1 && target.CurY() == count - 1) {
+        target.SetCaretLine(count - 2);
     }
-    Editor->ReplaySteps(Steps, true);
-    Editor->LinesChanged();
-    Editor->CollapseSelection();
-    Editor->Invalidate();
+    target.ReplaySteps(Steps, true);
+    target.LinesChanged();
+    target.CollapseSelection();
+    target.Invalidate();
 }
 
-void TDeleteBufUndo::UndoAction() {
-    Editor->CollapseSelection();
-    ReplayInsertion(*Editor, AllSteps(), false, Text, RangeEnd);
-    Editor->SetSelectionEnds(RangeStart, RangeEnd);
+void TDeleteBufUndo::UndoAction(TUndoTarget& target) {
+    target.CollapseSelection();
+    ReplayInsertion(target, AllSteps(), false, Text, RangeEnd);
+    target.SetSelectionEnds(RangeStart, RangeEnd);
     // The replay frame puts the caret back where it was before the deletion; the selected
     // text stays attached to it there, so Shift with a movement key extends it.
-    Editor->SetFollowPoint(CaretBefore);
-    Editor->RaiseSelectionChange();
+    target.SetFollowPoint(CaretBefore);
+    target.RaiseSelectionChange();
 }
 
-void TDeleteBufUndo::RedoAction() {
-    Editor->SetSelectionEnds(RangeStart, RangeEnd);
-    Editor->ReplayDeletion(AllSteps(), true, RangeStart);
+void TDeleteBufUndo::RedoAction(TUndoTarget& target) {
+    target.SetSelectionEnds(RangeStart, RangeEnd);
+    target.ReplayDeletion(AllSteps(), true, RangeStart);
 }
 
-void TPasteUndo::UndoAction() {
+void TPasteUndo::UndoAction(TUndoTarget& target) {
     if (CaretBefore == CaretAfter) {
         // Nothing was inserted: the selection still becomes the empty one at the caret, which
         // deletes nothing and raises nothing, so a selection made since then does not stay
         // for the next typed character to replace.
-        Editor->ReplaySteps(AllSteps(), false);
-        Editor->SetSelectionEnds(CaretBefore, CaretAfter);
-        Editor->SetFollowPoint(CaretBefore);
-        Editor->Invalidate();
+        target.ReplaySteps(AllSteps(), false);
+        target.SetSelectionEnds(CaretBefore, CaretAfter);
+        target.SetFollowPoint(CaretBefore);
+        target.Invalidate();
         return;
     }
-    Editor->SetSelectionEnds(CaretBefore, CaretAfter);
-    Editor->ReplayDeletion(AllSteps(), false, CaretBefore);
+    target.SetSelectionEnds(CaretBefore, CaretAfter);
+    target.ReplayDeletion(AllSteps(), false, CaretBefore);
 }
 
-void TPasteUndo::RedoAction() {
-    Editor->CollapseSelection();
-    ReplayInsertion(*Editor, AllSteps(), true, Text, CaretAfter);
+void TPasteUndo::RedoAction(TUndoTarget& target) {
+    target.CollapseSelection();
+    ReplayInsertion(target, AllSteps(), true, Text, CaretAfter);
 }
 
-void TInsertOverwriteUndo::UndoAction() {
-    Editor->SetOverwrite(ModeBefore);
+void TInsertOverwriteUndo::UndoAction(TUndoTarget& target) {
+    target.SetOverwrite(ModeBefore);
 }
 
-void TInsertOverwriteUndo::RedoAction() {
-    Editor->SetOverwrite(!ModeBefore);
+void TInsertOverwriteUndo::RedoAction(TUndoTarget& target) {
+    target.SetOverwrite(!ModeBefore);
 }
 
-void TIndentUndo::UndoAction() {
-    Editor->ReplaySteps(Steps, false);
-    Editor->Invalidate();
+void TIndentUndo::UndoAction(TUndoTarget& target) {
+    target.ReplaySteps(Steps, false);
+    target.Invalidate();
 }
 
-void TIndentUndo::RedoAction() {
-    Editor->ReplaySteps(Steps, true);
-    Editor->Invalidate();
+void TIndentUndo::RedoAction(TUndoTarget& target) {
+    target.ReplaySteps(Steps, true);
+    target.Invalidate();
 }
 
 }  // namespace tarnwick::editor

@@ -15,8 +15,8 @@ class TInsertCharUndo : public TUndo {
   public:
     using TUndo::TUndo;
     bool Merge(TUndo& next) override;
-    void UndoAction() override;
-    void RedoAction() override;
+    void UndoAction(TUndoTarget& target) override;
+    void RedoAction(TUndoTarget& target) override;
 };
 
 // Enter when the editor records line by line.
@@ -35,12 +35,11 @@ class TOverwriteCharUndo : public TUndo {
 // Undone as its characters typed back, redone as one Delete or Backspace per character.
 class TDeleteCharUndo : public TUndo {
   public:
-    TDeleteCharUndo(TAdvCustomMemo* editor, TTextPos before, TTextPos after, std::string text,
-                    bool backspace)
-        : TUndo(editor, before, after, std::move(text)), Backspace(backspace) {}
+    TDeleteCharUndo(TTextPos before, TTextPos after, std::string text, bool backspace)
+        : TUndo(before, after, std::move(text)), Backspace(backspace) {}
     bool Merge(TUndo& next) override;
-    void UndoAction() override;
-    void RedoAction() override;
+    void UndoAction(TUndoTarget& target) override;
+    void RedoAction(TUndoTarget& target) override;
     bool Backspace;
 };
 
@@ -48,7 +47,7 @@ class TDeleteCharUndo : public TUndo {
 class TDeleteLineUndo : public TUndo {
   public:
     using TUndo::TUndo;
-    void RedoAction() override;
+    void RedoAction(TUndoTarget& target) override;
 };
 
 // The line a text was removed from or inserted into, cut where that happened: Prefix before
@@ -68,9 +67,8 @@ struct TLineCut {
 // Base of the records that keep a selection range.
 class TSelUndo : public TUndo {
   public:
-    TSelUndo(TAdvCustomMemo* editor, TTextPos before, TTextPos after, std::string text,
-             TTextPos start, TTextPos end)
-        : TUndo(editor, before, after, std::move(text)), RangeStart(start), RangeEnd(end) {}
+    TSelUndo(TTextPos before, TTextPos after, std::string text, TTextPos start, TTextPos end)
+        : TUndo(before, after, std::move(text)), RangeStart(start), RangeEnd(end) {}
     TTextPos RangeStart;
     TTextPos RangeEnd;
 };
@@ -82,8 +80,8 @@ class TDeleteBufUndo : public TSelUndo {
   public:
     using TSelUndo::TSelUndo;
     // Puts the text back and selects it again.
-    void UndoAction() override;
-    void RedoAction() override;
+    void UndoAction(TUndoTarget& target) override;
+    void RedoAction(TUndoTarget& target) override;
     // The removal and the steps after it.
     std::vector<TEditStep> AllSteps() const override;
 
@@ -96,8 +94,8 @@ class TDeleteBufUndo : public TSelUndo {
 class TPasteUndo : public TUndo {
   public:
     using TUndo::TUndo;
-    void UndoAction() override;
-    void RedoAction() override;
+    void UndoAction(TUndoTarget& target) override;
+    void RedoAction(TUndoTarget& target) override;
     std::vector<TEditStep> AllSteps() const override;
 
     TLineCut Cut;
@@ -107,20 +105,19 @@ class TPasteUndo : public TUndo {
 // A switch between insert and overwrite mode; positions are (0, 0).
 class TInsertOverwriteUndo : public TUndo {
   public:
-    TInsertOverwriteUndo(TAdvCustomMemo* editor, bool modeBefore)
-        : TUndo(editor, {}, {}, {}), ModeBefore(modeBefore) {}
-    void UndoAction() override;
-    void RedoAction() override;
+    explicit TInsertOverwriteUndo(bool modeBefore) : TUndo({}, {}, {}), ModeBefore(modeBefore) {}
+    void UndoAction(TUndoTarget& target) override;
+    void RedoAction(TUndoTarget& target) override;
     bool ModeBefore;
 };
 
 // Lines first..last indented by Delta (unindented when negative); positions are (0, 0).
 class TIndentUndo : public TUndo {
   public:
-    TIndentUndo(TAdvCustomMemo* editor, int first, int last, int delta)
-        : TUndo(editor, {}, {}, {}), FirstLine(first), LastLine(last), Delta(delta) {}
-    void UndoAction() override;
-    void RedoAction() override;
+    TIndentUndo(int first, int last, int delta)
+        : TUndo({}, {}, {}), FirstLine(first), LastLine(last), Delta(delta) {}
+    void UndoAction(TUndoTarget& target) override;
+    void RedoAction(TUndoTarget& target) override;
     int FirstLine;
     int LastLine;
     int Delta;

@@ -1,70 +1,69 @@
 // The caret moves and notifications of undo and redo replays.
 #include "editor/undo/UndoReplay.h"
 
-#include "editor/control/AdvCustomMemo.h"
 #include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
 
-void ReplayDeletes(TAdvCustomMemo& memo, const std::vector<TEditStep>& steps, bool forward,
+void ReplayDeletes(TUndoTarget& target, const std::vector<TEditStep>& steps, bool forward,
                    int count, bool backward) {
     for (int i = 0; i < count; ++i) {
         if (backward) {
-            memo.SetCaretColumn(memo.CurX() - 1);  // the Left movement: a line start goes up
+            target.SetCaretColumn(target.CurX() - 1);  // the Left movement: a line start goes up
         }
-        memo.CollapseSelection();
+        target.CollapseSelection();
         if (i == count - 1) {
-            memo.ReplaySteps(steps, forward);
+            target.ReplaySteps(steps, forward);
         }
-        memo.LinesChanged();
+        target.LinesChanged();
     }
     if (count == 0) {
-        memo.ReplaySteps(steps, forward);
-        memo.Invalidate();
+        target.ReplaySteps(steps, forward);
+        target.Invalidate();
     }
 }
 
-void ReplayTyping(TAdvCustomMemo& memo, std::string_view text, const TTextPos* returnTo,
+void ReplayTyping(TUndoTarget& target, std::string_view text, const TTextPos* returnTo,
                   bool markBreaks) {
     for (size_t at = 0; at < text.size(); at += utf8::CharLength(text, at)) {
         if (returnTo != nullptr) {
-            memo.SetCaretLine(returnTo->Y);
-            memo.SetCaretColumn(returnTo->X);
+            target.SetCaretLine(returnTo->Y);
+            target.SetCaretColumn(returnTo->X);
         }
         if (text[at] == '\r') {
             // Enter: down one line keeping the column, then to the indent, which is empty
             // while replaying (the indent's spaces follow as typed characters).
-            memo.SetCaretLine(memo.CurY() + 1);
-            memo.CollapseSelection();
-            memo.SetCaretColumn(0);
-            memo.CollapseSelection();
-            memo.LinesChanged();
+            target.SetCaretLine(target.CurY() + 1);
+            target.CollapseSelection();
+            target.SetCaretColumn(0);
+            target.CollapseSelection();
+            target.LinesChanged();
             if (markBreaks) {
-                memo.MarkCaretLine();
+                target.MarkCaretLine();
             }
         } else {
-            memo.SetCaretColumn(memo.CurX() + 1);
-            memo.CollapseSelection();
-            memo.Invalidate();
+            target.SetCaretColumn(target.CurX() + 1);
+            target.CollapseSelection();
+            target.Invalidate();
         }
     }
 }
 
-void ReplayInsertion(TAdvCustomMemo& memo, const std::vector<TEditStep>& steps, bool forward,
+void ReplayInsertion(TUndoTarget& target, const std::vector<TEditStep>& steps, bool forward,
                      std::string_view text, TTextPos end) {
-    memo.ReplaySteps(steps, forward);
-    memo.LinesChanged();  // the write of the caret line
+    target.ReplaySteps(steps, forward);
+    target.LinesChanged();  // the write of the caret line
     if (InsertBreaksLines(text)) {
-        memo.LinesChanged();  // the insertion of the line's rest
-        memo.SetCaretLine(end.Y);
-        memo.SetCaretColumn(end.X);
-        memo.KeepCaretVisible();
+        target.LinesChanged();  // the insertion of the line's rest
+        target.SetCaretLine(end.Y);
+        target.SetCaretColumn(end.X);
+        target.KeepCaretVisible();
     } else if (!text.empty()) {
-        memo.SetCaretColumn(end.X);
+        target.SetCaretColumn(end.X);
     }
-    memo.LinesChanged();
-    memo.CollapseSelection();
-    memo.Invalidate();
+    target.LinesChanged();
+    target.CollapseSelection();
+    target.Invalidate();
 }
 
 bool InsertBreaksLines(std::string_view text) {

@@ -10,29 +10,28 @@
 
 #include "editor/document/EditSpan.h"
 #include "editor/document/TextPos.h"
+#include "editor/undo/UndoTarget.h"
 
 namespace tarnwick::editor {
-
-class TAdvCustomMemo;
 
 // count Backspaces (the caret one position left, then the removal) or, with backward false,
 // count Deletes at the caret: each collapses the selection and raises OnChange once. The caret
 // walks over the text as it stands, which still holds what is removed; the steps (done again
 // when forward, else taken back) replace it just before the last OnChange.
-void ReplayDeletes(TAdvCustomMemo& memo, const std::vector<TEditStep>& steps, bool forward,
+void ReplayDeletes(TUndoTarget& target, const std::vector<TEditStep>& steps, bool forward,
                    int count, bool backward);
 
 // The characters of text typed at the caret into a text that already holds them: a CR is an
 // Enter (down a line to column 0, OnChange), any other character a typed one (one column right,
 // no OnChange). With returnTo set the caret goes there before every character, as a run of
 // Deletes is typed back; markBreaks marks the caret line after every Enter.
-void ReplayTyping(TAdvCustomMemo& memo, std::string_view text, const TTextPos* returnTo,
+void ReplayTyping(TUndoTarget& target, std::string_view text, const TTextPos* returnTo,
                   bool markBreaks);
 
 // InsertAtCaret(text) at the caret, the steps putting the text in: OnChange for the line's
 // write (and the rest line's insertion when the text breaks lines), the caret to end, OnChange
 // at the completion. No selection is removed: the caller collapsed it.
-void ReplayInsertion(TAdvCustomMemo& memo, const std::vector<TEditStep>& steps, bool forward,
+void ReplayInsertion(TUndoTarget& target, const std::vector<TEditStep>& steps, bool forward,
                      std::string_view text, TTextPos end);
 
 // Whether InsertAtCaret breaks lines at text: it holds a CR LF pair, or LFs that become pairs.
