@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -376,7 +377,8 @@ class TAdvCustomMemo : private ILinesObserver {
     void LinesInserting() override;
     void LineInserted(int index) override;
     void LinesInserted() override;
-    void LineDeleteRequested(int index) override;
+    void LineDeleting(int index) override;
+    void LineDeleted(int index) override;
     void LinesClearing() override;
     void BulkCopyStarting() override;
     void BulkCopyFinished() override;
@@ -408,6 +410,22 @@ class TAdvCustomMemo : private ILinesObserver {
     // press landed inside the selection.
     bool PositionFromMouse(int x, int y, TShiftState shift, bool press);
     void MouseDrag(int x, int y);
+
+    // A removal of the caret line between its two halves: what its undo record needs, the
+    // line that goes (unless the only line is emptied), and for a removal the line list
+    // reports, the caret and line count before it.
+    struct TLineRemoval {
+        TTextPos Before;
+        std::string Removed;
+        TEditStep Step;
+        int Line = 0;
+        TTextPos Caret;
+        int Count = 0;
+    };
+    // DeleteCaretLine before the line goes (caret to the line start, and up a line when the
+    // last one goes) and after it went (the undo record).
+    TLineRemoval BeginCaretLineRemoval();
+    void EndCaretLineRemoval(TLineRemoval removal);
 
     // Caret, selection and view back to the start, as loading and clearing do.
     void ResetCaretAndSelection();
@@ -462,6 +480,8 @@ class TAdvCustomMemo : private ILinesObserver {
     TLineTokenizer fTokenizer;
     TLineTokenCache fTokenCache;
     bool fFindDialogOpen = false;
+    // Set from LineDeleting to LineDeleted.
+    std::optional<TLineRemoval> fListRemoval;
     // Last, so the components hear of the destruction before any other part goes.
     TMemoFreeNotifications fFreeNotifications{*this};
 };

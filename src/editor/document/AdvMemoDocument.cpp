@@ -109,19 +109,32 @@ void TAdvCustomMemo::LinesInserted() {
     Invalidate();
 }
 
-void TAdvCustomMemo::LineDeleteRequested(int index) {
+void TAdvCustomMemo::LineDeleting(int index) {
     if (index < FirstVisibleLine()) {
         DropRememberedStartState();
     }
-    const int column = fCurX;
-    const int line = fCurY;
+    const TTextPos caret{fCurX, fCurY};
     const int count = fLines->Count();
+    // The line goes as the delete-line operation removes the caret line.
     SetCaretLine(index);
-    DeleteCaretLine();
+    fListRemoval = BeginCaretLineRemoval();
+    fListRemoval->Caret = caret;
+    fListRemoval->Count = count;
+}
+
+void TAdvCustomMemo::LineDeleted(int index) {
+    if (!fListRemoval) {
+        return;
+    }
+    TLineRemoval removal = std::move(*fListRemoval);
+    fListRemoval.reset();
+    const TTextPos caret = removal.Caret;
+    const int count = removal.Count;
+    EndCaretLineRemoval(std::move(removal));
     // The caret goes back to its line; the column is restored as it was, without padding
     // whatever line now stands under it.
-    fCurX = count == 1 ? 0 : column;
-    SetCaretLine(index < line ? line - 1 : line);
+    fCurX = count == 1 ? 0 : caret.X;
+    SetCaretLine(index < caret.Y ? caret.Y - 1 : caret.Y);
 }
 
 void TAdvCustomMemo::LinesClearing() {

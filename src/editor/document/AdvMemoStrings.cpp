@@ -291,8 +291,13 @@ void TAdvMemoStrings::Delete(int index) {
         RemoveLine(index);
         return;
     }
-    // The editor removes the line as its delete-line operation does, with an undo record.
-    fOwner->LineDeleteRequested(index);
+    fOwner->LineDeleting(index);
+    if (Count() == 1) {
+        Put(0, "");
+    } else {
+        RemoveLine(index);
+    }
+    fOwner->LineDeleted(index);
 }
 
 void TAdvMemoStrings::Clear() {

@@ -1,6 +1,7 @@
 // ILinesObserver: what the editor's line list tells the editor that owns it. The list calls
 // these at fixed points of its operations and reads nothing else of the editor; the editor
-// answers through the list's public operations. Without an observer the list is a plain list.
+// answers through the list's public operations. With an observer the list keeps at least one
+// line: deleting the only line empties it. Without an observer the list is a plain list.
 #pragma once
 
 namespace tarnwick::editor {
@@ -17,9 +18,11 @@ class ILinesObserver {
     virtual void LinesInserting() = 0;
     virtual void LineInserted(int index) = 0;
     virtual void LinesInserted() = 0;
-    // Delete(index) of a line in range: the editor removes it as its delete-line operation
-    // does (with undo), through the list's RemoveLine.
-    virtual void LineDeleteRequested(int index) = 0;
+    // Delete(index) of a line in range: line index is about to go (the editor records the
+    // removal as its delete-line operation does); the list then removes it itself, or empties
+    // it when it is the only line, and reports that it is gone.
+    virtual void LineDeleting(int index) = 0;
+    virtual void LineDeleted(int index) = 0;
     // Clear is about to remove every line.
     virtual void LinesClearing() = 0;
     // A bulk copy (Assign, AddStrings) is about to replace or extend the lines, and is over.

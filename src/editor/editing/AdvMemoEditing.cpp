@@ -102,32 +102,46 @@ void TAdvCustomMemo::DeleteWordBackward() {
 }
 
 void TAdvCustomMemo::DeleteCaretLine() {
-    const int count = fLines->Count();
-    if (count == 0) {
+    if (fLines->Count() == 0) {
         return;
     }
-    const TTextPos before{fCurX, fCurY};
-    const int y = std::clamp(fCurY, 0, count - 1);
-    const std::string removed(fLines->View(y));
-    // For undo: the line with its neighbour that stays (the only line is emptied instead).
-    TEditStep step = count == 1       ? StepBefore(*fLines, 0, 1)
-                     : y == count - 1 ? StepBefore(*fLines, y - 1, 2)
-                                      : StepBefore(*fLines, y, 2);
-    SetCaretColumn(0);
+    TLineRemoval removal = BeginCaretLineRemoval();
     // The removal itself takes the list's plain path, not this operation again.
-    if (count == 1) {
+    if (fLines->Count() == 1) {
         fLines->Put(0, "");
-    } else if (fCurY >= count - 1) {
-        SetCaretLine(count - 2);
-        fLines->RemoveLine(count - 1);
     } else {
-        fLines->RemoveLine(fCurY);
+        fLines->RemoveLine(removal.Line);
     }
-    StepAfter(step, *fLines, 1);
+    EndCaretLineRemoval(std::move(removal));
+}
+
+TAdvCustomMemo::TLineRemoval TAdvCustomMemo::BeginCaretLineRemoval() {
+    const int count = fLines->Count();
+    TLineRemoval removal;
+    removal.Before = {fCurX, fCurY};
+    const int y = std::clamp(fCurY, 0, count - 1);
+    removal.Removed = std::string(fLines->View(y));
+    // For undo: the line with its neighbour that stays (the only line is emptied instead).
+    removal.Step = count == 1       ? StepBefore(*fLines, 0, 1)
+                   : y == count - 1 ? StepBefore(*fLines, y - 1, 2)
+                                    : StepBefore(*fLines, y, 2);
+    SetCaretColumn(0);
+    if (count > 1 && fCurY >= count - 1) {
+        SetCaretLine(count - 2);
+        removal.Line = count - 1;
+    } else {
+        removal.Line = fCurY;
+    }
+    return removal;
+}
+
+void TAdvCustomMemo::EndCaretLineRemoval(TLineRemoval removal) {
+    StepAfter(removal.Step, *fLines, 1);
     CollapseSelection();
     Invalidate();
-    AddRecord(std::make_unique<TDeleteLineUndo>(before, TTextPos{fCurX, fCurY}, removed),
-              std::move(step));
+    AddRecord(std::make_unique<TDeleteLineUndo>(removal.Before, TTextPos{fCurX, fCurY},
+                                                std::move(removal.Removed)),
+              std::move(removal.Step));
 }
 
 }  // namespace tarnwick::editor
