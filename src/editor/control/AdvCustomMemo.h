@@ -430,6 +430,8 @@ class TAdvCustomMemo : private ILinesObserver {
     // Caret, selection and view back to the start, as loading and clearing do.
     void ResetCaretAndSelection();
     void RebuildDelimiters();
+    // The view's top line moved (AdvMemoHighlight.cpp).
+    void TopLineChanged(int oldLine, int newLine);
     // Installs or removes LinesChanged as the line list's OnChange.
     void AttachLinesChanged();
     void DetachLinesChanged();

@@ -12,6 +12,8 @@ TAdvCustomMemo::TAdvCustomMemo()
     fBookmarks.fill(kNoLine);
     fLines->Add("");
     AttachLinesChanged();
+    fView.OnTopLineChanged = [this](int oldLine, int newLine) { TopLineChanged(oldLine, newLine); };
+    fView.OnScrollBarAction = [this] { fCompletion->HideHint(); };
 }
 
 void TAdvCustomMemo::AttachLinesChanged() {

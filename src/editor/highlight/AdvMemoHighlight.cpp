@@ -54,12 +54,11 @@ void TAdvCustomMemo::InvalidateAllStartStateCaches() {
 }
 
 void TAdvCustomMemo::ScrollFirstVisibleLine(int line) {
-    line = std::clamp(line, 0, std::max(0, fLines->Count() - 1));
-    if (line == FirstVisibleLine()) {
-        return;
-    }
-    InvalidateStartStateCaches(FirstVisibleLine(), line);
-    SetFirstVisibleLine(line);
+    fView.ScrollTopLine(line);
+}
+
+void TAdvCustomMemo::TopLineChanged(int oldLine, int newLine) {
+    InvalidateStartStateCaches(oldLine, newLine);
     Invalidate();
 }
 

@@ -168,11 +168,11 @@ TCellPoint TAdvMemoView::PointToCell(int x, int y) const {
 
 TTextPos TAdvMemoView::PointToTextPos(int x, int y) const {
     if (fLineHeight == 0 || fCharWidth == 0) {
-        return {fMemo.FirstVisibleColumn(), fMemo.FirstVisibleLine()};
+        return {fFirstVisibleColumn, fFirstVisibleLine};
     }
     const SurfaceRect area = TextAreaRect();
-    return {(x - area.Left) / fCharWidth + fMemo.FirstVisibleColumn(),
-            (y - area.Top) / fLineHeight + fMemo.FirstVisibleLine()};
+    return {(x - area.Left) / fCharWidth + fFirstVisibleColumn,
+            (y - area.Top) / fLineHeight + fFirstVisibleLine};
 }
 
 int TAdvMemoView::VisibleColumns() const {
@@ -193,8 +193,7 @@ int TAdvMemoView::RightMarginX() const {
     // In 64 bits: scrolled far right the margin lies more than 2^31 pixels to the left.
     const int64_t x =
         TextAreaRect().Left +
-        (static_cast<int64_t>(fSettings.RightMargin) - fMemo.FirstVisibleColumn()) * fCharWidth -
-        gutter;
+        (static_cast<int64_t>(fSettings.RightMargin) - fFirstVisibleColumn) * fCharWidth - gutter;
     return x < 0 || x > std::numeric_limits<int>::max() ? -1 : static_cast<int>(x);
 }
 

@@ -5,6 +5,8 @@
 // there are no metrics yet).
 #pragma once
 
+#include <functional>
+
 #include "editor/document/TextPos.h"
 #include "editor/view/AdvMemoPaintScrollBars.h"
 #include "editor/view/AdvMemoPaintSettings.h"
@@ -94,8 +96,18 @@ class TAdvMemoView {
     // A scroll-bar action; trackPosition is used by the thumb codes.
     void VerticalScroll(TScrollCode code, int trackPosition = 0);
     void HorizontalScroll(TScrollCode code, int trackPosition = 0);
-    // Moves the top line with the cache rules and keeps the vertical bar in step.
+    // Moves the top line as ScrollTopLine does and keeps the vertical bar in step.
     void ScrollVerticalTo(int line);
+
+    // --- Scrolling
+    // Moves the top line, limited to 0..count-1 of the lines; when it changes,
+    // OnTopLineChanged is raised with the old and the new top line (the control then drops
+    // the start-state caches passed over and repaints).
+    void ScrollTopLine(int line);
+    std::function<void(int oldLine, int newLine)> OnTopLineChanged;
+    // Raised as a scroll-bar action begins, whether or not it moves anything (the parameter
+    // hint hides: it stands under a code line that is about to move).
+    std::function<void()> OnScrollBarAction;
 
   private:
     void TakeTextAreaCells();

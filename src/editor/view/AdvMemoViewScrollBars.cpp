@@ -2,7 +2,6 @@
 // and makes the view follow them, and the bar actions.
 #include <algorithm>
 
-#include "editor/completion/AdvMemoCompletion.h"
 #include "editor/control/AdvCustomMemo.h"
 #include "editor/view/AdvMemoView.h"
 
@@ -96,8 +95,20 @@ void TAdvMemoView::UpdateScrollBars(bool invalidate) {
 }
 
 void TAdvMemoView::ScrollVerticalTo(int line) {
-    fMemo.ScrollFirstVisibleLine(line);
+    ScrollTopLine(line);
     fVertical.Position = fFirstVisibleLine;
+}
+
+void TAdvMemoView::ScrollTopLine(int line) {
+    line = std::clamp(line, 0, std::max(0, fMemo.Lines().Count() - 1));
+    if (line == fFirstVisibleLine) {
+        return;
+    }
+    const int old = fFirstVisibleLine;
+    fFirstVisibleLine = line;
+    if (OnTopLineChanged) {
+        OnTopLineChanged(old, line);
+    }
 }
 
 namespace {
@@ -128,8 +139,9 @@ int ScrollTarget(TScrollCode code, int old, int page, int trackPosition, int max
 }  // namespace
 
 void TAdvMemoView::VerticalScroll(TScrollCode code, int trackPosition) {
-    // The hint stands under a code line; once the lines move it would point at another one.
-    fMemo.Completion().HideHint();
+    if (OnScrollBarAction) {
+        OnScrollBarAction();
+    }
     const int old = fFirstVisibleLine;
     // A page click moves by the visible rows plus the bar's own one-line page step.
     const int page = VisibleRows() + 1;
@@ -138,7 +150,9 @@ void TAdvMemoView::VerticalScroll(TScrollCode code, int trackPosition) {
 }
 
 void TAdvMemoView::HorizontalScroll(TScrollCode code, int trackPosition) {
-    fMemo.Completion().HideHint();
+    if (OnScrollBarAction) {
+        OnScrollBarAction();
+    }
     const int old = fFirstVisibleColumn;
     const int page = VisibleColumns();
     int target = ScrollTarget(code, old, page, trackPosition, fHorizontal.Maximum);

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "editor/support/AdvMemoPaintTestSupport.h"
 #include "editor/support/EditorTestSupport.h"
@@ -190,6 +192,25 @@ TEST_F(ScrollTest, TopLineRules) {
     memo.SetTopLine(250);
     EXPECT_EQ(memo.FirstVisibleLine(), 99);
     EXPECT_EQ(view.VerticalBar().Position, 99);
+}
+
+TEST_F(ScrollTest, TheViewMovesItsTopLineAndReportsEachChangeOnce) {
+    LoadLines(100);
+    std::vector<std::pair<int, int>> changes;
+    const auto control = view.OnTopLineChanged;
+    view.OnTopLineChanged = [&](int oldLine, int newLine) {
+        changes.emplace_back(oldLine, newLine);
+        control(oldLine, newLine);
+    };
+    const int paints = memo.InvalidateCount();
+    view.ScrollTopLine(10);
+    view.ScrollTopLine(10);    // no change, no report
+    view.ScrollTopLine(-5);    // limited to the first line
+    view.ScrollTopLine(1000);  // limited to the last line
+    EXPECT_EQ(changes, (std::vector<std::pair<int, int>>{{0, 10}, {10, 0}, {0, 99}}));
+    EXPECT_EQ(memo.FirstVisibleLine(), 99);
+    EXPECT_EQ(memo.InvalidateCount(), paints + 3);
+    EXPECT_EQ(view.VerticalBar().Position, 0) << "the bar follows scroll-bar moves only";
 }
 
 TEST_F(ScrollTest, ScrolledViewPaintsFromTheFirstVisibleLine) {
