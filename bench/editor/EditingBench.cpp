@@ -8,7 +8,7 @@
 #include <string>
 
 #include "EditingWorkload.h"
-#include "editor/AdvMemo.h"
+#include "editor/control/AdvMemo.h"
 
 namespace {
 

@@ -25,8 +25,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/AdvMemo.h"
-#include "editor/AdvPascalMemoStyler.h"
+#include "editor/control/AdvMemo.h"
+#include "editor/highlight/AdvPascalMemoStyler.h"
 
 namespace {
 

@@ -21,8 +21,8 @@
 #include <iterator>
 #include <string>
 
-#include "editor/AdvMemo.h"
-#include "editor/FindReplaceEngine.h"
+#include "editor/control/AdvMemo.h"
+#include "editor/find/FindReplaceEngine.h"
 
 namespace {
 

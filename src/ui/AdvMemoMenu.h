@@ -6,7 +6,7 @@
 #include <QIcon>
 #include <QMenu>
 
-#include "editor/AdvCustomMemo.h"
+#include "editor/control/AdvCustomMemo.h"
 
 namespace tarnwick {
 

@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QWheelEvent>
 
+#include "editor/input/KeyClaims.h"
 #include "platform/qt/QtDrawingSurface.h"
 #include "ui/AdvMemoMenu.h"
 #include "ui/CompletionWindows.h"
@@ -116,15 +117,7 @@ std::string CharsOf(const QKeyEvent& event) {
 
 // Keys the editor uses even when a window shortcut would take them.
 bool EditorKey(const QKeyEvent& event) {
-    const int key = event.key();
-    const bool ctrl = event.modifiers().testFlag(Qt::ControlModifier);
-    if (ctrl &&
-        (key == Qt::Key_A || key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_X ||
-         key == Qt::Key_Y || key == Qt::Key_Z || key == Qt::Key_Insert || key == Qt::Key_Space)) {
-        return true;
-    }
-    return KeyOf(key) != editor::vkNone && key != Qt::Key_Shift && key != Qt::Key_Control &&
-           key != Qt::Key_Alt && (key < Qt::Key_F1 || key > Qt::Key_F24);
+    return editor::ClaimsKey(KeyOf(event.key()));
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "editor/AdvMemo.h"
+#include "editor/control/AdvMemo.h"
 
 namespace tarnwick {
 

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "editor/CompletionText.h"
+#include "editor/completion/CompletionText.h"
 
 namespace tarnwick {
 

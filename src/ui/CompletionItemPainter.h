@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/CompletionSettings.h"
+#include "editor/completion/CompletionSettings.h"
 
 class QPainter;
 

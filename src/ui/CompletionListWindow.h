@@ -13,7 +13,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "editor/AdvMemoCompletion.h"
+#include "editor/completion/AdvMemoCompletion.h"
 #include "ui/CompletionItemPainter.h"
 
 namespace tarnwick {

@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-#include "editor/AdvMemoCompletion.h"
+#include "editor/completion/AdvMemoCompletion.h"
 
 namespace tarnwick {
 

@@ -10,7 +10,7 @@
 #include <QPointer>
 #include <optional>
 
-#include "editor/ReplaceDialogWindow.h"
+#include "editor/find/ReplaceDialogWindow.h"
 
 class QCheckBox;
 class QLineEdit;

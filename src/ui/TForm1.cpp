@@ -23,9 +23,9 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "editor/AdvMemoFindReplace.h"
-#include "editor/AdvPascalMemoStyler.h"
-#include "editor/ScopedValue.h"
+#include "editor/control/ScopedValue.h"
+#include "editor/find/AdvMemoFindReplace.h"
+#include "editor/highlight/AdvPascalMemoStyler.h"
 #include "history/InputHistory.h"
 #include "platform/DriveRoots.h"
 #include "platform/files/FileStream.h"

@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "editor/AdvMemoStrings.h"
-#include "editor/BackgroundLoad.h"
+#include "editor/document/AdvMemoStrings.h"
+#include "editor/document/BackgroundLoad.h"
 #include "search/SearchControl.h"
 #include "ui/HandlerBarrier.h"
 #include "ui/ResultsModel.h"

@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QToolButton>
 
-#include "editor/AdvMemoFindReplace.h"
+#include "editor/find/AdvMemoFindReplace.h"
 #include "platform/Clipboard.h"
 #include "platform/Shell.h"
 #include "platform/TMisc.h"

@@ -21,7 +21,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "editor/AdvPascalMemoStyler.h"
+#include "editor/highlight/AdvPascalMemoStyler.h"
 #include "platform/AppInfo.h"
 #include "platform/TMisc.h"
 #include "search/MatchRules.h"

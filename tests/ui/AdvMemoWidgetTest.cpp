@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/AdvPascalMemoStyler.h"
+#include "editor/highlight/AdvPascalMemoStyler.h"
 #include "ui/AdvMemoWidget.h"
 #include "ui/UiTestApp.h"
 

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "UiTestApp.h"
-#include "editor/AdvMemoCompletion.h"
-#include "editor/AdvPascalMemoStyler.h"
+#include "editor/completion/AdvMemoCompletion.h"
+#include "editor/highlight/AdvPascalMemoStyler.h"
 #include "ui/AdvMemoWidget.h"
 #include "ui/CompletionItemPainter.h"
 #include "ui/CompletionListWindow.h"

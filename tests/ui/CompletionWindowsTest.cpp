@@ -12,8 +12,8 @@
 #include <memory>
 
 #include "UiTestApp.h"
-#include "editor/AdvMemoCompletion.h"
-#include "editor/AdvPascalMemoStyler.h"
+#include "editor/completion/AdvMemoCompletion.h"
+#include "editor/highlight/AdvPascalMemoStyler.h"
 #include "ui/AdvMemoWidget.h"
 #include "ui/CompletionListWindow.h"
 #include "ui/ParameterHintWindow.h"

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/AdvMemoCompletion.h"
+#include "editor/completion/AdvMemoCompletion.h"
 #include "platform/qt/QtClipboard.h"
 #include "ui/AdvMemoWidget.h"
 #include "ui/TForm1Fixture.h"

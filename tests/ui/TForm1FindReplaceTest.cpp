@@ -10,7 +10,7 @@
 
 #include <gmock/gmock.h>
 
-#include "editor/AdvMemoFindReplace.h"
+#include "editor/find/AdvMemoFindReplace.h"
 #include "ui/AdvMemoWidget.h"
 #include "ui/ReplaceDialog.h"
 #include "ui/TForm1Fixture.h"

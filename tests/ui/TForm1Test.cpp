@@ -22,7 +22,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "editor/AdvPascalMemoStyler.h"
+#include "editor/highlight/AdvPascalMemoStyler.h"
 #include "platform/Shell.h"
 #include "support/FakeTypeNames.h"
 #include "support/FixedLocale.h"
