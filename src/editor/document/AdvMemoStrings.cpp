@@ -1,7 +1,7 @@
 #include "editor/document/AdvMemoStrings.h"
 
-#include "editor/EditorErrors.h"
 #include "editor/control/ScopedValue.h"
+#include "editor/document/EditorErrors.h"
 #include "editor/document/UpdateBracket.h"
 #include "platform/MemoryAdvice.h"
 #include "platform/Utf8Chars.h"

@@ -2,8 +2,8 @@
 // once instead of once per line.
 #include <algorithm>
 
-#include "editor/EditorErrors.h"
 #include "editor/document/AdvMemoStrings.h"
+#include "editor/document/EditorErrors.h"
 #include "editor/document/LinesObserver.h"
 #include "platform/MemoryAdvice.h"
 #include "platform/Utf8Chars.h"

@@ -3,7 +3,7 @@
 #include <exception>
 #include <utility>
 
-#include "editor/EditorErrors.h"
+#include "editor/document/EditorErrors.h"
 #include "platform/UiDispatcher.h"
 
 namespace tarnwick::editor {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "editor/EditorErrors.h"
 #include "editor/document/AnsiCase.h"
+#include "editor/document/EditorErrors.h"
 
 namespace tarnwick::editor {
 

@@ -14,8 +14,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "editor/EditorErrors.h"
 #include "editor/control/AdvMemo.h"
+#include "editor/document/EditorErrors.h"
 #include "editor/support/EditorTestSupport.h"
 #include "platform/files/Stream.h"
 #include "support/Unprivileged.h"

@@ -2,8 +2,8 @@
 // line lengths and the change notifications that reach the editor.
 #include <gmock/gmock.h>
 
-#include "editor/EditorErrors.h"
 #include "editor/control/AdvMemo.h"
+#include "editor/document/EditorErrors.h"
 #include "editor/document/StringList.h"
 #include "editor/support/EditorTestSupport.h"
 

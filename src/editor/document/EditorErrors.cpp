@@ -1,4 +1,4 @@
-#include "editor/EditorErrors.h"
+#include "editor/document/EditorErrors.h"
 
 namespace tarnwick::editor {
 
