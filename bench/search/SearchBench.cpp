@@ -43,10 +43,10 @@ class ExtensionTypeNames final : public tarnwick::TypeNames {
     }
 };
 
-class CountingSink final : public tarnwick::SearchSink {
+class CountingSink final : public tarnwick::search::SearchSink {
   public:
     void Folder(const std::string&) override {}
-    void Row(tarnwick::ResultRow row, std::string) override {
+    void Row(tarnwick::search::ResultRow row, std::string) override {
         ++rows;
         bytes += row.Path.size();
     }
@@ -59,13 +59,13 @@ struct Timed {
     std::size_t hits = 0;
 };
 
-std::size_t g_contentHelpers = tarnwick::DefaultContentHelpers();
+std::size_t g_contentHelpers = tarnwick::search::DefaultContentHelpers();
 
 Timed RunOurs(const std::string& root, const std::string& nameText,
               const std::string& contentText) {
-    tarnwick::SearchState state;
+    tarnwick::search::SearchState state;
     state.Running = true;
-    tarnwick::SearchOptions options;
+    tarnwick::search::SearchOptions options;
     options.SetIncludeHidden(true);  // find and grep see hidden entries too
 #ifdef TARNWICK_BENCH_QT_TYPES
     const tarnwick::QtTypeNames types;
@@ -74,11 +74,11 @@ Timed RunOurs(const std::string& root, const std::string& nameText,
 #endif
     const auto locale = tarnwick::LocaleFormats::CreateSystem();
     CountingSink sink;
-    tarnwick::WalkContext context{
+    tarnwick::search::WalkContext context{
         state, options,         types, *locale, &sink, contentText, std::chrono::microseconds(0),
         0,     g_contentHelpers};
     const auto start = Clock::now();
-    tarnwick::TFolderWalk walk(context);
+    tarnwick::search::TFolderWalk walk(context);
     walk.WalkFolder(root, nameText, true);
     return {std::chrono::duration<double>(Clock::now() - start).count(), sink.rows};
 }

@@ -1,7 +1,7 @@
 // Batched hand-over of walk events to the UI thread.
 #include "search/BatchingSink.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 BatchingSink::BatchingSink(UiDispatcher& dispatcher, std::function<void(SearchEventBatch)> deliver)
     : fDispatcher(dispatcher),
@@ -51,4 +51,4 @@ void BatchingSink::Flush() {
     fPending = SearchEventBatch{};
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -10,7 +10,7 @@
 #include "platform/UiDispatcher.h"
 #include "search/SearchEvents.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 // Longest time an event waits for its batch while the walk is working.
 inline constexpr std::chrono::milliseconds kBatchInterval{30};
@@ -37,4 +37,4 @@ class BatchingSink final : public SearchSink {
     std::chrono::steady_clock::time_point fLastSent;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <system_error>
 
-namespace tarnwick {
+namespace tarnwick::search {
 namespace {
 
 // What End sets the walk's position to, so that no helper waits for it any more.
@@ -184,4 +184,4 @@ void ContentReadAhead::HelperLoop() {
     }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

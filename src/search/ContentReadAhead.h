@@ -26,7 +26,7 @@
 
 #include "search/ContentTest.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 // Helper threads a walk uses when nothing else is said: one per core but the walk's, at least
 // one, at most four.
@@ -98,4 +98,4 @@ class ContentReadAhead {
     std::vector<std::thread> fThreads;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -7,7 +7,7 @@
 
 #include "platform/ReadOnlyFile.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 namespace {
 
 constexpr unsigned char kLastBlank = 32;
@@ -175,4 +175,4 @@ bool ReadFileText(const std::string& path, std::string& content) {
     return true;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -13,7 +13,7 @@
 
 #include "platform/ReadOnlyFile.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 enum class ContentVerdict { Match, NoMatch, Unreadable };
 
@@ -77,4 +77,4 @@ bool ContentMatches(std::string_view content, std::string_view text, bool wholeW
 // Reads the whole file into `content`; false when it can't be opened or read.
 bool ReadFileText(const std::string& path, std::string& content);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -3,7 +3,7 @@
 
 #include "search/MatchRules.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 EntryFilter::EntryFilter(const SearchOptions& options, std::string contentText,
                          const std::atomic<bool>& running, std::size_t contentChunkSize,
@@ -117,4 +117,4 @@ bool EntryFilter::PassesExtensionFilter(const std::string& name) {
     return IsIncludedExtension(ext);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

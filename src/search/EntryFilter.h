@@ -20,7 +20,7 @@
 #include "search/ContentTest.h"
 #include "search/SearchOptions.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 class EntryFilter {
   public:
@@ -78,4 +78,4 @@ class EntryFilter {
     std::unique_ptr<ContentReadAhead> fReadAhead;  // made by the first folder with files to test
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -1,7 +1,7 @@
 // The search worker thread.
 #include "search/FindFiles.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 TFindFiles::TFindFiles(SearchRequest request, WalkContext walkContext, UiDispatcher& dispatcher,
                        std::function<void(SearchEventBatch)> deliver,
@@ -39,4 +39,4 @@ void TFindFiles::Execute() {
     fDispatcher.Post(fOnTerminate);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

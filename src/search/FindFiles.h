@@ -11,7 +11,7 @@
 #include "search/FolderWalk.h"
 #include "search/SearchRequest.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 class TFindFiles {
   public:
@@ -39,4 +39,4 @@ class TFindFiles {
     std::thread fThread;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -9,7 +9,7 @@
 #include "search/MatchRules.h"
 #include "search/RowTexts.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 namespace {
 
 bool IsDotName(const std::string& name) {
@@ -309,4 +309,4 @@ void TFolderWalk::ReportHit(const FolderListing& listing, const ListedName& entr
     fCtx.sink->Row(std::move(*row), FoundCountText(rows));
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

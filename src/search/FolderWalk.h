@@ -39,7 +39,7 @@
 #include "search/SearchOptions.h"
 #include "search/SearchState.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 // The pause the program spends on every examined entry.
 inline constexpr std::chrono::milliseconds kEntryPause{10};
@@ -126,4 +126,4 @@ class TFolderWalk {
     RowBuilder fRows;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

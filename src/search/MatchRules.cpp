@@ -6,7 +6,7 @@
 #include "platform/PathDelimiter.h"
 #include "platform/TextFolding.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 namespace {
 
 char AsciiFold(char c) {
@@ -203,4 +203,4 @@ bool WholeWordNameMatches(std::string_view nameText, std::string_view name) {
     return nameText.empty() || StemOf(nameText) == StemOf(name);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

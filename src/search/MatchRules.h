@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 // The enumeration pattern of a name text, prepared once for a whole walk: a name matches when
 // it begins with the name text, letter case ignored, where '*' in the name text stands for any
@@ -53,4 +53,4 @@ bool ItemsHaveExtension(const std::vector<std::string>& items, std::string_view 
 // An empty name text compares no stem and passes every name.
 bool WholeWordNameMatches(std::string_view nameText, std::string_view name);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

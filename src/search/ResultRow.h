@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 struct ResultRow {
     std::string Name;
@@ -21,4 +21,4 @@ inline constexpr const char* kFolderIconKey = "folder";
 // The Size column of a folder row.
 inline constexpr char kFolderSizeMark = '-';
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -4,7 +4,7 @@
 #include "platform/FileAttributes.h"
 #include "search/RowTexts.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 std::optional<ResultRow> RowBuilder::Build(const FolderListing& listing, const ListedName& entry,
                                            const std::string& folderPath) const {
@@ -43,4 +43,4 @@ std::optional<ResultRow> RowBuilder::Build(const FolderListing& listing, const L
     return row;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -12,7 +12,7 @@
 #include "platform/TypeNames.h"
 #include "search/ResultRow.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 class RowBuilder {
   public:
@@ -29,4 +29,4 @@ class RowBuilder {
     const LocaleFormats& fLocale;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -4,7 +4,7 @@
 #include "platform/DirectoryEnumeration.h"
 #include "platform/FileAttributes.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 namespace {
 
 constexpr std::uint64_t kKiB = 1024;
@@ -95,4 +95,4 @@ std::string FoundCountText(std::uint64_t rows) {
     return std::to_string(rows) + " items found";
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -7,7 +7,7 @@
 
 #include "platform/LocaleFormats.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 // Raised when a file time can't be turned into local time; the entry is then skipped.
 class EFileTimeError : public std::runtime_error {
@@ -33,4 +33,4 @@ std::string AttributeText(std::uint32_t attributes);
 // "N items found".
 std::string FoundCountText(std::uint64_t rows);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

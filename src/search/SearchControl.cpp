@@ -3,7 +3,7 @@
 
 #include <system_error>
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 SearchControl::SearchControl(const SearchOptions& options, UiDispatcher& dispatcher,
                              const TypeNames& typeNames, const LocaleFormats& locale,
@@ -104,4 +104,4 @@ void SearchControl::SearchFinished() {
     fWindow.RunEnded();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

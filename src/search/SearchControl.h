@@ -16,7 +16,7 @@
 #include "search/SearchOptions.h"
 #include "search/SearchState.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 // What the main window does at the start and end of a run and with a walk's events.
 class SearchNotifications {
@@ -73,4 +73,4 @@ class SearchControl {
     std::shared_ptr<bool> fAlive = std::make_shared<bool>(true);
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

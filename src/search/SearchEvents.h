@@ -8,7 +8,7 @@
 
 #include "search/ResultRow.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 struct SearchEvent {
     enum class Kind : std::uint8_t { Folder, Row, FoundCount };
@@ -33,4 +33,4 @@ class SearchSink {
     virtual void Tick() {}
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

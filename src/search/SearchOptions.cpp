@@ -1,7 +1,7 @@
 // Lock-protected text fields of the search inputs.
 #include "search/SearchOptions.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 std::string SearchOptions::Read(const std::string& field) const {
     std::lock_guard lock(fTextLock);
@@ -48,4 +48,4 @@ void SearchOptions::SetIncludeListText(std::string text) {
     fListVersion.fetch_add(1, std::memory_order_release);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <string>
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 enum class FilterMode : std::uint8_t { Exclude, Include };
 
@@ -61,4 +61,4 @@ class SearchOptions {
     std::atomic<FilterMode> fFilter{FilterMode::Exclude};
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

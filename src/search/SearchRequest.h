@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 struct SearchRequest {
     std::string Root;      // the walk adds a trailing separator where there is none
@@ -11,4 +11,4 @@ struct SearchRequest {
     bool Recurse = true;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

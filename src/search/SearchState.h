@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace tarnwick {
+namespace tarnwick::search {
 
 struct SearchState {
     std::atomic<bool> Running{false};
@@ -25,4 +25,4 @@ struct SearchState {
 // The Look in text that walks every drive root in turn.
 inline constexpr const char* kAllDrivesText = "All Drives";
 
-}  // namespace tarnwick
+}  // namespace tarnwick::search

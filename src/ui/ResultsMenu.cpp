@@ -14,6 +14,9 @@
 #include "ui/LocalPaths.h"
 
 namespace tarnwick {
+
+using search::ResultRow;
+
 namespace {
 
 // The path's readable text, its file URI list and the GNOME file managers' copied file.

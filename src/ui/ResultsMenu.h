@@ -17,7 +17,9 @@ class QWidget;
 
 namespace tarnwick {
 
+namespace search {
 struct ResultRow;
+}  // namespace search
 
 class ResultsMenu final : public QObject {
     Q_OBJECT
@@ -33,7 +35,7 @@ class ResultsMenu final : public QObject {
 
     // Opens the menu for `row` at `globalPos` and returns at once; an item chosen later acts
     // on this row.
-    void Popup(const ResultRow& row, const QPoint& globalPos);
+    void Popup(const search::ResultRow& row, const QPoint& globalPos);
     QMenu& Menu() { return *fMenu; }
 
   private:

@@ -7,6 +7,9 @@
 #include "ui/FileMimeData.h"
 
 namespace tarnwick {
+
+using search::ResultRow;
+
 namespace {
 
 struct ColumnSpec {

@@ -38,13 +38,13 @@ class ResultsModel final : public QAbstractTableModel {
     // Copy and move: the drop target decides (a file manager moves with Shift).
     Qt::DropActions supportedDragActions() const override;
 
-    void Append(std::vector<ResultRow> rows);
+    void Append(std::vector<search::ResultRow> rows);
     void Clear();
-    const ResultRow& Row(int row) const { return fRows.at(static_cast<std::size_t>(row)); }
+    const search::ResultRow& Row(int row) const { return fRows.at(static_cast<std::size_t>(row)); }
 
   private:
     std::function<QIcon(const std::string&)> fIconFor;
-    std::vector<ResultRow> fRows;
+    std::vector<search::ResultRow> fRows;
 };
 
 }  // namespace tarnwick

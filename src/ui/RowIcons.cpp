@@ -9,6 +9,9 @@
 #include "search/ResultRow.h"
 
 namespace tarnwick {
+
+using search::kFolderIconKey;
+
 namespace {
 
 QIcon FromDesktopTheme(const QString& name) {

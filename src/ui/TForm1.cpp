@@ -40,6 +40,17 @@
 #include "ui/UiDialogs.h"
 
 namespace tarnwick {
+
+using search::FilterMode;
+using search::FoundCountText;
+using search::kAllDrivesText;
+using search::kFolderTypeText;
+using search::ResultRow;
+using search::SearchControl;
+using search::SearchEvent;
+using search::SearchEventBatch;
+using search::SearchState;
+
 namespace {
 
 constexpr const char* kOtherText = "Other...";

@@ -53,20 +53,22 @@ struct TForm1Services {
     UiDialogs* dialogs = nullptr;           // nullptr: the standard dialogs
     const TypeNames* typeNames = nullptr;   // nullptr: the MIME database
     const LocaleFormats* locale = nullptr;  // nullptr: the user's locale
-    std::chrono::microseconds entryPause = kEntryPause;
+    std::chrono::microseconds entryPause = search::kEntryPause;
     bool readDriveRoots = true;  // false: tests fill DriveRoots themselves
     std::string historyFolder;   // empty: the folder of the executable
     // The update check at start: the version document's address (empty: no check; the program
     // passes kVersionDocumentUrl), its deadline, and the boxes of the update check and of
     // Find and Replace (nullptr: the real ones).
     std::string updateEndpoint;
-    std::chrono::milliseconds updateDeadline = UpdateCheck::kDeadline;
+    std::chrono::milliseconds updateDeadline = update::UpdateCheck::kDeadline;
     std::shared_ptr<Prompts> prompts;
     // Bytes a load may read past the size a file reports (0: the machine's limit).
     uint64_t unsizedLoadLimit = 0;
 };
 
-class TForm1 final : public QMainWindow, public SearchNotifications, public HandlerErrorView {
+class TForm1 final : public QMainWindow,
+                     public search::SearchNotifications,
+                     public HandlerErrorView {
     Q_OBJECT
   public:
     static constexpr int kWidth = 1074;
@@ -75,12 +77,12 @@ class TForm1 final : public QMainWindow, public SearchNotifications, public Hand
     explicit TForm1(TForm1Services services = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    SearchControl& Search() { return *fSearch; }
+    search::SearchControl& Search() { return *fSearch; }
     // The update check's thread, or nullptr when none was started.
-    std::shared_ptr<const TIdThreadComponent::Control> UpdateCheckRun() const {
+    std::shared_ptr<const update::TIdThreadComponent::Control> UpdateCheckRun() const {
         return fUpdateCheck.Run();
     }
-    const SearchOptions& Options() const { return fOptions; }
+    const search::SearchOptions& Options() const { return fOptions; }
     TAdvMemoWidget& Memo() { return *fMemoWidget; }
     ResultsModel& Results() { return *fResults; }
     editor::TAdvPascalMemoStyler& Styler() { return *fStyler; }
@@ -88,7 +90,7 @@ class TForm1 final : public QMainWindow, public SearchNotifications, public Hand
     // SearchNotifications
     void SearchStarted() override;
     void RunEnded() override;
-    void ShowSearchEvents(const SearchEventBatch& batch) override;
+    void ShowSearchEvents(const search::SearchEventBatch& batch) override;
 
     // HandlerErrorView: an error that left a handler of the window or of one of its widgets.
     void ShowHandlerError(const QString& text) override { ShowError(text); }
@@ -171,7 +173,7 @@ class TForm1 final : public QMainWindow, public SearchNotifications, public Hand
     void FindReplaceCommand();
     void SetFileCommandsEnabled(bool enabled);
     void SetSaveAsEnabled(bool enabled);
-    const ResultRow* SelectedRow() const;
+    const search::ResultRow* SelectedRow() const;
     // The selected row's index, or -1.
     int SelectedIndex() const;
     // Before modified text is discarded: asks Save As / Discard / Cancel. True when the text
@@ -179,7 +181,7 @@ class TForm1 final : public QMainWindow, public SearchNotifications, public Hand
     bool MayDiscardEdits();
     // The save dialog (extension proposed from `row`'s name when given) and the save; whether
     // the text was written.
-    bool SaveEditorAs(const ResultRow* row);
+    bool SaveEditorAs(const search::ResultRow* row);
     // Loading and emptying by the window itself: neither marks the text modified, both close
     // the completion list and set Cut and Copy from the (now empty) selection.
     void InstallEditor(editor::TAdvMemoStrings::TPreparedText& text);
@@ -198,7 +200,7 @@ class TForm1 final : public QMainWindow, public SearchNotifications, public Hand
     void ShowError(const QString& text);
 
     TForm1Services fServices;
-    SearchOptions fOptions;
+    search::SearchOptions fOptions;
     std::unique_ptr<QtUiDispatcher> fDispatcher;
     // After the dispatcher: cancelled and let go before the dispatcher its boxes use goes.
     UpdateCheckAtStart fUpdateCheck;
@@ -263,7 +265,7 @@ class TForm1 final : public QMainWindow, public SearchNotifications, public Hand
 
     // Last: destroyed first, so a running walk is stopped and its deliveries are cut off
     // before any control it reports to goes away.
-    std::unique_ptr<SearchControl> fSearch;
+    std::unique_ptr<search::SearchControl> fSearch;
 };
 
 }  // namespace tarnwick

@@ -22,6 +22,9 @@
 
 namespace tarnwick {
 
+using search::ExtractFileExt;
+using search::ResultRow;
+
 void TForm1::OpenFileCommand() {
     if (const ResultRow* row = SelectedRow()) {
         TMisc::OpenSite(row->Path, "", "1");

@@ -32,6 +32,10 @@
 #include "ui/TForm1.h"
 
 namespace tarnwick {
+
+using search::kDefaultExcludeList;
+using search::kDefaultIncludeList;
+
 namespace {
 
 constexpr int kToolBarHeight = 48;

@@ -5,6 +5,8 @@
 
 namespace tarnwick {
 
+using update::UpdateCheckThread;
+
 UpdateCheckAtStart::UpdateCheckAtStart() = default;
 
 UpdateCheckAtStart::~UpdateCheckAtStart() {

@@ -32,13 +32,13 @@ class UpdateCheckAtStart {
                std::chrono::milliseconds deadline, std::shared_ptr<Prompts> prompts);
 
     // The check's thread (null when none was started); it can be awaited after the window.
-    std::shared_ptr<const TIdThreadComponent::Control> Run() const {
+    std::shared_ptr<const update::TIdThreadComponent::Control> Run() const {
         return fThread ? fThread->Thread() : nullptr;
     }
 
   private:
     std::shared_ptr<QtPrompts> fQtPrompts;
-    std::unique_ptr<UpdateCheckThread> fThread;
+    std::unique_ptr<update::UpdateCheckThread> fThread;
 };
 
 }  // namespace tarnwick

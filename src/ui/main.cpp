@@ -49,7 +49,7 @@ int main(int argc, char* argv[]) {
     tarnwick::QtClipboard clipboard;
     tarnwick::Clipboard::Install(&clipboard);
     int status = 0;
-    std::shared_ptr<const tarnwick::TIdThreadComponent::Control> updateCheck;
+    std::shared_ptr<const tarnwick::update::TIdThreadComponent::Control> updateCheck;
     {
         tarnwick::TForm1Services services;
         services.updateEndpoint = tarnwick::kVersionDocumentUrl;

@@ -4,7 +4,7 @@
 #include <mutex>
 #include <thread>
 
-namespace tarnwick {
+namespace tarnwick::update {
 
 // The state one thread shares with the component: the stop request and the end of the thread.
 class TIdThreadComponent::Run final : public TIdThreadComponent::Control {
@@ -89,4 +89,4 @@ bool TIdThreadComponent::WaitForEnd(std::chrono::milliseconds timeout) const {
     return !fRun || fRun->WaitForEnd(timeout);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::update

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-namespace tarnwick {
+namespace tarnwick::update {
 
 class TIdThreadComponent {
   public:
@@ -54,4 +54,4 @@ class TIdThreadComponent {
     std::shared_ptr<Run> fRun;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::update

@@ -8,7 +8,7 @@
 #include "platform/AppInfo.h"
 #include "platform/TMisc.h"
 
-namespace tarnwick {
+namespace tarnwick::update {
 namespace {
 
 // The member of `value` with the exact name, or none when `value` has no such member (or is
@@ -105,4 +105,4 @@ void UpdateCheck::CheckForUpdate() {
     }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::update

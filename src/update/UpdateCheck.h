@@ -13,7 +13,7 @@
 
 #include "platform/Prompts.h"
 
-namespace tarnwick {
+namespace tarnwick::update {
 
 class UpdateCheck {
   public:
@@ -52,4 +52,4 @@ class UpdateCheck {
     std::atomic<bool> fCancelled{false};
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::update

@@ -1,6 +1,6 @@
 #include "update/UpdateCheckThread.h"
 
-namespace tarnwick {
+namespace tarnwick::update {
 namespace {
 
 void IdThreadComponent1AfterRun(TIdThreadComponent::Control& thread) {
@@ -25,4 +25,4 @@ UpdateCheckThread::~UpdateCheckThread() {
     fCheck->Cancel();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::update

@@ -12,7 +12,7 @@
 #include "update/TIdThreadComponent.h"
 #include "update/UpdateCheck.h"
 
-namespace tarnwick {
+namespace tarnwick::update {
 
 class UpdateCheckThread {
   public:
@@ -39,4 +39,4 @@ class UpdateCheckThread {
     TIdThreadComponent IdThreadComponent1;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::update

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace tarnwick {
+namespace tarnwick::search {
 namespace {
 
 // The finding a name stands for: "hit..." holds the text as a word, "part..." inside a word.
@@ -200,4 +200,4 @@ TEST(ContentReadAheadTest, EndMakesRunningTestsGiveUpAndNoneStartsAfter) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -5,7 +5,7 @@
 
 #include "support/TempTree.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 namespace {
 
 struct ContentCase {
@@ -102,4 +102,4 @@ TEST(ReadFileTextTest, ReadsExactlyTheFile) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -17,7 +17,7 @@
 #include "support/ChildOutput.h"
 #include "support/TempTree.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 namespace {
 
 using testing::TempTree;
@@ -281,4 +281,4 @@ TEST_F(DeepTreeWalkTest, NoFolderOrFileIsLostWhenTheProcessRunsOutOfDescriptors)
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::search

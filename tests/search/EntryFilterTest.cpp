@@ -9,7 +9,7 @@
 
 #include "support/TempTree.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 namespace {
 
 using testing::TempTree;
@@ -148,4 +148,4 @@ TEST(EntryFilter, ReadsAheadOnlyWithAContainingTextAndHelpers) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -13,7 +13,7 @@
 #include "support/FixedLocale.h"
 #include "support/TempTree.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 namespace {
 
 using ::testing::ElementsAre;
@@ -195,4 +195,4 @@ TEST_F(FolderWalkReadAheadTest, AnErrorEndsTheWalkAtTheSameEntryAsWithoutHelpers
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -13,7 +13,7 @@
 #include "support/ChildOutput.h"
 #include "support/TempTree.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 namespace {
 
 using ::testing::ElementsAre;
@@ -255,4 +255,4 @@ TEST_F(FolderWalkTest, UnreadableFilesAndFoldersAreSkippedAndTheWalkGoesOn) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tarnwick {
+namespace tarnwick::search {
 namespace {
 
 struct PatternCase {
@@ -171,4 +171,4 @@ TEST(WholeWordNameTest, StemsCompareExactly) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -11,7 +11,7 @@
 #include "support/FixedLocale.h"
 #include "support/TempTree.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 namespace {
 
 using testing::FakeTypeNames;
@@ -77,4 +77,4 @@ TEST(RowBuilder, AnEntryGoneSinceTheListingYieldsNoRow) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -7,7 +7,7 @@
 #include "platform/FileAttributes.h"
 #include "support/FixedLocale.h"
 
-namespace tarnwick {
+namespace tarnwick::search {
 namespace {
 
 TEST(SizeTextTest, WorkedValues) {
@@ -83,4 +83,4 @@ TEST(FoundCountTextTest, PlainDecimalCount) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::search

@@ -12,7 +12,7 @@
 
 #include <sys/resource.h>
 
-namespace tarnwick {
+namespace tarnwick::search {
 namespace {
 
 using ::testing::ElementsAre;
@@ -291,4 +291,4 @@ TEST_F(SearchControlTest, NoThreadForTheWalkEndsTheRunAtOnce) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::search

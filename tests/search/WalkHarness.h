@@ -10,10 +10,10 @@
 
 namespace tarnwick::testing {
 
-class RecordingSink final : public SearchSink {
+class RecordingSink final : public search::SearchSink {
   public:
     void Folder(const std::string& folderPath) override { folders.push_back(folderPath); }
-    void Row(ResultRow row, std::string foundCountText) override {
+    void Row(search::ResultRow row, std::string foundCountText) override {
         rows.push_back(std::move(row));
         counts.push_back(std::move(foundCountText));
     }
@@ -23,18 +23,18 @@ class RecordingSink final : public SearchSink {
         counts.clear();
     }
     std::vector<std::string> folders;
-    std::vector<ResultRow> rows;
+    std::vector<search::ResultRow> rows;
     std::vector<std::string> counts;
 };
 
 struct WalkHarness {
-    SearchState state;
-    SearchOptions options;
+    search::SearchState state;
+    search::SearchOptions options;
     FakeTypeNames typeNames;
     FixedLocale locale;
     RecordingSink sink;
     std::string contentText;
-    std::size_t contentHelpers = DefaultContentHelpers();
+    std::size_t contentHelpers = search::DefaultContentHelpers();
 
     WalkHarness() { state.Running = true; }
 
@@ -42,16 +42,16 @@ struct WalkHarness {
     std::vector<std::string> Walk(const std::string& root, const std::string& nameText,
                                   bool recurse, const std::string& base = {},
                                   std::size_t chunkSize = 0) {
-        WalkContext context{state,
-                            options,
-                            typeNames,
-                            locale,
-                            &sink,
-                            contentText,
-                            std::chrono::microseconds(0),
-                            chunkSize,
-                            contentHelpers};
-        TFolderWalk walk(context);
+        search::WalkContext context{state,
+                                    options,
+                                    typeNames,
+                                    locale,
+                                    &sink,
+                                    contentText,
+                                    std::chrono::microseconds(0),
+                                    chunkSize,
+                                    contentHelpers};
+        search::TFolderWalk walk(context);
         sink.Clear();
         walk.WalkFolder(root, nameText, recurse);
         std::vector<std::string> paths;

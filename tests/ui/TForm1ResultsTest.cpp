@@ -19,6 +19,9 @@
 namespace tarnwick {
 namespace {
 
+using search::FileTimeText;
+using search::ResultRow;
+
 class TForm1ResultsTest : public testing::TForm1Test {};
 
 constexpr int kSizeColumn = 2;

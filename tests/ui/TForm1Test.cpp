@@ -37,6 +37,7 @@
 namespace tarnwick {
 namespace {
 
+using search::ResultRow;
 using ::testing::ElementsAre;
 using testing::TForm1Test;
 using testing::WaitUntil;

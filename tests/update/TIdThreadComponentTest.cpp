@@ -9,7 +9,7 @@
 #include <future>
 #include <memory>
 
-namespace tarnwick {
+namespace tarnwick::update {
 namespace {
 
 using std::chrono::milliseconds;
@@ -64,4 +64,4 @@ TEST(TIdThreadComponentTest, DestroyingDuringARunReturnsAndTheRunFinishesOnItsOw
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::update

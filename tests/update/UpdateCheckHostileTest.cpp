@@ -15,6 +15,9 @@
 namespace tarnwick::testing {
 namespace {
 
+using update::TIdThreadComponent;
+using update::UpdateCheck;
+using update::UpdateCheckThread;
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
