@@ -88,20 +88,18 @@ void TAdvUndoList::SetCapacity(int capacity) {
     }
 }
 
-void TAdvUndoList::UndoRecord(TUndo& record) {
-    fTarget.SetCaretLine(record.CaretAfter.Y);
-    fTarget.SetCaretColumn(record.CaretAfter.X);
-    record.UndoAction(fTarget);
-    fTarget.SetCaretLine(record.CaretBefore.Y);
-    fTarget.SetCaretColumn(record.CaretBefore.X);
-}
-
-void TAdvUndoList::RedoRecord(TUndo& record) {
-    fTarget.SetCaretLine(record.CaretBefore.Y);
-    fTarget.SetCaretColumn(record.CaretBefore.X);
-    record.RedoAction(fTarget);
-    fTarget.SetCaretLine(record.CaretAfter.Y);
-    fTarget.SetCaretColumn(record.CaretAfter.X);
+void TAdvUndoList::PlayRecord(TUndo& record, bool forward) {
+    const TTextPos from = forward ? record.CaretBefore : record.CaretAfter;
+    const TTextPos to = forward ? record.CaretAfter : record.CaretBefore;
+    fTarget.SetCaretLine(from.Y);
+    fTarget.SetCaretColumn(from.X);
+    if (forward) {
+        record.RedoAction(fTarget);
+    } else {
+        record.UndoAction(fTarget);
+    }
+    fTarget.SetCaretLine(to.Y);
+    fTarget.SetCaretColumn(to.X);
 }
 
 void TAdvUndoList::Undo() {
@@ -110,10 +108,10 @@ void TAdvUndoList::Undo() {
     }
     {
         const TReplayScope replay = ReplayScope();
-        UndoRecord(Item(fPosition));
+        PlayRecord(Item(fPosition), false);
         if (Item(fPosition).Linked && fPosition + 1 < Count()) {
             ++fPosition;
-            UndoRecord(Item(fPosition));
+            PlayRecord(Item(fPosition), false);
         }
         ++fPosition;
     }
@@ -127,10 +125,10 @@ void TAdvUndoList::Redo() {
     {
         const TReplayScope replay = ReplayScope();
         --fPosition;
-        RedoRecord(Item(fPosition));
+        PlayRecord(Item(fPosition), true);
         if (fPosition > 0 && Item(fPosition - 1).Linked) {
             --fPosition;
-            RedoRecord(Item(fPosition));
+            PlayRecord(Item(fPosition), true);
         }
     }
     Changed();

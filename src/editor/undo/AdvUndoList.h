@@ -110,9 +110,9 @@ class TAdvUndoList {
 
   private:
     void Changed();
-    // The replay frame: caret to one end, the record's action, caret to the other end.
-    void UndoRecord(TUndo& record);
-    void RedoRecord(TUndo& record);
+    // The replay frame: caret to one end, the record's undo (forward false) or redo, caret to
+    // the other end.
+    void PlayRecord(TUndo& record, bool forward);
 
     TUndoTarget& fTarget;
     bool& fAutoIndent;
