@@ -32,9 +32,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/AdvMemoWidget.h"
-#include "ui/TForm1.h"
-#include "ui/UiDialogs.h"
+#include "ui/editor/AdvMemoWidget.h"
+#include "ui/window/TForm1.h"
+#include "ui/window/UiDialogs.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include "platform/Shell.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtShell.h"
-#include "ui/CommandLine.h"
-#include "ui/HistoryFolder.h"
-#include "ui/TForm1.h"
+#include "ui/window/CommandLine.h"
+#include "ui/window/HistoryFolder.h"
+#include "ui/window/TForm1.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 
 #include "SampleWindow.h"
 
-#include "ui/AdvMemoWidget.h"
-#include "ui/CompletionListWindow.h"
-#include "ui/ParameterHintWindow.h"
+#include "ui/editor/AdvMemoWidget.h"
+#include "ui/editor/CompletionListWindow.h"
+#include "ui/editor/ParameterHintWindow.h"
 
 namespace {
 

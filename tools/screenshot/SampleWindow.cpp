@@ -12,8 +12,8 @@
 
 #include <cstdio>
 
-#include "ui/AdvMemoWidget.h"
-#include "ui/UiDialogs.h"
+#include "ui/editor/AdvMemoWidget.h"
+#include "ui/window/UiDialogs.h"
 
 namespace tarnwick::screenshot {
 

@@ -11,7 +11,7 @@ class QWidget;
 #include <memory>
 #include <string>
 
-#include "ui/TForm1.h"
+#include "ui/window/TForm1.h"
 
 namespace tarnwick::screenshot {
 

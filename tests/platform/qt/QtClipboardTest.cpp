@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/qt/QtClipboard.h"
-#include "ui/UiTestApp.h"
+#include "ui/support/UiTestApp.h"
 
 namespace tarnwick {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "platform/qt/QtTypeNames.h"
 #include "platform/qt/QtUiDispatcher.h"
-#include "ui/UiTestApp.h"
+#include "ui/support/UiTestApp.h"
 
 namespace tarnwick {
 namespace {

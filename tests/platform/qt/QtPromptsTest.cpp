@@ -12,9 +12,9 @@
 
 #include "platform/qt/QtUiDispatcher.h"
 #include "support/QueueDispatcher.h"
-#include "ui/MessageBoxAnswerer.h"
-#include "ui/TForm1Fixture.h"
-#include "ui/UiTestApp.h"
+#include "ui/support/MessageBoxAnswerer.h"
+#include "ui/support/TForm1Fixture.h"
+#include "ui/support/UiTestApp.h"
 
 namespace tarnwick {
 namespace {

@@ -1,0 +1,33 @@
+// The main window's update check.
+#include "ui/window/UpdateCheckAtStart.h"
+
+#include "platform/qt/QtPrompts.h"
+
+namespace tarnwick {
+
+using update::UpdateCheckThread;
+
+UpdateCheckAtStart::UpdateCheckAtStart() = default;
+
+UpdateCheckAtStart::~UpdateCheckAtStart() {
+    fThread.reset();
+    if (fQtPrompts) {
+        fQtPrompts->Close();
+    }
+}
+
+void UpdateCheckAtStart::Start(QWidget* owner, UiDispatcher& dispatcher,
+                               const std::string& endpoint, std::chrono::milliseconds deadline,
+                               std::shared_ptr<Prompts> prompts) {
+    if (fThread) {
+        return;  // once per start of the program
+    }
+    if (!prompts) {
+        fQtPrompts = QtPrompts::Create(owner, dispatcher);
+        prompts = fQtPrompts;
+    }
+    fThread = std::make_unique<UpdateCheckThread>(std::move(prompts), endpoint, deadline);
+    fThread->Start();
+}
+
+}  // namespace tarnwick
