@@ -15,13 +15,13 @@
 
 using tarnwick::http::EIdException;
 using tarnwick::http::EIdHTTPProtocolException;
+using tarnwick::http::hoWaitForUnexpectedData;
+using tarnwick::http::pv1_0;
 using tarnwick::http::TIdBytes;
 using tarnwick::http::TIdHTTP;
 using tarnwick::http::TIdHTTPResponse;
 using tarnwick::http::TIdIOHandlerMemory;
 using tarnwick::http::TIdMemoryStream;
-using tarnwick::http::hoWaitForUnexpectedData;
-using tarnwick::http::pv1_0;
 
 #define Check(condition) ((condition) ? (void)0 : Fail(#condition, __LINE__))
 

@@ -249,8 +249,9 @@ TEST_F(PaintTest, ControlCharactersShowTheirSymbolInTheirOwnCell) {
     // NUL, escape and delete, in a pure ASCII line and beside a multi-byte character.
     SetText({std::string("a\0b\x1B\x7F", 5), std::string("\xC3\xA9\0", 3)});
     Paint();
-    EXPECT_EQ(RunTextAt(0, 0), "a\xE2\x90\x80"
-                               "b\xE2\x90\x9B\xE2\x90\xA1");
+    EXPECT_EQ(RunTextAt(0, 0),
+              "a\xE2\x90\x80"
+              "b\xE2\x90\x9B\xE2\x90\xA1");
     EXPECT_EQ(RunTextAt(0, 1), "\xC3\xA9\xE2\x90\x80");
 }
 
