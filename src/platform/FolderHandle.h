@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/files/Descriptor.h"
+
 namespace tarnwick {
 
 struct FolderIdentity {
@@ -19,11 +21,6 @@ struct FolderIdentity {
 class FolderHandle {
   public:
     FolderHandle() = default;
-    FolderHandle(FolderHandle&& other) noexcept;
-    FolderHandle& operator=(FolderHandle&& other) noexcept;
-    FolderHandle(const FolderHandle&) = delete;
-    FolderHandle& operator=(const FolderHandle&) = delete;
-    ~FolderHandle();
 
     // Opens the folder at `path`, following symbolic links (an empty path is the root).
     static FolderHandle OpenPath(const std::string& path);
@@ -33,20 +30,19 @@ class FolderHandle {
     // Opens this folder's parent ("..").
     FolderHandle OpenParent() const;
 
-    bool ok() const { return fFd >= 0; }
+    bool ok() const { return fFolder.ok(); }
     // The open failed because the process or the system had no descriptor left (EMFILE,
     // ENFILE): the folder may well be there.
-    bool OutOfDescriptors() const;
+    bool OutOfDescriptors() const { return fFolder.OutOfDescriptors(); }
     // The descriptor, for reading and examining entries relative to it; -1 when not ok().
-    int fd() const { return fFd; }
+    int fd() const { return fFolder.Fd(); }
     const FolderIdentity& identity() const { return fIdentity; }
-    void Close();
+    void Close() { fFolder.Close(); }
 
   private:
-    // Takes `fd`, or the reason `error` (an errno value) when fd is negative.
-    FolderHandle(int fd, int error);
-    int fFd = -1;
-    int fError = 0;
+    // Opens `name` relative to `dirFd` as a folder and reads its identity.
+    static FolderHandle Open(int dirFd, const char* name, int extraFlags);
+    files::Descriptor fFolder;
     FolderIdentity fIdentity;
 };
 

@@ -14,41 +14,35 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/files/Descriptor.h"
+
 namespace tarnwick::files {
 
 // A descriptor opened by OpenForReading, or the error number that says why there is none.
-// Closes its descriptor when destroyed.
+// Move-only; closes its descriptor when destroyed.
 class ReadOpen {
   public:
-    ReadOpen() = default;
-    ReadOpen(ReadOpen&& other) noexcept;
-    ReadOpen& operator=(ReadOpen&& other) noexcept;
-    ReadOpen(const ReadOpen&) = delete;
-    ReadOpen& operator=(const ReadOpen&) = delete;
-    ~ReadOpen();
-
-    bool ok() const { return fFd >= 0; }
-    int Fd() const { return fFd; }
+    bool ok() const { return fFile.ok(); }
+    int Fd() const { return fFile.Fd(); }
     // 0 when open; else why not (errno values).
-    int Error() const { return fError; }
+    int Error() const { return fFile.Error(); }
     // The name does not exist (or a folder on its path does not).
     bool Missing() const;
     // The process or the system had no descriptor left: the file may well be readable later.
-    bool OutOfDescriptors() const;
+    bool OutOfDescriptors() const { return fFile.OutOfDescriptors(); }
     // The text shown after the file name when the file can't be read.
     std::string ReasonText() const;
     // The size the file had when it was opened.
     std::uint64_t Size() const { return fSize; }
 
     // Gives up ownership of the descriptor and returns it.
-    int Release();
+    int Release() { return fFile.Release(); }
     // Closes now; false (errno set) when the system reports a failure.
-    bool Close();
+    bool Close() { return fFile.Close(); }
 
   private:
     friend ReadOpen OpenForReadingAt(int dirFd, const std::string& name);
-    int fFd = -1;
-    int fError = 0;
+    Descriptor fFile;
     std::uint64_t fSize = 0;
 };
 
