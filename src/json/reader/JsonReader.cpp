@@ -58,9 +58,10 @@ void JsonReader::SkipWhitespace() {
     }
 }
 
-bool JsonReader::MatchWord(std::string_view word) {
+bool JsonReader::MatchWord(std::string_view word, std::string_view expected) {
     // Letter case matters, and the character after the word is not looked at.
     if (fText.substr(fPos, word.size()) != word) {
+        Fail(JsonFailureReason::BadWord, fPos, expected, word.size());
         return false;
     }
     fPos += word.size();
@@ -83,24 +84,18 @@ std::unique_ptr<TlkJSONbase> JsonReader::ReadValue(std::string_view expected) {
     std::unique_ptr<TlkJSONbase> value;
     switch (fText[fPos]) {
         case 't':
-            if (MatchWord(kTrueWord)) {
+            if (MatchWord(kTrueWord, kTrueExpected)) {
                 value = std::make_unique<TlkJSONboolean>(true);
-            } else {
-                Fail(JsonFailureReason::BadWord, start, kTrueExpected, kTrueWord.size());
             }
             break;
         case 'f':
-            if (MatchWord(kFalseWord)) {
+            if (MatchWord(kFalseWord, kFalseExpected)) {
                 value = std::make_unique<TlkJSONboolean>(false);
-            } else {
-                Fail(JsonFailureReason::BadWord, start, kFalseExpected, kFalseWord.size());
             }
             break;
         case 'n':
-            if (MatchWord(kNullWord)) {
+            if (MatchWord(kNullWord, kNullExpected)) {
                 value = std::make_unique<TlkJSONnull>();
-            } else {
-                Fail(JsonFailureReason::BadWord, start, kNullExpected, kNullWord.size());
             }
             break;
         case '"':

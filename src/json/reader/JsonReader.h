@@ -40,7 +40,8 @@ class JsonReader {
     void Fail(JsonFailureReason reason, std::size_t offset, std::string_view expected,
               std::size_t foundLength = 1);
     void SkipWhitespace();
-    bool MatchWord(std::string_view word);
+    // Takes word at the position; else fails, expecting `expected`.
+    bool MatchWord(std::string_view word, std::string_view expected);
     std::unique_ptr<TlkJSONbase> ReadNumber(std::string_view expected);
     std::unique_ptr<TlkJSONbase> ReadString();
     std::unique_ptr<TlkJSONbase> ReadList();
