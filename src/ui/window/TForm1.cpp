@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -100,8 +101,10 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
 
 TForm1::~TForm1() {
     // The editor forgets the styler before the styler goes.
-    if (fMemoWidget != nullptr) {
-        fMemoWidget->Memo().SetSyntaxStyles(nullptr);
+    for (TAdvMemoWidget* widget : {fMemoWidget, fPreviewWidget}) {
+        if (widget != nullptr) {
+            widget->Memo().SetSyntaxStyles(nullptr);
+        }
     }
     fSearch.reset();
     fFindReplace.reset();
@@ -221,7 +224,7 @@ void TForm1::SearchStarted() {
         keyword.Add(content);
         fStyler->AllStyles().Items(0).SetKeyWords(keyword);
     }
-    fLoader->Cancel();
+    CancelLoad();
     fLoadProgress->stop();
     ClearEditor();
     fShownRow = -1;
@@ -351,7 +354,7 @@ void TForm1::ListView1Click() {
         StartLoad(index, row.Path);
         return;
     }
-    fLoader->Cancel();  // another row was chosen: a running load no longer counts
+    CancelLoad();  // another row was chosen: a running load no longer counts
     fShownRow = index;
     bsSkinStatusPanel1->setText(DisplayPath(row.Path));
 }
@@ -364,11 +367,13 @@ void TForm1::StartLoad(int index, const std::string& path) {
     if (fServices.unsizedLoadLimit > 0) {
         settings.Limits.MaxUnsizedRead = fServices.unsizedLoadLimit;
     }
+    HidePreview();  // a load that was running no longer counts
     fLoader->Start(
         path, settings,
         [this, index, path,
          changesAtStart](std::unique_ptr<editor::TAdvMemoStrings::TPreparedText> text) {
             fLoadProgress->stop();
+            HidePreview();
             // Text typed while the file was read is asked about like any other edit.
             if (fEditorChanges != changesAtStart && !MayDiscardEdits()) {
                 ReselectShownRow();
@@ -381,12 +386,59 @@ void TForm1::StartLoad(int index, const std::string& path) {
         },
         [this](const std::string& message) {
             fLoadProgress->stop();
+            HidePreview();
             bsSkinStatusPanel1->setText(fShownRow >= 0 && fShownRow < fResults->rowCount()
                                             ? DisplayPath(fResults->Row(fShownRow).Path)
                                             : QString());
             ShowError(QString::fromStdString(message));
+        },
+        [this](std::unique_ptr<editor::TAdvMemoStrings::TPreparedText> head) {
+            ShowPreview(*head);
         });
     fLoadProgress->start();
+}
+
+void TForm1::ShowPreview(editor::TAdvMemoStrings::TPreparedText& head) {
+    if (!PreviewShown()) {
+        fCommandsBeforePreview.clear();
+        for (QObject* command : std::initializer_list<QObject*>{
+                 Save1, Cut1, Copy1, Paste1, Find1, fToolButtons[2], fToolButtons[3],
+                 fToolButtons[4], fToolButtons[5], fToolButtons[6]}) {
+            fCommandsBeforePreview.emplace_back(command, command->property("enabled").toBool());
+            command->setProperty("enabled", false);
+        }
+    }
+    fPreviewWidget->Memo().Lines().InstallPrepared(head);
+    const bool editorFocused = fMemoWidget->hasFocus();
+    fEditorPane->setCurrentWidget(fPreviewWidget);
+    if (editorFocused) {
+        fPreviewWidget->setFocus();
+    }
+}
+
+void TForm1::HidePreview() {
+    if (!PreviewShown()) {
+        return;
+    }
+    const bool previewFocused = fPreviewWidget->hasFocus();
+    fEditorPane->setCurrentWidget(fMemoWidget);
+    if (previewFocused) {
+        fMemoWidget->setFocus();
+    }
+    fPreviewWidget->Memo().Lines().Clear();  // its memory goes with it
+    for (const auto& [command, enabled] : fCommandsBeforePreview) {
+        command->setProperty("enabled", enabled);
+    }
+    fCommandsBeforePreview.clear();
+}
+
+bool TForm1::PreviewShown() const {
+    return fEditorPane->currentWidget() == fPreviewWidget;
+}
+
+void TForm1::CancelLoad() {
+    fLoader->Cancel();
+    HidePreview();
 }
 
 void TForm1::ShowLoadProgress() {

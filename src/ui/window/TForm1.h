@@ -27,6 +27,7 @@ class QPoint;
 class QPushButton;
 class QRadioButton;
 class QSplitter;
+class QStackedWidget;
 class QTableView;
 class QTimer;
 class QToolButton;
@@ -148,6 +149,11 @@ class TForm1 final : public QMainWindow,
     TForm2& AboutBox() { return *fForm2; }
     // A row's file is being read; the editor shows it once it is.
     bool LoadingFile() const;
+    // While a large file is read, the editor pane shows its first lines in a read-only
+    // preview in place of the editor, and the commands that act on the editor's text are
+    // disabled (they would act on text that is out of sight).
+    bool PreviewShown() const;
+    TAdvMemoWidget& Preview() { return *fPreviewWidget; }
     editor::TAdvMemoFindReplaceDialog& AdvMemoFindReplaceDialog1() { return *fFindReplace; }
 
   protected:
@@ -190,6 +196,11 @@ class TForm1 final : public QMainWindow,
     // another row, a search or closing the window came first.
     void StartLoad(int index, const std::string& path);
     void ShowLoadProgress();
+    // The preview of the file being read, and back to the editor (restoring the commands).
+    void ShowPreview(editor::TAdvMemoStrings::TPreparedText& head);
+    void HidePreview();
+    // Drops a running load and its preview; the editor keeps its text.
+    void CancelLoad();
     void SetModified(bool modified);
     // After a key in the results list: shows the row now selected, as a click would.
     void RowSelectedByKeyboard();
@@ -260,6 +271,10 @@ class TForm1 final : public QMainWindow,
     QTableView* ListView1 = nullptr;
     QSplitter* Splitter1 = nullptr;
     TAdvMemoWidget* fMemoWidget = nullptr;
+    QStackedWidget* fEditorPane = nullptr;  // the editor, or the preview of a load
+    TAdvMemoWidget* fPreviewWidget = nullptr;
+    // The editor commands' enabled states from before the preview, restored after it.
+    std::vector<std::pair<QObject*, bool>> fCommandsBeforePreview;
     QLabel* bsSkinStatusPanel1 = nullptr;
     QLabel* bsSkinStatusPanel2 = nullptr;
 

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolBar>
@@ -319,9 +320,19 @@ void TForm1::BuildResultsAndEditor(QWidget* panel) {
     connect(resultsView, &ResultsView::RowDragEnded, this,
             Guarded(this, &TForm1::ListView1DragEnded));
 
-    fMemoWidget = new TAdvMemoWidget(Splitter1);
+    fEditorPane = new QStackedWidget(Splitter1);
+    fMemoWidget = new TAdvMemoWidget(fEditorPane);
+    fPreviewWidget = new TAdvMemoWidget(fEditorPane);
+    fPreviewWidget->setObjectName(QStringLiteral("AdvMemo1Preview"));
+    fPreviewWidget->VerticalScrollBar()->setObjectName(QStringLiteral("AdvMemo1PreviewVert"));
+    fPreviewWidget->HorizontalScrollBar()->setObjectName(QStringLiteral("AdvMemo1PreviewHorz"));
+    fPreviewWidget->Memo().SetReadOnly(true);
+    fPreviewWidget->Memo().SetSyntaxStyles(fStyler.get());
+    fEditorPane->addWidget(fMemoWidget);
+    fEditorPane->addWidget(fPreviewWidget);
+    fEditorPane->setCurrentWidget(fMemoWidget);
     Splitter1->addWidget(ListView1);
-    Splitter1->addWidget(fMemoWidget);
+    Splitter1->addWidget(fEditorPane);
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
     Splitter1->setSizes({kHeight, kEditorHeight});

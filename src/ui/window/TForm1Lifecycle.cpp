@@ -130,7 +130,7 @@ void TForm1::FormClose(QCloseEvent& event) {
     }
     // A running walk must not outlive the controls it reports to; a running load is dropped.
     fSearch->StopSearch();
-    fLoader->Cancel();
+    CancelLoad();
     event.accept();
 }
 
