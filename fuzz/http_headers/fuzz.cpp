@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "http/encoding/TIdCharsetTable.h"
 #include "http/encoding/TIdTextEncodings.h"
 #include "http/encoding/TIdXmlCharset.h"
@@ -22,14 +23,7 @@ using tarnwick::http::TIdHeaderList;
 using tarnwick::http::TIdHeaderQuotingType;
 using tarnwick::http::TIdTextEncodingKind;
 
-#define Check(condition) ((condition) ? (void)0 : Fail(#condition, __LINE__))
-
 namespace {
-
-void Fail(const char* what, int line) {
-    std::fprintf(stderr, "invariant broken at line %d: %s\n", line, what);
-    std::abort();
-}
 
 constexpr TIdHeaderQuotingType kStyles[] = {
     TIdHeaderQuotingType::QuotePlain, TIdHeaderQuotingType::QuoteRFC822,
@@ -61,11 +55,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int before = i;
         if (list[i].find(':') != std::string::npos) {
             const int found = list.IndexOfName(list.NameAt(i));
-            Check(found >= 0 && found <= i);
+            FUZZ_CHECK(found >= 0 && found <= i);
         }
         const std::string value = list.ValueAt(i);
-        Check(i > before);
-        Check(value == Trimmed(value));
+        FUZZ_CHECK(i > before);
+        FUZZ_CHECK(value == Trimmed(value));
     }
     std::vector<std::string> all;
     if (list.Count() > 0) {
@@ -76,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // drops it when its main item is empty.
         list.SetParam(first, "charset", "utf-8");
         if (style == TIdHeaderQuotingType::QuoteHTTP) {
-            Check(list.Count() <= before + 1);
+            FUZZ_CHECK(list.Count() <= before + 1);
         }
         list.SetValue(first, "");
     }
@@ -90,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view wanted = Trimmed(text);
         const std::string written = ReplaceHeaderSubItem("m", "p", text, style, old);
         if (!wanted.empty()) {
-            Check(ExtractHeaderSubItem(written, "p", style) == wanted);
+            FUZZ_CHECK(ExtractHeaderSubItem(written, "p", style) == wanted);
         }
     }
 
@@ -107,13 +101,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto& entry = table[data[0] % table.size()];
     const std::string body = DecodeToString(bytes, text.size(), EncodingForCharset(entry.Name),
                                             SharedTextEncoding(TIdTextEncodingKind::ASCII));
-    Check(body.size() <= text.size() + 1);
+    FUZZ_CHECK(body.size() <= text.size() + 1);
     if (EncodingForCharset(entry.Name) != SharedTextEncoding(TIdTextEncodingKind::ASCII)) {
         for (char c : body) {
-            Check(static_cast<unsigned char>(c) < 128);
+            FUZZ_CHECK(static_cast<unsigned char>(c) < 128);
         }
     } else {
-        Check(body == text);
+        FUZZ_CHECK(body == text);
     }
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "FuzzCheck.h"
 #include "http/client/TIdHTTP.h"
 #include "http/core/EIdException.h"
 #include "http/transport/TIdIOHandlerMemory.h"
@@ -23,14 +24,7 @@ using tarnwick::http::TIdHTTPResponse;
 using tarnwick::http::TIdIOHandlerMemory;
 using tarnwick::http::TIdMemoryStream;
 
-#define Check(condition) ((condition) ? (void)0 : Fail(#condition, __LINE__))
-
 namespace {
-
-void Fail(const char* what, int line) {
-    std::fprintf(stderr, "invariant broken at line %d: %s\n", line, what);
-    std::abort();
-}
 
 bool Chunked(const std::string& transferEncoding) {
     std::string lower = transferEncoding;
@@ -47,28 +41,28 @@ void Exchange(TIdHTTP& http, std::size_t inputSize, bool asBytes) {
         if (asBytes) {
             TIdMemoryStream body;
             http.Get("http://h/x", body);
-            Check(static_cast<std::size_t>(body.Size()) <= inputSize);
+            FUZZ_CHECK(static_cast<std::size_t>(body.Size()) <= inputSize);
             if (r.HasContentLength && r.ContentLength >= 0 && !Chunked(r.TransferEncoding)) {
-                Check(body.Size() <= r.ContentLength);
+                FUZZ_CHECK(body.Size() <= r.ContentLength);
             }
             if (http.MaxBodySize != TIdHTTP::kNoBodyLimit) {
-                Check(body.Size() <= http.MaxBodySize);
+                FUZZ_CHECK(body.Size() <= http.MaxBodySize);
             }
         } else {
             const std::string text = http.Get("http://h/x");
             // Every character of the text comes from at least one byte of the answer.
-            Check(text.size() <= inputSize);
+            FUZZ_CHECK(text.size() <= inputSize);
         }
         const int code = r.StatusCode();
-        Check(code >= 200 && code < 300);
+        FUZZ_CHECK(code >= 200 && code < 300);
     } catch (const EIdHTTPProtocolException& e) {
-        Check(e.Code() == r.StatusCode());
-        Check(e.Message() == r.StatusLine());
-        Check(!(e.Code() >= 200 && e.Code() < 300));
+        FUZZ_CHECK(e.Code() == r.StatusCode());
+        FUZZ_CHECK(e.Message() == r.StatusLine());
+        FUZZ_CHECK(!(e.Code() >= 200 && e.Code() < 300));
     } catch (const EIdException&) {
         // Transport failures (closed, too long a line, too much data) are expected answers.
     }
-    Check(r.HasContentLength == (r.ContentLength >= 0));
+    FUZZ_CHECK(r.HasContentLength == (r.ContentLength >= 0));
     (void)r.IsKeepAlive();
 }
 
@@ -103,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Exchange(http, size, asBytes);
         // Whatever is left answers a second request on a kept connection.
         Exchange(http, size, !asBytes);
-        Check(handler.Remaining() <= size - 1);
+        FUZZ_CHECK(handler.Remaining() <= size - 1);
         http.SetIOHandler(nullptr);
     }
     return 0;
