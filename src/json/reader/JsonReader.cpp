@@ -200,15 +200,22 @@ std::unique_ptr<TlkJSONbase> JsonReader::ReadString() {
     return std::make_unique<TlkJSONstring>(fScratch);
 }
 
+bool JsonReader::PastOpening() {
+    if (fDepth > fMaxNestingDepth) {
+        Fail(JsonFailureReason::TooDeep, fPos, kShallowerExpected);
+        return false;
+    }
+    ++fPos;
+    return true;
+}
+
 // Elements may be separated by commas or not, and a comma may follow the last one; a comma
 // before the first element, or two in a row, fail.
 std::unique_ptr<TlkJSONbase> JsonReader::ReadList() {
     DepthGuard guard(fDepth);
-    if (fDepth > fMaxNestingDepth) {
-        Fail(JsonFailureReason::TooDeep, fPos, kShallowerExpected);
+    if (!PastOpening()) {
         return nullptr;
     }
-    ++fPos;  // past '['
     auto list = std::make_unique<TlkJSONlist>();
     while (true) {
         SkipWhitespace();
@@ -231,11 +238,9 @@ std::unique_ptr<TlkJSONbase> JsonReader::ReadList() {
 // Members follow the same comma rules as list elements.
 std::unique_ptr<TlkJSONbase> JsonReader::ReadObject() {
     DepthGuard guard(fDepth);
-    if (fDepth > fMaxNestingDepth) {
-        Fail(JsonFailureReason::TooDeep, fPos, kShallowerExpected);
+    if (!PastOpening()) {
         return nullptr;
     }
-    ++fPos;  // past '{'
     auto object = std::make_unique<TlkJSONobject>(true);
     while (true) {
         SkipWhitespace();

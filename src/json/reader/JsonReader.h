@@ -44,6 +44,9 @@ class JsonReader {
     bool MatchWord(std::string_view word, std::string_view expected);
     std::unique_ptr<TlkJSONbase> ReadNumber(std::string_view expected);
     std::unique_ptr<TlkJSONbase> ReadString();
+    // At a list's or object's opening bracket, one level deeper: steps past the bracket, or
+    // fails (false) when the nesting is too deep.
+    bool PastOpening();
     std::unique_ptr<TlkJSONbase> ReadList();
     std::unique_ptr<TlkJSONbase> ReadObject();
     // Reads the quoted text at the position (an opening quote) into fScratch.
