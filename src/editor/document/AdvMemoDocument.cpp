@@ -12,8 +12,9 @@ TAdvCustomMemo::TAdvCustomMemo()
     fBookmarks.fill(kNoLine);
     fLines->Add("");
     AttachLinesChanged();
-    fView.OnTopLineChanged = [this](int oldLine, int newLine) { TopLineChanged(oldLine, newLine); };
-    fView.OnScrollBarAction = [this] { fCompletion->HideHint(); };
+    fView.OnTopLineChanged.Add(
+        [this](int oldLine, int newLine) { TopLineChanged(oldLine, newLine); });
+    fView.OnScrollBarAction.Add([this] { fCompletion->HideHint(); });
 }
 
 void TAdvCustomMemo::AttachLinesChanged() {
