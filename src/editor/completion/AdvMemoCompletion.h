@@ -3,7 +3,8 @@
 // opened it and where), the parameter hint's state (its three parts and where it shows), and
 // runs auto-correction of the word before the caret. It knows no window: hosts draw the list
 // and the hint from this state when OnListChanged and OnHintChanged fire, and forward the
-// list's keys and clicks. Its two delays run on timers the host provides.
+// list's keys and clicks. Its two delays run on timers the host provides. It listens to the
+// view itself: a scroll-bar action hides the hint.
 #pragma once
 
 #include <functional>
@@ -14,11 +15,13 @@
 #include "editor/completion/CompletionText.h"
 #include "editor/completion/HintCallScan.h"
 #include "editor/document/TextPos.h"
+#include "editor/view/Notification.h"
 #include "platform/Timer.h"
 
 namespace tarnwick::editor {
 
 class TAdvCustomMemo;
+class TAdvMemoView;
 
 struct TCompletionItem {
     std::string Entry;
@@ -32,7 +35,10 @@ class TAdvMemoCompletion {
     static constexpr char32_t kEnter = 13;
     static constexpr char32_t kEscape = 27;
 
-    explicit TAdvMemoCompletion(TAdvCustomMemo& memo);
+    // memo and view (the memo's view) outlive the aids; the aids listen to the view until
+    // they go.
+    TAdvMemoCompletion(TAdvCustomMemo& memo, TAdvMemoView& view);
+    ~TAdvMemoCompletion();
     TAdvMemoCompletion(const TAdvMemoCompletion&) = delete;
     TAdvMemoCompletion& operator=(const TAdvMemoCompletion&) = delete;
 
@@ -129,6 +135,8 @@ class TAdvMemoCompletion {
     void HintChanged();
 
     TAdvCustomMemo& fMemo;
+    TAdvMemoView& fView;
+    TNotification<>::Ticket fScrollBarTicket;
     platform::ITimer* fDelayTimer = nullptr;
     platform::ITimer* fHideTimer = nullptr;
 
