@@ -30,10 +30,12 @@ TAdvMemoCompletion::TAdvMemoCompletion(TAdvCustomMemo& memo, TAdvMemoView& view)
     : fMemo(memo),
       fView(view),
       // The hint stands under a code line that is about to move.
-      fScrollBarTicket(view.OnScrollBarAction.Add([this] { HideHint(); })) {}
+      fScrollBarTicket(view.OnScrollBarAction.Add([this] { HideHint(); })),
+      fTopLineTicket(view.OnTopLineChanged.Add([this](int, int) { HideHint(); })) {}
 
 TAdvMemoCompletion::~TAdvMemoCompletion() {
     fView.OnScrollBarAction.Remove(fScrollBarTicket);
+    fView.OnTopLineChanged.Remove(fTopLineTicket);
 }
 
 void TAdvMemoCompletion::SetTimers(platform::ITimer* delay, platform::ITimer* hintHide) {

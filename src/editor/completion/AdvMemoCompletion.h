@@ -4,7 +4,8 @@
 // runs auto-correction of the word before the caret. It knows no window: hosts draw the list
 // and the hint from this state when OnListChanged and OnHintChanged fire, and forward the
 // list's keys and clicks. Its two delays run on timers the host provides. It listens to the
-// view itself: a scroll-bar action hides the hint.
+// view itself: a scroll-bar action and any move of the top line (wheel, bars, Page Up/Down,
+// Ctrl+Up/Down) hide the hint, which stands under a code line the view moves away.
 #pragma once
 
 #include <functional>
@@ -137,6 +138,7 @@ class TAdvMemoCompletion {
     TAdvCustomMemo& fMemo;
     TAdvMemoView& fView;
     TNotification<>::Ticket fScrollBarTicket;
+    TNotification<int, int>::Ticket fTopLineTicket;
     platform::ITimer* fDelayTimer = nullptr;
     platform::ITimer* fHideTimer = nullptr;
 
