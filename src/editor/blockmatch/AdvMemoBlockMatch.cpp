@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "editor/control/AdvCustomMemo.h"
+#include "editor/document/AdvMemoStrings.h"
 #include "editor/document/AnsiCase.h"
 #include "editor/highlight/AdvCustomMemoStyler.h"
 #include "platform/Utf8Chars.h"
@@ -25,7 +25,7 @@ int Chars(std::string_view text) {
 
 }  // namespace
 
-int FindWholeWord(const TAdvCustomMemo& memo, std::string_view word, std::string_view text) {
+int FindWholeWord(const TBlockMatchSource& source, std::string_view word, std::string_view text) {
     if (word.empty()) {
         return 0;
     }
@@ -34,18 +34,18 @@ int FindWholeWord(const TAdvCustomMemo& memo, std::string_view word, std::string
         return 0;
     }
     const size_t after = pos + word.size();
-    if (pos > 0 && !memo.IsDelimiterChar(text[pos - 1])) {
+    if (pos > 0 && !source.IsDelimiterChar(text[pos - 1])) {
         return 0;
     }
-    if (after < text.size() && !memo.IsDelimiterChar(text[after])) {
+    if (after < text.size() && !source.IsDelimiterChar(text[after])) {
         return 0;
     }
     return utf8::ColumnOfByteOffset(text, pos) + 1;
 }
 
-int FindBlockWord(const TAdvCustomMemo& memo, std::string& list, std::string_view text) {
+int FindBlockWord(const TBlockMatchSource& source, std::string& list, std::string_view text) {
     if (list.find(',') == std::string::npos) {
-        return FindWholeWord(memo, list, text);
+        return FindWholeWord(source, list, text);
     }
     size_t from = 0;
     while (from <= list.size()) {
@@ -54,7 +54,7 @@ int FindBlockWord(const TAdvCustomMemo& memo, std::string& list, std::string_vie
             comma = list.size();
         }
         const std::string item = list.substr(from, comma - from);
-        if (const int pos = FindWholeWord(memo, item, text); pos > 0) {
+        if (const int pos = FindWholeWord(source, item, text); pos > 0) {
             list = item;
             return pos;
         }
@@ -113,9 +113,9 @@ void TAdvMemoBlockMatch::PrepareWords(const std::string& start, const std::strin
     }
 }
 
-const std::vector<size_t>& TAdvMemoBlockMatch::FirstOccurrences(const TAdvCustomMemo& memo,
+const std::vector<size_t>& TAdvMemoBlockMatch::FirstOccurrences(const TBlockMatchSource& source,
                                                                 int line) const {
-    const TAdvMemoStrings& lines = memo.Lines();
+    const TAdvMemoStrings& lines = source.Lines();
     const std::string_view text = lines.View(line);
     for (LineWords& entry : fLines) {
         if (entry.Line == line) {
@@ -144,19 +144,19 @@ const std::vector<size_t>& TAdvMemoBlockMatch::FirstOccurrences(const TAdvCustom
     return entry.First;
 }
 
-int TAdvMemoBlockMatch::FindWord(const TAdvCustomMemo& memo, std::string_view word, int line,
+int TAdvMemoBlockMatch::FindWord(const TBlockMatchSource& source, std::string_view word, int line,
                                  size_t dropped) const {
     if (word.empty()) {
         return 0;
     }
-    const std::string_view text = memo.Lines().View(line);
+    const std::string_view text = source.Lines().View(line);
     const auto& words = fScan.Words();
     const auto known = std::find(words.begin(), words.end(), word);
     size_t pos = kNone;
     const size_t first =
         known == words.end()
             ? kNone
-            : FirstOccurrences(memo, line)[static_cast<size_t>(known - words.begin())];
+            : FirstOccurrences(source, line)[static_cast<size_t>(known - words.begin())];
     if (known != words.end() &&
         (dropped == 0 || (first != kNone && first >= dropped) || first == kNone)) {
         pos = first;  // the first occurrence in the line is also the first in T
@@ -167,22 +167,22 @@ int TAdvMemoBlockMatch::FindWord(const TAdvCustomMemo& memo, std::string_view wo
         return 0;
     }
     const size_t after = pos + word.size();
-    if (pos > dropped && !memo.IsDelimiterChar(AnsiUpperChar(text[pos - 1]))) {
+    if (pos > dropped && !source.IsDelimiterChar(AnsiUpperChar(text[pos - 1]))) {
         return 0;
     }
-    if (after < text.size() && !memo.IsDelimiterChar(AnsiUpperChar(text[after]))) {
+    if (after < text.size() && !source.IsDelimiterChar(AnsiUpperChar(text[after]))) {
         return 0;
     }
     return ColumnInRest(text, dropped, pos) + 1;
 }
 
-int TAdvMemoBlockMatch::FindList(const TAdvCustomMemo& memo, std::string& list, int line,
+int TAdvMemoBlockMatch::FindList(const TBlockMatchSource& source, std::string& list, int line,
                                  size_t dropped) const {
     if (list.find(',') == std::string::npos) {
-        return FindWord(memo, list, line, dropped);
+        return FindWord(source, list, line, dropped);
     }
     for (const std::string& item : ListItems(list)) {
-        if (const int pos = FindWord(memo, item, line, dropped); pos > 0) {
+        if (const int pos = FindWord(source, item, line, dropped); pos > 0) {
             list = item;
             return pos;
         }
@@ -209,9 +209,9 @@ const TBlockMatch* TAdvMemoBlockMatch::MatchAt(int line, int column) const {
     return nullptr;
 }
 
-void TAdvMemoBlockMatch::Update(TAdvCustomMemo& memo) {
-    const TAdvCustomMemoStyler* styler = memo.SyntaxStyles();
-    if (styler == nullptr || memo.Lines().Count() == 0 || styler->BlockStart.empty() ||
+void TAdvMemoBlockMatch::Update(TBlockMatchSource& source) {
+    const TAdvCustomMemoStyler* styler = source.SyntaxStyles();
+    if (styler == nullptr || source.Lines().Count() == 0 || styler->BlockStart.empty() ||
         styler->BlockEnd.empty()) {
         return;
     }
@@ -219,33 +219,33 @@ void TAdvMemoBlockMatch::Update(TAdvCustomMemo& memo) {
     // A closing list narrowed to the word found stays narrowed for the upward search too.
     std::string end = AnsiUpperCase(styler->BlockEnd);
     PrepareWords(start, end);
-    TBlockMatch closing = SearchClosing(memo, start, end);
-    TBlockMatch opening = SearchOpening(memo, start, end);
+    TBlockMatch closing = SearchClosing(source, start, end);
+    TBlockMatch opening = SearchOpening(source, start, end);
     if (closing.Line < 0 || opening.Line < 0) {
         closing = {};
         opening = {};
     }
-    Store(memo, fClosing, closing);
-    Store(memo, fOpening, opening);
+    Store(source, fClosing, closing);
+    Store(source, fOpening, opening);
 }
 
 class TAdvMemoBlockMatch::TLineRest {
   public:
-    TLineRest(const TAdvMemoBlockMatch& match, const TAdvCustomMemo& memo, int line)
-        : fMatch(match), fMemo(memo), fLine(line) {
+    TLineRest(const TAdvMemoBlockMatch& match, const TBlockMatchSource& source, int line)
+        : fMatch(match), fSource(source), fLine(line) {
         if (!fMatch.fFast) {
-            fText = AnsiUpperCase(memo.Lines().View(line));
+            fText = AnsiUpperCase(source.Lines().View(line));
         }
     }
     // FindBlockWord of list in T (list may be narrowed to the word found).
     int Find(std::string& list) const {
-        return fMatch.fFast ? fMatch.FindList(fMemo, list, fLine, fDropped)
-                            : FindBlockWord(fMemo, list, fText);
+        return fMatch.fFast ? fMatch.FindList(fSource, list, fLine, fDropped)
+                            : FindBlockWord(fSource, list, fText);
     }
     // Removes the first count characters of T.
     void Drop(int count) {
         if (fMatch.fFast) {
-            fDropped += DropBytes(fMemo.Lines().View(fLine), fDropped, count);
+            fDropped += DropBytes(fSource.Lines().View(fLine), fDropped, count);
         } else {
             fText = DropChars(fText, count);
         }
@@ -253,7 +253,7 @@ class TAdvMemoBlockMatch::TLineRest {
 
   private:
     const TAdvMemoBlockMatch& fMatch;
-    const TAdvCustomMemo& fMemo;
+    const TBlockMatchSource& fSource;
     int fLine;
     size_t fDropped = 0;  // fast: bytes of the line before T
     std::string fText;    // plain: T itself
@@ -262,21 +262,21 @@ class TAdvMemoBlockMatch::TLineRest {
 // Downwards from the caret line to the last visible line. Each opening word deepens, each
 // closing word lifts the depth; the closing word at the caret's own depth ends the search.
 // Columns are positions in what is left of the line after the words passed over.
-TBlockMatch TAdvMemoBlockMatch::SearchClosing(const TAdvCustomMemo& memo, const std::string& start,
-                                              std::string& end) const {
-    const int count = memo.Lines().Count();
-    const int caret = memo.CurY();
+TBlockMatch TAdvMemoBlockMatch::SearchClosing(const TBlockMatchSource& source,
+                                              const std::string& start, std::string& end) const {
+    const int count = source.Lines().Count();
+    const int caret = source.CurY();
     int target = 0;
     if (caret >= 0 && caret < count) {
         std::string s = start;
-        if (TLineRest(*this, memo, caret).Find(s) <= 0) {
+        if (TLineRest(*this, source, caret).Find(s) <= 0) {
             target = -1;
         }
     }
     int depth = 0;
-    const int last = std::min(memo.FirstVisibleLine() + memo.VisibleRows(), count - 1);
+    const int last = std::min(source.FirstVisibleLine() + source.VisibleRows(), count - 1);
     for (int line = std::max(caret, 0); line <= last; ++line) {
-        TLineRest t(*this, memo, line);
+        TLineRest t(*this, source, line);
         for (;;) {
             std::string s = start;
             const int a = t.Find(s);
@@ -303,18 +303,18 @@ TBlockMatch TAdvMemoBlockMatch::SearchClosing(const TAdvCustomMemo& memo, const 
 }
 
 // The mirror image: upwards from the caret line to the first visible line.
-TBlockMatch TAdvMemoBlockMatch::SearchOpening(const TAdvCustomMemo& memo, const std::string& start,
-                                              std::string& end) const {
-    const int count = memo.Lines().Count();
-    const int caret = memo.CurY();
+TBlockMatch TAdvMemoBlockMatch::SearchOpening(const TBlockMatchSource& source,
+                                              const std::string& start, std::string& end) const {
+    const int count = source.Lines().Count();
+    const int caret = source.CurY();
     int target = -1;
-    if (caret >= 0 && caret < count && TLineRest(*this, memo, caret).Find(end) > 0) {
+    if (caret >= 0 && caret < count && TLineRest(*this, source, caret).Find(end) > 0) {
         target = 0;
     }
     int depth = 0;
-    const int first = memo.FirstVisibleLine();
+    const int first = source.FirstVisibleLine();
     for (int line = std::min(caret, count - 1); line >= first && line >= 0; --line) {
-        TLineRest t(*this, memo, line);
+        TLineRest t(*this, source, line);
         for (;;) {
             std::string s = start;
             const int b = t.Find(end);
@@ -340,17 +340,18 @@ TBlockMatch TAdvMemoBlockMatch::SearchOpening(const TAdvCustomMemo& memo, const 
     return {};
 }
 
-void TAdvMemoBlockMatch::Store(TAdvCustomMemo& memo, TBlockMatch& slot, const TBlockMatch& value) {
+void TAdvMemoBlockMatch::Store(TBlockMatchSource& source, TBlockMatch& slot,
+                               const TBlockMatch& value) {
     if (slot == value) {
         return;
     }
     const int previous = slot.Line;
     slot = value;
-    if (previous >= 0 && previous < memo.Lines().Count()) {
-        memo.InvalidateLine(previous);
+    if (previous >= 0 && previous < source.Lines().Count()) {
+        source.InvalidateLine(previous);
     }
     if (value.Line >= 0 && value.Line != previous) {
-        memo.InvalidateLine(value.Line);
+        source.InvalidateLine(value.Line);
     }
 }
 

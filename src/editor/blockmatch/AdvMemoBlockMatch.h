@@ -9,12 +9,11 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/blockmatch/BlockMatchSource.h"
 #include "editor/blockmatch/BlockWordScan.h"
 #include "editor/view/Colors.h"
 
 namespace tarnwick::editor {
-
-class TAdvCustomMemo;
 
 // One matched word: its line, its column in the searched text, its length; -1 each when none.
 struct TBlockMatch {
@@ -25,14 +24,14 @@ struct TBlockMatch {
 };
 
 // 1-based character position of the first occurrence of word in text (exact comparison) when
-// both its neighbours are absent or delimiters of memo; 0 otherwise. Later occurrences are
+// both its neighbours are absent or delimiters of the editor; 0 otherwise. Later occurrences are
 // not tried.
-int FindWholeWord(const TAdvCustomMemo& memo, std::string_view word, std::string_view text);
+int FindWholeWord(const TBlockMatchSource& source, std::string_view word, std::string_view text);
 
 // FindWholeWord for a comma-separated list: the first item found wins, and list is replaced
 // by that item so that the caller learns the word and its length. A list without a comma is
 // one word.
-int FindBlockWord(const TAdvCustomMemo& memo, std::string& list, std::string_view text);
+int FindBlockWord(const TBlockMatchSource& source, std::string& list, std::string_view text);
 
 class TAdvMemoBlockMatch {
   public:
@@ -47,10 +46,10 @@ class TAdvMemoBlockMatch {
     // The match on line starting at column while matches are painted, or nullptr.
     const TBlockMatch* MatchAt(int line, int column) const;
 
-    // Searches both words for the caret of memo and invalidates the rows whose match changed.
+    // Searches both words for the caret of the editor and invalidates the rows whose match changed.
     // Without a styler, lines or block lists the matches stay as they are. Does not raise the
     // cursor event; the caller does.
-    void Update(TAdvCustomMemo& memo);
+    void Update(TBlockMatchSource& source);
 
   private:
     // The searches over line text T (the line upper-cased, less its first dropped bytes) with
@@ -63,9 +62,11 @@ class TAdvMemoBlockMatch {
     };
     bool Fast() const { return fFast; }
     void PrepareWords(const std::string& start, const std::string& end);
-    const std::vector<size_t>& FirstOccurrences(const TAdvCustomMemo& memo, int line) const;
-    int FindWord(const TAdvCustomMemo& memo, std::string_view word, int line, size_t dropped) const;
-    int FindList(const TAdvCustomMemo& memo, std::string& list, int line, size_t dropped) const;
+    const std::vector<size_t>& FirstOccurrences(const TBlockMatchSource& source, int line) const;
+    int FindWord(const TBlockMatchSource& source, std::string_view word, int line,
+                 size_t dropped) const;
+    int FindList(const TBlockMatchSource& source, std::string& list, int line,
+                 size_t dropped) const;
     // Bytes of the line making up the first count characters of T.
     static size_t DropBytes(std::string_view line, size_t dropped, int count);
 
@@ -73,11 +74,11 @@ class TAdvMemoBlockMatch {
     // on the fast path, an upper-cased copy otherwise.
     class TLineRest;
 
-    TBlockMatch SearchClosing(const TAdvCustomMemo& memo, const std::string& start,
+    TBlockMatch SearchClosing(const TBlockMatchSource& source, const std::string& start,
                               std::string& end) const;
-    TBlockMatch SearchOpening(const TAdvCustomMemo& memo, const std::string& start,
+    TBlockMatch SearchOpening(const TBlockMatchSource& source, const std::string& start,
                               std::string& end) const;
-    void Store(TAdvCustomMemo& memo, TBlockMatch& slot, const TBlockMatch& value);
+    void Store(TBlockMatchSource& source, TBlockMatch& slot, const TBlockMatch& value);
 
     TBlockMatch fClosing;
     TBlockMatch fOpening;

@@ -26,7 +26,17 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 
 }  // namespace
 
-TAdvMemoCompletion::TAdvMemoCompletion(TAdvCustomMemo& memo) : fMemo(memo) {}
+TAdvMemoCompletion::TAdvMemoCompletion(TAdvCustomMemo& memo, TAdvMemoView& view)
+    : fMemo(memo),
+      fView(view),
+      // The hint stands under a code line that is about to move.
+      fScrollBarTicket(view.OnScrollBarAction.Add([this] { HideHint(); })),
+      fTopLineTicket(view.OnTopLineChanged.Add([this](int, int) { HideHint(); })) {}
+
+TAdvMemoCompletion::~TAdvMemoCompletion() {
+    fView.OnScrollBarAction.Remove(fScrollBarTicket);
+    fView.OnTopLineChanged.Remove(fTopLineTicket);
+}
 
 void TAdvMemoCompletion::SetTimers(platform::ITimer* delay, platform::ITimer* hintHide) {
     fDelayTimer = delay;
@@ -356,7 +366,7 @@ void TAdvMemoCompletion::RefreshParameterHint() {
 TTextPos TAdvMemoCompletion::AidPosition(int row) const {
     // From the client origin: past the gutter by whole cells of the caret's column, and down by
     // whole lines (not the text area's own inset and indent).
-    const TAdvMemoView& view = fMemo.View();
+    const TAdvMemoView& view = fView;
     const int gutter = view.GutterShown() ? view.GutterWidth() : 0;
     return {gutter + (fMemo.CurX() - fMemo.FirstVisibleColumn()) * view.CharWidth(),
             row * view.LineHeight()};

@@ -3,7 +3,9 @@
 // opened it and where), the parameter hint's state (its three parts and where it shows), and
 // runs auto-correction of the word before the caret. It knows no window: hosts draw the list
 // and the hint from this state when OnListChanged and OnHintChanged fire, and forward the
-// list's keys and clicks. Its two delays run on timers the host provides.
+// list's keys and clicks. Its two delays run on timers the host provides. It listens to the
+// view itself: a scroll-bar action and any move of the top line (wheel, bars, Page Up/Down,
+// Ctrl+Up/Down) hide the hint, which stands under a code line the view moves away.
 #pragma once
 
 #include <functional>
@@ -14,11 +16,13 @@
 #include "editor/completion/CompletionText.h"
 #include "editor/completion/HintCallScan.h"
 #include "editor/document/TextPos.h"
+#include "editor/view/Notification.h"
 #include "platform/Timer.h"
 
 namespace tarnwick::editor {
 
 class TAdvCustomMemo;
+class TAdvMemoView;
 
 struct TCompletionItem {
     std::string Entry;
@@ -32,7 +36,10 @@ class TAdvMemoCompletion {
     static constexpr char32_t kEnter = 13;
     static constexpr char32_t kEscape = 27;
 
-    explicit TAdvMemoCompletion(TAdvCustomMemo& memo);
+    // memo and view (the memo's view) outlive the aids; the aids listen to the view until
+    // they go.
+    TAdvMemoCompletion(TAdvCustomMemo& memo, TAdvMemoView& view);
+    ~TAdvMemoCompletion();
     TAdvMemoCompletion(const TAdvMemoCompletion&) = delete;
     TAdvMemoCompletion& operator=(const TAdvMemoCompletion&) = delete;
 
@@ -129,6 +136,9 @@ class TAdvMemoCompletion {
     void HintChanged();
 
     TAdvCustomMemo& fMemo;
+    TAdvMemoView& fView;
+    TNotification<>::Ticket fScrollBarTicket;
+    TNotification<int, int>::Ticket fTopLineTicket;
     platform::ITimer* fDelayTimer = nullptr;
     platform::ITimer* fHideTimer = nullptr;
 

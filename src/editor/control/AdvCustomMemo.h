@@ -18,6 +18,7 @@
 
 #include "editor/blockmatch/AdvMemoBlockMatch.h"
 #include "editor/control/EditSettings.h"
+#include "editor/control/MemoBlockMatchSource.h"
 #include "editor/control/MemoFreeNotification.h"
 #include "editor/control/MemoUndoTarget.h"
 #include "editor/control/ScopedValue.h"
@@ -473,6 +474,7 @@ class TAdvCustomMemo : private ILinesObserver {
     TCursorShape fPointerShape = TCursorShape::crIBeam;
     int fInvalidateCount = 0;
     TAdvMemoBlockMatch fBlockMatch;
+    TMemoBlockMatchSource fBlockMatchSource{*this};
     std::unique_ptr<TAdvMemoCompletion> fCompletion;
 
     std::string fDelimiters;

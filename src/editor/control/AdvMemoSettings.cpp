@@ -22,7 +22,7 @@ void TAdvCustomMemo::RefreshParameterHint() {
 }
 
 void TAdvCustomMemo::UpdateBlockMatch() {
-    fBlockMatch.Update(*this);
+    fBlockMatch.Update(fBlockMatchSource);
     if (OnCursorChange) {
         OnCursorChange(*this);
     }

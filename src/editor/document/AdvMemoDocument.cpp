@@ -8,12 +8,12 @@ namespace tarnwick::editor {
 
 TAdvCustomMemo::TAdvCustomMemo()
     : fLines(std::make_unique<TAdvMemoStrings>(static_cast<ILinesObserver*>(this))),
-      fCompletion(std::make_unique<TAdvMemoCompletion>(*this)) {
+      fCompletion(std::make_unique<TAdvMemoCompletion>(*this, fView)) {
     fBookmarks.fill(kNoLine);
     fLines->Add("");
     AttachLinesChanged();
-    fView.OnTopLineChanged = [this](int oldLine, int newLine) { TopLineChanged(oldLine, newLine); };
-    fView.OnScrollBarAction = [this] { fCompletion->HideHint(); };
+    fView.OnTopLineChanged.Add(
+        [this](int oldLine, int newLine) { TopLineChanged(oldLine, newLine); });
 }
 
 void TAdvCustomMemo::AttachLinesChanged() {

@@ -1,6 +1,5 @@
 // The control's focus, the caret as the host draws it, the mouse wheel and setting the top
 // line from the keyboard or the wheel.
-#include "editor/completion/AdvMemoCompletion.h"
 #include "editor/control/AdvCustomMemo.h"
 
 namespace tarnwick::editor {
@@ -28,8 +27,8 @@ platform::SurfaceRect TAdvCustomMemo::CaretRect() const {
 }
 
 bool TAdvCustomMemo::MouseWheel(int delta, TShiftState) {
-    // Touchpads send small parts of a notch; they add up to whole steps.
-    const int firstBefore = FirstVisibleLine();
+    // Touchpads send small parts of a notch; they add up to whole steps. A moved top line
+    // hides the parameter hint (the aids listen to the view).
     fWheelRemainder += delta;
     while (fWheelRemainder >= kWheelDelta || fWheelRemainder <= -kWheelDelta) {
         const bool down = fWheelRemainder < 0;
@@ -45,10 +44,6 @@ bool TAdvCustomMemo::MouseWheel(int delta, TShiftState) {
         } else if (count > VisibleRows()) {
             SetTopLine(0);
         }
-    }
-    if (FirstVisibleLine() != firstBefore) {
-        // The hint stands under a code line; once the lines move it would point at another one.
-        fCompletion->HideHint();
     }
     return true;
 }

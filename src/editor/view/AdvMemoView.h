@@ -5,12 +5,11 @@
 // there are no metrics yet).
 #pragma once
 
-#include <functional>
-
 #include "editor/document/TextPos.h"
 #include "editor/view/AdvMemoPaintScrollBars.h"
 #include "editor/view/AdvMemoPaintSettings.h"
 #include "editor/view/Font.h"
+#include "editor/view/Notification.h"
 #include "platform/DrawingSurface.h"
 
 namespace tarnwick::editor {
@@ -102,12 +101,12 @@ class TAdvMemoView {
     // --- Scrolling
     // Moves the top line, limited to 0..count-1 of the lines; when it changes,
     // OnTopLineChanged is raised with the old and the new top line (the control then drops
-    // the start-state caches passed over and repaints).
+    // the start-state caches passed over and repaints; the completion aids hide the hint).
     void ScrollTopLine(int line);
-    std::function<void(int oldLine, int newLine)> OnTopLineChanged;
+    TNotification<int, int> OnTopLineChanged;  // (old top line, new top line)
     // Raised as a scroll-bar action begins, whether or not it moves anything (the parameter
     // hint hides: it stands under a code line that is about to move).
-    std::function<void()> OnScrollBarAction;
+    TNotification<> OnScrollBarAction;
 
   private:
     void TakeTextAreaCells();

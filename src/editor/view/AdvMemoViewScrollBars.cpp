@@ -106,9 +106,7 @@ void TAdvMemoView::ScrollTopLine(int line) {
     }
     const int old = fFirstVisibleLine;
     fFirstVisibleLine = line;
-    if (OnTopLineChanged) {
-        OnTopLineChanged(old, line);
-    }
+    OnTopLineChanged.Raise(old, line);
 }
 
 namespace {
@@ -139,9 +137,7 @@ int ScrollTarget(TScrollCode code, int old, int page, int trackPosition, int max
 }  // namespace
 
 void TAdvMemoView::VerticalScroll(TScrollCode code, int trackPosition) {
-    if (OnScrollBarAction) {
-        OnScrollBarAction();
-    }
+    OnScrollBarAction.Raise();
     const int old = fFirstVisibleLine;
     // A page click moves by the visible rows plus the bar's own one-line page step.
     const int page = VisibleRows() + 1;
@@ -150,9 +146,7 @@ void TAdvMemoView::VerticalScroll(TScrollCode code, int trackPosition) {
 }
 
 void TAdvMemoView::HorizontalScroll(TScrollCode code, int trackPosition) {
-    if (OnScrollBarAction) {
-        OnScrollBarAction();
-    }
+    OnScrollBarAction.Raise();
     const int old = fFirstVisibleColumn;
     const int page = VisibleColumns();
     int target = ScrollTarget(code, old, page, trackPosition, fHorizontal.Maximum);

@@ -14,6 +14,7 @@
 
 #include "editor/input/KeyClaims.h"
 #include "platform/qt/QtDrawingSurface.h"
+#include "platform/qt/QtTimer.h"
 #include "ui/editor/AdvMemoMenu.h"
 #include "ui/editor/CompletionWindows.h"
 #include "ui/window/HandlerBarrier.h"
@@ -21,6 +22,12 @@
 namespace tarnwick {
 
 namespace {
+
+// The caret shows and hides once each per flash period; 0 (no flashing) means no blinking.
+int BlinkHalfPeriod() {
+    const int flash = QApplication::cursorFlashTime();
+    return flash > 0 ? flash / 2 : 0;
+}
 
 editor::TColor FromQColor(const QColor& c) {
     return static_cast<editor::TColor>(c.red()) | (static_cast<editor::TColor>(c.green()) << 8) |
@@ -122,12 +129,14 @@ bool EditorKey(const QKeyEvent& event) {
 
 }  // namespace
 
-TAdvMemoWidget::TAdvMemoWidget(QWidget* parent)
+TAdvMemoWidget::TAdvMemoWidget(QWidget* parent, std::unique_ptr<platform::ITimer> blinkTimer)
     : QWidget(parent),
       fMemo(std::make_unique<editor::TAdvMemo>()),
       fCompletion(std::make_unique<CompletionWindows>(fMemo->Completion(), this)),
       fVertical(new QScrollBar(Qt::Vertical, this)),
-      fHorizontal(new QScrollBar(Qt::Horizontal, this)) {
+      fHorizontal(new QScrollBar(Qt::Horizontal, this)),
+      fBlinkTimer(blinkTimer ? std::move(blinkTimer) : std::make_unique<platform::QtTimer>()),
+      fBlink(*fBlinkTimer, BlinkHalfPeriod(), [this] { return fMemo->CaretBlinks(); }) {
     setObjectName(QStringLiteral("AdvMemo1"));
     setFocusPolicy(Qt::StrongFocus);
     // The paint covers every pixel: no background erase, no flicker.
@@ -159,11 +168,7 @@ TAdvMemoWidget::TAdvMemoWidget(QWidget* parent)
     EnsureMetrics();
     setCursor(Qt::IBeamCursor);
     setMouseTracking(true);
-    const int flash = QApplication::cursorFlashTime();
-    fBlink.setParent(this);
-    fBlink.setObjectName(QStringLiteral("caretBlink"));
-    fBlink.setInterval(flash > 0 ? flash / 2 : 0);
-    connect(&fBlink, &QTimer::timeout, this, Guarded(this, &TAdvMemoWidget::Blink));
+    fBlink.OnToggle = Guarded(this, &TAdvMemoWidget::RepaintCaret);
 }
 
 TAdvMemoWidget::~TAdvMemoWidget() {
@@ -173,18 +178,14 @@ TAdvMemoWidget::~TAdvMemoWidget() {
 }
 
 bool TAdvMemoWidget::CaretDrawn() const {
-    return fMemo->CaretShown() && (fBlinkOn || !fMemo->CaretBlinks());
+    return fMemo->CaretShown() && (fBlink.On() || !fMemo->CaretBlinks());
 }
 
 void TAdvMemoWidget::RestartBlink() {
-    fBlinkOn = true;
-    if (hasFocus() && fBlink.interval() > 0) {
-        fBlink.start();
-    }
+    fBlink.Restart(hasFocus());
 }
 
-void TAdvMemoWidget::Blink() {
-    fBlinkOn = !fBlinkOn || !fMemo->CaretBlinks();
+void TAdvMemoWidget::RepaintCaret() {
     // Only the caret's cell changes: the one it was last drawn in, or where it stands now when
     // no paint has placed it yet. A caret that is not shown has nothing to blink.
     if (!fCaretDrawn.isNull()) {
@@ -449,7 +450,7 @@ void TAdvMemoWidget::HandleFocusOut(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     // The caret goes with the focus; a popup of our own (the context menu) takes it briefly.
     fMemo->FocusLost();
-    fBlink.stop();
+    fBlink.Stop();
 }
 
 void TAdvMemoWidget::CloseCompletion() {

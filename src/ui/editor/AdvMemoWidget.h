@@ -1,20 +1,21 @@
 // The Qt host of the editor control: owns the toolkit-free TAdvMemo and the two scroll bars,
 // which always show the scroll state the editor's view computed. Each Qt event becomes one
 // call into the editor; painting is one call too, followed by the caret (2 px wide, blinking
-// at the platform's cursor flash time while the editor allows it) and the drop marker of a
-// drag. The context menu is a QMenu built from the editor's menu model. Every event handler,
-// timer and scroll bar action runs behind the handler barrier (HandlerBarrier.h), so an error
-// in the editor is shown by the window and the widget keeps working.
+// at the platform's cursor flash time while the editor allows it, on a platform timer) and the
+// drop marker of a drag. The context menu is a QMenu built from the editor's menu model. Every
+// event handler, timer and scroll bar action runs behind the handler barrier (HandlerBarrier.h), so
+// an error in the editor is shown by the window and the widget keeps working.
 #pragma once
 
 #include <QMenu>
 #include <QPointer>
 #include <QScrollBar>
-#include <QTimer>
 #include <QWidget>
 #include <memory>
 
 #include "editor/control/AdvMemo.h"
+#include "editor/view/CaretBlink.h"
+#include "platform/Timer.h"
 
 namespace tarnwick {
 
@@ -23,7 +24,9 @@ class CompletionWindows;
 class TAdvMemoWidget final : public QWidget {
     Q_OBJECT
   public:
-    explicit TAdvMemoWidget(QWidget* parent = nullptr);
+    // blinkTimer: the timer of the caret blink; without one the widget makes a Qt timer.
+    explicit TAdvMemoWidget(QWidget* parent = nullptr,
+                            std::unique_ptr<platform::ITimer> blinkTimer = nullptr);
     ~TAdvMemoWidget() override;
 
     editor::TAdvMemo& Memo() { return *fMemo; }
@@ -74,7 +77,7 @@ class TAdvMemoWidget final : public QWidget {
     void ApplyBar(QScrollBar* bar, const editor::TAdvMemoScrollBar& state,
                   const platform::SurfaceRect& rect);
     void BarAction(QScrollBar* bar, bool vertical, int action);
-    void Blink();
+    void RepaintCaret();
     void RestartBlink();
     void FollowPointerShape();
 
@@ -85,8 +88,8 @@ class TAdvMemoWidget final : public QWidget {
     QScrollBar* fHorizontal;  // child, owned by this widget
     bool fSyncing = false;
     bool fSyncQueued = false;
-    QTimer fBlink;
-    bool fBlinkOn = true;
+    std::unique_ptr<platform::ITimer> fBlinkTimer;
+    editor::TCaretBlink fBlink;  // stops its timer as it goes, before the timer does
     QRect fCaretDrawn;
     QPointer<QMenu> fMenu;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editor/blockmatch/AdvMemoBlockMatch.h"
+#include "editor/control/MemoBlockMatchSource.h"
 #include "editor/support/AdvMemoPaintTestSupport.h"
 
 namespace tarnwick::editor::test {
@@ -23,6 +24,8 @@ class BlockMatchTest : public PaintFixture {
     }
     const TBlockMatch& Closing() const { return memo.BlockMatch().Closing(); }
     const TBlockMatch& Opening() const { return memo.BlockMatch().Opening(); }
+
+    TMemoBlockMatchSource source{memo};  // the editor as the word searches read it
 };
 
 TEST_F(BlockMatchTest, WholeWordNeedsDelimitersOnBothSidesOfTheFirstOccurrence) {
@@ -35,19 +38,19 @@ TEST_F(BlockMatchTest, WholeWordNeedsDelimitersOnBothSidesOfTheFirstOccurrence) 
                           Case{"END", "X,END ", 3}, Case{"END", "XEND END", 0},
                           Case{"END", "ENDS", 0}, Case{"END", "", 0}, Case{"", "END", 0},
                           Case{"END", "\"END\"", 2}, Case{"END", "\xC3\xA9 END", 3}}) {
-        EXPECT_EQ(FindWholeWord(memo, c.Word, c.Text), c.Expected) << c.Word << " in " << c.Text;
+        EXPECT_EQ(FindWholeWord(source, c.Word, c.Text), c.Expected) << c.Word << " in " << c.Text;
     }
 }
 
 TEST_F(BlockMatchTest, ListSearchNarrowsTheListToTheWordFound) {
     std::string list = "BEGIN,TRY,CASE";
-    EXPECT_EQ(FindBlockWord(memo, list, "X TRY CASE"), 3);
+    EXPECT_EQ(FindBlockWord(source, list, "X TRY CASE"), 3);
     EXPECT_EQ(list, "TRY");
     list = "BEGIN,TRY";
-    EXPECT_EQ(FindBlockWord(memo, list, "TRYING"), 0);
+    EXPECT_EQ(FindBlockWord(source, list, "TRYING"), 0);
     EXPECT_EQ(list, "BEGIN,TRY");
     list = "END";
-    EXPECT_EQ(FindBlockWord(memo, list, "A END"), 3);
+    EXPECT_EQ(FindBlockWord(source, list, "A END"), 3);
     EXPECT_EQ(list, "END");
 }
 

@@ -368,5 +368,48 @@ TEST_F(CompletionKeysTest, TypingACallShowsItsHintAndCtrlShiftSpaceRefreshesIt) 
     EXPECT_FALSE(aids.HintVisible());
 }
 
+TEST_F(CompletionKeysTest, KeysThatScrollTheViewHideAShownHintAsTheWheelDoes) {
+    // Every line but two holds an open call, so the hint shows wherever the caret lands.
+    memo.Lines().Clear();
+    for (int i = 0; i < 60; ++i) {
+        memo.Lines().Add(i == 3 || i == 15 ? "" : "ShowMessage(x");
+    }
+    view.UpdateScrollBars();
+    struct Case {
+        const char* Name;
+        TKey Key;
+        TShiftState Shift;
+        int Top;  // the top line and the caret line before the key
+        int Caret;
+        bool Hides;
+    };
+    const Case cases[] = {
+        {"ctrl down", vkDown, ssCtrl, 0, 4, true},
+        {"ctrl up", vkUp, ssCtrl, 20, 24, true},
+        // The caret lands inside a call again, but the view then moves on by the page.
+        {"page down", vkNext, 0, 0, 4, true},
+        {"page up", vkPrior, 0, 20, 24, true},
+        {"ctrl up at the top", vkUp, ssCtrl, 0, 4, false},
+        {"down inside the view", vkDown, 0, 0, 4, false},
+    };
+    for (const Case& c : cases) {
+        memo.SetFirstVisibleLine(c.Top);
+        memo.SetCaretLine(c.Caret);
+        memo.SetCaretColumn(12);
+        aids.RefreshParameterHint();
+        ASSERT_TRUE(aids.HintVisible()) << c.Name;
+        const int top = memo.FirstVisibleLine();
+        Key(c.Key, c.Shift);
+        ASSERT_EQ(memo.FirstVisibleLine() != top, c.Hides) << c.Name << ": the view scrolled";
+        EXPECT_EQ(aids.HintVisible(), !c.Hides) << c.Name;
+        EXPECT_EQ(hide.Active(), !c.Hides) << c.Name;
+        if (!c.Hides) {
+            // A hint that stays stands under the caret's line of the unmoved view.
+            EXPECT_EQ(aids.HintPosition().Y, (memo.CurY() - top + 1) * kLh) << c.Name;
+        }
+        aids.HideHint();
+    }
+}
+
 }  // namespace
 }  // namespace tarnwick::editor::test

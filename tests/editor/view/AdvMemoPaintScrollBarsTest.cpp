@@ -197,11 +197,8 @@ TEST_F(ScrollTest, TopLineRules) {
 TEST_F(ScrollTest, TheViewMovesItsTopLineAndReportsEachChangeOnce) {
     LoadLines(100);
     std::vector<std::pair<int, int>> changes;
-    const auto control = view.OnTopLineChanged;
-    view.OnTopLineChanged = [&](int oldLine, int newLine) {
-        changes.emplace_back(oldLine, newLine);
-        control(oldLine, newLine);
-    };
+    view.OnTopLineChanged.Add(
+        [&](int oldLine, int newLine) { changes.emplace_back(oldLine, newLine); });
     const int paints = memo.InvalidateCount();
     view.ScrollTopLine(10);
     view.ScrollTopLine(10);    // no change, no report

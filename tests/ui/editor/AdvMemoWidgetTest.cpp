@@ -7,7 +7,6 @@
 #include <QRegion>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
 #include <QWheelEvent>
 
 #include <memory>
@@ -15,6 +14,7 @@
 #include <vector>
 
 #include "editor/highlight/AdvPascalMemoStyler.h"
+#include "support/FakeTimer.h"
 #include "ui/editor/AdvMemoWidget.h"
 #include "ui/support/UiTestApp.h"
 
@@ -44,7 +44,15 @@ class AdvMemoWidgetTest : public ::testing::Test {
   protected:
     AdvMemoWidgetTest() : styler(editor::CreateAdvPascalMemoStyler1()) {
         testing::UiTestApp();
-        widget = std::make_unique<TAdvMemoWidget>();
+        Build(nullptr);
+    }
+    // A new widget in place of the current one, blinking on blinkTimer (a Qt timer when null).
+    void Build(std::unique_ptr<platform::ITimer> blinkTimer) {
+        if (widget) {
+            widget->Memo().SetSyntaxStyles(nullptr);
+            widget.reset();
+        }
+        widget = std::make_unique<TAdvMemoWidget>(nullptr, std::move(blinkTimer));
         widget->Memo().SetSyntaxStyles(styler.get());
         styler->AllStyles().Items(0).SetKeyWords(editor::TStringList{"foo"});
         widget->Memo().Lines().Clear();  // a new editor holds one empty line
@@ -285,24 +293,27 @@ TEST_F(AdvMemoWidgetTest, HiddenCaretIsNeverDrawnWithFocusClicksOrKeys) {
 }
 
 TEST_F(AdvMemoWidgetTest, CaretBlinksRepaintTheCaretCellOnlyAndNothingWhenTheCaretIsHidden) {
+    // The blink's timer is driven by the test; it fires as often as the test says.
+    auto timer = std::make_unique<testing::FakeTimer>();
+    testing::FakeTimer* blink = timer.get();
+    Build(std::move(timer));
     AddLines(3);
     auto& memo = widget->Memo();
-    auto* blink = widget->findChild<QTimer*>("caretBlink");
-    ASSERT_NE(blink, nullptr);
+    const int flash = QApplication::cursorFlashTime();
+    ASSERT_GT(flash, 1) << "the platform flashes the caret";
     for (const bool hidden : {false, true}) {
         memo.EditSettings().HiddenCaret = hidden;
         widget->setFocus();
         QTest::keyClick(widget.get(), Qt::Key_End);
         ASSERT_TRUE(QTest::qWaitFor([&] { return widget->hasFocus(); }));
         QApplication::processEvents();
-        blink->start(1);
-        int ticks = 0;
-        const auto counter = QObject::connect(blink, &QTimer::timeout, [&] { ++ticks; });
         PaintRegions regions(widget.get());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 6; })) << hidden;
+        for (int tick = 0; tick < 6; ++tick) {
+            ASSERT_TRUE(blink->Active()) << hidden << " tick " << tick;
+            EXPECT_EQ(blink->Remaining(), flash / 2) << hidden << " tick " << tick;
+            blink->Elapse(blink->Remaining());
+        }
         QApplication::processEvents();
-        QObject::disconnect(counter);
-        blink->stop();
         const auto c = memo.CaretRect();
         const QRect caret(c.Left, c.Top, c.Width(), c.Height());
         if (hidden) {
