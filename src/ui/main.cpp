@@ -44,15 +44,15 @@ int main(int argc, char* argv[]) {
     for (const std::string& line : command.errors()) {
         std::fprintf(stderr, "%s\n", line.c_str());
     }
-    tarnwick::QtShell shell;
-    tarnwick::Shell::Install(&shell);
-    tarnwick::QtClipboard clipboard;
-    tarnwick::Clipboard::Install(&clipboard);
+    tarnwick::platform::QtShell shell;
+    tarnwick::platform::Shell::Install(&shell);
+    tarnwick::platform::QtClipboard clipboard;
+    tarnwick::platform::Clipboard::Install(&clipboard);
     int status = 0;
     std::shared_ptr<const tarnwick::update::TIdThreadComponent::Control> updateCheck;
     {
         tarnwick::TForm1Services services;
-        services.updateEndpoint = tarnwick::kVersionDocumentUrl;
+        services.updateEndpoint = tarnwick::platform::kVersionDocumentUrl;
         // An installed copy never writes beside its executable, not even as root.
         const QString dataFolder =
             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -69,8 +69,8 @@ int main(int argc, char* argv[]) {
         status = QApplication::exec();
         updateCheck = window.UpdateCheckRun();
     }
-    tarnwick::Clipboard::Install(nullptr);
-    tarnwick::Shell::Install(nullptr);
+    tarnwick::platform::Clipboard::Install(nullptr);
+    tarnwick::platform::Shell::Install(nullptr);
     if (updateCheck && !updateCheck->WaitForEnd(std::chrono::milliseconds(0))) {
         // An update check abandoned at close may still be waiting on the network; the process
         // ends here rather than tear down what that thread may still touch.

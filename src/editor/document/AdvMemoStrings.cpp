@@ -87,7 +87,7 @@ void TAdvMemoStrings::SetLineLength(int index, int32_t length) {
 
 void TAdvMemoStrings::InsertLineLength(int index, int32_t length) {
     const size_t at = std::min(static_cast<size_t>(index), fLineLengths.size());
-    MakeRoomAdvised(fLineLengths, 1);
+    platform::MakeRoomAdvised(fLineLengths, 1);
     fLineLengths.insert(fLineLengths.begin() + static_cast<std::ptrdiff_t>(at), length);
     fLengthTracker.Add(length);
 }

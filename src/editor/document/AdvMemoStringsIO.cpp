@@ -303,7 +303,7 @@ void SplitText(TTextBuffer buffer, const TAdvMemoStrings::TLoadSettings& setting
     }
     into.store.Reserve(lines);
     if (observed) {
-        ReserveAdvised(into.lengths, lines);
+        platform::ReserveAdvised(into.lengths, lines);
     }
     // A cancel is looked at every so many lines: often enough to act at once, rarely enough
     // to cost nothing.

@@ -39,7 +39,7 @@ void TAdvMemoStrings::InsertLines(int index, const std::vector<std::string_view>
             lengths.push_back(utf8::CharCount(line));
             fLengthTracker.Add(lengths.back());
         }
-        MakeRoomAdvised(fLineLengths, lengths.size());
+        platform::MakeRoomAdvised(fLineLengths, lengths.size());
         fLineLengths.insert(fLineLengths.begin() + static_cast<std::ptrdiff_t>(at), lengths.begin(),
                             lengths.end());
     }

@@ -82,7 +82,7 @@ char32_t CaseKey(std::string_view text, size_t& pos) {
 }  // namespace
 
 char32_t Utf8LowerChar(char32_t c) {
-    return c < 0x80 ? static_cast<char32_t>(Tables().lower[c]) : SimpleLowerCase(c);
+    return c < 0x80 ? static_cast<char32_t>(Tables().lower[c]) : platform::SimpleLowerCase(c);
 }
 
 std::string AnsiLowerCase(std::string_view text) {

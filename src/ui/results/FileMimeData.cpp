@@ -7,7 +7,7 @@
 namespace tarnwick {
 
 QByteArray UriListOf(const std::string& path) {
-    return QByteArray::fromStdString(FileUri(path)) + "\r\n";
+    return QByteArray::fromStdString(platform::FileUri(path)) + "\r\n";
 }
 
 std::unique_ptr<QMimeData> FileDragData(const std::string& path) {
@@ -20,7 +20,7 @@ std::unique_ptr<QMimeData> FileDragData(const std::string& path) {
 std::unique_ptr<QMimeData> FileClipboardData(const std::string& path) {
     auto data = FileDragData(path);
     data->setData(QString::fromLatin1(kGnomeCopiedFilesMime),
-                  "copy\n" + QByteArray::fromStdString(FileUri(path)));
+                  "copy\n" + QByteArray::fromStdString(platform::FileUri(path)));
     return data;
 }
 

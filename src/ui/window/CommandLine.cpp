@@ -129,7 +129,7 @@ std::string CommandLine::HelpText() {
 }
 
 std::string CommandLine::VersionText() {
-    return std::string(kProgram) + " " + AppVersion + "\n";
+    return std::string(kProgram) + " " + platform::AppVersion + "\n";
 }
 
 }  // namespace tarnwick

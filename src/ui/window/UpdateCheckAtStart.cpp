@@ -16,14 +16,14 @@ UpdateCheckAtStart::~UpdateCheckAtStart() {
     }
 }
 
-void UpdateCheckAtStart::Start(QWidget* owner, UiDispatcher& dispatcher,
+void UpdateCheckAtStart::Start(QWidget* owner, platform::UiDispatcher& dispatcher,
                                const std::string& endpoint, std::chrono::milliseconds deadline,
-                               std::shared_ptr<Prompts> prompts) {
+                               std::shared_ptr<platform::Prompts> prompts) {
     if (fThread) {
         return;  // once per start of the program
     }
     if (!prompts) {
-        fQtPrompts = QtPrompts::Create(owner, dispatcher);
+        fQtPrompts = platform::QtPrompts::Create(owner, dispatcher);
         prompts = fQtPrompts;
     }
     fThread = std::make_unique<UpdateCheckThread>(std::move(prompts), endpoint, deadline);

@@ -79,7 +79,7 @@ class TForm1Test : public ::testing::Test {
 
     // Replaces the window by one that asks `windowDialogs`, formats with `windowLocale` (the
     // fixture's when null) and pauses `entryPause` per entry of a walk.
-    void MakeWindow(UiDialogs* windowDialogs, const LocaleFormats* windowLocale = nullptr,
+    void MakeWindow(UiDialogs* windowDialogs, const platform::LocaleFormats* windowLocale = nullptr,
                     std::chrono::microseconds entryPause = std::chrono::microseconds(0)) {
         UiTestApp();
         window.reset();

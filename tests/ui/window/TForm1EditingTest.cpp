@@ -22,10 +22,10 @@ using testing::WaitUntil;
 class TForm1EditingTest : public testing::TForm1Test {
   protected:
     void SetUp() override {
-        Clipboard::Install(&clipboard);
+        platform::Clipboard::Install(&clipboard);
         ShowActive();
     }
-    void TearDown() override { Clipboard::Install(nullptr); }
+    void TearDown() override { platform::Clipboard::Install(nullptr); }
 
     TAdvMemoWidget& Editor() { return window->Memo(); }
     std::string Line(int i) { return Editor().Memo().Lines().Get(i); }
@@ -57,7 +57,7 @@ class TForm1EditingTest : public testing::TForm1Test {
         return QGuiApplication::clipboard()->text().toStdString();
     }
 
-    QtClipboard clipboard;
+    platform::QtClipboard clipboard;
 };
 
 TEST_F(TForm1EditingTest, TypeSelectCutPasteAndUndoWithRealEvents) {

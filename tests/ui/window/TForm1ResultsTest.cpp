@@ -49,7 +49,7 @@ TEST_F(TForm1ResultsTest, ColumnsFitTheirTitlesSizesAndTheLocalesDatesAndTimes) 
             row.Path = "/p/name.txt";
             row.Size = "999" + l.locale.DecimalSeparator() + "99 bytes";
             row.Type = "TXT File";
-            row.Created = FileTimeText(FileTimeFromUnix(t, 0), l.locale);
+            row.Created = FileTimeText(platform::FileTimeFromUnix(t, 0), l.locale);
             row.Modified = row.Created;
             row.Attributes = "+R+H";
             rows.push_back(row);

@@ -41,14 +41,14 @@ class TForm1UpdateCheckTest : public ::testing::Test {
   protected:
     void SetUp() override {
         UiTestApp();
-        Shell::Install(&shell);
+        platform::Shell::Install(&shell);
     }
     void TearDown() override {
         window.reset();
-        Shell::Install(nullptr);
+        platform::Shell::Install(nullptr);
     }
 
-    void Open(const std::string& endpoint, std::shared_ptr<Prompts> prompts = nullptr) {
+    void Open(const std::string& endpoint, std::shared_ptr<platform::Prompts> prompts = nullptr) {
         TForm1Services services;
         services.dialogs = &dialogs;
         services.typeNames = &typeNames;
@@ -126,7 +126,7 @@ TEST_F(TForm1UpdateCheckTest, WithoutAnEndpointNoCheckStarts) {
 TEST_F(TForm1UpdateCheckTest, ClosingTheWindowWhileAHostileServerRunsReturnsAtOnce) {
     for (const HostileServer& hostile : HostileServers()) {
         SCOPED_TRACE(hostile.name);
-        auto prompts = std::make_shared<ScriptedPrompts>(std::deque{PromptAnswer::Yes});
+        auto prompts = std::make_shared<ScriptedPrompts>(std::deque{platform::PromptAnswer::Yes});
         ScriptedServer server(hostile.script);
         Open(EndpointOf(server), prompts);
         const auto run = window->UpdateCheckRun();
