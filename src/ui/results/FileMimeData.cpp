@@ -4,7 +4,7 @@
 #include "platform/Shell.h"
 #include "ui/window/LocalPaths.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 QByteArray UriListOf(const std::string& path) {
     return QByteArray::fromStdString(platform::FileUri(path)) + "\r\n";
@@ -24,4 +24,4 @@ std::unique_ptr<QMimeData> FileClipboardData(const std::string& path) {
     return data;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -13,7 +13,7 @@
 
 #include "platform/LocaleFormats.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 constexpr int kSizeColumn = 2;
@@ -92,4 +92,4 @@ std::array<int, ResultsModel::kColumnCount> FittedColumnWidths(
     return widths;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -12,11 +12,11 @@
 class QFont;
 class QTableView;
 
-namespace tarnwick {
-
-namespace platform {
+namespace tarnwick::platform {
 class LocaleFormats;
 }
+
+namespace tarnwick::ui {
 
 // The form's letter width that the design widths of ResultsModel::ColumnWidth assume.
 inline constexpr double kFormAverageLetterWidth = 6.0;
@@ -28,4 +28,4 @@ double AverageLetterWidth(const QFont& font);
 std::array<int, ResultsModel::kColumnCount> FittedColumnWidths(
     const QTableView& list, const platform::LocaleFormats& locale);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -10,7 +10,7 @@
 
 #include "platform/AppInfo.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 constexpr const char* kProgram = "tarnwick";
@@ -132,4 +132,4 @@ std::string CommandLine::VersionText() {
     return std::string(kProgram) + " " + platform::AppVersion + "\n";
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

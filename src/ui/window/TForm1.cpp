@@ -40,7 +40,7 @@
 #include "ui/window/TForm2.h"
 #include "ui/window/UiDialogs.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 using search::FilterMode;
 using search::FoundCountText;
@@ -556,4 +556,4 @@ void TForm1::ShowError(const QString& text) {
     fServices.dialogs->ShowError(this, ApplicationTitle(), text + QLatin1Char('.'));
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

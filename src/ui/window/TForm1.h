@@ -32,20 +32,21 @@ class QTableView;
 class QTimer;
 class QToolButton;
 
-namespace tarnwick {
-
-namespace editor {
+namespace tarnwick::editor {
 class TAdvMemoFindReplaceDialog;
 class TAdvPascalMemoStyler;
-}  // namespace editor
-namespace history {
+}  // namespace tarnwick::editor
+namespace tarnwick::history {
 class InputHistory;
 }
-namespace platform {
+namespace tarnwick::platform {
 class Prompts;
 class QtPrompts;
 class QtUiDispatcher;
-}  // namespace platform
+}  // namespace tarnwick::platform
+
+namespace tarnwick::ui {
+
 class TForm2;
 class ResultsMenu;
 class TAdvMemoWidget;
@@ -285,4 +286,4 @@ class TForm1 final : public QMainWindow,
     std::unique_ptr<search::SearchControl> fSearch;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

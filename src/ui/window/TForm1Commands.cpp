@@ -20,7 +20,7 @@
 #include "ui/window/TForm1.h"
 #include "ui/window/UiDialogs.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 using search::ExtractFileExt;
 using search::ResultRow;
@@ -140,4 +140,4 @@ void TForm1::Find1Click() {
     FindReplaceCommand();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

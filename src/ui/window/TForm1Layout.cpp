@@ -32,7 +32,7 @@
 #include "ui/results/ResultsView.h"
 #include "ui/window/TForm1.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 using search::kDefaultExcludeList;
 using search::kDefaultIncludeList;
@@ -350,4 +350,4 @@ void TForm1::BuildResultsAndEditor(QWidget* panel) {
     };
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

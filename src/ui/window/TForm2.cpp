@@ -13,7 +13,7 @@
 #include "platform/TMisc.h"
 #include "ui/window/HandlerBarrier.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 constexpr const char* kFormFontFamily = "MS Sans Serif";
@@ -163,4 +163,4 @@ void TForm2::bsSkinLinkLabel1Click() {
     platform::TMisc::OpenSite(platform::kHomePageUrl, "", kShowNormally);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

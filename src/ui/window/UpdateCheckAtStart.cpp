@@ -3,7 +3,7 @@
 
 #include "platform/qt/QtPrompts.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 using update::UpdateCheckThread;
 
@@ -30,4 +30,4 @@ void UpdateCheckAtStart::Start(QWidget* owner, platform::UiDispatcher& dispatche
     fThread->Start();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

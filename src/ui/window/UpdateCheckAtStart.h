@@ -12,12 +12,12 @@
 
 class QWidget;
 
-namespace tarnwick {
-
-namespace platform {
+namespace tarnwick::platform {
 class QtPrompts;
 class UiDispatcher;
-}  // namespace platform
+}  // namespace tarnwick::platform
+
+namespace tarnwick::ui {
 
 class UpdateCheckAtStart {
   public:
@@ -43,4 +43,4 @@ class UpdateCheckAtStart {
     std::unique_ptr<update::UpdateCheckThread> fThread;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -20,7 +20,7 @@
 #include "ui/editor/AdvMemoWidget.h"
 #include "ui/support/TForm1Fixture.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using ::testing::ElementsAre;
@@ -299,4 +299,4 @@ TEST_F(TForm1DataSafetyTest, AVanishedFileIsReportedAndTheEditorKept) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -14,7 +14,7 @@
 #include "ui/editor/AdvMemoWidget.h"
 #include "ui/support/TForm1Fixture.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using testing::WaitUntil;
@@ -195,4 +195,4 @@ TEST_F(TForm1EditingTest, TheCompletionListClosesWhenTheEditorIsReloaded) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -16,7 +16,7 @@
 #include "search/RowTexts.h"
 #include "ui/support/TForm1Fixture.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using search::FileTimeText;
@@ -111,4 +111,4 @@ TEST_F(TForm1ResultsTest, ZeroBirthTimeShowsTheModificationTimeAsCreated) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

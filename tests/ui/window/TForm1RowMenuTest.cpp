@@ -22,7 +22,7 @@
 #include "ui/results/FileMimeData.h"
 #include "ui/support/TForm1Fixture.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using ::testing::ElementsAre;
@@ -333,4 +333,4 @@ TEST_F(TForm1RowMenuTest, TheEditorAndTheListTakeNoDrop) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -34,7 +34,7 @@
 #include "ui/support/UiTestApp.h"
 #include "ui/window/UiDialogs.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using search::ResultRow;
@@ -376,4 +376,4 @@ TEST_F(TForm1Test, CloseSavesTheHistoriesOrStaysOpenWhenItCannot) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

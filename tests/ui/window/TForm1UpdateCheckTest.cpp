@@ -49,7 +49,7 @@ class TForm1UpdateCheckTest : public ::testing::Test {
     }
 
     void Open(const std::string& endpoint, std::shared_ptr<platform::Prompts> prompts = nullptr) {
-        TForm1Services services;
+        ui::TForm1Services services;
         services.dialogs = &dialogs;
         services.typeNames = &typeNames;
         services.locale = &locale;
@@ -58,7 +58,7 @@ class TForm1UpdateCheckTest : public ::testing::Test {
         services.updateEndpoint = endpoint;
         services.updateDeadline = kTestDeadline;
         services.prompts = std::move(prompts);
-        window = std::make_unique<TForm1>(services);
+        window = std::make_unique<ui::TForm1>(services);
         window->show();
     }
 
@@ -74,7 +74,7 @@ class TForm1UpdateCheckTest : public ::testing::Test {
     FakeTypeNames typeNames;
     FixedLocale locale;
     RecordingShell shell;
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<ui::TForm1> window;
 };
 
 TEST_F(TForm1UpdateCheckTest, UnreachableServerShowsNothingAndTheWindowWorks) {

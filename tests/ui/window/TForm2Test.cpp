@@ -21,7 +21,7 @@
 #include "support/RecordingShell.h"
 #include "ui/support/UiTestApp.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using testing::RecordingShell;
@@ -265,4 +265,4 @@ TEST(ArtworkTest, LogoGifMatchesItsSource) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui
