@@ -348,7 +348,8 @@ void SplitText(TTextBuffer buffer, const TAdvMemoStrings::TLoadSettings& setting
             }
             // Lengths count characters; a pure ASCII line has one per byte.
             const std::string_view text = into.store.View(index);
-            const auto columns = static_cast<int32_t>(high ? utf8::CharCount(text) : text.size());
+            const auto columns =
+                static_cast<int32_t>(high ? platform::utf8::CharCount(text) : text.size());
             into.lengths.push_back(columns);
             into.tracker.Add(columns);
         }
