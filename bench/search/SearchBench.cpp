@@ -35,9 +35,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // Type names by extension, for core-only builds without the MIME database.
-class ExtensionTypeNames final : public tarnwick::TypeNames {
+class ExtensionTypeNames final : public tarnwick::platform::TypeNames {
   public:
-    tarnwick::TypeDescription DescribeFile(const std::string& path) const override {
+    tarnwick::platform::TypeDescription DescribeFile(const std::string& path) const override {
         const auto dot = path.rfind('.');
         return {dot == std::string::npos ? "File" : path.substr(dot + 1) + " file", "text-plain"};
     }
@@ -68,11 +68,11 @@ Timed RunOurs(const std::string& root, const std::string& nameText,
     tarnwick::search::SearchOptions options;
     options.SetIncludeHidden(true);  // find and grep see hidden entries too
 #ifdef TARNWICK_BENCH_QT_TYPES
-    const tarnwick::QtTypeNames types;
+    const tarnwick::platform::QtTypeNames types;
 #else
     const ExtensionTypeNames types;
 #endif
-    const auto locale = tarnwick::LocaleFormats::CreateSystem();
+    const auto locale = tarnwick::platform::LocaleFormats::CreateSystem();
     CountingSink sink;
     tarnwick::search::WalkContext context{
         state, options,         types, *locale, &sink, contentText, std::chrono::microseconds(0),

@@ -41,14 +41,15 @@
 namespace {
 
 // A shown window whose only drive root is root, walking without the pause per entry.
-std::unique_ptr<tarnwick::TForm1> MakeWindow(
-    const std::string& root, tarnwick::UiDialogs& dialogs = tarnwick::UiDialogs::Unattended()) {
-    tarnwick::TForm1Services services;
+std::unique_ptr<tarnwick::ui::TForm1> MakeWindow(
+    const std::string& root,
+    tarnwick::ui::UiDialogs& dialogs = tarnwick::ui::UiDialogs::Unattended()) {
+    tarnwick::ui::TForm1Services services;
     services.dialogs = &dialogs;
     services.entryPause = std::chrono::microseconds(0);
     services.readDriveRoots = false;
     services.historyFolder = root;
-    auto window = std::make_unique<tarnwick::TForm1>(services);
+    auto window = std::make_unique<tarnwick::ui::TForm1>(services);
     window->Search().State().DriveRoots = {root};
     window->show();
     window->FormShow();
@@ -126,7 +127,8 @@ void BenchRows(const std::string& root) {
 // seconds to the time from the click to the end of the load (the text in the editor or the
 // error), and firstSeconds to the time until the file's text was first in sight: its preview
 // painted while the file was read, or else the editor painted with it.
-qint64 ClickAndWatch(tarnwick::TForm1& window, double& seconds, double* firstSeconds = nullptr) {
+qint64 ClickAndWatch(tarnwick::ui::TForm1& window, double& seconds,
+                     double* firstSeconds = nullptr) {
     window.findChild<QPushButton*>("BitBtn1")->click();
     RunUntil([&] { return window.findChild<QPushButton*>("BitBtn1")->isEnabled(); }, 60000);
     if (window.Results().rowCount() != 1) {
@@ -159,7 +161,7 @@ qint64 ClickAndWatch(tarnwick::TForm1& window, double& seconds, double* firstSec
     return gaps.Longest();
 }
 
-std::unique_ptr<tarnwick::TForm1> BenchLoad(const std::string& root) {
+std::unique_ptr<tarnwick::ui::TForm1> BenchLoad(const std::string& root) {
     const std::string dir = root + "/load";
     std::filesystem::create_directories(dir);
     WriteRepeated(dir + "/big.txt",
@@ -176,8 +178,8 @@ std::unique_ptr<tarnwick::TForm1> BenchLoad(const std::string& root) {
     return window;
 }
 
-void BenchKeystroke(tarnwick::TForm1& window) {
-    tarnwick::TAdvMemoWidget& widget = window.Memo();
+void BenchKeystroke(tarnwick::ui::TForm1& window) {
+    tarnwick::ui::TAdvMemoWidget& widget = window.Memo();
     auto& memo = widget.Memo();
     constexpr int kLine = 700000;
     if (memo.Lines().Count() <= kLine) {
@@ -212,7 +214,7 @@ void BenchKeystroke(tarnwick::TForm1& window) {
 }
 
 // Records the error boxes instead of showing them; answers nothing else.
-class RecordingDialogs final : public tarnwick::UiDialogs {
+class RecordingDialogs final : public tarnwick::ui::UiDialogs {
   public:
     std::optional<QString> ChooseFolder(QWidget*) override { return std::nullopt; }
     std::optional<QString> ChooseSaveFile(QWidget*, const QString&, const QString&,
@@ -222,8 +224,8 @@ class RecordingDialogs final : public tarnwick::UiDialogs {
     void ShowError(QWidget*, const QString&, const QString& text) override {
         errors.push_back(text);
     }
-    tarnwick::EditsAnswer AskAboutEdits(QWidget*, const QString&, const QString&) override {
-        return tarnwick::EditsAnswer::Discard;
+    tarnwick::ui::EditsAnswer AskAboutEdits(QWidget*, const QString&, const QString&) override {
+        return tarnwick::ui::EditsAnswer::Discard;
     }
     std::vector<QString> errors;
 };
@@ -295,13 +297,13 @@ double LongLineKeystroke(const std::string& root, std::size_t bytes, int keys) {
         line.resize(bytes);
         out << line;
     }
-    tarnwick::TForm1Services services;
-    services.dialogs = &tarnwick::UiDialogs::Unattended();
+    tarnwick::ui::TForm1Services services;
+    services.dialogs = &tarnwick::ui::UiDialogs::Unattended();
     services.readDriveRoots = false;
     services.historyFolder = root;
-    tarnwick::TForm1 window(services);
+    tarnwick::ui::TForm1 window(services);
     window.show();
-    tarnwick::TAdvMemoWidget& widget = window.Memo();
+    tarnwick::ui::TAdvMemoWidget& widget = window.Memo();
     auto& memo = widget.Memo();
     memo.Lines().LoadFromFile(path);
     widget.setFocus();

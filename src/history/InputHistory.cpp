@@ -46,8 +46,8 @@ int CompareIgnoringCase(std::string_view a, std::string_view b) {
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() && j < b.size()) {
-        const char32_t x = FoldCase(NextUtf8Char(a, i));
-        const char32_t y = FoldCase(NextUtf8Char(b, j));
+        const char32_t x = platform::FoldCase(platform::NextUtf8Char(a, i));
+        const char32_t y = platform::FoldCase(platform::NextUtf8Char(b, j));
         if (x != y) {
             return x < y ? -1 : 1;
         }

@@ -1,7 +1,7 @@
 // The program's version and the maker's web addresses, fixed in the program.
 #pragma once
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 inline constexpr const char* kHomePageUrl = "http://www.tarnwick.example/";
 inline constexpr const char* kContactPageUrl = "http://www.tarnwick.example/contact/";
@@ -10,4 +10,4 @@ inline constexpr const char* kVersionDocumentUrl =
 // The program's own version, shown in the About box and compared by the update check.
 inline constexpr const char* AppVersion = "2.0.1";
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -3,7 +3,7 @@
 
 #include <atomic>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 namespace {
 std::atomic<Clipboard*> gInstalled{nullptr};
@@ -51,4 +51,4 @@ std::string WithCrLfLineBreaks(std::string_view text) {
     return result;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

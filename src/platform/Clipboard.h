@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 class Clipboard {
   public:
@@ -35,4 +35,4 @@ std::string WithLfLineBreaks(std::string_view text);
 // CR LF, the line break InsertAtCaret splits at; so text from any program pastes as lines.
 std::string WithCrLfLineBreaks(std::string_view text);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

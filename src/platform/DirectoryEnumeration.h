@@ -18,7 +18,7 @@
 
 #include "platform/FolderHandle.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 // What the listing knows of a name without a stat, from the directory's own type field.
 // What the directory itself says of an entry. A symbolic link (Link) still has to be followed to
@@ -100,4 +100,4 @@ std::optional<AttributeData> GetAttributeData(const std::string& path);
 // Orders names as the listing does: by ASCII upper case, ties by exact bytes.
 bool NameOrderLess(const std::string& a, const std::string& b);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

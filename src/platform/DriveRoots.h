@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 // Reads /proc/self/mounts; "/" alone when it can't be read.
 std::vector<std::string> ReadDriveRoots();
@@ -24,6 +24,6 @@ std::string UnescapeMountField(const std::string& field);
 // True for file system types that never hold user files even when a device backs them.
 bool IsPseudoFileSystem(const std::string& type);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform
 
 #include "platform/DriveRootsImpl.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <sstream>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 template <typename BlockDeviceTest, typename DirectoryTest>
 std::vector<std::string> DriveRootsFromMounts(const std::string& mountsText,
@@ -34,4 +34,4 @@ std::vector<std::string> DriveRootsFromMounts(const std::string& mountsText,
     return roots;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

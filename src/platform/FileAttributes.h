@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 inline constexpr std::uint32_t kAttrReadOnly = 0x01;
 inline constexpr std::uint32_t kAttrHidden = 0x02;
@@ -13,4 +13,4 @@ inline constexpr std::uint32_t kAttrVolumeLabel = 0x08;
 inline constexpr std::uint32_t kAttrDirectory = 0x10;
 inline constexpr std::uint32_t kAttrArchive = 0x20;
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -10,7 +10,7 @@
 
 #include "platform/files/Descriptor.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 struct FolderIdentity {
     std::uint64_t device = 0;
@@ -46,4 +46,4 @@ class FolderHandle {
     FolderIdentity fIdentity;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

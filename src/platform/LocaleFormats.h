@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 class LocaleFormats {
   public:
@@ -47,4 +47,4 @@ class StrftimeLocaleFormats : public LocaleFormats {
     std::string fDecimal;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <vector>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 // Asks for transparent huge pages on the whole 2 MiB pages inside [data, data + size). Large
 // buffers then take a few hundred page faults instead of hundreds of thousands. Only advice:
@@ -36,4 +36,4 @@ void MakeRoomAdvised(std::vector<T>& v, std::size_t more) {
     }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -1,8 +1,8 @@
 // The one path separator of the platform; every rule about "a trailing separator" uses it.
 #pragma once
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 inline constexpr char kPathDelimiter = '/';
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

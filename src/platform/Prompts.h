@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 enum class PromptAnswer { Yes, No };
 
@@ -25,4 +25,4 @@ class Prompts {
     virtual void Message(const std::string& text, const std::string& caption) = 0;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -8,7 +8,7 @@
 
 #include "platform/files/ReadOpen.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 class ReadOnlyFile {
   public:
@@ -33,4 +33,4 @@ class ReadOnlyFile {
     files::ReadOpen fFile;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <vector>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 std::atomic<Shell*> installedShell{nullptr};
@@ -87,4 +87,4 @@ bool HasUriScheme(const std::string& target) {
     return true;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 class Shell {
   public:
@@ -35,4 +35,4 @@ std::string FileUri(const std::string& path);
 // Whether `target` is an address with a scheme ("http://...", "mailto:...") rather than a path.
 bool HasUriScheme(const std::string& target);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -5,7 +5,7 @@
 
 #include "platform/Shell.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 // A decimal integer with an optional sign and no other characters, as the show command must be.
@@ -36,4 +36,4 @@ void TMisc::OpenSite(const std::string& target, const std::string& parameters,
     }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 // Raised when a text that must be a decimal integer is not one.
 class EConvertError : public std::runtime_error {
@@ -24,4 +24,4 @@ class TMisc {
                          const std::string& showCommand);
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -6,7 +6,7 @@
 
 #include "platform/Utf8Chars.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 constexpr char32_t kStrayByteBase = 0xDC00;
@@ -84,4 +84,4 @@ char32_t SimpleLowerCase(char32_t c) {
     return static_cast<char32_t>(::towlower_l(static_cast<wint_t>(c), locale));
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 // Reads one character of UTF-8 at `pos` and advances past it. A byte that does not start a
 // valid sequence (overlong forms and surrogates included) is taken alone and returned as
@@ -21,4 +21,4 @@ char32_t FoldCase(char32_t c);
 // it has none). Unlike FoldCase it does not go through the capital: final sigma stays itself.
 char32_t SimpleLowerCase(char32_t c);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 struct TypeDescription {
     std::string typeName;  // e.g. "plain text document"
@@ -23,4 +23,4 @@ class TypeNames {
     virtual TypeDescription DescribeFile(const std::string& fullPath) const = 0;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 class UiDispatcher {
   public:
@@ -18,4 +18,4 @@ class UiDispatcher {
     virtual void Post(std::function<void()> task) = 0;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

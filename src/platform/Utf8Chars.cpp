@@ -6,7 +6,7 @@
 
 #include "platform/Windows1252.h"
 
-namespace tarnwick::utf8 {
+namespace tarnwick::platform::utf8 {
 namespace {
 
 constexpr unsigned char kFirstNonAscii = 0x80;
@@ -207,4 +207,4 @@ std::size_t Encode(char32_t c, char* out) {
     return 4;
 }
 
-}  // namespace tarnwick::utf8
+}  // namespace tarnwick::platform::utf8

@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace tarnwick::utf8 {
+namespace tarnwick::platform::utf8 {
 
 // Whether every byte of text is below 0x80 (eight bytes tested at a time).
 bool IsAscii(std::string_view text);
@@ -41,4 +41,4 @@ int ColumnOfByteOffset(std::string_view text, std::size_t offset);
 // Appends the UTF-8 bytes of code point c (c must be a scalar value) to out; returns the count.
 std::size_t Encode(char32_t c, char* out);
 
-}  // namespace tarnwick::utf8
+}  // namespace tarnwick::platform::utf8

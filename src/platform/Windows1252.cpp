@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-namespace tarnwick::Windows1252 {
+namespace tarnwick::platform::Windows1252 {
 namespace {
 
 // Bytes below and above this range are the same numbers in UTF-16 (ASCII and Latin-1).
@@ -76,4 +76,4 @@ std::string FromUtf16(std::u16string_view text) {
     return bytes;
 }
 
-}  // namespace tarnwick::Windows1252
+}  // namespace tarnwick::platform::Windows1252

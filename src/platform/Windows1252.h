@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace tarnwick::Windows1252 {
+namespace tarnwick::platform::Windows1252 {
 
 // The byte written for a character the code page cannot represent.
 inline constexpr char kReplacementByte = '?';
@@ -26,4 +26,4 @@ char FromUtf16(char16_t unit);
 // and gives a single kReplacementByte; so does a lone surrogate.
 std::string FromUtf16(std::u16string_view text);
 
-}  // namespace tarnwick::Windows1252
+}  // namespace tarnwick::platform::Windows1252

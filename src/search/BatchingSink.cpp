@@ -3,7 +3,8 @@
 
 namespace tarnwick::search {
 
-BatchingSink::BatchingSink(UiDispatcher& dispatcher, std::function<void(SearchEventBatch)> deliver)
+BatchingSink::BatchingSink(platform::UiDispatcher& dispatcher,
+                           std::function<void(SearchEventBatch)> deliver)
     : fDispatcher(dispatcher),
       fDeliver(std::move(deliver)),
       fLastSent(std::chrono::steady_clock::now() - kBatchInterval) {}

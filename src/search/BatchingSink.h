@@ -20,7 +20,7 @@ inline constexpr std::size_t kBatchLimit = 2048;
 class BatchingSink final : public SearchSink {
   public:
     // `deliver` runs on the UI thread with each batch.
-    BatchingSink(UiDispatcher& dispatcher, std::function<void(SearchEventBatch)> deliver);
+    BatchingSink(platform::UiDispatcher& dispatcher, std::function<void(SearchEventBatch)> deliver);
 
     void Folder(const std::string& folderPath) override;
     void Row(ResultRow row, std::string foundCountText) override;
@@ -31,7 +31,7 @@ class BatchingSink final : public SearchSink {
   private:
     void Add(SearchEvent event);
 
-    UiDispatcher& fDispatcher;
+    platform::UiDispatcher& fDispatcher;
     std::function<void(SearchEventBatch)> fDeliver;
     SearchEventBatch fPending;
     std::chrono::steady_clock::time_point fLastSent;

@@ -66,7 +66,7 @@ ContentVerdict VerdictOf(ContentFinding finding, bool wholeWord) {
 
 ContentVerdict ContentScanner::Test(const std::string& path, std::string_view text, bool wholeWord,
                                     const std::atomic<bool>* running) {
-    ReadOnlyFile file;
+    platform::ReadOnlyFile file;
     if (!file.Open(path)) {
         return ContentVerdict::Unreadable;
     }
@@ -81,14 +81,14 @@ ContentVerdict ContentScanner::TestAt(int dirFd, const std::string& name, std::s
 ContentFinding ContentScanner::FindAt(int dirFd, const std::string& name, std::string_view text,
                                       const std::atomic<bool>* running,
                                       const std::atomic<bool>* wanted) {
-    ReadOnlyFile file;
+    platform::ReadOnlyFile file;
     if (!file.OpenAt(dirFd, name)) {
         return file.OutOfDescriptors() ? ContentFinding::NoDescriptor : ContentFinding::Unreadable;
     }
     return Scan(file, text, running, wanted);
 }
 
-ContentFinding ContentScanner::Scan(ReadOnlyFile& file, std::string_view text,
+ContentFinding ContentScanner::Scan(platform::ReadOnlyFile& file, std::string_view text,
                                     const std::atomic<bool>* running,
                                     const std::atomic<bool>* wanted) {
     // The buffer holds the last text.size() - 1 bytes of the previous chunk in front of the
@@ -151,7 +151,7 @@ ContentVerdict TestFileContent(const std::string& path, std::string_view text, b
 }
 
 bool ReadFileText(const std::string& path, std::string& content) {
-    ReadOnlyFile file;
+    platform::ReadOnlyFile file;
     if (!file.Open(path)) {
         return false;
     }

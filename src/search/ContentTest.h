@@ -56,8 +56,8 @@ class ContentScanner {
                           const std::atomic<bool>* wanted = nullptr);
 
   private:
-    ContentFinding Scan(ReadOnlyFile& file, std::string_view text, const std::atomic<bool>* running,
-                        const std::atomic<bool>* wanted);
+    ContentFinding Scan(platform::ReadOnlyFile& file, std::string_view text,
+                        const std::atomic<bool>* running, const std::atomic<bool>* wanted);
 
     std::size_t fChunkSize;
     std::unique_ptr<char[]> fBuffer;

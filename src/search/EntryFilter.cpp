@@ -5,6 +5,10 @@
 
 namespace tarnwick::search {
 
+using platform::EntryKind;
+using platform::FolderListing;
+using platform::ListedName;
+
 EntryFilter::EntryFilter(const SearchOptions& options, std::string contentText,
                          const std::atomic<bool>& running, std::size_t contentChunkSize,
                          std::size_t contentHelpers, std::function<bool(int)> relieveDescriptors)

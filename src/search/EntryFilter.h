@@ -40,18 +40,18 @@ class EntryFilter {
 
     // Whether BeginFolder may hand any file of `listing` to helpers; when not, every entry has
     // kNoSlot and BeginFolder need not be called.
-    bool ReadsAhead(const FolderListing& listing) const {
+    bool ReadsAhead(const platform::FolderListing& listing) const {
         return !fContentText.empty() && fContentHelpers != 0 && listing.ok();
     }
     // Announces the matching entries of `listing`, in the order they will be asked about;
     // returns each one's read-ahead slot (or kNoSlot). EndFolder lets the helpers go.
-    std::vector<std::size_t> BeginFolder(const FolderListing& listing,
-                                         const std::vector<const ListedName*>& matching);
+    std::vector<std::size_t> BeginFolder(const platform::FolderListing& listing,
+                                         const std::vector<const platform::ListedName*>& matching);
     void EndFolder();
 
     // True when the entry is a hit. `slot` is what BeginFolder gave it.
-    bool Accepts(const FolderListing& listing, const ListedName& entry, bool isFolder,
-                 std::size_t slot);
+    bool Accepts(const platform::FolderListing& listing, const platform::ListedName& entry,
+                 bool isFolder, std::size_t slot);
 
     // The extension filter lists, re-read whenever the user changed them.
     bool IsExcludedExtension(const std::string& ext);
@@ -60,8 +60,8 @@ class EntryFilter {
   private:
     bool PassesExtensionFilter(const std::string& name);
     // The content finding of a file: from the helpers when it has a slot, else tested now.
-    ContentFinding FindContent(const FolderListing& listing, const ListedName& entry,
-                               std::size_t slot);
+    ContentFinding FindContent(const platform::FolderListing& listing,
+                               const platform::ListedName& entry, std::size_t slot);
     void RefreshLists();
 
     const SearchOptions& fOptions;

@@ -3,7 +3,8 @@
 
 namespace tarnwick::search {
 
-TFindFiles::TFindFiles(SearchRequest request, WalkContext walkContext, UiDispatcher& dispatcher,
+TFindFiles::TFindFiles(SearchRequest request, WalkContext walkContext,
+                       platform::UiDispatcher& dispatcher,
                        std::function<void(SearchEventBatch)> deliver,
                        std::function<void()> onTerminate)
     : fRequest(std::move(request)),

@@ -17,7 +17,7 @@ class TFindFiles {
   public:
     // The walk reports to the worker's own batching sink, whose batches go to `deliver`;
     // `onTerminate` runs on the UI thread after the walk has ended, also when it ended by an error.
-    TFindFiles(SearchRequest request, WalkContext walkContext, UiDispatcher& dispatcher,
+    TFindFiles(SearchRequest request, WalkContext walkContext, platform::UiDispatcher& dispatcher,
                std::function<void(SearchEventBatch)> deliver, std::function<void()> onTerminate);
     TFindFiles(const TFindFiles&) = delete;  // owns a thread
     TFindFiles& operator=(const TFindFiles&) = delete;
@@ -33,7 +33,7 @@ class TFindFiles {
 
     SearchRequest fRequest;
     WalkContext fContext;
-    UiDispatcher& fDispatcher;
+    platform::UiDispatcher& fDispatcher;
     BatchingSink fSink;
     std::function<void()> fOnTerminate;
     std::thread fThread;

@@ -10,6 +10,18 @@
 #include "search/RowTexts.h"
 
 namespace tarnwick::search {
+
+using platform::EntryInfo;
+using platform::EntryKind;
+using platform::FolderHandle;
+using platform::FolderIdentity;
+using platform::FolderListing;
+using platform::kAttrDirectory;
+using platform::kAttrSystem;
+using platform::kPathDelimiter;
+using platform::ListedName;
+using platform::NameOrderLess;
+
 namespace {
 
 bool IsDotName(const std::string& name) {

@@ -51,8 +51,8 @@ inline constexpr std::size_t kOpenFolderLimit = 16;
 struct WalkContext {
     SearchState& state;
     const SearchOptions& options;
-    const TypeNames& typeNames;
-    const LocaleFormats& locale;
+    const platform::TypeNames& typeNames;
+    const platform::LocaleFormats& locale;
     SearchSink* sink = nullptr;  // set by the worker that runs the walk
     std::string contentText;     // SearchState::ContentText, captured when the worker is created
     std::chrono::microseconds pause = kEntryPause;
@@ -74,36 +74,36 @@ class TFolderWalk {
     // A folder whose subfolders are being walked. The walk lists a folder fully, then descends
     // into its subfolders one by one, opening each relative to its parent.
     struct Frame {
-        std::size_t pathLength = 0;  // length of its path (ending in the delimiter) in fPath
-        std::string name;            // its name in its parent
-        FolderHandle handle;         // closed while far above the deepest folder
-        FolderIdentity identity;
+        std::size_t pathLength = 0;     // length of its path (ending in the delimiter) in fPath
+        std::string name;               // its name in its parent
+        platform::FolderHandle handle;  // closed while far above the deepest folder
+        platform::FolderIdentity identity;
         std::vector<std::string> subfolders;
         std::size_t next = 0;
     };
     // Reports the folder at fPath, lists it, and pushes it when its subfolders are to be walked.
-    void VisitFolder(FolderHandle folder, std::string name, bool recurse);
+    void VisitFolder(platform::FolderHandle folder, std::string name, bool recurse);
     // The listing pass of one folder; false when the walk must not go on below it.
-    bool ListingPass(const FolderListing& listing, bool recurse,
+    bool ListingPass(const platform::FolderListing& listing, bool recurse,
                      std::vector<std::string>& subfolders);
     // Announces the matching candidates to the entry filter; sets each one's read-ahead slot.
-    void BeginFilter(const FolderListing& listing);
+    void BeginFilter(const platform::FolderListing& listing);
     void PopFolder();
     // Opens the subfolder `name` of the folder on top of the stack, reopening that one first
     // when its descriptor was given up; nullopt when the top folder itself can't be reached.
-    std::optional<FolderHandle> OpenSubfolder(const std::string& name);
+    std::optional<platform::FolderHandle> OpenSubfolder(const std::string& name);
     // Opens the folder of fStack[depth] again by its names, from the nearest folder above it
     // that is still open or else from the root's path, with at most two new descriptors at a
     // time. Not ok when it is gone or is not the folder the walk listed.
-    FolderHandle ReopenFrame(std::size_t depth) const;
+    platform::FolderHandle ReopenFrame(std::size_t depth) const;
     // Makes room after an open failed for lack of descriptors; `attempt` counts the tries for
     // one open from 0. False when there is nothing more to try: the open's failure stands.
     bool RelieveDescriptors(int attempt);
     // The listing pass for one entry; false when the walk must return (Running cleared).
-    bool ExamineEntry(const FolderListing& listing, const ListedName& entry, const EntryInfo& info,
-                      std::size_t slot);
+    bool ExamineEntry(const platform::FolderListing& listing, const platform::ListedName& entry,
+                      const platform::EntryInfo& info, std::size_t slot);
     // Builds the row of a hit and reports it with the new found count.
-    void ReportHit(const FolderListing& listing, const ListedName& entry);
+    void ReportHit(const platform::FolderListing& listing, const platform::ListedName& entry);
     void Pause() const;
 
     WalkContext fCtx;
@@ -119,7 +119,8 @@ class TFolderWalk {
         std::size_t slot;   // its read-ahead slot in the entry filter, or EntryFilter::kNoSlot
     };
     std::vector<Candidate> fCandidates;
-    std::vector<const ListedName*> fMatching;  // the matching candidates' entries, in order
+    std::vector<const platform::ListedName*>
+        fMatching;  // the matching candidates' entries, in order
     std::uint64_t fRootDevice = 0;
     bool fHaveRootDevice = false;
     EntryFilter fFilter;

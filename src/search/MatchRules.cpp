@@ -7,6 +7,11 @@
 #include "platform/TextFolding.h"
 
 namespace tarnwick::search {
+
+using platform::FoldCase;
+using platform::kPathDelimiter;
+using platform::NextUtf8Char;
+
 namespace {
 
 char AsciiFold(char c) {

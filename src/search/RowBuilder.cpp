@@ -6,6 +6,14 @@
 
 namespace tarnwick::search {
 
+using platform::AttributeData;
+using platform::EntryInfo;
+using platform::FolderListing;
+using platform::kAttrDirectory;
+using platform::kAttrSystem;
+using platform::ListedName;
+using platform::TypeDescription;
+
 std::optional<ResultRow> RowBuilder::Build(const FolderListing& listing, const ListedName& entry,
                                            const std::string& folderPath) const {
     const auto described = listing.Describe(entry);

@@ -16,17 +16,18 @@ namespace tarnwick::search {
 
 class RowBuilder {
   public:
-    RowBuilder(const TypeNames& typeNames, const LocaleFormats& locale)
+    RowBuilder(const platform::TypeNames& typeNames, const platform::LocaleFormats& locale)
         : fTypeNames(typeNames), fLocale(locale) {}
 
     // The row of `entry` of `listing`, whose folder path (ending in the delimiter) is
     // `folderPath`; nullopt when the entry is to be skipped.
-    std::optional<ResultRow> Build(const FolderListing& listing, const ListedName& entry,
+    std::optional<ResultRow> Build(const platform::FolderListing& listing,
+                                   const platform::ListedName& entry,
                                    const std::string& folderPath) const;
 
   private:
-    const TypeNames& fTypeNames;
-    const LocaleFormats& fLocale;
+    const platform::TypeNames& fTypeNames;
+    const platform::LocaleFormats& fLocale;
 };
 
 }  // namespace tarnwick::search

@@ -5,6 +5,14 @@
 #include "platform/FileAttributes.h"
 
 namespace tarnwick::search {
+
+using platform::kAttrArchive;
+using platform::kAttrHidden;
+using platform::kAttrReadOnly;
+using platform::kAttrSystem;
+using platform::LocaleFormats;
+using platform::UnixSecondsFromFileTime;
+
 namespace {
 
 constexpr std::uint64_t kKiB = 1024;

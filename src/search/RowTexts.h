@@ -25,7 +25,7 @@ std::string FormatHashHash(std::uint64_t value, std::uint64_t divisor,
 
 // The locale's short date of a file time, then a space and its long time unless the local time
 // is exactly midnight. Throws EFileTimeError when the time can't be converted.
-std::string FileTimeText(std::int64_t fileTime, const LocaleFormats& locale);
+std::string FileTimeText(std::int64_t fileTime, const platform::LocaleFormats& locale);
 
 // "A" for archive, then "+R", "+H", "+S" for read-only, hidden and system.
 std::string AttributeText(std::uint32_t attributes);

@@ -5,9 +5,10 @@
 
 namespace tarnwick::search {
 
-SearchControl::SearchControl(const SearchOptions& options, UiDispatcher& dispatcher,
-                             const TypeNames& typeNames, const LocaleFormats& locale,
-                             SearchNotifications& window, std::chrono::microseconds pause)
+SearchControl::SearchControl(const SearchOptions& options, platform::UiDispatcher& dispatcher,
+                             const platform::TypeNames& typeNames,
+                             const platform::LocaleFormats& locale, SearchNotifications& window,
+                             std::chrono::microseconds pause)
     : fOptions(options),
       fDispatcher(dispatcher),
       fTypeNames(typeNames),

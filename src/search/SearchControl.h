@@ -36,8 +36,8 @@ class SearchNotifications {
 
 class SearchControl {
   public:
-    SearchControl(const SearchOptions& options, UiDispatcher& dispatcher,
-                  const TypeNames& typeNames, const LocaleFormats& locale,
+    SearchControl(const SearchOptions& options, platform::UiDispatcher& dispatcher,
+                  const platform::TypeNames& typeNames, const platform::LocaleFormats& locale,
                   SearchNotifications& window, std::chrono::microseconds pause = kEntryPause);
     SearchControl(const SearchControl&) = delete;
     SearchControl& operator=(const SearchControl&) = delete;
@@ -60,9 +60,9 @@ class SearchControl {
 
   private:
     const SearchOptions& fOptions;
-    UiDispatcher& fDispatcher;
-    const TypeNames& fTypeNames;
-    const LocaleFormats& fLocale;
+    platform::UiDispatcher& fDispatcher;
+    const platform::TypeNames& fTypeNames;
+    const platform::LocaleFormats& fLocale;
     SearchNotifications& fWindow;
     std::chrono::microseconds fPause;
     std::size_t fContentChunkSize = 0;

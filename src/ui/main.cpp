@@ -30,47 +30,48 @@ std::vector<std::string> Arguments(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
     // --help and --version are answered before the application object exists, so they need
     // no display.
-    const tarnwick::CommandLine early = tarnwick::CommandLine::Parse(Arguments(argc, argv));
-    if (early.action() != tarnwick::CommandLine::Action::Run) {
-        const std::string text = early.action() == tarnwick::CommandLine::Action::ShowHelp
-                                     ? tarnwick::CommandLine::HelpText()
-                                     : tarnwick::CommandLine::VersionText();
+    const tarnwick::ui::CommandLine early = tarnwick::ui::CommandLine::Parse(Arguments(argc, argv));
+    if (early.action() != tarnwick::ui::CommandLine::Action::Run) {
+        const std::string text = early.action() == tarnwick::ui::CommandLine::Action::ShowHelp
+                                     ? tarnwick::ui::CommandLine::HelpText()
+                                     : tarnwick::ui::CommandLine::VersionText();
         std::fputs(text.c_str(), stdout);
         return std::fflush(stdout) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
     }
     QApplication app(argc, argv);
     // The application took its own options (-platform, -style...) out of argv; the rest is ours.
-    const tarnwick::CommandLine command = tarnwick::CommandLine::Parse(Arguments(argc, argv));
+    const tarnwick::ui::CommandLine command =
+        tarnwick::ui::CommandLine::Parse(Arguments(argc, argv));
     for (const std::string& line : command.errors()) {
         std::fprintf(stderr, "%s\n", line.c_str());
     }
-    tarnwick::QtShell shell;
-    tarnwick::Shell::Install(&shell);
-    tarnwick::QtClipboard clipboard;
-    tarnwick::Clipboard::Install(&clipboard);
+    tarnwick::platform::QtShell shell;
+    tarnwick::platform::Shell::Install(&shell);
+    tarnwick::platform::QtClipboard clipboard;
+    tarnwick::platform::Clipboard::Install(&clipboard);
     int status = 0;
     std::shared_ptr<const tarnwick::update::TIdThreadComponent::Control> updateCheck;
     {
-        tarnwick::TForm1Services services;
-        services.updateEndpoint = tarnwick::kVersionDocumentUrl;
+        tarnwick::ui::TForm1Services services;
+        services.updateEndpoint = tarnwick::platform::kVersionDocumentUrl;
         // An installed copy never writes beside its executable, not even as root.
         const QString dataFolder =
             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        services.historyFolder = tarnwick::HistoryFolder::For(
+        services.historyFolder = tarnwick::ui::HistoryFolder::For(
             QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(),
             QFile::encodeName(dataFolder).toStdString());
         if (!services.historyFolder.empty()) {
             QDir().mkpath(dataFolder);
         }
-        tarnwick::TForm1 window(services);
+        tarnwick::ui::TForm1 window(services);
         window.show();
         window.StartIn(command.folder().value_or(std::string()),
                        command.name().value_or(std::string()));
         status = QApplication::exec();
         updateCheck = window.UpdateCheckRun();
     }
-    tarnwick::Clipboard::Install(nullptr);
-    tarnwick::Shell::Install(nullptr);
+    tarnwick::platform::Clipboard::Install(nullptr);
+    tarnwick::platform::Shell::Install(nullptr);
     if (updateCheck && !updateCheck->WaitForEnd(std::chrono::milliseconds(0))) {
         // An update check abandoned at close may still be waiting on the network; the process
         // ends here rather than tear down what that thread may still touch.

@@ -47,7 +47,7 @@ bool IsUrlCharacter(char c) {
 
 }  // namespace
 
-UpdateCheck::UpdateCheck(std::shared_ptr<Prompts> prompts, std::string endpoint,
+UpdateCheck::UpdateCheck(std::shared_ptr<platform::Prompts> prompts, std::string endpoint,
                          std::chrono::milliseconds deadline)
     : fPrompts(std::move(prompts)), fEndpoint(std::move(endpoint)), fDeadline(deadline) {}
 
@@ -89,16 +89,16 @@ void UpdateCheck::CheckForUpdate() {
         const json::TlkJSONbase* name = Member(document.get(), "name");
         const std::string version = ReadText(Member(Member(name, "qk"), "ver"));
         const std::string address = ReadText(Member(Member(name, "qk"), "url"));
-        if (version == AppVersion || fCancelled) {
+        if (version == platform::AppVersion || fCancelled) {
             return;
         }
-        if (fPrompts->Question(kQuestion, kCaption) != PromptAnswer::Yes || fCancelled) {
+        if (fPrompts->Question(kQuestion, kCaption) != platform::PromptAnswer::Yes || fCancelled) {
             return;
         }
         // The address comes from a server the user does not control: anything but a web
         // address (a local file, a program, another scheme) is not opened.
         if (IsWebAddress(address)) {
-            TMisc::OpenSite(address, "", "1");
+            platform::TMisc::OpenSite(address, "", "1");
         }
     } catch (...) {
         // Every failure of the check is silent.

@@ -29,7 +29,7 @@ class UpdateCheck {
 
     // `endpoint` is the version document's address (the program passes kVersionDocumentUrl;
     // tests a loopback server); `prompts` asks the question on the UI thread.
-    UpdateCheck(std::shared_ptr<Prompts> prompts, std::string endpoint,
+    UpdateCheck(std::shared_ptr<platform::Prompts> prompts, std::string endpoint,
                 std::chrono::milliseconds deadline = kDeadline);
 
     // Runs the check on the calling thread; raises nothing.
@@ -46,7 +46,7 @@ class UpdateCheck {
     // The version document's body as text; raises whatever the client raises.
     std::string FetchDocument() const;
 
-    std::shared_ptr<Prompts> fPrompts;
+    std::shared_ptr<platform::Prompts> fPrompts;
     std::string fEndpoint;
     std::chrono::milliseconds fDeadline;
     std::atomic<bool> fCancelled{false};

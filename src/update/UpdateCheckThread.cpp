@@ -10,8 +10,8 @@ void IdThreadComponent1AfterRun(TIdThreadComponent::Control& thread) {
 
 }  // namespace
 
-UpdateCheckThread::UpdateCheckThread(std::shared_ptr<Prompts> prompts, std::string endpoint,
-                                     std::chrono::milliseconds deadline)
+UpdateCheckThread::UpdateCheckThread(std::shared_ptr<platform::Prompts> prompts,
+                                     std::string endpoint, std::chrono::milliseconds deadline)
     : fCheck(std::make_shared<UpdateCheck>(std::move(prompts), std::move(endpoint), deadline)) {
     IdThreadComponent1.Loop = false;
     // The handlers share the check with the thread, so an abandoned run keeps what it uses.

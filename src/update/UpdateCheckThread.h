@@ -16,7 +16,7 @@ namespace tarnwick::update {
 
 class UpdateCheckThread {
   public:
-    UpdateCheckThread(std::shared_ptr<Prompts> prompts, std::string endpoint,
+    UpdateCheckThread(std::shared_ptr<platform::Prompts> prompts, std::string endpoint,
                       std::chrono::milliseconds deadline = UpdateCheck::kDeadline);
     ~UpdateCheckThread();
     UpdateCheckThread(const UpdateCheckThread&) = delete;

@@ -12,7 +12,7 @@
 #include "platform/ReadOnlyFile.h"
 #include "support/TempTree.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 // Runs `check` in a child process whose open-file limit leaves no descriptor free (the test
@@ -80,4 +80,4 @@ TEST(DescriptorShortageTest, FileOpensTellAShortageFromAnUnreadableFile) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -10,7 +10,7 @@
 #include "platform/FileAttributes.h"
 #include "support/TempTree.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 using ::testing::ElementsAre;
@@ -108,4 +108,4 @@ TEST(AttributeDataTest, CreationTimeIsTheBirthTimeUnlessNoneOrZeroWasReported) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

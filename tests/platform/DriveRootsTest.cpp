@@ -4,7 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 using ::testing::ElementsAre;
@@ -48,4 +48,4 @@ TEST(DriveRootsTest, ThisMachineHasTheRoot) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 std::vector<std::unique_ptr<int>> Numbers(size_t count) {
@@ -58,4 +58,4 @@ TEST(MemoryAdviceTest, RoomThatIsThereAlreadyLeavesTheBlockInPlace) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -9,7 +9,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Shell.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 TEST(FileUriTest, PercentEncodesEveryByteButUnreservedOnesAndSlashes) {
@@ -91,4 +91,4 @@ TEST(ClipboardTextTest, PastedTextBreaksLinesAtCrLfLfAndCr) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

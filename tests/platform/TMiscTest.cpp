@@ -8,7 +8,7 @@
 #include "platform/Shell.h"
 #include "support/RecordingShell.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 using testing::RecordingShell;
@@ -46,4 +46,4 @@ TEST(TMiscWithoutShellTest, DoesNothingWhenNoShellIsInstalled) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -7,7 +7,7 @@
 
 #include "platform/Utf8Chars.h"
 
-namespace tarnwick::utf8 {
+namespace tarnwick::platform::utf8 {
 namespace {
 
 // Splits text into its characters, as the editor counts them.
@@ -122,4 +122,4 @@ TEST(Utf8ColumnTest, NegativeColumnIsTheLineStart) {
 }
 
 }  // namespace
-}  // namespace tarnwick::utf8
+}  // namespace tarnwick::platform::utf8

@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <string>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 // glibc's own CP1252 table, as an independent reference for the defined bytes. Gives 0 for a
@@ -86,4 +86,4 @@ TEST(Windows1252Test, CharactersOutsideTheCodePageBecomeQuestionMarks) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

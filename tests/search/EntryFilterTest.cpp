@@ -10,6 +10,11 @@
 #include "support/TempTree.h"
 
 namespace tarnwick::search {
+
+using platform::EntryKind;
+using platform::FolderListing;
+using platform::ListedName;
+
 namespace {
 
 using testing::TempTree;

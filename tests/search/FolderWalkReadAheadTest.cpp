@@ -44,9 +44,9 @@ class ReportingSink final : public SearchSink {
 };
 
 // Type names that fail for one file name, as an entry that can't be described would.
-class FailingTypeNames final : public TypeNames {
+class FailingTypeNames final : public platform::TypeNames {
   public:
-    TypeDescription DescribeFile(const std::string& fullPath) const override {
+    platform::TypeDescription DescribeFile(const std::string& fullPath) const override {
         if (fullPath.size() >= failing.size() &&
             fullPath.compare(fullPath.size() - failing.size(), failing.size(), failing) == 0) {
             throw std::runtime_error("no type for " + fullPath);

@@ -12,6 +12,10 @@
 #include "support/TempTree.h"
 
 namespace tarnwick::search {
+
+using platform::FolderListing;
+using platform::ListedName;
+
 namespace {
 
 using testing::FakeTypeNames;

@@ -8,6 +8,15 @@
 #include "support/FixedLocale.h"
 
 namespace tarnwick::search {
+
+using platform::FileTimeFromUnix;
+using platform::kAttrArchive;
+using platform::kAttrDirectory;
+using platform::kAttrHidden;
+using platform::kAttrReadOnly;
+using platform::kAttrSystem;
+using platform::UnixSecondsFromFileTime;
+
 namespace {
 
 TEST(SizeTextTest, WorkedValues) {

@@ -8,7 +8,7 @@
 
 namespace tarnwick::testing {
 
-class FakeClipboard final : public tarnwick::Clipboard {
+class FakeClipboard final : public platform::Clipboard {
   public:
     bool HasText() const override { return content.has_value(); }
     std::string Text() const override { return content.value_or(std::string()); }

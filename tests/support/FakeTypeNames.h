@@ -9,9 +9,9 @@
 
 namespace tarnwick::testing {
 
-class FakeTypeNames final : public tarnwick::TypeNames {
+class FakeTypeNames final : public platform::TypeNames {
   public:
-    tarnwick::TypeDescription DescribeFile(const std::string& fullPath) const override {
+    platform::TypeDescription DescribeFile(const std::string& fullPath) const override {
         ++calls;
         const auto slash = fullPath.rfind('/');
         const std::string name = fullPath.substr(slash == std::string::npos ? 0 : slash + 1);

@@ -8,11 +8,11 @@
 
 namespace tarnwick::testing {
 
-class FixedLocale final : public tarnwick::StrftimeLocaleFormats {
+class FixedLocale final : public platform::StrftimeLocaleFormats {
   public:
     explicit FixedLocale(std::string decimal = ".", long utcOffsetSeconds = 0,
                          std::string date = "%d.%m.%Y", std::string time = "%H:%M:%S")
-        : StrftimeLocaleFormats(std::move(date), std::move(time), std::move(decimal)),
+        : platform::StrftimeLocaleFormats(std::move(date), std::move(time), std::move(decimal)),
           offset_(utcOffsetSeconds) {}
 
     std::optional<std::tm> ToLocalTime(std::int64_t unixSeconds) const override {

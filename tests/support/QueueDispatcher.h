@@ -12,7 +12,7 @@
 
 namespace tarnwick::testing {
 
-class QueueDispatcher final : public tarnwick::UiDispatcher {
+class QueueDispatcher final : public platform::UiDispatcher {
   public:
     void Post(std::function<void()> task) override {
         {

@@ -8,7 +8,7 @@
 
 namespace tarnwick::testing {
 
-class RecordingShell final : public tarnwick::Shell {
+class RecordingShell final : public platform::Shell {
   public:
     void Open(const std::string& target) override { opened.push_back(target); }
     void ShowInFolder(const std::string& path) override { shown.push_back(path); }

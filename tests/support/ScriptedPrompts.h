@@ -11,7 +11,7 @@
 
 namespace tarnwick::testing {
 
-class ScriptedPrompts final : public tarnwick::Prompts {
+class ScriptedPrompts final : public platform::Prompts {
   public:
     struct Shown {
         std::string text;
@@ -19,13 +19,13 @@ class ScriptedPrompts final : public tarnwick::Prompts {
         bool question = false;
     };
 
-    explicit ScriptedPrompts(std::deque<PromptAnswer> answers = {})
+    explicit ScriptedPrompts(std::deque<platform::PromptAnswer> answers = {})
         : answers_(std::move(answers)) {}
 
-    PromptAnswer Question(const std::string& text, const std::string& caption) override {
+    platform::PromptAnswer Question(const std::string& text, const std::string& caption) override {
         std::lock_guard lock(mutex_);
         shown_.push_back({text, caption, true});
-        PromptAnswer answer = PromptAnswer::No;
+        platform::PromptAnswer answer = platform::PromptAnswer::No;
         if (!answers_.empty()) {
             answer = answers_.front();
             answers_.pop_front();
@@ -45,7 +45,7 @@ class ScriptedPrompts final : public tarnwick::Prompts {
 
   private:
     mutable std::mutex mutex_;
-    std::deque<PromptAnswer> answers_;
+    std::deque<platform::PromptAnswer> answers_;
     std::vector<Shown> shown_;
 };
 

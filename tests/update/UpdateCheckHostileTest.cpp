@@ -15,6 +15,7 @@
 namespace tarnwick::testing {
 namespace {
 
+using platform::PromptAnswer;
 using update::TIdThreadComponent;
 using update::UpdateCheck;
 using update::UpdateCheckThread;

@@ -13,6 +13,7 @@
 namespace tarnwick::testing {
 namespace {
 
+using platform::PromptAnswer;
 using update::UpdateCheck;
 using Opened = std::vector<std::string>;
 

@@ -49,10 +49,10 @@ inline std::string EndpointOf(const ScriptedServer& server) {
 // Installs a recording shell for the test's lifetime.
 class UpdateTest : public ::testing::Test {
   protected:
-    void SetUp() override { Shell::Install(&shell); }
-    void TearDown() override { Shell::Install(nullptr); }
+    void SetUp() override { platform::Shell::Install(&shell); }
+    void TearDown() override { platform::Shell::Install(nullptr); }
 
-    std::shared_ptr<ScriptedPrompts> Prompts(std::deque<PromptAnswer> answers = {}) {
+    std::shared_ptr<ScriptedPrompts> Prompts(std::deque<platform::PromptAnswer> answers = {}) {
         prompts = std::make_shared<ScriptedPrompts>(std::move(answers));
         return prompts;
     }

@@ -53,7 +53,7 @@ T* Shown() {
 }
 
 // Puts the caret at column 2 of the empty line, as the arrow keys would.
-void ToEmptyLine(tarnwick::TAdvMemoWidget& pane) {
+void ToEmptyLine(tarnwick::ui::TAdvMemoWidget& pane) {
     QTest::keyClick(&pane, Qt::Key_Home, Qt::ControlModifier);
     for (int i = 0; i < kEmptyLine; ++i) {
         QTest::keyClick(&pane, Qt::Key_Down);
@@ -78,22 +78,22 @@ int main(int argc, char** argv) {
                                              kFileName)) {
         return 1;
     }
-    tarnwick::TAdvMemoWidget& pane = window->Memo();
+    tarnwick::ui::TAdvMemoWidget& pane = window->Memo();
 
     pane.setFocus();
     ToEmptyLine(pane);
     QTest::keyClick(&pane, Qt::Key_Space, Qt::ControlModifier);
-    if (!tarnwick::screenshot::SaveWithPopup(*window, Shown<tarnwick::CompletionListWindow>(), true,
-                                             listOutput)) {
+    if (!tarnwick::screenshot::SaveWithPopup(*window, Shown<tarnwick::ui::CompletionListWindow>(),
+                                             true, listOutput)) {
         return 1;
     }
-    QTest::keyClick(Shown<tarnwick::CompletionListWindow>()->List(), Qt::Key_Escape);
+    QTest::keyClick(Shown<tarnwick::ui::CompletionListWindow>()->List(), Qt::Key_Escape);
 
     pane.setFocus();
     ToEmptyLine(pane);
     QTest::keyClicks(&pane, QStringLiteral("ShowMessage("));
-    if (!tarnwick::screenshot::SaveWithPopup(*window, Shown<tarnwick::ParameterHintWindow>(), false,
-                                             hintOutput)) {
+    if (!tarnwick::screenshot::SaveWithPopup(*window, Shown<tarnwick::ui::ParameterHintWindow>(),
+                                             false, hintOutput)) {
         return 1;
     }
     std::filesystem::remove_all(root);

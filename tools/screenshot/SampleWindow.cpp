@@ -29,20 +29,20 @@ bool WaitFor(const std::function<bool()>& done) {
     return true;
 }
 
-std::unique_ptr<TForm1> OpenMainWindow(const std::filesystem::path& root) {
-    TForm1Services services;
-    services.dialogs = &UiDialogs::Unattended();
+std::unique_ptr<ui::TForm1> OpenMainWindow(const std::filesystem::path& root) {
+    ui::TForm1Services services;
+    services.dialogs = &ui::UiDialogs::Unattended();
     services.readDriveRoots = false;
     services.historyFolder = root.string();
     services.entryPause = std::chrono::microseconds(0);
-    auto window = std::make_unique<TForm1>(services);
+    auto window = std::make_unique<ui::TForm1>(services);
     window->Search().State().DriveRoots = {root.string()};
     window->show();
     window->FormShow();
     return window;
 }
 
-bool SearchAndOpen(TForm1& window, const char* comboName, const QString& text,
+bool SearchAndOpen(ui::TForm1& window, const char* comboName, const QString& text,
                    const std::string& fileName) {
     window.findChild<QComboBox*>(comboName)->setEditText(text);
     auto* search = window.findChild<QPushButton*>("BitBtn1");

@@ -19,12 +19,12 @@ namespace tarnwick::screenshot {
 bool WaitFor(const std::function<bool()>& done);
 
 // The main window, shown, searching only `root` and keeping its histories there.
-std::unique_ptr<TForm1> OpenMainWindow(const std::filesystem::path& root);
+std::unique_ptr<ui::TForm1> OpenMainWindow(const std::filesystem::path& root);
 
 // Types `text` into the combo box `comboName` ("ComboBox1" names, "ComboBox2" contents),
 // presses Search, waits for the end, clicks the result named `fileName` and waits until the
 // editor pane holds the file. Prints what went wrong and returns false on failure.
-bool SearchAndOpen(TForm1& window, const char* comboName, const QString& text,
+bool SearchAndOpen(ui::TForm1& window, const char* comboName, const QString& text,
                    const std::string& fileName);
 
 // Saves a picture of `window` with `popup` (a separate top-level window, such as a menu or the

@@ -53,7 +53,7 @@ void MakeSample(const std::filesystem::path& root) {
 
 // Right-clicks the row of `fileName` as a user does (through the window, so Qt asks for the
 // context menu) and returns the menu that opened, or nullptr.
-QMenu* OpenRowMenu(tarnwick::TForm1& window, const std::string& fileName) {
+QMenu* OpenRowMenu(tarnwick::ui::TForm1& window, const std::string& fileName) {
     auto* list = window.findChild<QTableView*>("ListView1");
     for (int row = 0; row < window.Results().rowCount(); ++row) {
         if (window.Results().Row(row).Name != fileName) {

@@ -15,12 +15,12 @@ namespace {
 
 // text without its first count characters.
 std::string DropChars(const std::string& text, int count) {
-    const size_t from = std::min(utf8::ByteOffsetOfColumn(text, count), text.size());
+    const size_t from = std::min(platform::utf8::ByteOffsetOfColumn(text, count), text.size());
     return text.substr(from);
 }
 
 int Chars(std::string_view text) {
-    return utf8::CharCount(text);
+    return platform::utf8::CharCount(text);
 }
 
 }  // namespace
@@ -40,7 +40,7 @@ int FindWholeWord(const TBlockMatchSource& source, std::string_view word, std::s
     if (after < text.size() && !source.IsDelimiterChar(text[after])) {
         return 0;
     }
-    return utf8::ColumnOfByteOffset(text, pos) + 1;
+    return platform::utf8::ColumnOfByteOffset(text, pos) + 1;
 }
 
 int FindBlockWord(const TBlockMatchSource& source, std::string& list, std::string_view text) {
@@ -90,13 +90,13 @@ std::vector<std::string> ListItems(const std::string& list) {
 int ColumnInRest(std::string_view line, size_t dropped, size_t pos) {
     const std::string_view rest = line.substr(dropped);
     const size_t offset = pos - dropped;
-    if (utf8::IsAscii(rest.substr(0, offset))) {
+    if (platform::utf8::IsAscii(rest.substr(0, offset))) {
         return static_cast<int>(offset);
     }
     // Upper-casing can join or split multi-byte sequences: count in the upper-cased bytes; a
     // character holding byte offset ends within the next four bytes.
     const std::string upper = AnsiUpperCase(rest.substr(0, std::min(rest.size(), offset + 4)));
-    return utf8::ColumnOfByteOffset(upper, offset);
+    return platform::utf8::ColumnOfByteOffset(upper, offset);
 }
 
 }  // namespace
@@ -193,11 +193,11 @@ int TAdvMemoBlockMatch::FindList(const TBlockMatchSource& source, std::string& l
 size_t TAdvMemoBlockMatch::DropBytes(std::string_view line, size_t dropped, int count) {
     const std::string_view rest = line.substr(dropped);
     const size_t window = std::min(rest.size(), static_cast<size_t>(count) * 4 + 4);
-    if (utf8::IsAscii(rest.substr(0, window))) {
+    if (platform::utf8::IsAscii(rest.substr(0, window))) {
         return std::min(static_cast<size_t>(count), rest.size());
     }
     const std::string upper = AnsiUpperCase(rest.substr(0, window));
-    return std::min(utf8::ByteOffsetOfColumn(upper, count), upper.size());
+    return std::min(platform::utf8::ByteOffsetOfColumn(upper, count), upper.size());
 }
 
 const TBlockMatch* TAdvMemoBlockMatch::MatchAt(int line, int column) const {

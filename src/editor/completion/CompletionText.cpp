@@ -14,7 +14,7 @@ namespace {
 // Byte offsets of the line's characters, with the line's size at the end.
 std::vector<size_t> CharStarts(std::string_view line) {
     std::vector<size_t> starts;
-    for (size_t pos = 0; pos < line.size(); pos += utf8::CharLength(line, pos)) {
+    for (size_t pos = 0; pos < line.size(); pos += platform::utf8::CharLength(line, pos)) {
         starts.push_back(pos);
     }
     starts.push_back(line.size());
@@ -34,7 +34,7 @@ std::string_view AfterFirst(std::string_view text, char c) {
 }  // namespace
 
 int CharCount(std::string_view text) {
-    return utf8::CharCount(text);
+    return platform::utf8::CharCount(text);
 }
 
 std::string UpperCase(std::string_view text) {
@@ -67,8 +67,9 @@ TColumnRange RunAround(std::string_view line, int column, std::string_view delim
 }
 
 std::string TextOf(std::string_view line, TColumnRange range) {
-    const size_t from = std::min(utf8::ByteOffsetOfColumn(line, range.First), line.size());
-    const size_t to = std::min(utf8::ByteOffsetOfColumn(line, range.Last), line.size());
+    const size_t from =
+        std::min(platform::utf8::ByteOffsetOfColumn(line, range.First), line.size());
+    const size_t to = std::min(platform::utf8::ByteOffsetOfColumn(line, range.Last), line.size());
     return std::string(line.substr(from, to > from ? to - from : 0));
 }
 
@@ -108,7 +109,8 @@ TInsertText InsertTextOf(std::string_view entry, bool keyboard) {
 
 THintCall FindHintCall(std::string_view line, int column) {
     constexpr int kLongestGap = 5;  // spaces or periods in a row that end the scan
-    size_t pos = std::min(utf8::ByteOffsetOfColumn(line, std::max(column, 0)), line.size());
+    size_t pos =
+        std::min(platform::utf8::ByteOffsetOfColumn(line, std::max(column, 0)), line.size());
     THintCall call;
     int gap = 0;
     while (pos > 0) {

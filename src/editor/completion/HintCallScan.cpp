@@ -22,14 +22,14 @@ bool IsGap(char c) {
 // up to four bytes a character can span are upper-cased before they are measured.
 size_t CharLengthAt(std::string_view line, size_t pos, bool upperCase) {
     if (!upperCase) {
-        return utf8::CharLength(line, pos);
+        return platform::utf8::CharLength(line, pos);
     }
     char window[4];
     const size_t n = std::min<size_t>(4, line.size() - pos);
     for (size_t i = 0; i < n; ++i) {
         window[i] = AnsiUpperChar(line[pos + i]);
     }
-    return utf8::CharLength(std::string_view(window, n), 0);
+    return platform::utf8::CharLength(std::string_view(window, n), 0);
 }
 
 // End of the ASCII bytes from pos on, looking no further than limit. Upper-casing keeps ASCII

@@ -38,7 +38,7 @@
 #include "editor/view/AdvMemoView.h"
 #include "editor/view/Colors.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 class Clipboard;
 }
 
@@ -257,8 +257,8 @@ class TAdvCustomMemo : private ILinesObserver {
     bool Overwrite() const { return fOverwrite; }
     void SetOverwrite(bool on) { fOverwrite = on; }
     // The clipboard of the editor's own clipboard commands; the installed one when none is set.
-    void SetClipboard(Clipboard* clipboard) { fClipboard = clipboard; }
-    Clipboard* ActiveClipboard() const;
+    void SetClipboard(platform::Clipboard* clipboard) { fClipboard = clipboard; }
+    platform::Clipboard* ActiveClipboard() const;
     // The caret's cell in the view (column, row) and its size in pixels for a line height.
     TTextPos CaretCell() const;
     static constexpr int kCaretWidth = 2;
@@ -442,7 +442,7 @@ class TAdvCustomMemo : private ILinesObserver {
     TEditSettings fEditSettings;
     TAdvUndoList fUndoList{fUndoTarget, fEditSettings.AutoIndent};
     bool fOverwrite = false;
-    Clipboard* fClipboard = nullptr;
+    platform::Clipboard* fClipboard = nullptr;
     bool fNotify = true;
     int fLongestLineLength = 0;
     int fTabSize = kDefaultTabSize;

@@ -7,8 +7,8 @@
 
 namespace tarnwick::editor {
 
-Clipboard* TAdvCustomMemo::ActiveClipboard() const {
-    return fClipboard != nullptr ? fClipboard : Clipboard::Installed();
+platform::Clipboard* TAdvCustomMemo::ActiveClipboard() const {
+    return fClipboard != nullptr ? fClipboard : platform::Clipboard::Installed();
 }
 
 TTextPos TAdvCustomMemo::CaretCell() const {

@@ -44,7 +44,7 @@ int TAdvMemoStrings::LineCharCount(int index) const {
     if (fLineLengths.size() == static_cast<size_t>(Count())) {
         return fLineLengths[static_cast<size_t>(index)];
     }
-    return utf8::CharCount(fStore.View(index));
+    return platform::utf8::CharCount(fStore.View(index));
 }
 
 const TLineProp* TAdvMemoStrings::LineProp(int index) const {
@@ -87,7 +87,7 @@ void TAdvMemoStrings::SetLineLength(int index, int32_t length) {
 
 void TAdvMemoStrings::InsertLineLength(int index, int32_t length) {
     const size_t at = std::min(static_cast<size_t>(index), fLineLengths.size());
-    MakeRoomAdvised(fLineLengths, 1);
+    platform::MakeRoomAdvised(fLineLengths, 1);
     fLineLengths.insert(fLineLengths.begin() + static_cast<std::ptrdiff_t>(at), length);
     fLengthTracker.Add(length);
 }
@@ -129,11 +129,11 @@ void TAdvMemoStrings::PutEdited(int index, const std::string& s, size_t samePref
     const bool lengthKnown = fLineLengths.size() == static_cast<size_t>(Count());
     if (lengthKnown && (samePrefix > 0 || sameSuffix > 0) && !tabs) {
         // Only the bytes between the unchanged front and end (and a few around) are counted.
-        SetLineLength(index,
-                      fLineLengths[static_cast<size_t>(index)] +
-                          utf8::CharCountChange(fStore.View(index), text, samePrefix, sameSuffix));
+        SetLineLength(index, fLineLengths[static_cast<size_t>(index)] +
+                                 platform::utf8::CharCountChange(fStore.View(index), text,
+                                                                 samePrefix, sameSuffix));
     } else {
-        SetLineLength(index, utf8::CharCount(text));
+        SetLineLength(index, platform::utf8::CharCount(text));
     }
     Changing();
     fStore.Replace(index, text, untouched, samePrefix, tabs ? 0 : sameSuffix);
@@ -166,7 +166,7 @@ void TAdvMemoStrings::SpliceLine(int index, size_t at, size_t count, std::string
         std::string after(line.substr(from, at - from));
         after.append(inserted).append(line.substr(at + count, to - at - count));
         length = fLineLengths[static_cast<size_t>(index)] +
-                 utf8::CharCountChange(before, after, at - from, to - at - count);
+                 platform::utf8::CharCountChange(before, after, at - from, to - at - count);
     }
     Changing();
     fStore.Splice(index, at, count, inserted);
@@ -176,7 +176,7 @@ void TAdvMemoStrings::SpliceLine(int index, size_t at, size_t count, std::string
         fStore.MarkUntouched(index);
     }
     if (fOwner != nullptr) {
-        SetLineLength(index, lengthKnown ? length : utf8::CharCount(fStore.View(index)));
+        SetLineLength(index, lengthKnown ? length : platform::utf8::CharCount(fStore.View(index)));
     }
     Changed();
     if (fOwner != nullptr) {
@@ -209,7 +209,7 @@ void TAdvMemoStrings::AppendLine(std::string_view text, TObject* object) {
         if (!fNoRecords) {
             fStore.MarkRecord(index);
         }
-        const int32_t length = utf8::CharCount(text);
+        const int32_t length = platform::utf8::CharCount(text);
         fLineLengths.push_back(length);
         fLengthTracker.Add(length);
     }
@@ -248,7 +248,7 @@ void TAdvMemoStrings::InsertLine(int index, std::string_view text) {
         return;
     }
     const std::string expanded = ExpandTabs(text, fOwner->TabSize());
-    InsertLineLength(index, utf8::CharCount(expanded));
+    InsertLineLength(index, platform::utf8::CharCount(expanded));
     Changing();
     fStore.Insert(index, expanded);
     Changed();
@@ -348,7 +348,7 @@ void TAdvMemoStrings::BulkCopy(const TStrings& source, bool replace) {
     }
     ClearLineLengths();
     for (int i = 0; i < Count(); ++i) {
-        SetLineLength(i, utf8::CharCount(fStore.View(i)));
+        SetLineLength(i, platform::utf8::CharCount(fStore.View(i)));
     }
     fOwner->BulkCopyFinished();
 }

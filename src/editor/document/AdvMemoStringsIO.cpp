@@ -303,7 +303,7 @@ void SplitText(TTextBuffer buffer, const TAdvMemoStrings::TLoadSettings& setting
     }
     into.store.Reserve(lines);
     if (observed) {
-        ReserveAdvised(into.lengths, lines);
+        platform::ReserveAdvised(into.lengths, lines);
     }
     // A cancel is looked at every so many lines: often enough to act at once, rarely enough
     // to cost nothing.
@@ -348,7 +348,8 @@ void SplitText(TTextBuffer buffer, const TAdvMemoStrings::TLoadSettings& setting
             }
             // Lengths count characters; a pure ASCII line has one per byte.
             const std::string_view text = into.store.View(index);
-            const auto columns = static_cast<int32_t>(high ? utf8::CharCount(text) : text.size());
+            const auto columns =
+                static_cast<int32_t>(high ? platform::utf8::CharCount(text) : text.size());
             into.lengths.push_back(columns);
             into.tracker.Add(columns);
         }

@@ -36,10 +36,10 @@ void TAdvMemoStrings::InsertLines(int index, const std::vector<std::string_view>
         std::vector<int32_t> lengths;
         lengths.reserve(lines.size());
         for (std::string_view line : lines) {
-            lengths.push_back(utf8::CharCount(line));
+            lengths.push_back(platform::utf8::CharCount(line));
             fLengthTracker.Add(lengths.back());
         }
-        MakeRoomAdvised(fLineLengths, lengths.size());
+        platform::MakeRoomAdvised(fLineLengths, lengths.size());
         fLineLengths.insert(fLineLengths.begin() + static_cast<std::ptrdiff_t>(at), lengths.begin(),
                             lengths.end());
     }

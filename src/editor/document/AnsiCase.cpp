@@ -58,7 +58,7 @@ char AnsiLowerChar(char c) {
 namespace {
 
 bool HasNonAscii(std::string_view text) {
-    return !utf8::IsAscii(text);
+    return !platform::utf8::IsAscii(text);
 }
 
 // The comparison key of the character at pos (advanced past it): the small letter's code point
@@ -71,7 +71,7 @@ char32_t CaseKey(std::string_view text, size_t& pos) {
         ++pos;
         return Tables().lower[byte];
     }
-    const char32_t c = utf8::DecodeChar(text, pos, length);
+    const char32_t c = platform::utf8::DecodeChar(text, pos, length);
     pos += length;
     if (length == 1) {
         return kStrayBase + Tables().lower[byte];
@@ -82,7 +82,7 @@ char32_t CaseKey(std::string_view text, size_t& pos) {
 }  // namespace
 
 char32_t Utf8LowerChar(char32_t c) {
-    return c < 0x80 ? static_cast<char32_t>(Tables().lower[c]) : SimpleLowerCase(c);
+    return c < 0x80 ? static_cast<char32_t>(Tables().lower[c]) : platform::SimpleLowerCase(c);
 }
 
 std::string AnsiLowerCase(std::string_view text) {
@@ -96,12 +96,12 @@ std::string AnsiLowerCase(std::string_view text) {
     result.clear();
     for (size_t pos = 0; pos < text.size();) {
         std::size_t length = 1;
-        const char32_t c = utf8::DecodeChar(text, pos, length);
+        const char32_t c = platform::utf8::DecodeChar(text, pos, length);
         if (length == 1) {
             result.push_back(AnsiLowerChar(text[pos]));
         } else {
             char bytes[4];
-            result.append(bytes, utf8::Encode(Utf8LowerChar(c), bytes));
+            result.append(bytes, platform::utf8::Encode(Utf8LowerChar(c), bytes));
         }
         pos += length;
     }

@@ -46,7 +46,7 @@ struct TBackgroundLoad::TJob {
     TPreview preview;
 };
 
-TBackgroundLoad::TBackgroundLoad(UiDispatcher& ui)
+TBackgroundLoad::TBackgroundLoad(platform::UiDispatcher& ui)
     : fUi(ui), fSelf(std::make_shared<TBackgroundLoad*>(this)) {}
 
 TBackgroundLoad::~TBackgroundLoad() {
@@ -67,7 +67,7 @@ void TBackgroundLoad::Start(const std::string& path, TAdvMemoStrings::TLoadSetti
     settings.Progress = &job->progress;
     fCurrent = job;
     std::weak_ptr<TBackgroundLoad*> self = fSelf;
-    UiDispatcher& ui = fUi;
+    platform::UiDispatcher& ui = fUi;
     std::thread worker([job, path, settings, self, &ui] {
         if (job->preview) {
             auto head = std::make_shared<std::unique_ptr<TAdvMemoStrings::TPreparedText>>(

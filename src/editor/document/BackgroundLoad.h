@@ -18,7 +18,7 @@
 
 #include "editor/document/AdvMemoStrings.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 class UiDispatcher;
 }
 
@@ -35,7 +35,7 @@ class TBackgroundLoad {
     static constexpr std::size_t kPreviewBytes = std::size_t{64} << 10;
 
     // The dispatcher must outlive this object.
-    explicit TBackgroundLoad(UiDispatcher& ui);
+    explicit TBackgroundLoad(platform::UiDispatcher& ui);
     ~TBackgroundLoad();
     TBackgroundLoad(const TBackgroundLoad&) = delete;
     TBackgroundLoad& operator=(const TBackgroundLoad&) = delete;
@@ -67,7 +67,7 @@ class TBackgroundLoad {
                         const std::shared_ptr<TJob>& job);
     void JoinFinished(bool all);
 
-    UiDispatcher& fUi;
+    platform::UiDispatcher& fUi;
     std::shared_ptr<TJob> fCurrent;
     // Threads of loads that were started here; joined once they ended.
     std::vector<std::pair<std::shared_ptr<TJob>, std::thread>> fThreads;

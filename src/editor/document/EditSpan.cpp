@@ -66,7 +66,7 @@ TTextSpan RemoveText(TAdvMemoStrings& lines, int line, size_t byte, int endLine,
     }
     removed.Bytes.reserve(size + kBreak.size() * static_cast<size_t>(endLine - line));
     // A large removal (a Select All of a big file) fills fresh memory: huge pages fault less.
-    AdviseHugePages(removed.Bytes.data(), removed.Bytes.capacity());
+    platform::AdviseHugePages(removed.Bytes.data(), removed.Bytes.capacity());
     removed.Breaks.reserve(static_cast<size_t>(endLine - line));
     removed.Bytes.append(first.substr(byte));
     for (int i = line + 1; i <= endLine; ++i) {

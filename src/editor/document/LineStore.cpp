@@ -77,7 +77,7 @@ const char* TLineStore::AdoptBuffer(TTextBuffer buffer) {
 }
 
 void TLineStore::Reserve(size_t lines) {
-    ReserveAdvised(fSlots, fSlots.size() + lines);
+    platform::ReserveAdvised(fSlots, fSlots.size() + lines);
 }
 
 uint32_t TLineStore::NewRecord() {
@@ -173,7 +173,7 @@ void TLineStore::Insert(int index, std::string_view text) {
     Restructured();
     Slot s = MakeOwned(text, kNoRecord);
     try {
-        MakeRoomAdvised(fSlots, 1);
+        platform::MakeRoomAdvised(fSlots, 1);
         fSlots.insert(fSlots.begin() + index, s);
     } catch (...) {
         Release(s);
@@ -189,7 +189,7 @@ void TLineStore::InsertRange(int index, const std::vector<std::string_view>& tex
         for (std::string_view text : texts) {
             added.push_back(MakeOwned(text, kNoRecord));
         }
-        MakeRoomAdvised(fSlots, added.size());
+        platform::MakeRoomAdvised(fSlots, added.size());
         fSlots.insert(fSlots.begin() + index, added.begin(), added.end());
     } catch (...) {
         for (Slot& s : added) {

@@ -16,7 +16,7 @@ TTextBuffer::TTextBuffer(size_t size) : fSize(size) {
         throw std::bad_alloc();
     }
     fData = static_cast<char*>(p);
-    AdviseHugePages(fData, fMapped);
+    platform::AdviseHugePages(fData, fMapped);
 }
 
 TTextBuffer::~TTextBuffer() {

@@ -8,6 +8,10 @@
 
 namespace tarnwick::editor {
 
+using platform::Clipboard;
+using platform::WithCrLfLineBreaks;
+using platform::WithLfLineBreaks;
+
 namespace {
 bool Allowed(TAdvCustomMemo& memo, TClipboardAction action, bool ask) {
     bool allow = true;

@@ -15,13 +15,13 @@ namespace tarnwick::editor::columns {
 
 // Number of characters of the line.
 inline int Length(std::string_view line) {
-    return utf8::CharCount(line);
+    return platform::utf8::CharCount(line);
 }
 
 // Byte offset where column starts, at most the line's size (columns past the end give the
 // end); a negative column gives 0.
 inline size_t Byte(std::string_view line, int column) {
-    return std::min(utf8::ByteOffsetOfColumn(line, column), line.size());
+    return std::min(platform::utf8::ByteOffsetOfColumn(line, column), line.size());
 }
 
 // The bytes of character c; a code point that is no scalar value gives nothing.
@@ -30,7 +30,7 @@ inline std::string Encode(char32_t c) {
         return {};
     }
     char bytes[4];
-    return std::string(bytes, utf8::Encode(c, bytes));
+    return std::string(bytes, platform::utf8::Encode(c, bytes));
 }
 
 }  // namespace tarnwick::editor::columns

@@ -23,7 +23,7 @@ std::string FormatMessage(const std::string& message, const std::string& text) {
 }  // namespace
 
 TAdvMemoFindReplaceDialog::TAdvMemoFindReplaceDialog(std::unique_ptr<TReplaceDialogWindow> window,
-                                                     Prompts* prompts)
+                                                     platform::Prompts* prompts)
     : fWindow(std::move(window)), fPrompts(prompts) {
     fWindow->SetOptions(frDown);
     fWindow->SetListener(this);

@@ -13,7 +13,7 @@
 #include "editor/find/FindOptions.h"
 #include "editor/find/ReplaceDialogWindow.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 class Prompts;
 }
 
@@ -37,7 +37,8 @@ class TAdvMemoFindReplaceDialog final : public TReplaceDialogListener,
     static constexpr const char* kNotFoundCaption = "Information";
 
     // Owns the window; prompts (may be null: no box is shown) must outlive the component.
-    TAdvMemoFindReplaceDialog(std::unique_ptr<TReplaceDialogWindow> window, Prompts* prompts);
+    TAdvMemoFindReplaceDialog(std::unique_ptr<TReplaceDialogWindow> window,
+                              platform::Prompts* prompts);
     ~TAdvMemoFindReplaceDialog();
     // The window and the editor point back at this object.
     TAdvMemoFindReplaceDialog(const TAdvMemoFindReplaceDialog&) = delete;
@@ -93,7 +94,7 @@ class TAdvMemoFindReplaceDialog final : public TReplaceDialogListener,
     void RaiseReplaceDone();
 
     std::unique_ptr<TReplaceDialogWindow> fWindow;
-    Prompts* fPrompts;
+    platform::Prompts* fPrompts;
     TAdvCustomMemo* fMemo = nullptr;
     std::string fFindText;
     std::string fReplaceText;

@@ -35,7 +35,7 @@ TFindPattern::TFindPattern(std::string_view text, bool matchCase, bool wholeWord
         }
     }
     fCharacters = columns::Length(fText);
-    fAscii = utf8::IsAscii(fText);
+    fAscii = platform::utf8::IsAscii(fText);
     if (!fText.empty()) {
         fFirst = fText.front();
         fLast = fText.back();
@@ -114,7 +114,7 @@ size_t TFindPattern::Match(std::string_view s, bool down) const {
             return true;
         }
         while (boundary < pos) {
-            boundary += utf8::CharLength(s, boundary);
+            boundary += platform::utf8::CharLength(s, boundary);
         }
         if (boundary != pos) {
             return false;
@@ -122,7 +122,7 @@ size_t TFindPattern::Match(std::string_view s, bool down) const {
         const size_t end = pos + fText.size();
         size_t at = pos;
         while (at < end) {
-            at += utf8::CharLength(s, at);
+            at += platform::utf8::CharLength(s, at);
         }
         return at == end;
     };

@@ -134,7 +134,7 @@ class TLineTokenizer::Run {
         }
         for (size_t back = 1; back < kLongestSequence && back <= at; ++back) {
             const size_t lead = at - back;
-            const size_t length = utf8::CharLength(fLine, lead);
+            const size_t length = platform::utf8::CharLength(fLine, lead);
             if (length > back) {
                 return length - back;
             }
@@ -260,7 +260,7 @@ size_t TLineTokenizer::Run::CharsToWordEnd(std::string_view piece, size_t cursor
             fCountPos = cursor;
         } else {
             while (fCountPos < cursor) {
-                fCountPos += utf8::CharLength(piece, fCountPos);
+                fCountPos += platform::utf8::CharLength(piece, fCountPos);
                 --fCountChars;
             }
         }
@@ -271,8 +271,8 @@ size_t TLineTokenizer::Run::CharsToWordEnd(std::string_view piece, size_t cursor
     const std::string_view word = piece.substr(cursor, wordEnd - cursor);
     fCountEnd = wordEnd;
     fCountPos = cursor;
-    fCountAscii = utf8::IsAscii(word);
-    fCountChars = fCountAscii ? word.size() : static_cast<size_t>(utf8::CharCount(word));
+    fCountAscii = platform::utf8::IsAscii(word);
+    fCountChars = fCountAscii ? word.size() : static_cast<size_t>(platform::utf8::CharCount(word));
     return fCountChars;
 }
 
@@ -283,7 +283,7 @@ size_t TLineTokenizer::Run::Advance(std::string_view piece, size_t cursor, size_
     }
     size_t at = cursor;
     for (; chars > 0 && at < limit; --chars) {
-        at += utf8::CharLength(piece, at);
+        at += platform::utf8::CharLength(piece, at);
     }
     return at;
 }
@@ -557,7 +557,7 @@ void TLineTokenizer::Run::Piece(std::string_view piece) {
         // A plain character, whole: the cursor stays on character boundaries, so a keyword is
         // never tried from inside a character (a stray byte of a keyword would match there).
         Saw(at + 3);
-        const size_t length = utf8::CharLength(piece, at);
+        const size_t length = platform::utf8::CharLength(piece, at);
         Emit(piece.data() + at, length);
         rest.Keep(length);
     }

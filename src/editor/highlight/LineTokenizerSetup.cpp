@@ -152,7 +152,7 @@ void TLineTokenizer::PrepareTables(const TTokenizerSettings& settings) {
                 fKeywordStyles.push_back({i, &style.KeyWords()});
                 for (int k = 0; k < style.KeyWords().Count(); ++k) {
                     fKeywordLengths.push_back(
-                        static_cast<size_t>(utf8::CharCount(style.KeyWords().View(k))));
+                        static_cast<size_t>(platform::utf8::CharCount(style.KeyWords().View(k))));
                 }
                 break;
             }

@@ -40,7 +40,7 @@ bool TAdvCustomMemo::ContextMenuRequested(int x, int y) {
     }
     const bool writable = !fEditSettings.ReadOnly;
     const bool selected = SelectionLength() > 0;
-    const Clipboard* clipboard = ActiveClipboard();
+    const platform::Clipboard* clipboard = ActiveClipboard();
     const bool clipboardText = clipboard != nullptr && clipboard->HasText();
     const TUILanguage& ui = UILanguage;
     std::vector<TMemoMenuItem>& items = fContextMenu.Items;

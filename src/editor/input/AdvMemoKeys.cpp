@@ -264,7 +264,7 @@ bool TAdvCustomMemo::KeyPress(std::string_view text) {
     size_t pos = 0;
     while (pos < text.size()) {
         size_t length = 1;
-        char32_t ch = utf8::DecodeChar(text, pos, length);
+        char32_t ch = platform::utf8::DecodeChar(text, pos, length);
         pos += length;
         if (ch == chCtrlC) {
             Dispatch(ch, 0);

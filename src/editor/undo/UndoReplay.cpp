@@ -25,7 +25,7 @@ void ReplayDeletes(TUndoTarget& target, const std::vector<TEditStep>& steps, boo
 
 void ReplayTyping(TUndoTarget& target, std::string_view text, const TTextPos* returnTo,
                   bool markBreaks) {
-    for (size_t at = 0; at < text.size(); at += utf8::CharLength(text, at)) {
+    for (size_t at = 0; at < text.size(); at += platform::utf8::CharLength(text, at)) {
         if (returnTo != nullptr) {
             target.SetCaretLine(returnTo->Y);
             target.SetCaretColumn(returnTo->X);

@@ -14,7 +14,7 @@ namespace {
 
 // Characters of text (one per byte when ascii says every character is one byte).
 int Chars(std::string_view text, bool oneBytePerChar) {
-    return oneBytePerChar ? static_cast<int>(text.size()) : utf8::CharCount(text);
+    return oneBytePerChar ? static_cast<int>(text.size()) : platform::utf8::CharCount(text);
 }
 
 // The text of the characters [first, first + count) of text.
@@ -22,9 +22,9 @@ std::string_view CharSlice(std::string_view text, int first, int count, bool one
     if (oneBytePerChar) {
         return text.substr(static_cast<size_t>(first), static_cast<size_t>(count));
     }
-    const size_t from = std::min(utf8::ByteOffsetOfColumn(text, first), text.size());
+    const size_t from = std::min(platform::utf8::ByteOffsetOfColumn(text, first), text.size());
     const std::string_view rest = text.substr(from);
-    return rest.substr(0, std::min(utf8::ByteOffsetOfColumn(rest, count), rest.size()));
+    return rest.substr(0, std::min(platform::utf8::ByteOffsetOfColumn(rest, count), rest.size()));
 }
 
 // Format characters that take no width of their own: the byte order mark, zero-width space
@@ -61,16 +61,16 @@ std::string_view SurfaceText(std::string_view text, std::string& buffer) {
     buffer.clear();
     for (size_t pos = 0; pos < text.size();) {
         size_t length = 1;
-        const char32_t c = utf8::DecodeChar(text, pos, length);
+        const char32_t c = platform::utf8::DecodeChar(text, pos, length);
         if (length == 1 && isControl(text[pos])) {
             // A control character (NUL included) shows as its symbol from the Control
             // Pictures block, so it takes its cell visibly instead of drawing nothing.
             char bytes[4];
             const char32_t symbol = c == kDelete ? kDeleteSymbol : kControlSymbols + c;
-            buffer.append(bytes, utf8::Encode(symbol, bytes));
+            buffer.append(bytes, platform::utf8::Encode(symbol, bytes));
         } else if (length == 1 && static_cast<unsigned char>(text[pos]) >= 0x80) {
             char bytes[4];
-            buffer.append(bytes, utf8::Encode(c, bytes));
+            buffer.append(bytes, platform::utf8::Encode(c, bytes));
         } else if (length > 1 && IsZeroWidthFormat(c)) {
             buffer.append(kZeroWidthMark);
         } else {
@@ -188,7 +188,7 @@ platform::SurfaceColor TAdvMemoRunPainter::Resolve(TColor c) const {
 
 void TAdvMemoRunPainter::Run(std::string_view text, const HighlightState& state) {
     // Positions count characters: a UTF-8 sequence or a stray byte takes one cell.
-    const bool single = fLayout.OneBytePerChar || utf8::IsAscii(text);
+    const bool single = fLayout.OneBytePerChar || platform::utf8::IsAscii(text);
     const int n = Chars(text, single);
     if (n == 0) {
         return;
@@ -225,7 +225,7 @@ void TAdvMemoRunPainter::Run(std::string_view text, const HighlightState& state)
 }
 
 void TAdvMemoRunPainter::Skipped(std::string_view text) {
-    const int n = Chars(text, fLayout.OneBytePerChar || utf8::IsAscii(text));
+    const int n = Chars(text, fLayout.OneBytePerChar || platform::utf8::IsAscii(text));
     fX += static_cast<int64_t>(n) * fLayout.CharWidth;
     fColumn += n;
 }

@@ -137,9 +137,9 @@ HighlightState TAdvMemoRenderer::PaintLine(IDrawingSurface& surface, int line, i
                 stopAt = static_cast<size_t>(stopColumn);
             }
         } else {
-            firstByte = utf8::ByteOffsetOfColumn(text, firstColumn);
+            firstByte = platform::utf8::ByteOffsetOfColumn(text, firstColumn);
             if (last) {
-                stopAt = utf8::ByteOffsetOfColumn(text, stopColumn);
+                stopAt = platform::utf8::ByteOffsetOfColumn(text, stopColumn);
             }
         }
     }

@@ -102,7 +102,8 @@ int TAdvMemoView::GutterWidth() const {
     }
     // The number starts where the gutter entry puts it and takes one "W" per character.
     const int indent = digits <= kIndentedDigits ? kIndentedDigits + 1 - digits : 0;
-    const int64_t characters = int64_t{indent} + digits + utf8::CharCount(gutter.NumberSuffix);
+    const int64_t characters =
+        int64_t{indent} + digits + platform::utf8::CharCount(gutter.NumberSuffix);
     const int64_t needed = int64_t{gutter.GutterWidth} - gutter.GutterMargin() +
                            characters * fGutterCharWidth + kNumberClearance;
     return static_cast<int>(

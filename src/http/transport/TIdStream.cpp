@@ -19,7 +19,7 @@ void TIdMemoryStream::Grow(std::size_t size) {
     if (size > fBytes.size()) {
         // A large body is written into a block advised for huge pages before anything is
         // copied into it, instead of faulting it in page by page.
-        tarnwick::MakeRoomAdvised(fBytes, size - fBytes.size());
+        platform::MakeRoomAdvised(fBytes, size - fBytes.size());
     }
     fBytes.resize(size);
 }

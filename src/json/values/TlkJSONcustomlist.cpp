@@ -93,7 +93,7 @@ std::string TlkJSONcustomlist::TextAt(int position) const {
     if (element == nullptr) {
         return {};
     }
-    return Windows1252::FromUtf16(Typed<TlkJSONstring>(element)->Value());
+    return platform::Windows1252::FromUtf16(Typed<TlkJSONstring>(element)->Value());
 }
 
 std::u16string TlkJSONcustomlist::WideTextAt(int position) const {

@@ -16,14 +16,14 @@ TlkJSONbase* TlkJSONobject::Lookup(const TlkVariant& key) const {
         return MemberByName(key.AsWideText());
     }
     if (key.GetType() == TlkVariant::Type::Text) {
-        return MemberByName(Windows1252::ToUtf16(key.AsText()));
+        return MemberByName(platform::Windows1252::ToUtf16(key.AsText()));
     }
     int position = 0;
     return KeyToPosition(key, position) ? ChildAt(position) : nullptr;
 }
 
 TlkJSONbase* TlkJSONobject::NamedChild(int position, std::string& name) const {
-    name = Windows1252::FromUtf16(KeyAt(position));
+    name = platform::Windows1252::FromUtf16(KeyAt(position));
     return MemberValueAt(position);
 }
 

@@ -148,7 +148,7 @@ double TlkVariant::ToDouble() const {
         case Type::WideText: {
             double value = 0;
             const std::string text =
-                GetType() == Type::Text ? AsText() : Windows1252::FromUtf16(AsWideText());
+                GetType() == Type::Text ? AsText() : platform::Windows1252::FromUtf16(AsWideText());
             if (TextToDouble(text, value)) {
                 return value;
             }
@@ -171,7 +171,7 @@ bool TlkVariant::ToBoolean() const {
         case Type::Text:
         case Type::WideText: {
             const std::string text =
-                GetType() == Type::Text ? AsText() : Windows1252::FromUtf16(AsWideText());
+                GetType() == Type::Text ? AsText() : platform::Windows1252::FromUtf16(AsWideText());
             const std::string_view word = TrimSpaces(text);
             if (EqualsIgnoringCase(word, kTrueText)) {
                 return true;
@@ -206,7 +206,7 @@ std::string TlkVariant::ToText(std::string_view decimalSeparator) const {
         case Type::Text:
             return AsText();
         case Type::WideText:
-            return Windows1252::FromUtf16(AsWideText());
+            return platform::Windows1252::FromUtf16(AsWideText());
         case Type::Null:
             break;
     }
@@ -220,7 +220,7 @@ std::u16string TlkVariant::ToWideText() const {
         case Type::Null:
             throw EVariantTypeCastError(TypeName(), kWideStringTypeName);
         default:
-            return Windows1252::ToUtf16(ToText());
+            return platform::Windows1252::ToUtf16(ToText());
     }
 }
 

@@ -15,7 +15,7 @@
 
 #include "platform/FileAttributes.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 // File times count 100 ns units from 1601-01-01; POSIX seconds start 11644473600 s later.
@@ -219,4 +219,4 @@ std::optional<AttributeData> GetAttributeData(const std::string& path) {
     return TimesFromStatx(sx);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string_view>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 std::string UnescapeMountField(const std::string& field) {
     std::string out;
@@ -57,4 +57,4 @@ std::vector<std::string> ReadDriveRoots() {
         });
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

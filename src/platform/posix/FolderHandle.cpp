@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 constexpr int kFolderOpenFlags = O_RDONLY | O_DIRECTORY | O_NOCTTY;
 }  // namespace
@@ -42,4 +42,4 @@ FolderHandle FolderHandle::OpenParent() const {
     return Open(fd(), "..", 0);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -5,7 +5,7 @@
 #include <langinfo.h>
 #include <locale.h>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 // Formats with `loc`, or with the process locale when `loc` is 0.
@@ -99,4 +99,4 @@ std::unique_ptr<LocaleFormats> LocaleFormats::CreateSystem() {
     return std::make_unique<SystemLocaleFormats>(loc, date, time, decimal);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

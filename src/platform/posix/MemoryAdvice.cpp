@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
@@ -21,4 +21,4 @@ void AdviseHugePages(void* data, std::size_t size) {
     }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 bool ReadOnlyFile::Open(const std::string& path) {
     return OpenAt(AT_FDCWD, path);
@@ -33,4 +33,4 @@ std::int64_t ReadOnlyFile::Read(char* buffer, std::size_t count) {
     }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

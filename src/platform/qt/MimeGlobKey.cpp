@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 bool IsAscii(const std::string& text) {
@@ -121,4 +121,4 @@ std::optional<std::string> MimeGlobKey::KeyOf(const std::string& name) const {
     return key;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -14,7 +14,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 class MimeGlobKey {
   public:
@@ -46,4 +46,4 @@ class MimeGlobKey {
     std::vector<Wildcard> fWildcards;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 bool QtClipboard::HasText() const {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
@@ -19,4 +19,4 @@ void QtClipboard::SetText(const std::string& text) {
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -4,7 +4,7 @@
 
 #include "platform/Clipboard.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 class QtClipboard final : public Clipboard {
   public:
@@ -13,4 +13,4 @@ class QtClipboard final : public Clipboard {
     void SetText(const std::string& text) override;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QThread>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 std::shared_ptr<QtPrompts> QtPrompts::Create(QWidget* owner, UiDispatcher& dispatcher) {
     return std::shared_ptr<QtPrompts>(new QtPrompts(owner, dispatcher));
@@ -84,4 +84,4 @@ PromptAnswer QtPrompts::Ask(Kind kind, const std::string& text, const std::strin
     return request->done ? request->answer : PromptAnswer::No;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

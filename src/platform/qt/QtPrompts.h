@@ -14,7 +14,7 @@
 #include "platform/Prompts.h"
 #include "platform/UiDispatcher.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 class QtPrompts final : public Prompts, public std::enable_shared_from_this<QtPrompts> {
   public:
@@ -45,4 +45,4 @@ class QtPrompts final : public Prompts, public std::enable_shared_from_this<QtPr
     bool fClosed = false;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

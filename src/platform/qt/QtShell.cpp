@@ -9,7 +9,7 @@
 #include <QMetaObject>
 #include <QThread>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 std::string ParentFolder(const std::string& path) {
@@ -70,4 +70,4 @@ void QtShell::ShowInFolder(const std::string& path) {
     });
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -9,7 +9,7 @@
 
 #include "platform/Shell.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 class QtShell final : public Shell {
   public:
@@ -22,4 +22,4 @@ class QtShell final : public Shell {
     static QString ShowItemsArgument(const std::string& path);
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

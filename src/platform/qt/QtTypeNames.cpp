@@ -7,7 +7,7 @@
 
 #include "platform/qt/MimeGlobKey.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 // Distinct pattern sets are few; the bound only guards against a pathological tree.
@@ -65,4 +65,4 @@ TypeDescription QtTypeNames::DescribeFile(const std::string& fullPath) const {
     return description;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -11,7 +11,7 @@
 
 #include "platform/TypeNames.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 // Longest type name a row shows.
 inline constexpr int kMaxTypeNameLength = 79;
@@ -28,4 +28,4 @@ class QtTypeNames final : public TypeNames {
     mutable std::unordered_map<std::string, TypeDescription> fCache;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -3,7 +3,7 @@
 
 #include <QMetaObject>
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 QtUiDispatcher::QtUiDispatcher(QObject* parent) : QObject(parent) {}
 
@@ -11,4 +11,4 @@ void QtUiDispatcher::Post(std::function<void()> task) {
     QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -6,7 +6,7 @@
 
 #include "platform/UiDispatcher.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 
 class QtUiDispatcher final : public QObject, public UiDispatcher {
     Q_OBJECT
@@ -16,4 +16,4 @@ class QtUiDispatcher final : public QObject, public UiDispatcher {
     void Post(std::function<void()> task) override;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -5,7 +5,7 @@
 
 #include "ui/window/HandlerBarrier.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 QIcon MemoMenuIcon(editor::TMemoMenuImage image) {
     using editor::TMemoMenuImage;
@@ -56,4 +56,4 @@ QMenu* BuildMemoMenu(editor::TAdvCustomMemo& memo, QWidget* parent) {
     return menu;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -8,7 +8,7 @@
 
 #include "editor/control/AdvCustomMemo.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 // The picture of an item: the icon theme's, else our own artwork; a null icon for None.
 QIcon MemoMenuIcon(editor::TMemoMenuImage image);
@@ -17,4 +17,4 @@ QIcon MemoMenuIcon(editor::TMemoMenuImage image);
 // outlive the menu.
 QMenu* BuildMemoMenu(editor::TAdvCustomMemo& memo, QWidget* parent);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -19,7 +19,7 @@
 #include "ui/editor/CompletionWindows.h"
 #include "ui/window/HandlerBarrier.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 namespace {
 
@@ -479,4 +479,4 @@ void TAdvMemoWidget::HandleContextMenu(QContextMenuEvent* event) {
     event->accept();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -17,7 +17,7 @@
 #include "editor/view/CaretBlink.h"
 #include "platform/Timer.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 class CompletionWindows;
 
@@ -94,4 +94,4 @@ class TAdvMemoWidget final : public QWidget {
     QPointer<QMenu> fMenu;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

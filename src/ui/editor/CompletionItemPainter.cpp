@@ -6,7 +6,7 @@
 
 #include "editor/completion/CompletionText.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 namespace {
 
@@ -125,4 +125,4 @@ void CompletionItemPainter::PaintPicture(QPainter& painter, const QRect& rect, i
     painter.drawText(square, Qt::AlignCenter, QString(QChar(kKindLetters[kind])));
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

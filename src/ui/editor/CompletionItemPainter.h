@@ -18,7 +18,7 @@
 
 class QPainter;
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 class CompletionItemPainter {
   public:
@@ -64,4 +64,4 @@ class CompletionItemPainter {
     int fKindColumn = 0;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

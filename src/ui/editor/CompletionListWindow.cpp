@@ -13,7 +13,7 @@
 
 #include "ui/window/HandlerBarrier.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 namespace {
 
@@ -263,4 +263,4 @@ void CompletionListWindow::closeEvent(QCloseEvent* event) {
     hide();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -16,7 +16,7 @@
 #include "editor/completion/AdvMemoCompletion.h"
 #include "ui/editor/CompletionItemPainter.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 class CompletionListWindow final : public QWidget {
   public:
@@ -56,4 +56,4 @@ class CompletionListWindow final : public QWidget {
     bool fClosedOutside = false;  // set while a click outside closes the popup
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -1,6 +1,6 @@
 #include "ui/editor/CompletionWindows.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 CompletionWindows::CompletionWindows(editor::TAdvMemoCompletion& aids, QWidget* pane)
     : fAids(aids), fList(aids, pane), fHint(aids, pane) {
@@ -15,4 +15,4 @@ CompletionWindows::~CompletionWindows() {
     fAids.OnHintChanged = nullptr;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

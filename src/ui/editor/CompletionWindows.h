@@ -8,7 +8,7 @@
 #include "ui/editor/CompletionListWindow.h"
 #include "ui/editor/ParameterHintWindow.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 class CompletionWindows {
   public:
@@ -29,4 +29,4 @@ class CompletionWindows {
     ParameterHintWindow fHint;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QScreen>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 namespace {
 
@@ -79,4 +79,4 @@ void ParameterHintWindow::mousePressEvent(QMouseEvent*) {
     fEditor->setFocus();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -8,7 +8,7 @@
 
 #include "editor/completion/AdvMemoCompletion.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 class ParameterHintWindow final : public QWidget {
   public:
@@ -28,4 +28,4 @@ class ParameterHintWindow final : public QWidget {
     QWidget* fEditor;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -15,7 +15,7 @@
 #include "ui/editor/AdvMemoWidget.h"
 #include "ui/window/HandlerBarrier.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 using editor::TFindOptions;
 
@@ -240,4 +240,4 @@ void QtReplaceDialogWindow::Closed() {
     }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

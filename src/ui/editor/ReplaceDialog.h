@@ -16,7 +16,7 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 class ReplaceDialog final : public QDialog {
     Q_OBJECT
@@ -72,4 +72,4 @@ class QtReplaceDialogWindow final : public editor::TReplaceDialogWindow {
     editor::TReplaceDialogListener* fListener = nullptr;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -4,10 +4,10 @@
 #include "platform/Shell.h"
 #include "ui/window/LocalPaths.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 QByteArray UriListOf(const std::string& path) {
-    return QByteArray::fromStdString(FileUri(path)) + "\r\n";
+    return QByteArray::fromStdString(platform::FileUri(path)) + "\r\n";
 }
 
 std::unique_ptr<QMimeData> FileDragData(const std::string& path) {
@@ -20,8 +20,8 @@ std::unique_ptr<QMimeData> FileDragData(const std::string& path) {
 std::unique_ptr<QMimeData> FileClipboardData(const std::string& path) {
     auto data = FileDragData(path);
     data->setData(QString::fromLatin1(kGnomeCopiedFilesMime),
-                  "copy\n" + QByteArray::fromStdString(FileUri(path)));
+                  "copy\n" + QByteArray::fromStdString(platform::FileUri(path)));
     return data;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

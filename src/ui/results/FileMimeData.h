@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 inline constexpr const char* kUriListMime = "text/uri-list";
 // The clipboard format GNOME-family file managers paste files from ("copy" or "cut", then one
@@ -28,4 +28,4 @@ std::unique_ptr<QMimeData> FileDragData(const std::string& path);
 // file managers' format, so a Paste in any of them copies the file.
 std::unique_ptr<QMimeData> FileClipboardData(const std::string& path);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

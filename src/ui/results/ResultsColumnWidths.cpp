@@ -13,7 +13,7 @@
 
 #include "platform/LocaleFormats.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 constexpr int kSizeColumn = 2;
@@ -23,7 +23,7 @@ constexpr int kAttributesColumn = 6;
 
 // A date and time with two-digit day and month and a late hour; `hour` picks the half of a
 // 12-hour clock. timegm fills in the weekday, for formats that name it.
-std::string SampleDateTime(const LocaleFormats& locale, int month, int day, int hour) {
+std::string SampleDateTime(const platform::LocaleFormats& locale, int month, int day, int hour) {
     std::tm local{};
     local.tm_year = 2026 - 1900;
     local.tm_mon = month - 1;
@@ -37,7 +37,7 @@ std::string SampleDateTime(const LocaleFormats& locale, int month, int day, int 
 }
 
 // The longest texts each column was sized to show.
-std::vector<std::string> Samples(int column, const LocaleFormats& locale) {
+std::vector<std::string> Samples(int column, const platform::LocaleFormats& locale) {
     const std::string point = locale.DecimalSeparator();
     switch (column) {
         case kSizeColumn:
@@ -75,8 +75,8 @@ double AverageLetterWidth(const QFont& font) {
     return QFontMetricsF(font).horizontalAdvance(kLetters) / kLetters.size();
 }
 
-std::array<int, ResultsModel::kColumnCount> FittedColumnWidths(const QTableView& list,
-                                                               const LocaleFormats& locale) {
+std::array<int, ResultsModel::kColumnCount> FittedColumnWidths(
+    const QTableView& list, const platform::LocaleFormats& locale) {
     const double scale = AverageLetterWidth(list.font()) / kFormAverageLetterWidth;
     std::array<int, ResultsModel::kColumnCount> widths{};
     for (int c = 0; c < ResultsModel::kColumnCount; ++c) {
@@ -92,4 +92,4 @@ std::array<int, ResultsModel::kColumnCount> FittedColumnWidths(const QTableView&
     return widths;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

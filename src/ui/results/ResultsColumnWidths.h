@@ -12,9 +12,11 @@
 class QFont;
 class QTableView;
 
-namespace tarnwick {
-
+namespace tarnwick::platform {
 class LocaleFormats;
+}
+
+namespace tarnwick::ui {
 
 // The form's letter width that the design widths of ResultsModel::ColumnWidth assume.
 inline constexpr double kFormAverageLetterWidth = 6.0;
@@ -23,7 +25,7 @@ inline constexpr double kFormAverageLetterWidth = 6.0;
 double AverageLetterWidth(const QFont& font);
 
 // The widths for `list` (its font, style, grid and header), in column order.
-std::array<int, ResultsModel::kColumnCount> FittedColumnWidths(const QTableView& list,
-                                                               const LocaleFormats& locale);
+std::array<int, ResultsModel::kColumnCount> FittedColumnWidths(
+    const QTableView& list, const platform::LocaleFormats& locale);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

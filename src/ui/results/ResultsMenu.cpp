@@ -13,7 +13,7 @@
 #include "ui/results/FileMimeData.h"
 #include "ui/window/LocalPaths.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 using search::ResultRow;
 
@@ -65,4 +65,4 @@ void ResultsMenu::Popup(const ResultRow& row, const QPoint& globalPos) {
     fMenu->popup(globalPos);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -15,11 +15,11 @@ class QAction;
 class QMenu;
 class QWidget;
 
-namespace tarnwick {
-
-namespace search {
+namespace tarnwick::search {
 struct ResultRow;
-}  // namespace search
+}  // namespace tarnwick::search
+
+namespace tarnwick::ui {
 
 class ResultsMenu final : public QObject {
     Q_OBJECT
@@ -45,4 +45,4 @@ class ResultsMenu final : public QObject {
     std::string fName;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

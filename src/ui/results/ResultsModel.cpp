@@ -6,7 +6,7 @@
 
 #include "ui/results/FileMimeData.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 using search::ResultRow;
 
@@ -131,4 +131,4 @@ void ResultsModel::Clear() {
     endResetModel();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

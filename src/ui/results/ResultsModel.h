@@ -11,7 +11,7 @@
 
 #include "search/ResultRow.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 class ResultsModel final : public QAbstractTableModel {
     Q_OBJECT
@@ -47,4 +47,4 @@ class ResultsModel final : public QAbstractTableModel {
     std::vector<search::ResultRow> fRows;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -8,7 +8,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 constexpr int kDragIconSize = 32;
@@ -91,4 +91,4 @@ void ResultsView::startDrag(Qt::DropActions supportedActions) {
     emit RowDragEnded(index.row());
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -6,7 +6,7 @@
 
 #include <QTableView>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 class ResultsView final : public QTableView {
     Q_OBJECT
@@ -31,4 +31,4 @@ class ResultsView final : public QTableView {
     void startDrag(Qt::DropActions supportedActions) override;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

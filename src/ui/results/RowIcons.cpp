@@ -8,7 +8,7 @@
 
 #include "search/ResultRow.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 using search::kFolderIconKey;
 
@@ -176,4 +176,4 @@ QIcon RowIcons::Bundled(const QString& key) {
     return icon;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 class RowIcons {
   public:
@@ -37,4 +37,4 @@ class RowIcons {
     QHash<QString, QStringList> fMimeThemeFiles;  // icon name -> its picture files
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -10,7 +10,7 @@
 
 #include "platform/AppInfo.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 constexpr const char* kProgram = "tarnwick";
@@ -129,7 +129,7 @@ std::string CommandLine::HelpText() {
 }
 
 std::string CommandLine::VersionText() {
-    return std::string(kProgram) + " " + AppVersion + "\n";
+    return std::string(kProgram) + " " + platform::AppVersion + "\n";
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

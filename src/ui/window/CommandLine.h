@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 class CommandLine {
   public:
@@ -41,4 +41,4 @@ class CommandLine {
     std::vector<std::string> fErrors;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 // Typed alone, this makes Qt's dialog show the parent folder instead of accepting.
@@ -100,4 +100,4 @@ void FolderChooser::accept() {
     QDialog::accept();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

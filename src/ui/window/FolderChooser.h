@@ -9,7 +9,7 @@
 class QLineEdit;
 class QPushButton;
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 class FolderChooser final : public QFileDialog {
     Q_OBJECT
@@ -37,4 +37,4 @@ class FolderChooser final : public QFileDialog {
     QString fChosen;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

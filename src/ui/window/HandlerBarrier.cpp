@@ -7,7 +7,7 @@
 
 #include "ui/window/UiDialogs.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 // Set while a handler error is on screen; the boxes are modal, so they nest only through
@@ -48,4 +48,4 @@ void ShowHandlerError(QWidget* source, const QString& text) noexcept {
     gShowing = false;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

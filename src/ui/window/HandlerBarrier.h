@@ -14,7 +14,7 @@
 
 class QWidget;
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 // A window that shows the errors of the handlers of its widgets, menus and dialogs.
 class HandlerErrorView {
@@ -65,4 +65,4 @@ auto Guarded(Receiver* receiver, Handler handler) {
     };
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

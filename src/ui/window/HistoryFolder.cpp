@@ -1,7 +1,7 @@
 // The choice between the executable's folder and the user's data folder for the histories.
 #include "ui/window/HistoryFolder.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 bool HistoryFolder::IsSystemFolder(const std::string& folder) {
     for (const std::string tree : {"/usr", "/opt"}) {
@@ -19,4 +19,4 @@ std::string HistoryFolder::For(const std::string& executableFolder,
     return IsSystemFolder(executableFolder) ? userDataFolder : std::string();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 class HistoryFolder {
   public:
@@ -20,4 +20,4 @@ class HistoryFolder {
     static std::string For(const std::string& executableFolder, const std::string& userDataFolder);
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QStringList>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 constexpr QChar kReplacement(0xFFFD);
@@ -71,4 +71,4 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -7,7 +7,7 @@
 #include <QString>
 #include <string>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 // The readable form of a path's bytes (invalid UTF-8 as replacement characters).
 QString DisplayPath(const std::string& path);
@@ -21,4 +21,4 @@ std::string LocalPathBytes(const QString& shown);
 // The folder part of a path's bytes ("/" for a file in the root, "." for a bare name).
 std::string FolderOf(const std::string& path);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -40,7 +40,7 @@
 #include "ui/window/TForm2.h"
 #include "ui/window/UiDialogs.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 using search::FilterMode;
 using search::FoundCountText;
@@ -71,18 +71,18 @@ std::string Bytes(const QString& text) {
 TForm1::TForm1(TForm1Services services, QWidget* parent)
     : QMainWindow(parent),
       fServices(services),
-      fDispatcher(std::make_unique<QtUiDispatcher>()),
+      fDispatcher(std::make_unique<platform::QtUiDispatcher>()),
       fStyler(editor::CreateAdvPascalMemoStyler1()) {
     setObjectName(QStringLiteral("Form1"));
     if (fServices.dialogs == nullptr) {
         fServices.dialogs = &UiDialogs::Standard();
     }
     if (fServices.typeNames == nullptr) {
-        fOwnTypeNames = std::make_unique<QtTypeNames>();
+        fOwnTypeNames = std::make_unique<platform::QtTypeNames>();
         fServices.typeNames = fOwnTypeNames.get();
     }
     if (fServices.locale == nullptr) {
-        fOwnLocale = LocaleFormats::CreateSystem();
+        fOwnLocale = platform::LocaleFormats::CreateSystem();
         fServices.locale = fOwnLocale.get();
     }
 
@@ -167,7 +167,7 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::FormShow() {
     SearchState& state = fSearch->State();
     if (fServices.readDriveRoots) {
-        state.DriveRoots = ReadDriveRoots();
+        state.DriveRoots = platform::ReadDriveRoots();
     }
     ComboBox3->clear();
     for (const std::string& root : state.DriveRoots) {
@@ -556,4 +556,4 @@ void TForm1::ShowError(const QString& text) {
     fServices.dialogs->ShowError(this, ApplicationTitle(), text + QLatin1Char('.'));
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

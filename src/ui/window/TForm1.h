@@ -32,28 +32,31 @@ class QTableView;
 class QTimer;
 class QToolButton;
 
-namespace tarnwick {
-
-namespace editor {
+namespace tarnwick::editor {
 class TAdvMemoFindReplaceDialog;
 class TAdvPascalMemoStyler;
-}  // namespace editor
-namespace history {
+}  // namespace tarnwick::editor
+namespace tarnwick::history {
 class InputHistory;
 }
-class TForm2;
+namespace tarnwick::platform {
 class Prompts;
-class ResultsMenu;
 class QtPrompts;
 class QtUiDispatcher;
+}  // namespace tarnwick::platform
+
+namespace tarnwick::ui {
+
+class TForm2;
+class ResultsMenu;
 class TAdvMemoWidget;
 class UiDialogs;
 
 // What the window needs from the outside; tests pass fakes, the program the real ones.
 struct TForm1Services {
-    UiDialogs* dialogs = nullptr;           // nullptr: the standard dialogs
-    const TypeNames* typeNames = nullptr;   // nullptr: the MIME database
-    const LocaleFormats* locale = nullptr;  // nullptr: the user's locale
+    UiDialogs* dialogs = nullptr;                     // nullptr: the standard dialogs
+    const platform::TypeNames* typeNames = nullptr;   // nullptr: the MIME database
+    const platform::LocaleFormats* locale = nullptr;  // nullptr: the user's locale
     std::chrono::microseconds entryPause = search::kEntryPause;
     bool readDriveRoots = true;  // false: tests fill DriveRoots themselves
     std::string historyFolder;   // empty: the folder of the executable
@@ -62,7 +65,7 @@ struct TForm1Services {
     // Find and Replace (nullptr: the real ones).
     std::string updateEndpoint;
     std::chrono::milliseconds updateDeadline = update::UpdateCheck::kDeadline;
-    std::shared_ptr<Prompts> prompts;
+    std::shared_ptr<platform::Prompts> prompts;
     // Bytes a load may read past the size a file reports (0: the machine's limit).
     uint64_t unsizedLoadLimit = 0;
 };
@@ -212,11 +215,11 @@ class TForm1 final : public QMainWindow,
 
     TForm1Services fServices;
     search::SearchOptions fOptions;
-    std::unique_ptr<QtUiDispatcher> fDispatcher;
+    std::unique_ptr<platform::QtUiDispatcher> fDispatcher;
     // After the dispatcher: cancelled and let go before the dispatcher its boxes use goes.
     UpdateCheckAtStart fUpdateCheck;
-    std::unique_ptr<TypeNames> fOwnTypeNames;
-    std::unique_ptr<LocaleFormats> fOwnLocale;
+    std::unique_ptr<platform::TypeNames> fOwnTypeNames;
+    std::unique_ptr<platform::LocaleFormats> fOwnLocale;
     std::unique_ptr<editor::TAdvPascalMemoStyler> fStyler;
     RowIcons fIcons;
     ResultsModel* fResults = nullptr;
@@ -239,7 +242,7 @@ class TForm1 final : public QMainWindow,
     std::unique_ptr<history::InputHistory> fNameHistory;
     std::unique_ptr<history::InputHistory> fWordHistory;
     std::unique_ptr<TForm2> fForm2;
-    std::shared_ptr<QtPrompts> fOwnPrompts;
+    std::shared_ptr<platform::QtPrompts> fOwnPrompts;
     // Refers to the prompts and the editor, so it goes before either.
     std::unique_ptr<editor::TAdvMemoFindReplaceDialog> fFindReplace;
 
@@ -283,4 +286,4 @@ class TForm1 final : public QMainWindow,
     std::unique_ptr<search::SearchControl> fSearch;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

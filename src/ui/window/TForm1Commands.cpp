@@ -20,20 +20,20 @@
 #include "ui/window/TForm1.h"
 #include "ui/window/UiDialogs.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 using search::ExtractFileExt;
 using search::ResultRow;
 
 void TForm1::OpenFileCommand() {
     if (const ResultRow* row = SelectedRow()) {
-        TMisc::OpenSite(row->Path, "", "1");
+        platform::TMisc::OpenSite(row->Path, "", "1");
     }
 }
 
 void TForm1::OpenFolderCommand() {
     if (const ResultRow* row = SelectedRow()) {
-        if (Shell* shell = Shell::Installed()) {
+        if (platform::Shell* shell = platform::Shell::Installed()) {
             shell->ShowInFolder(row->Path);
         }
     }
@@ -76,8 +76,8 @@ void TForm1::ToolButton5Click() {
     if (memo.SelectionLength() == 0) {
         return;
     }
-    if (Clipboard* clipboard = Clipboard::Installed()) {
-        clipboard->SetText(WithLfLineBreaks(memo.SelectedText()));
+    if (platform::Clipboard* clipboard = platform::Clipboard::Installed()) {
+        clipboard->SetText(platform::WithLfLineBreaks(memo.SelectedText()));
     }
     memo.DeleteSelectedText(true);
 }
@@ -87,16 +87,16 @@ void TForm1::ToolButton4Click() {
     if (memo.SelectionLength() == 0) {
         return;
     }
-    if (Clipboard* clipboard = Clipboard::Installed()) {
-        clipboard->SetText(WithLfLineBreaks(memo.SelectedText()));
+    if (platform::Clipboard* clipboard = platform::Clipboard::Installed()) {
+        clipboard->SetText(platform::WithLfLineBreaks(memo.SelectedText()));
     }
 }
 
 // Text from other programs has LF (or CR) line breaks; they break lines here as CR LF does.
 void TForm1::ToolButton6Click() {
-    const Clipboard* clipboard = Clipboard::Installed();
-    fMemoWidget->Memo().InsertAtCaret(clipboard != nullptr ? WithCrLfLineBreaks(clipboard->Text())
-                                                           : std::string());
+    const platform::Clipboard* clipboard = platform::Clipboard::Installed();
+    fMemoWidget->Memo().InsertAtCaret(
+        clipboard != nullptr ? platform::WithCrLfLineBreaks(clipboard->Text()) : std::string());
 }
 
 void TForm1::AdvMemo1SelectionChange() {
@@ -109,9 +109,9 @@ void TForm1::AdvMemo1SelectionChange() {
 }
 
 void TForm1::CreateFindReplace() {
-    Prompts* prompts = fServices.prompts.get();
+    platform::Prompts* prompts = fServices.prompts.get();
     if (prompts == nullptr) {
-        fOwnPrompts = QtPrompts::Create(this, *fDispatcher);
+        fOwnPrompts = platform::QtPrompts::Create(this, *fDispatcher);
         prompts = fOwnPrompts.get();
     }
     fFindReplace = std::make_unique<editor::TAdvMemoFindReplaceDialog>(
@@ -140,4 +140,4 @@ void TForm1::Find1Click() {
     FindReplaceCommand();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

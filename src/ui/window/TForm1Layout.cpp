@@ -32,7 +32,7 @@
 #include "ui/results/ResultsView.h"
 #include "ui/window/TForm1.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 using search::kDefaultExcludeList;
 using search::kDefaultIncludeList;
@@ -204,9 +204,9 @@ void TForm1::BuildToolBarAndMenu() {
     connect(fToolButtons[7], &QToolButton::clicked, this, Guarded(this, &TForm1::AboutCommand));
     connect(About1, &QAction::triggered, this, Guarded(this, &TForm1::AboutCommand));
     connect(Visitwebsite1, &QAction::triggered, this,
-            Guarded(this, [] { TMisc::OpenSite(kHomePageUrl, "", "1"); }));
+            Guarded(this, [] { platform::TMisc::OpenSite(platform::kHomePageUrl, "", "1"); }));
     connect(Reportbugs1, &QAction::triggered, this,
-            Guarded(this, [] { TMisc::OpenSite(kContactPageUrl, "", "1"); }));
+            Guarded(this, [] { platform::TMisc::OpenSite(platform::kContactPageUrl, "", "1"); }));
     // Ends the process at once: no close handling, so the histories are not saved.
     connect(Exit1, &QAction::triggered, this, [] { std::_Exit(0); });
 }
@@ -350,4 +350,4 @@ void TForm1::BuildResultsAndEditor(QWidget* panel) {
     };
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -13,7 +13,7 @@
 #include "ui/window/TForm1.h"
 #include "ui/window/TForm2.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 void TForm1::FormCreate() {
     // The results list's full-row selection and double buffering are set where it is built.
@@ -139,4 +139,4 @@ void TForm1::AboutCommand() {
     fForm2->exec();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -6,7 +6,7 @@
 #include "ui/results/ResultsMenu.h"
 #include "ui/window/TForm1.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 void TForm1::ListView1RowMenu(int row, const QPoint& globalPos) {
     if (row < 0 || row >= fResults->rowCount()) {
@@ -35,4 +35,4 @@ void TForm1::ListView1DragEnded(int row) {
     }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -5,7 +5,7 @@
 
 #include "ui/window/TForm1.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 // Builds the Look in list first when the window has not been shown yet (showing it later then
 // leaves the list as it is). An empty `folder` or `name` leaves its box unchanged.
@@ -29,4 +29,4 @@ void TForm1::StartIn(const std::string& folder, const std::string& name) {
     }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -13,7 +13,7 @@
 #include "platform/TMisc.h"
 #include "ui/window/HandlerBarrier.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 constexpr const char* kFormFontFamily = "MS Sans Serif";
@@ -121,7 +121,7 @@ TForm2::TForm2(QWidget* parent)
     Label1->move(kLabel1Pos);
     Label1->adjustSize();
 
-    bsSkinLinkLabel1 = new TLinkLabel(QString::fromUtf8(kHomePageUrl), this);
+    bsSkinLinkLabel1 = new TLinkLabel(QString::fromUtf8(platform::kHomePageUrl), this);
     bsSkinLinkLabel1->setObjectName(QStringLiteral("bsSkinLinkLabel1"));
     bsSkinLinkLabel1->setGeometry(LinkGeometry(bsSkinLinkLabel1->sizeHint().width()));
     connect(bsSkinLinkLabel1, &TLinkLabel::clicked, this,
@@ -135,7 +135,7 @@ TForm2::TForm2(QWidget* parent)
 }
 
 void TForm2::PrepareToShow() {
-    Label1->setText(QString::fromLatin1(kVersionPrefix) + QString::fromUtf8(AppVersion));
+    Label1->setText(QString::fromLatin1(kVersionPrefix) + QString::fromUtf8(platform::AppVersion));
     Label1->adjustSize();
 }
 
@@ -160,7 +160,7 @@ void TForm2::Button1Click() {
 
 void TForm2::bsSkinLinkLabel1Click() {
     // The box stays open: the user may come back to it after the browser opened.
-    TMisc::OpenSite(kHomePageUrl, "", kShowNormally);
+    platform::TMisc::OpenSite(platform::kHomePageUrl, "", kShowNormally);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -7,7 +7,7 @@
 
 class QPushButton;
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 // A label drawn as a web link: underlined, a pointing hand over it, blue while hovered. A click
 // with the left button emits clicked().
@@ -63,4 +63,4 @@ class TForm2 : public QDialog {
     QPushButton* Button1;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -10,7 +10,7 @@
 
 #include "ui/window/FolderChooser.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 class StandardDialogs final : public UiDialogs {
@@ -86,4 +86,4 @@ UiDialogs& UiDialogs::Standard() {
     return dialogs;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 // The answers to the question asked before modified text is discarded.
 enum class EditsAnswer { SaveAs, Discard, Cancel };
@@ -42,4 +42,4 @@ class UiDialogs {
     static UiDialogs& Unattended();
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -3,7 +3,7 @@
 
 #include "platform/qt/QtPrompts.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 using update::UpdateCheckThread;
 
@@ -16,18 +16,18 @@ UpdateCheckAtStart::~UpdateCheckAtStart() {
     }
 }
 
-void UpdateCheckAtStart::Start(QWidget* owner, UiDispatcher& dispatcher,
+void UpdateCheckAtStart::Start(QWidget* owner, platform::UiDispatcher& dispatcher,
                                const std::string& endpoint, std::chrono::milliseconds deadline,
-                               std::shared_ptr<Prompts> prompts) {
+                               std::shared_ptr<platform::Prompts> prompts) {
     if (fThread) {
         return;  // once per start of the program
     }
     if (!prompts) {
-        fQtPrompts = QtPrompts::Create(owner, dispatcher);
+        fQtPrompts = platform::QtPrompts::Create(owner, dispatcher);
         prompts = fQtPrompts;
     }
     fThread = std::make_unique<UpdateCheckThread>(std::move(prompts), endpoint, deadline);
     fThread->Start();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

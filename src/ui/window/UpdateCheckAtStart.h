@@ -12,10 +12,12 @@
 
 class QWidget;
 
-namespace tarnwick {
-
+namespace tarnwick::platform {
 class QtPrompts;
 class UiDispatcher;
+}  // namespace tarnwick::platform
+
+namespace tarnwick::ui {
 
 class UpdateCheckAtStart {
   public:
@@ -28,8 +30,8 @@ class UpdateCheckAtStart {
     // Starts the check of `endpoint` on its thread. Its question goes to `prompts`, or when
     // that is null to message boxes owned by `owner`, shown through `dispatcher` (which must
     // outlive this object).
-    void Start(QWidget* owner, UiDispatcher& dispatcher, const std::string& endpoint,
-               std::chrono::milliseconds deadline, std::shared_ptr<Prompts> prompts);
+    void Start(QWidget* owner, platform::UiDispatcher& dispatcher, const std::string& endpoint,
+               std::chrono::milliseconds deadline, std::shared_ptr<platform::Prompts> prompts);
 
     // The check's thread (null when none was started); it can be awaited after the window.
     std::shared_ptr<const update::TIdThreadComponent::Control> Run() const {
@@ -37,8 +39,8 @@ class UpdateCheckAtStart {
     }
 
   private:
-    std::shared_ptr<QtPrompts> fQtPrompts;
+    std::shared_ptr<platform::QtPrompts> fQtPrompts;
     std::unique_ptr<update::UpdateCheckThread> fThread;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -43,7 +43,7 @@ TEST(HintCallScan, FindInEqualsScanningTheCaseMappedLineForEveryColumn) {
     std::mt19937 rng(22);
     for (int round = 0; round < 300; ++round) {
         const std::string line = RandomText(rng, 12);
-        const int count = utf8::CharCount(AnsiUpperCase(line));
+        const int count = platform::utf8::CharCount(AnsiUpperCase(line));
         for (int column = -1; column <= count + 2; ++column) {
             for (const bool upper : {false, true}) {
                 ExpectSame(THintCallScan::FindIn(line, column, upper),
@@ -67,17 +67,20 @@ TEST(HintCallScan, KeptScanAgreesWithScanningAfreshThroughRandomEditsAndMoves) {
             const int what = std::uniform_int_distribution<int>(0, 19)(rng);
             const std::string line(lines.View(0));
             if (what < 12) {  // typing at the caret
-                const size_t at = std::min(utf8::ByteOffsetOfColumn(line, column), line.size());
+                const size_t at =
+                    std::min(platform::utf8::ByteOffsetOfColumn(line, column), line.size());
                 const std::string piece = RandomText(rng, 1);
                 lines.PutEdited(0, line.substr(0, at) + piece + line.substr(at), at);
-                column += utf8::CharCount(piece);
+                column += platform::utf8::CharCount(piece);
             } else if (what < 14) {  // deleting before the caret
-                const size_t at = std::min(utf8::ByteOffsetOfColumn(line, column), line.size());
+                const size_t at =
+                    std::min(platform::utf8::ByteOffsetOfColumn(line, column), line.size());
                 const size_t from = at - std::min<size_t>(at, 2);
                 lines.PutEdited(0, line.substr(0, from) + line.substr(at), from);
                 column = std::max(column - 1, 0);
             } else if (what < 16) {  // the caret elsewhere
-                column = std::uniform_int_distribution<int>(0, utf8::CharCount(line) + 3)(rng);
+                column =
+                    std::uniform_int_distribution<int>(0, platform::utf8::CharCount(line) + 3)(rng);
             } else if (what < 17) {
                 lines.Put(0, RandomText(rng, 40));
             } else if (what < 18) {
@@ -121,7 +124,7 @@ TEST(HintCallScan, TypingOnInALongLineReusesTheScanAndFindsTheCall) {
         TAdvMemoStrings lines;
         lines.Add(c.front);
         THintCallScan scan;
-        int column = utf8::CharCount(c.front);
+        int column = platform::utf8::CharCount(c.front);
         scan.Find(lines, 0, column, true);
         for (const char ch : c.typed) {
             const std::string line(lines.View(0));

@@ -42,9 +42,9 @@ TEST(CharCountChange, EqualsCountingBothTextsWholeForRandomEdits) {
         const size_t suffix =
             round % 5 == 0 ? before.size() - to + 3
                            : std::uniform_int_distribution<size_t>(0, before.size() - to)(rng);
-        const int change =
-            utf8::CharCountChange(before, after, prefix, std::min(suffix, before.size() - to));
-        ASSERT_EQ(change, utf8::CharCount(after) - utf8::CharCount(before))
+        const int change = platform::utf8::CharCountChange(before, after, prefix,
+                                                           std::min(suffix, before.size() - to));
+        ASSERT_EQ(change, platform::utf8::CharCount(after) - platform::utf8::CharCount(before))
             << "round " << round << " edit " << from << ".." << to;
     }
 }
@@ -82,7 +82,8 @@ TEST(CharCountChange, TypingAndDeletingKeepTheLineLengthEqualToItsCharacterCount
             ASSERT_EQ(was.substr(was.size() - back), now.substr(now.size() - back))
                 << "step " << step;
         }
-        ASSERT_EQ(memo.Lines().LineCharCount(line), utf8::CharCount(memo.Lines().View(line)))
+        ASSERT_EQ(memo.Lines().LineCharCount(line),
+                  platform::utf8::CharCount(memo.Lines().View(line)))
             << "step " << step;
     }
 }

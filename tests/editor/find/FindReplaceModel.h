@@ -24,7 +24,7 @@ struct FindReplaceModel {
     static std::vector<std::string> Chars(std::string_view text) {
         std::vector<std::string> chars;
         for (size_t at = 0; at < text.size();) {
-            const size_t n = utf8::CharLength(text, at);
+            const size_t n = platform::utf8::CharLength(text, at);
             chars.emplace_back(text.substr(at, n));
             at += n;
         }

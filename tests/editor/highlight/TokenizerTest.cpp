@@ -248,7 +248,7 @@ TEST_F(TokenizerTest, AWindows1252WordStillFoldsAsBefore) {
 
 // Whether offset `at` of line is the start of a character.
 bool AtBoundary(std::string_view line, size_t at) {
-    for (size_t pos = 0; pos < line.size(); pos += utf8::CharLength(line, pos)) {
+    for (size_t pos = 0; pos < line.size(); pos += platform::utf8::CharLength(line, pos)) {
         if (pos >= at) {
             return pos == at;
         }

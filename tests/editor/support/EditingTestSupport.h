@@ -68,7 +68,7 @@ class EditingTest : public ::testing::Test {
     void Type(std::string_view text) {
         for (size_t at = 0; at < text.size();) {
             size_t length = 0;
-            const char32_t c = utf8::DecodeChar(text, at, length);
+            const char32_t c = platform::utf8::DecodeChar(text, at, length);
             memo.AcceptTypedCharacter(c);
             at += length;
         }

@@ -10,7 +10,7 @@
 #include "platform/qt/MimeGlobKey.h"
 #include "platform/qt/QtTypeNames.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 struct KeyCase {
@@ -111,4 +111,4 @@ TEST(QtTypeNamesTest, CachedAnswersAgreeWithTheDatabaseForEveryPattern) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -7,7 +7,7 @@
 #include "platform/qt/QtClipboard.h"
 #include "ui/support/UiTestApp.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 TEST(QtClipboardTest, CarriesUtf8TextBothWays) {
@@ -25,4 +25,4 @@ TEST(QtClipboardTest, CarriesUtf8TextBothWays) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -10,7 +10,7 @@
 #include "platform/qt/QtUiDispatcher.h"
 #include "ui/support/UiTestApp.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 QCoreApplication& App() {
@@ -79,4 +79,4 @@ TEST(QtUiDispatcherTest, RunsTasksOnTheGuiThreadInPostingOrder) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -16,7 +16,7 @@
 #include "ui/support/TForm1Fixture.h"
 #include "ui/support/UiTestApp.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 using testing::MessageBoxAnswerer;
@@ -80,4 +80,4 @@ TEST(QtPromptsTest, CloseReleasesAWaitingThreadAndRefusesLaterQuestions) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

@@ -3,7 +3,7 @@
 
 #include "platform/qt/QtShell.h"
 
-namespace tarnwick {
+namespace tarnwick::platform {
 namespace {
 
 TEST(QtShellTest, LocalPathsReachTheLauncherByTheirBytesAndAddressesAsGiven) {
@@ -30,4 +30,4 @@ TEST(QtShellTest, LocalPathsReachTheLauncherByTheirBytesAndAddressesAsGiven) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::platform

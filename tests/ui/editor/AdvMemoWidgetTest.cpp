@@ -18,7 +18,7 @@
 #include "ui/editor/AdvMemoWidget.h"
 #include "ui/support/UiTestApp.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 // Collects the regions of the paint events a widget receives.
@@ -368,4 +368,4 @@ TEST_F(AdvMemoWidgetTest, BlockMatchChangesRepaintOnlyTheRowsOfTheMatchedWords) 
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -21,7 +21,7 @@
 #include "ui/editor/CompletionListWindow.h"
 #include "ui/support/UiTestApp.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using editor::TCompletionItem;
@@ -258,4 +258,4 @@ TEST_F(CompletionListSizeTest, PicturesAndKindWordsInTheKindsColours) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -18,7 +18,7 @@
 #include "ui/editor/ParameterHintWindow.h"
 #include "ui/support/UiTestApp.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 class CompletionWindowsTest : public ::testing::Test {
@@ -185,4 +185,4 @@ TEST_F(CompletionWindowsTest, TheListHasABorderAndAGripWhenSizable) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

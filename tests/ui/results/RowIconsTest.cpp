@@ -12,7 +12,7 @@
 #include "ui/results/RowIcons.h"
 #include "ui/support/UiTestApp.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 class RowIconsTest : public ::testing::Test {
@@ -114,4 +114,4 @@ TEST_F(RowIconsTest, WithoutAnyThemeEveryKindOfFileGetsItsOwnPicture) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -28,7 +28,7 @@
 namespace tarnwick::testing {
 
 // Answers the dialogs as a test tells it to and records what was asked.
-class FakeDialogs final : public UiDialogs {
+class FakeDialogs final : public ui::UiDialogs {
   public:
     std::optional<QString> ChooseFolder(QWidget*) override {
         ++folderAsks;
@@ -49,17 +49,17 @@ class FakeDialogs final : public UiDialogs {
         errors.push_back(caption + ": " + text);
     }
     // Answers from `editsAnswers`, then Cancel (so an unexpected question stops what asked).
-    EditsAnswer AskAboutEdits(QWidget*, const QString&, const QString& text) override {
+    ui::EditsAnswer AskAboutEdits(QWidget*, const QString&, const QString& text) override {
         editsQuestions.push_back(text);
         if (editsAnswers.empty()) {
-            return EditsAnswer::Cancel;
+            return ui::EditsAnswer::Cancel;
         }
-        const EditsAnswer next = editsAnswers.front();
+        const ui::EditsAnswer next = editsAnswers.front();
         editsAnswers.erase(editsAnswers.begin());
         return next;
     }
     std::vector<QString> folders;
-    std::vector<EditsAnswer> editsAnswers;
+    std::vector<ui::EditsAnswer> editsAnswers;
     std::vector<QString> editsQuestions;
     int folderAsks = 0;
     std::optional<QString> saveAnswer;
@@ -79,11 +79,12 @@ class TForm1Test : public ::testing::Test {
 
     // Replaces the window by one that asks `windowDialogs`, formats with `windowLocale` (the
     // fixture's when null) and pauses `entryPause` per entry of a walk.
-    void MakeWindow(UiDialogs* windowDialogs, const LocaleFormats* windowLocale = nullptr,
+    void MakeWindow(ui::UiDialogs* windowDialogs,
+                    const platform::LocaleFormats* windowLocale = nullptr,
                     std::chrono::microseconds entryPause = std::chrono::microseconds(0)) {
         UiTestApp();
         window.reset();
-        TForm1Services services;
+        ui::TForm1Services services;
         services.dialogs = windowDialogs;
         services.prompts = prompts;
         services.typeNames = &typeNames;
@@ -92,7 +93,7 @@ class TForm1Test : public ::testing::Test {
         services.readDriveRoots = false;
         services.historyFolder = tree.root();
         services.unsizedLoadLimit = unsizedLoadLimit;
-        window = std::make_unique<TForm1>(services);
+        window = std::make_unique<ui::TForm1>(services);
         window->Search().State().DriveRoots = {tree.path("C"), tree.path("D")};
         tree.Folder("C");
         tree.Folder("D");
@@ -150,7 +151,7 @@ class TForm1Test : public ::testing::Test {
     FakeTypeNames typeNames;
     FixedLocale locale;
     uint64_t unsizedLoadLimit = 0;  // for the next MakeWindow
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<ui::TForm1> window;
 };
 
 }  // namespace tarnwick::testing

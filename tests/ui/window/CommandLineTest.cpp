@@ -12,7 +12,7 @@
 
 #include "support/TempTree.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using Action = CommandLine::Action;
@@ -128,4 +128,4 @@ TEST(CommandLineTest, HelpShowsUsageAndOptionsAndVersionIsTheProgramsVersion) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -17,7 +17,7 @@
 
 #include "ui/support/TForm1Fixture.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using testing::WaitUntil;
@@ -196,4 +196,4 @@ TEST_F(FolderChooserTest, CancelKeepsTheFolderShownAsTheNextChoosersStart) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -13,7 +13,7 @@
 #include "ui/support/TForm1Fixture.h"
 #include "ui/window/HandlerBarrier.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using testing::FakeDialogs;
@@ -201,4 +201,4 @@ TEST(HandlerBarrierAloneTest, RunHandlerSaysWhetherTheHandlerCompleted) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

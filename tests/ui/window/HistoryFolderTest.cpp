@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 TEST(HistoryFolderTest, InstalledCopiesUseTheUserDataFolderAndBuildCopiesTheirOwn) {
@@ -27,4 +27,4 @@ TEST(HistoryFolderTest, InstalledCopiesUseTheUserDataFolderAndBuildCopiesTheirOw
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

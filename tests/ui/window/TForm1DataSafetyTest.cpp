@@ -20,7 +20,7 @@
 #include "ui/editor/AdvMemoWidget.h"
 #include "ui/support/TForm1Fixture.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using ::testing::ElementsAre;
@@ -34,10 +34,10 @@ std::string ReadAll(const std::string& path) {
 class TForm1DataSafetyTest : public testing::TForm1Test {
   protected:
     void SetUp() override {
-        Clipboard::Install(&clipboard);
+        platform::Clipboard::Install(&clipboard);
         ShowActive();
     }
-    void TearDown() override { Clipboard::Install(nullptr); }
+    void TearDown() override { platform::Clipboard::Install(nullptr); }
 
     editor::TAdvMemo& Memo() { return window->Memo().Memo(); }
     std::string Line(int i) { return Memo().Lines().Get(i); }
@@ -67,7 +67,7 @@ class TForm1DataSafetyTest : public testing::TForm1Test {
         EXPECT_EQ(window->windowTitle(), "*Tarnwick");
     }
 
-    QtClipboard clipboard;
+    platform::QtClipboard clipboard;
 };
 
 TEST_F(TForm1DataSafetyTest, ClickingAnotherRowAsksAndEachAnswerDoesWhatItSays) {
@@ -253,7 +253,7 @@ TEST_F(TForm1DataSafetyTest, ANameThatIsNotUtf8IsShownReadablyAndUsedByItsBytes)
     const std::string name = "caf\xE9.txt";
     tree.File("C/" + folder + "/" + name, "latin-1 name\n");
     testing::RecordingShell shell;
-    Shell::Install(&shell);
+    platform::Shell::Install(&shell);
     RunSearch();
     ASSERT_EQ(window->Results().rowCount(), 2);  // the folder, then its file
     EXPECT_EQ(window->Results().data(window->Results().index(1, 0), Qt::DisplayRole).toString(),
@@ -265,7 +265,7 @@ TEST_F(TForm1DataSafetyTest, ANameThatIsNotUtf8IsShownReadablyAndUsedByItsBytes)
               QString::fromStdString(tree.path("C/d")) + QStringLiteral("\uFFFDr/caf\uFFFD.txt"));
     window->OpenFileCommand();
     window->OpenFolderCommand();
-    Shell::Install(nullptr);
+    platform::Shell::Install(nullptr);
     const std::string bytes = tree.path("C/" + folder + "/" + name);
     EXPECT_THAT(shell.opened, ElementsAre(bytes));
     EXPECT_THAT(shell.shown, ElementsAre(bytes));
@@ -299,4 +299,4 @@ TEST_F(TForm1DataSafetyTest, AVanishedFileIsReportedAndTheEditorKept) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -14,7 +14,7 @@
 #include "ui/editor/AdvMemoWidget.h"
 #include "ui/support/TForm1Fixture.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using testing::WaitUntil;
@@ -22,10 +22,10 @@ using testing::WaitUntil;
 class TForm1EditingTest : public testing::TForm1Test {
   protected:
     void SetUp() override {
-        Clipboard::Install(&clipboard);
+        platform::Clipboard::Install(&clipboard);
         ShowActive();
     }
-    void TearDown() override { Clipboard::Install(nullptr); }
+    void TearDown() override { platform::Clipboard::Install(nullptr); }
 
     TAdvMemoWidget& Editor() { return window->Memo(); }
     std::string Line(int i) { return Editor().Memo().Lines().Get(i); }
@@ -57,7 +57,7 @@ class TForm1EditingTest : public testing::TForm1Test {
         return QGuiApplication::clipboard()->text().toStdString();
     }
 
-    QtClipboard clipboard;
+    platform::QtClipboard clipboard;
 };
 
 TEST_F(TForm1EditingTest, TypeSelectCutPasteAndUndoWithRealEvents) {
@@ -195,4 +195,4 @@ TEST_F(TForm1EditingTest, TheCompletionListClosesWhenTheEditorIsReloaded) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

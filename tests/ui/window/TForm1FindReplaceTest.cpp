@@ -15,7 +15,7 @@
 #include "ui/editor/ReplaceDialog.h"
 #include "ui/support/TForm1Fixture.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using ::testing::ElementsAre;
@@ -217,4 +217,4 @@ TEST_F(TForm1FindReplaceTest, TheOpenDialogIsGoneWithTheWindow) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -10,7 +10,7 @@
 #include "history/InputHistory.h"
 #include "ui/support/TForm1Fixture.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using testing::WaitUntil;
@@ -179,4 +179,4 @@ TEST_F(TForm1KeyboardTest, ARunThatFindsNothingShowsTheCountOfZero) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

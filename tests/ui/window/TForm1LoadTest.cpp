@@ -14,7 +14,7 @@
 #include "ui/editor/AdvMemoWidget.h"
 #include "ui/support/TForm1Fixture.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using testing::WaitUntil;
@@ -166,4 +166,4 @@ TEST_F(TForm1LoadTest, ALargeFileShowsItsFirstLinesWhileItIsReadAndTheEditorKeep
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -16,7 +16,7 @@
 #include "search/RowTexts.h"
 #include "ui/support/TForm1Fixture.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using search::FileTimeText;
@@ -49,7 +49,7 @@ TEST_F(TForm1ResultsTest, ColumnsFitTheirTitlesSizesAndTheLocalesDatesAndTimes) 
             row.Path = "/p/name.txt";
             row.Size = "999" + l.locale.DecimalSeparator() + "99 bytes";
             row.Type = "TXT File";
-            row.Created = FileTimeText(FileTimeFromUnix(t, 0), l.locale);
+            row.Created = FileTimeText(platform::FileTimeFromUnix(t, 0), l.locale);
             row.Modified = row.Created;
             row.Attributes = "+R+H";
             rows.push_back(row);
@@ -111,4 +111,4 @@ TEST_F(TForm1ResultsTest, ZeroBirthTimeShowsTheModificationTimeAsCreated) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -22,7 +22,7 @@
 #include "ui/results/FileMimeData.h"
 #include "ui/support/TForm1Fixture.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using ::testing::ElementsAre;
@@ -31,13 +31,13 @@ class TForm1RowMenuTest : public testing::TForm1Test {
   protected:
     void SetUp() override {
         ShowActive();
-        Shell::Install(&shell);
+        platform::Shell::Install(&shell);
     }
     void TearDown() override {
         if (QMenu* menu = Menu()) {
             menu->hide();
         }
-        Shell::Install(nullptr);
+        platform::Shell::Install(nullptr);
     }
 
     QTableView* List() { return Find<QTableView>("ListView1"); }
@@ -206,7 +206,7 @@ TEST_F(TForm1RowMenuTest, OpenAndShowInFolderActOnTheRowUnderThePointer) {
 }
 
 TEST_F(TForm1RowMenuTest, CopyItemsPutTheRowsPathNameAndFolderOnTheClipboard) {
-    const std::string root = FileUri(tree.root());
+    const std::string root = platform::FileUri(tree.root());
     const struct {
         const char* what;
         std::string folder;  // inside C
@@ -270,7 +270,7 @@ TEST_F(TForm1RowMenuTest, ADraggedRowCarriesItsFilesUriAndPathAndOffersCopyAndMo
     const std::unique_ptr<QMimeData> data(model.mimeData(cells));
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(data->data(QStringLiteral("text/uri-list")).toStdString(),
-              FileUri(tree.root()) + "/C/d%E9r/caf%E9%201.txt\r\n");
+              platform::FileUri(tree.root()) + "/C/d%E9r/caf%E9%201.txt\r\n");
     EXPECT_EQ(data->text(),
               QString::fromStdString(tree.path("C/d")) + QStringLiteral("\uFFFDr/caf\uFFFD 1.txt"));
     EXPECT_THAT(model.mimeTypes(), ElementsAre("text/uri-list", "text/plain"));
@@ -333,4 +333,4 @@ TEST_F(TForm1RowMenuTest, TheEditorAndTheListTakeNoDrop) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -9,7 +9,7 @@
 
 #include "ui/support/TForm1Fixture.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 class TForm1StartInTest : public testing::TForm1Test {
@@ -84,4 +84,4 @@ TEST_F(TForm1StartInTest, FolderNameThatIsNotUtf8IsSearchedByItsOwnBytes) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -34,7 +34,7 @@
 #include "ui/support/UiTestApp.h"
 #include "ui/window/UiDialogs.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using search::ResultRow;
@@ -283,7 +283,7 @@ TEST_F(TForm1Test, ClosingTheWindowDuringAWalkStopsItAtOnce) {
 
 TEST_F(TForm1Test, ShellCommandsActOnTheSelectedRowAndTheMakersPages) {
     testing::RecordingShell shell;
-    Shell::Install(&shell);
+    platform::Shell::Install(&shell);
     tree.File("C/with space.txt", "x");
     RunSearch();
     window->OpenFileCommand();  // no row selected yet: nothing happens
@@ -294,7 +294,7 @@ TEST_F(TForm1Test, ShellCommandsActOnTheSelectedRowAndTheMakersPages) {
     window->OpenFolderCommand();
     window->findChild<QAction*>("Visitwebsite1")->trigger();
     window->findChild<QAction*>("Reportbugs1")->trigger();
-    Shell::Install(nullptr);
+    platform::Shell::Install(nullptr);
     EXPECT_THAT(shell.opened,
                 ElementsAre(tree.path("C/with space.txt"), "http://www.tarnwick.example/",
                             "http://www.tarnwick.example/contact/"));
@@ -376,4 +376,4 @@ TEST_F(TForm1Test, CloseSavesTheHistoriesOrStaysOpenWhenItCannot) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -41,15 +41,15 @@ class TForm1UpdateCheckTest : public ::testing::Test {
   protected:
     void SetUp() override {
         UiTestApp();
-        Shell::Install(&shell);
+        platform::Shell::Install(&shell);
     }
     void TearDown() override {
         window.reset();
-        Shell::Install(nullptr);
+        platform::Shell::Install(nullptr);
     }
 
-    void Open(const std::string& endpoint, std::shared_ptr<Prompts> prompts = nullptr) {
-        TForm1Services services;
+    void Open(const std::string& endpoint, std::shared_ptr<platform::Prompts> prompts = nullptr) {
+        ui::TForm1Services services;
         services.dialogs = &dialogs;
         services.typeNames = &typeNames;
         services.locale = &locale;
@@ -58,7 +58,7 @@ class TForm1UpdateCheckTest : public ::testing::Test {
         services.updateEndpoint = endpoint;
         services.updateDeadline = kTestDeadline;
         services.prompts = std::move(prompts);
-        window = std::make_unique<TForm1>(services);
+        window = std::make_unique<ui::TForm1>(services);
         window->show();
     }
 
@@ -74,7 +74,7 @@ class TForm1UpdateCheckTest : public ::testing::Test {
     FakeTypeNames typeNames;
     FixedLocale locale;
     RecordingShell shell;
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<ui::TForm1> window;
 };
 
 TEST_F(TForm1UpdateCheckTest, UnreachableServerShowsNothingAndTheWindowWorks) {
@@ -126,7 +126,7 @@ TEST_F(TForm1UpdateCheckTest, WithoutAnEndpointNoCheckStarts) {
 TEST_F(TForm1UpdateCheckTest, ClosingTheWindowWhileAHostileServerRunsReturnsAtOnce) {
     for (const HostileServer& hostile : HostileServers()) {
         SCOPED_TRACE(hostile.name);
-        auto prompts = std::make_shared<ScriptedPrompts>(std::deque{PromptAnswer::Yes});
+        auto prompts = std::make_shared<ScriptedPrompts>(std::deque{platform::PromptAnswer::Yes});
         ScriptedServer server(hostile.script);
         Open(EndpointOf(server), prompts);
         const auto run = window->UpdateCheckRun();

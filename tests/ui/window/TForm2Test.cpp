@@ -21,7 +21,7 @@
 #include "support/RecordingShell.h"
 #include "ui/support/UiTestApp.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using testing::RecordingShell;
@@ -30,10 +30,10 @@ class TForm2Test : public ::testing::Test {
   protected:
     void SetUp() override {
         testing::UiTestApp();
-        fPrevious = Shell::Installed();
-        Shell::Install(&fShell);
+        fPrevious = platform::Shell::Installed();
+        platform::Shell::Install(&fShell);
     }
-    void TearDown() override { Shell::Install(fPrevious); }
+    void TearDown() override { platform::Shell::Install(fPrevious); }
 
     template <typename T>
     T* Child(TForm2& form, const char* name) {
@@ -53,7 +53,7 @@ class TForm2Test : public ::testing::Test {
     }
 
     RecordingShell fShell;
-    Shell* fPrevious = nullptr;
+    platform::Shell* fPrevious = nullptr;
 };
 
 TEST_F(TForm2Test, LaysOutTheControls) {
@@ -85,7 +85,7 @@ TEST_F(TForm2Test, LaysOutTheControls) {
         EXPECT_EQ(link->geometry(), QRect(80, 152, 145, 17));
     }
     EXPECT_TRUE(QRect(0, 0, 285, 230).contains(link->geometry()));
-    EXPECT_EQ(link->text().toStdString(), kHomePageUrl);
+    EXPECT_EQ(link->text().toStdString(), platform::kHomePageUrl);
     EXPECT_EQ(link->font().family(), "Tahoma");
     EXPECT_TRUE(link->font().underline());
     EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
@@ -113,7 +113,7 @@ TEST_F(TForm2Test, VersionLineShowsTheProgramVersionEveryTime) {
     for (int showing = 0; showing < 2; ++showing) {
         form.PrepareToShow();
         EXPECT_EQ(version->text(), "Version 2.0.1");
-        EXPECT_EQ(version->text().toStdString(), std::string("Version ") + AppVersion);
+        EXPECT_EQ(version->text().toStdString(), std::string("Version ") + platform::AppVersion);
         EXPECT_GE(version->width(), version->sizeHint().width());  // the whole text is visible
         form.show();
         EXPECT_TRUE(form.isVisible());
@@ -133,7 +133,7 @@ TEST_F(TForm2Test, LinkOpensTheHomePageAndTheBoxStaysOpen) {
     EXPECT_TRUE(fShell.opened.empty());
 
     Click(link);
-    EXPECT_EQ(fShell.opened, (std::vector<std::string>{kHomePageUrl}));
+    EXPECT_EQ(fShell.opened, (std::vector<std::string>{platform::kHomePageUrl}));
     EXPECT_TRUE(fShell.shown.empty());
     EXPECT_TRUE(form.isVisible());
 
@@ -265,4 +265,4 @@ TEST(ArtworkTest, LogoGifMatchesItsSource) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui
