@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "ui/window/HandlerBarrier.h"
+
 namespace tarnwick::ui {
 namespace {
 
@@ -35,18 +37,22 @@ FolderChooser::FolderChooser(QWidget* parent)
     if (fNameEdit != nullptr && fOkButton != nullptr) {
         // Connected after the dialog's own handler, so this rule has the last word on typing;
         // the filter corrects every other change the dialog makes to the button.
-        connect(fNameEdit, &QLineEdit::textChanged, this, &FolderChooser::UpdateOkButton);
+        connect(fNameEdit, &QLineEdit::textChanged, this,
+                Guarded(this, [this] { UpdateOkButton(); }));
         fOkButton->installEventFilter(this);
         UpdateOkButton();
     }
 
     // The working directory follows every folder shown, however it was reached (list, path
     // box, typed path, side bar), and is set once more when the dialog closes.
-    connect(this, &QFileDialog::directoryEntered, this, &FolderChooser::FollowFolder);
+    connect(this, &QFileDialog::directoryEntered, this,
+            Guarded<const QString&>(this, &FolderChooser::FollowFolder));
     if (auto* model = findChild<QFileSystemModel*>()) {
-        connect(model, &QFileSystemModel::rootPathChanged, this, &FolderChooser::FollowFolder);
+        connect(model, &QFileSystemModel::rootPathChanged, this,
+                Guarded<const QString&>(this, &FolderChooser::FollowFolder));
     }
-    connect(this, &QDialog::finished, this, [this] { FollowFolder(directory().absolutePath()); });
+    connect(this, &QDialog::finished, this,
+            Guarded(this, [this] { FollowFolder(directory().absolutePath()); }));
 }
 
 void FolderChooser::FollowFolder(const QString& folder) {
@@ -80,9 +86,12 @@ void FolderChooser::UpdateOkButton() {
 }
 
 bool FolderChooser::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == fOkButton && event->type() == QEvent::EnabledChange &&
-        fOkButton->isEnabled() != CandidateAcceptable()) {
-        UpdateOkButton();  // sends one more change event, which then agrees
+    if (watched == fOkButton && event->type() == QEvent::EnabledChange) {
+        RunHandler(this, [this] {
+            if (fOkButton->isEnabled() != CandidateAcceptable()) {
+                UpdateOkButton();  // sends one more change event, which then agrees
+            }
+        });
     }
     return QFileDialog::eventFilter(watched, event);
 }

@@ -32,10 +32,10 @@
 #include "platform/files/FileStream.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtTypeNames.h"
-#include "platform/qt/QtUiDispatcher.h"
 #include "search/MatchRules.h"
 #include "search/RowTexts.h"
 #include "ui/editor/AdvMemoWidget.h"
+#include "ui/window/GuardedDispatcher.h"
 #include "ui/window/LocalPaths.h"
 #include "ui/window/TForm2.h"
 #include "ui/window/UiDialogs.h"
@@ -71,7 +71,7 @@ std::string Bytes(const QString& text) {
 TForm1::TForm1(TForm1Services services, QWidget* parent)
     : QMainWindow(parent),
       fServices(services),
-      fDispatcher(std::make_unique<platform::QtUiDispatcher>()),
+      fDispatcher(std::make_unique<GuardedDispatcher>(this)),
       fStyler(editor::CreateAdvPascalMemoStyler1()) {
     setObjectName(QStringLiteral("Form1"));
     if (fServices.dialogs == nullptr) {

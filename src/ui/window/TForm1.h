@@ -42,11 +42,11 @@ class InputHistory;
 namespace tarnwick::platform {
 class Prompts;
 class QtPrompts;
-class QtUiDispatcher;
 }  // namespace tarnwick::platform
 
 namespace tarnwick::ui {
 
+class GuardedDispatcher;
 class TForm2;
 class ResultsMenu;
 class TAdvMemoWidget;
@@ -215,7 +215,8 @@ class TForm1 final : public QMainWindow,
 
     TForm1Services fServices;
     search::SearchOptions fOptions;
-    std::unique_ptr<platform::QtUiDispatcher> fDispatcher;
+    // Every posted task runs behind the window's handler barrier.
+    std::unique_ptr<GuardedDispatcher> fDispatcher;
     // After the dispatcher: cancelled and let go before the dispatcher its boxes use goes.
     UpdateCheckAtStart fUpdateCheck;
     std::unique_ptr<platform::TypeNames> fOwnTypeNames;

@@ -9,7 +9,7 @@
 #include <QStandardPaths>
 
 #include "history/InputHistory.h"
-#include "platform/qt/QtUiDispatcher.h"
+#include "ui/window/GuardedDispatcher.h"
 #include "ui/window/TForm1.h"
 #include "ui/window/TForm2.h"
 
