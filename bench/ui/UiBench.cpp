@@ -63,7 +63,9 @@ bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
         if (timer.elapsed() > timeoutMs) {
             return false;
         }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        // Waits for events as the real event loop does, instead of spinning (a spin would take
+        // a core from the worker it waits for); the gap ticker wakes it at least every 5 ms.
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
     return true;
 }

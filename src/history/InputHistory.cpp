@@ -123,7 +123,7 @@ bool InputHistory::LoadFromFileIfExists(const std::string& path) {
     // Never waits, so that a FIFO in the file's place can't hold up the start; a folder, a FIFO
     // or a device is no history.
     files::ReadOpen file = files::OpenForReading(path);
-    if (!file.ok()) {
+    if (!file.Ok()) {
         if (file.Missing()) {
             return false;
         }

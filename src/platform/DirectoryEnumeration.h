@@ -71,8 +71,8 @@ class FolderListing {
     FolderListing& operator=(const FolderListing&) = delete;
     ~FolderListing() = default;
 
-    bool ok() const { return fFolder.ok(); }
-    const std::vector<ListedName>& names() const { return fNames; }
+    bool Ok() const { return fFolder.Ok(); }
+    const std::vector<ListedName>& Names() const { return fNames; }
 
     // Examines one name of this folder (the link itself for the device and isSymlink, its
     // target for the attributes): nullopt when it vanished or can't be examined.
@@ -81,7 +81,7 @@ class FolderListing {
     // or can't be examined. `isSymlink` and `device` are not filled in.
     std::optional<std::pair<EntryInfo, AttributeData>> Describe(const ListedName& entry) const;
     // The folder's descriptor, for opening its entries relative to it; -1 when not ok().
-    int fd() const { return fFolder.fd(); }
+    int Fd() const { return fFolder.Fd(); }
     // The folder's handle, for opening its subfolders; the listing can't examine names after.
     FolderHandle TakeHandle() { return std::move(fFolder); }
 

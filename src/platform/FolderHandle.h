@@ -30,13 +30,13 @@ class FolderHandle {
     // Opens this folder's parent ("..").
     FolderHandle OpenParent() const;
 
-    bool ok() const { return fFolder.ok(); }
+    bool Ok() const { return fFolder.Ok(); }
     // The open failed because the process or the system had no descriptor left (EMFILE,
     // ENFILE): the folder may well be there.
     bool OutOfDescriptors() const { return fFolder.OutOfDescriptors(); }
     // The descriptor, for reading and examining entries relative to it; -1 when not ok().
-    int fd() const { return fFolder.Fd(); }
-    const FolderIdentity& identity() const { return fIdentity; }
+    int Fd() const { return fFolder.Fd(); }
+    const FolderIdentity& Identity() const { return fIdentity; }
     void Close() { fFolder.Close(); }
 
   private:

@@ -25,7 +25,7 @@ class ReadOnlyFile {
     // ENFILE): the file may well be readable once some are free.
     bool OutOfDescriptors() const { return fFile.OutOfDescriptors(); }
     // The size the file had when it was opened.
-    std::uint64_t size() const { return fFile.Size(); }
+    std::uint64_t Size() const { return fFile.Size(); }
     // Reads up to `count` bytes; returns the number read (0 at the end), or -1 on an error.
     std::int64_t Read(char* buffer, std::size_t count);
 

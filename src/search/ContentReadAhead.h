@@ -57,7 +57,7 @@ class ContentReadAhead {
     // Drops the tests not started yet and waits for the running ones to give up.
     void End();
 
-    std::size_t helpers() const { return fThreads.size(); }
+    std::size_t Helpers() const { return fThreads.size(); }
 
   private:
     enum SlotState : std::uint32_t { kQueued, kClaimed, kDone };

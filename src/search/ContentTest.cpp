@@ -105,7 +105,7 @@ ContentFinding ContentScanner::Scan(platform::ReadOnlyFile& file, std::string_vi
                    : ContentFinding::Occurs;
     };
     // Only the bytes the file had when it was opened count, as when it is read whole.
-    std::uint64_t remaining = file.size();
+    std::uint64_t remaining = file.Size();
     std::size_t carry = 0;
     while (remaining > 0) {
         if ((running != nullptr && !running->load(std::memory_order_relaxed)) ||
@@ -156,7 +156,7 @@ bool ReadFileText(const std::string& path, std::string& content) {
         return false;
     }
     content.clear();
-    std::uint64_t remaining = file.size();
+    std::uint64_t remaining = file.Size();
     content.resize(static_cast<std::size_t>(remaining));
     std::size_t filled = 0;
     while (remaining > 0) {

@@ -50,7 +50,7 @@ std::vector<std::size_t> EntryFilter::BeginFolder(const FolderListing& listing,
                 return scanner.FindAt(dirFd, name, fContentText, &fRunning, &wanted);
             });
     }
-    fReadAhead->Begin(listing.fd(), std::move(files));
+    fReadAhead->Begin(listing.Fd(), std::move(files));
     return slots;
 }
 
@@ -83,11 +83,11 @@ ContentFinding EntryFilter::FindContent(const FolderListing& listing, const List
                                         std::size_t slot) {
     ContentFinding finding =
         slot != kNoSlot ? fReadAhead->Take(slot, fScanner)
-                        : fScanner.FindAt(listing.fd(), entry.name, fContentText, &fRunning);
+                        : fScanner.FindAt(listing.Fd(), entry.name, fContentText, &fRunning);
     // A file that found no descriptor is there all the same: test it again once some are free.
     for (int attempt = 0; finding == ContentFinding::NoDescriptor && fRelieveDescriptors(attempt);
          ++attempt) {
-        finding = fScanner.FindAt(listing.fd(), entry.name, fContentText, &fRunning);
+        finding = fScanner.FindAt(listing.Fd(), entry.name, fContentText, &fRunning);
     }
     return finding;
 }

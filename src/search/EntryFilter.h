@@ -41,7 +41,7 @@ class EntryFilter {
     // Whether BeginFolder may hand any file of `listing` to helpers; when not, every entry has
     // kNoSlot and BeginFolder need not be called.
     bool ReadsAhead(const platform::FolderListing& listing) const {
-        return !fContentText.empty() && fContentHelpers != 0 && listing.ok();
+        return !fContentText.empty() && fContentHelpers != 0 && listing.Ok();
     }
     // Announces the matching entries of `listing`, in the order they will be asked about;
     // returns each one's read-ahead slot (or kNoSlot). EndFolder lets the helpers go.

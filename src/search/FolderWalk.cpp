@@ -47,9 +47,9 @@ void TFolderWalk::WalkFolder(const std::string& root, const std::string& nameTex
     for (int attempt = 0; rootFolder.OutOfDescriptors() && RelieveDescriptors(attempt); ++attempt) {
         rootFolder = FolderHandle::OpenPath(fRootPath);
     }
-    if (!fHaveRootDevice && rootFolder.ok()) {
+    if (!fHaveRootDevice && rootFolder.Ok()) {
         // Folders on another device than the root are not entered, like `find -xdev`.
-        fRootDevice = rootFolder.identity().device;
+        fRootDevice = rootFolder.Identity().device;
         fHaveRootDevice = true;
     }
     fPath = root;
@@ -75,7 +75,7 @@ void TFolderWalk::WalkFolder(const std::string& root, const std::string& nameTex
             top.next = top.subfolders.size();  // gone: its remaining subfolders can't be reached
             continue;
         }
-        if (child->ok() && fHaveRootDevice && child->identity().device != fRootDevice) {
+        if (child->Ok() && fHaveRootDevice && child->Identity().device != fRootDevice) {
             continue;
         }
         fPath.resize(top.pathLength);
@@ -89,7 +89,7 @@ void TFolderWalk::WalkFolder(const std::string& root, const std::string& nameTex
 
 void TFolderWalk::VisitFolder(FolderHandle folder, std::string name, bool recurse) {
     fCtx.sink->Folder(fPath);
-    const FolderIdentity identity = folder.identity();
+    const FolderIdentity identity = folder.Identity();
     FolderListing listing(std::move(folder), false);
     std::vector<std::string> subfolders;
     if (!ListingPass(listing, recurse, subfolders) || !recurse || !fCtx.state.Running.load() ||
@@ -111,13 +111,13 @@ void TFolderWalk::PopFolder() {
         return;
     }
     Frame& parent = fStack.back();
-    if (parent.handle.ok() || parent.next == parent.subfolders.size()) {
+    if (parent.handle.Ok() || parent.next == parent.subfolders.size()) {
         return;  // open already, or nothing left to open in it
     }
     // Going up through ".." costs one open. A parent that moved meanwhile, or one whose child
     // gave up its descriptor too, is reached by its names when its next subfolder is opened.
     FolderHandle up = child.OpenParent();
-    if (up.ok() && up.identity() == parent.identity) {
+    if (up.Ok() && up.Identity() == parent.identity) {
         parent.handle = std::move(up);
     }
 }
@@ -125,9 +125,9 @@ void TFolderWalk::PopFolder() {
 std::optional<FolderHandle> TFolderWalk::OpenSubfolder(const std::string& name) {
     for (int attempt = 0;; ++attempt) {
         Frame& top = fStack.back();
-        if (!top.handle.ok()) {
+        if (!top.handle.Ok()) {
             FolderHandle again = ReopenFrame(fStack.size() - 1);
-            if (!again.ok()) {
+            if (!again.Ok()) {
                 if (again.OutOfDescriptors() && RelieveDescriptors(attempt)) {
                     continue;
                 }
@@ -145,17 +145,17 @@ std::optional<FolderHandle> TFolderWalk::OpenSubfolder(const std::string& name) 
 
 FolderHandle TFolderWalk::ReopenFrame(std::size_t depth) const {
     std::size_t from = depth;
-    while (from > 0 && !fStack[from - 1].handle.ok()) {
+    while (from > 0 && !fStack[from - 1].handle.Ok()) {
         --from;
     }
     FolderHandle folder;
     const FolderHandle* at = nullptr;
     if (from == 0) {
         folder = FolderHandle::OpenPath(fRootPath);
-        if (!folder.ok()) {
+        if (!folder.Ok()) {
             return folder;
         }
-        if (!(folder.identity() == fStack.front().identity)) {
+        if (!(folder.Identity() == fStack.front().identity)) {
             return {};
         }
         from = 1;
@@ -164,13 +164,13 @@ FolderHandle TFolderWalk::ReopenFrame(std::size_t depth) const {
     }
     for (std::size_t i = from; i <= depth; ++i) {
         FolderHandle next = (at != nullptr ? *at : folder).OpenChild(fStack[i].name);
-        if (!next.ok()) {
+        if (!next.Ok()) {
             return next;
         }
         folder = std::move(next);  // the one above is closed now: two descriptors at most
         at = nullptr;
     }
-    if (!(folder.identity() == fStack[depth].identity)) {
+    if (!(folder.Identity() == fStack[depth].identity)) {
         return {};
     }
     return folder;
@@ -184,7 +184,7 @@ bool TFolderWalk::RelieveDescriptors(int attempt) {
         // From now on keep half of what was held when they ran out.
         std::size_t held = 0;
         for (const Frame& frame : fStack) {
-            held += frame.handle.ok() ? 1 : 0;
+            held += frame.handle.Ok() ? 1 : 0;
         }
         if (held > 0) {
             fOpenLimit = std::max<std::size_t>(1, std::min(fOpenLimit, held / 2));
@@ -212,7 +212,7 @@ bool TFolderWalk::ListingPass(const FolderListing& listing, bool recurse,
     const bool includeHidden = fCtx.options.IncludeHidden();
     // Only the entries that can matter (names that match, folders to descend) are put in name
     // order; in a name walk that is a small part of a large folder.
-    const std::vector<ListedName>& names = listing.names();
+    const std::vector<ListedName>& names = listing.Names();
     fCandidates.clear();
     for (std::size_t i = 0; i < names.size(); ++i) {
         const ListedName& entry = names[i];
@@ -273,7 +273,7 @@ void TFolderWalk::BeginFilter(const FolderListing& listing) {
     if (!fFilter.ReadsAhead(listing)) {
         return;  // every candidate keeps kNoSlot
     }
-    const std::vector<ListedName>& names = listing.names();
+    const std::vector<ListedName>& names = listing.Names();
     fMatching.clear();
     for (const Candidate& candidate : fCandidates) {
         if (candidate.matches) {

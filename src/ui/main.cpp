@@ -31,10 +31,11 @@ int main(int argc, char* argv[]) {
     // --help and --version are answered before the application object exists, so they need
     // no display.
     const tarnwick::ui::CommandLine early = tarnwick::ui::CommandLine::Parse(Arguments(argc, argv));
-    if (early.action() != tarnwick::ui::CommandLine::Action::Run) {
-        const std::string text = early.action() == tarnwick::ui::CommandLine::Action::ShowHelp
-                                     ? tarnwick::ui::CommandLine::HelpText()
-                                     : tarnwick::ui::CommandLine::VersionText();
+    if (early.RequestedAction() != tarnwick::ui::CommandLine::Action::Run) {
+        const std::string text =
+            early.RequestedAction() == tarnwick::ui::CommandLine::Action::ShowHelp
+                ? tarnwick::ui::CommandLine::HelpText()
+                : tarnwick::ui::CommandLine::VersionText();
         std::fputs(text.c_str(), stdout);
         return std::fflush(stdout) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
     }
@@ -42,7 +43,7 @@ int main(int argc, char* argv[]) {
     // The application took its own options (-platform, -style...) out of argv; the rest is ours.
     const tarnwick::ui::CommandLine command =
         tarnwick::ui::CommandLine::Parse(Arguments(argc, argv));
-    for (const std::string& line : command.errors()) {
+    for (const std::string& line : command.Errors()) {
         std::fprintf(stderr, "%s\n", line.c_str());
     }
     tarnwick::platform::QtShell shell;
@@ -65,8 +66,8 @@ int main(int argc, char* argv[]) {
         }
         tarnwick::ui::TForm1 window(services);
         window.show();
-        window.StartIn(command.folder().value_or(std::string()),
-                       command.name().value_or(std::string()));
+        window.StartIn(command.Folder().value_or(std::string()),
+                       command.Name().value_or(std::string()));
         status = QApplication::exec();
         updateCheck = window.UpdateCheckRun();
     }

@@ -46,10 +46,10 @@ TEST(DescriptorShortageTest, FolderOpensTellAShortageFromAMissingFolder) {
     const std::string root = tree.root();
     // With descriptors to spare: a missing folder is no shortage.
     const FolderHandle missing = FolderHandle::OpenPath(tree.path("absent"));
-    EXPECT_FALSE(missing.ok());
+    EXPECT_FALSE(missing.Ok());
     EXPECT_FALSE(missing.OutOfDescriptors());
     const FolderHandle open = FolderHandle::OpenPath(root);
-    ASSERT_TRUE(open.ok());
+    ASSERT_TRUE(open.Ok());
     EXPECT_FALSE(open.OutOfDescriptors());
     EXPECT_FALSE(open.OpenChild("absent").OutOfDescriptors());
     // Without: the same opens say why they failed.
@@ -57,8 +57,8 @@ TEST(DescriptorShortageTest, FolderOpensTellAShortageFromAMissingFolder) {
         const FolderHandle path = FolderHandle::OpenPath(root);
         const FolderHandle child = open.OpenChild("sub");
         const FolderHandle parent = open.OpenParent();
-        return !path.ok() && path.OutOfDescriptors() && !child.ok() && child.OutOfDescriptors() &&
-               !parent.ok() && parent.OutOfDescriptors();
+        return !path.Ok() && path.OutOfDescriptors() && !child.Ok() && child.OutOfDescriptors() &&
+               !parent.Ok() && parent.OutOfDescriptors();
     }));
 }
 

@@ -17,7 +17,7 @@ using ::testing::ElementsAre;
 
 std::vector<std::string> Names(const FolderListing& listing) {
     std::vector<std::string> names;
-    for (const auto& n : listing.names()) {
+    for (const auto& n : listing.Names()) {
         names.push_back(n.name);
     }
     return names;
@@ -29,14 +29,14 @@ TEST(FolderListingTest, NamesInOrderIgnoringAsciiCase) {
         tree.File(n);
     }
     const FolderListing listing(tree.root());
-    ASSERT_TRUE(listing.ok());
+    ASSERT_TRUE(listing.Ok());
     EXPECT_THAT(Names(listing), ElementsAre(".", "..", "A", "a", "b", "C.txt", "_x", "ä"));
 }
 
 TEST(FolderListingTest, MissingFolderGivesAnEmptyListing) {
     const FolderListing listing("/definitely/not/here");
-    EXPECT_FALSE(listing.ok());
-    EXPECT_TRUE(listing.names().empty());
+    EXPECT_FALSE(listing.Ok());
+    EXPECT_TRUE(listing.Names().empty());
 }
 
 TEST(FolderListingTest, AttributesFollowThePosixMapping) {
@@ -53,7 +53,7 @@ TEST(FolderListingTest, AttributesFollowThePosixMapping) {
 
     const FolderListing listing(tree.root());
     auto info = [&](const std::string& name) {
-        for (const auto& n : listing.names()) {
+        for (const auto& n : listing.Names()) {
             if (n.name == name) {
                 return listing.Examine(n);
             }

@@ -185,7 +185,7 @@ TEST(ContentReadAheadTest, EndMakesRunningTestsGiveUpAndNoneStartsAfter) {
             ++finished;
             return ContentFinding::Absent;
         });
-    ASSERT_EQ(readAhead.helpers(), 2u);
+    ASSERT_EQ(readAhead.Helpers(), 2u);
     const auto names = Names({"big"}, 50);
     readAhead.Begin(-1, Pointers(names));
     {

@@ -47,7 +47,7 @@ std::vector<std::string> Accepted(const std::string& folder, const FilterSetup& 
     filter.SetNameText(setup.nameText);
     const FolderListing listing(folder);
     std::vector<const ListedName*> entries;
-    for (const ListedName& entry : listing.names()) {
+    for (const ListedName& entry : listing.Names()) {
         if (entry.name != "." && entry.name != "..") {  // the walk never asks about these
             entries.push_back(&entry);
         }
@@ -137,7 +137,7 @@ TEST(EntryFilter, ReadsAheadOnlyWithAContainingTextAndHelpers) {
                            [](int) { return false; });
         EXPECT_EQ(filter.ReadsAhead(listing), c.readsAhead) << c.contentText << c.helpers;
         std::vector<const ListedName*> entries;
-        for (const ListedName& entry : listing.names()) {
+        for (const ListedName& entry : listing.Names()) {
             if (entry.name == "a.txt") {
                 entries.push_back(&entry);
             }

@@ -23,7 +23,7 @@ using testing::FixedLocale;
 using testing::TempTree;
 
 const ListedName& EntryNamed(const FolderListing& listing, const std::string& name) {
-    for (const ListedName& entry : listing.names()) {
+    for (const ListedName& entry : listing.Names()) {
         if (entry.name == name) {
             return entry;
         }

@@ -57,7 +57,7 @@ class Converter {
             iconv_close(fCd);
         }
     }
-    bool ok() const { return fCd != kNoConverter; }
+    bool Ok() const { return fCd != kNoConverter; }
 
     // Converts from `in` into `out` starting at out[used], growing `out` as needed; returns
     // false with errno set when the converter stops at bad or incomplete input.
@@ -110,7 +110,7 @@ bool HasConverter(const TIdCodePageInfo* info) {
     }
     Converter decode(kIconvUTF16, info->IconvName);
     Converter encode(info->IconvName, kIconvUTF16);
-    return decode.ok() && encode.ok();
+    return decode.Ok() && encode.Ok();
 }
 
 std::u16string DecodeAll(Converter& decode, const char* bytes, std::size_t count, bool& ok) {

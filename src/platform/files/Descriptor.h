@@ -18,7 +18,7 @@ class Descriptor {
     // added); an interrupted open is retried, a failed one keeps errno.
     static Descriptor OpenAt(int dirFd, const char* name, int flags);
 
-    bool ok() const { return fFd >= 0; }
+    bool Ok() const { return fFd >= 0; }
     int Fd() const { return fFd; }
     // 0 while open or never opened; else why not (an errno value).
     int Error() const { return fError; }

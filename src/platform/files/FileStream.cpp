@@ -19,7 +19,7 @@ TFileStream::TFileStream(const std::string& path, Mode mode) {
     // caller for good. Only regular files are read, and they stay non-blocking (ReadOpen).
     if (mode == Mode::OpenRead) {
         ReadOpen file = OpenForReading(path);
-        if (!file.ok()) {
+        if (!file.Ok()) {
             throw EFOpenError(path, file.ReasonText());
         }
         fFd = file.Release();

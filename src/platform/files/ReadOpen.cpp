@@ -20,7 +20,7 @@ std::string ReadOpen::ReasonText() const {
 ReadOpen OpenForReadingAt(int dirFd, const std::string& name) {
     ReadOpen file;
     file.fFile = Descriptor::OpenAt(dirFd, name.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
-    if (!file.ok()) {
+    if (!file.Ok()) {
         return file;
     }
     struct stat st {};

@@ -22,7 +22,7 @@ namespace tarnwick::files {
 // Move-only; closes its descriptor when destroyed.
 class ReadOpen {
   public:
-    bool ok() const { return fFile.ok(); }
+    bool Ok() const { return fFile.Ok(); }
     int Fd() const { return fFile.Fd(); }
     // 0 when open; else why not (errno values).
     int Error() const { return fFile.Error(); }

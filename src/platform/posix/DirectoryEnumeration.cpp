@@ -115,13 +115,13 @@ FolderListing::FolderListing(const std::string& folderPath)
     : FolderListing(FolderHandle::OpenPath(folderPath)) {}
 
 FolderListing::FolderListing(FolderHandle folder, bool sortByName) : fFolder(std::move(folder)) {
-    if (!fFolder.ok()) {
+    if (!fFolder.Ok()) {
         return;
     }
     // Large reads straight from the kernel: one or two calls list most folders.
     alignas(8) static thread_local char buffer[kListingReadBytes];
     for (;;) {
-        const long got = ::syscall(SYS_getdents64, fFolder.fd(), buffer, sizeof buffer);
+        const long got = ::syscall(SYS_getdents64, fFolder.Fd(), buffer, sizeof buffer);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -143,18 +143,18 @@ FolderListing::FolderListing(FolderHandle folder, bool sortByName) : fFolder(std
 }
 
 std::optional<EntryInfo> FolderListing::Examine(const ListedName& entry) const {
-    if (!fFolder.ok()) {
+    if (!fFolder.Ok()) {
         return std::nullopt;
     }
     struct stat own {};
-    if (::fstatat(fFolder.fd(), entry.name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (::fstatat(fFolder.Fd(), entry.name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) {
         return std::nullopt;
     }
     EntryInfo info;
     info.device = static_cast<std::uint64_t>(own.st_dev);
     info.isSymlink = S_ISLNK(own.st_mode);
     struct stat target = own;
-    if (info.isSymlink && ::fstatat(fFolder.fd(), entry.name.c_str(), &target, 0) != 0) {
+    if (info.isSymlink && ::fstatat(fFolder.Fd(), entry.name.c_str(), &target, 0) != 0) {
         // A dangling link is neither a file nor a folder: the system attribute hides it.
         info.attributes = kAttrSystem;
         return info;
@@ -177,11 +177,11 @@ std::optional<EntryInfo> FolderListing::Examine(const ListedName& entry) const {
 
 std::optional<std::pair<EntryInfo, AttributeData>> FolderListing::Describe(
     const ListedName& entry) const {
-    if (!fFolder.ok()) {
+    if (!fFolder.Ok()) {
         return std::nullopt;
     }
     struct statx sx {};
-    if (::statx(fFolder.fd(), entry.name.c_str(), AT_STATX_SYNC_AS_STAT,
+    if (::statx(fFolder.Fd(), entry.name.c_str(), AT_STATX_SYNC_AS_STAT,
                 STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_BTIME | STATX_MTIME, &sx) != 0) {
         return std::nullopt;
     }

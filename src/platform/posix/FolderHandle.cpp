@@ -15,10 +15,10 @@ FolderHandle FolderHandle::Open(int dirFd, const char* name, int extraFlags) {
     FolderHandle folder;
     folder.fFolder = files::Descriptor::OpenAt(dirFd, name, kFolderOpenFlags | extraFlags);
     struct stat st {};
-    if (folder.ok() && ::fstat(folder.fd(), &st) == 0) {
+    if (folder.Ok() && ::fstat(folder.Fd(), &st) == 0) {
         folder.fIdentity = {static_cast<std::uint64_t>(st.st_dev),
                             static_cast<std::uint64_t>(st.st_ino)};
-    } else if (folder.ok()) {
+    } else if (folder.Ok()) {
         folder.fFolder.Fail(errno);
     }
     return folder;
@@ -29,17 +29,17 @@ FolderHandle FolderHandle::OpenPath(const std::string& path) {
 }
 
 FolderHandle FolderHandle::OpenChild(const std::string& name) const {
-    if (!ok()) {
+    if (!Ok()) {
         return {};
     }
-    return Open(fd(), name.c_str(), O_NOFOLLOW);
+    return Open(Fd(), name.c_str(), O_NOFOLLOW);
 }
 
 FolderHandle FolderHandle::OpenParent() const {
-    if (!ok()) {
+    if (!Ok()) {
         return {};
     }
-    return Open(fd(), "..", 0);
+    return Open(Fd(), "..", 0);
 }
 
 }  // namespace tarnwick::platform

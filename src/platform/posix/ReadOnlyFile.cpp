@@ -15,11 +15,11 @@ bool ReadOnlyFile::Open(const std::string& path) {
 bool ReadOnlyFile::OpenAt(int dirFd, const std::string& name) {
     fFile.Close();  // before the new open: a walk short of descriptors needs this one back
     fFile = files::OpenForReadingAt(dirFd, name);
-    return fFile.ok();
+    return fFile.Ok();
 }
 
 std::int64_t ReadOnlyFile::Read(char* buffer, std::size_t count) {
-    if (!fFile.ok()) {
+    if (!fFile.Ok()) {
         return -1;
     }
     for (;;) {

@@ -24,13 +24,13 @@ class CommandLine {
     static std::string HelpText();
     static std::string VersionText();
 
-    Action action() const { return fAction; }
+    Action RequestedAction() const { return fAction; }
     // An existing folder as an absolute, cleaned path without a trailing separator (but "/").
-    const std::optional<std::string>& folder() const { return fFolder; }
+    const std::optional<std::string>& Folder() const { return fFolder; }
     // The text for the name box, when one was given (also when FOLDER was rejected).
-    const std::optional<std::string>& name() const { return fName; }
+    const std::optional<std::string>& Name() const { return fName; }
     // Lines for standard error, without their line breaks; empty when all was well.
-    const std::vector<std::string>& errors() const { return fErrors; }
+    const std::vector<std::string>& Errors() const { return fErrors; }
 
   private:
     void TakeFolder(const std::string& path, const std::string& workingFolder);

@@ -110,10 +110,10 @@ TEST(CommandLineTest, ReadsFolderNameAndOptions) {
     };
     for (const auto& c : cases) {
         const CommandLine line = CommandLine::Parse(c.args, root);
-        EXPECT_EQ(line.action(), c.action) << c.what;
-        EXPECT_EQ(line.folder(), c.folder) << c.what;
-        EXPECT_EQ(line.name(), c.name) << c.what;
-        EXPECT_EQ(line.errors(), c.errors) << c.what;
+        EXPECT_EQ(line.RequestedAction(), c.action) << c.what;
+        EXPECT_EQ(line.Folder(), c.folder) << c.what;
+        EXPECT_EQ(line.Name(), c.name) << c.what;
+        EXPECT_EQ(line.Errors(), c.errors) << c.what;
     }
 }
 
