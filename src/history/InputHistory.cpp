@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "platform/TextFolding.h"
+#include "platform/files/Descriptor.h"
 #include "platform/files/FileErrors.h"
 #include "platform/files/ReadOpen.h"
 #include "platform/files/SafeFileWriter.h"
@@ -132,11 +133,8 @@ bool InputHistory::LoadFromFileIfExists(const std::string& path) {
     std::string content;
     std::string chunk(kReadChunk, '\0');
     for (;;) {
-        const ssize_t got = read(file.Fd(), chunk.data(), chunk.size());
+        const ssize_t got = files::ReadSome(file.Fd(), chunk.data(), chunk.size());
         if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
             throw EFOpenError(path, SystemErrorText(errno));
         }
         if (got == 0) {

@@ -8,6 +8,14 @@
 
 namespace tarnwick::files {
 
+ssize_t ReadSome(int fd, void* buffer, std::size_t count) {
+    ssize_t n = 0;
+    do {
+        n = ::read(fd, buffer, count);
+    } while (n < 0 && errno == EINTR);
+    return n;
+}
+
 Descriptor::Descriptor(Descriptor&& other) noexcept
     : fFd(std::exchange(other.fFd, -1)), fError(other.fError) {}
 

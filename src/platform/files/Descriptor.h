@@ -3,7 +3,14 @@
 // handles are built on it.
 #pragma once
 
+#include <sys/types.h>
+#include <cstddef>
+
 namespace tarnwick::files {
+
+// One read(2) from fd into buffer, retried while a signal interrupts it: the bytes read (0 at
+// the end), or -1 with errno set.
+ssize_t ReadSome(int fd, void* buffer, std::size_t count);
 
 class Descriptor {
   public:

@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "platform/files/Descriptor.h"
+
 namespace tarnwick::platform {
 
 bool ReadOnlyFile::Open(const std::string& path) {
@@ -22,15 +24,7 @@ std::int64_t ReadOnlyFile::Read(char* buffer, std::size_t count) {
     if (!fFile.Ok()) {
         return -1;
     }
-    for (;;) {
-        const ssize_t n = ::read(fFile.Fd(), buffer, count);
-        if (n >= 0) {
-            return n;
-        }
-        if (errno != EINTR) {
-            return -1;
-        }
-    }
+    return files::ReadSome(fFile.Fd(), buffer, count);
 }
 
 }  // namespace tarnwick::platform
