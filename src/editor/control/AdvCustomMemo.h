@@ -30,6 +30,7 @@
 #include "editor/highlight/LineTokenCache.h"
 #include "editor/highlight/LineTokenizer.h"
 #include "editor/highlight/StartStateScanner.h"
+#include "editor/highlight/StyledEditor.h"
 #include "editor/input/AdvMemoContextMenu.h"
 #include "editor/input/AdvMemoInput.h"
 #include "editor/undo/AdvUndoList.h"
@@ -47,7 +48,7 @@ namespace tarnwick::editor {
 class TAdvCustomMemoStyler;
 class TAdvMemoCompletion;
 
-class TAdvCustomMemo : private ILinesObserver {
+class TAdvCustomMemo : public TStyledEditor, private ILinesObserver {
   public:
     using TNotifyEvent = std::function<void(TAdvCustomMemo&)>;
     static constexpr int kDefaultTabSize = 4;
@@ -74,7 +75,7 @@ class TAdvCustomMemo : private ILinesObserver {
     int LongestLineLength() const { return fLongestLineLength; }
     int TabSize() const override { return fTabSize; }
     void SetTabSize(int size) { fTabSize = size; }
-    TColor BkColor() const { return fBkColor; }
+    TColor BkColor() const override { return fBkColor; }
     void SetBkColor(TColor color);
     int FoldedRegionCount() const { return fFoldedRegionCount; }
     int Bookmark(int i) const { return fBookmarks.at(static_cast<size_t>(i)); }
@@ -106,7 +107,7 @@ class TAdvCustomMemo : private ILinesObserver {
     // characters while it is in use.
     bool IsDelimiterChar(char c) const;
     // Called by a styler this editor refers to when the styler is destroyed.
-    void StylerDestroyed(TAdvCustomMemoStyler& styler);
+    void StylerDestroyed(TAdvCustomMemoStyler& styler) override;
 
     // --- Caret and selection (AdvMemoCaret.cpp)
     int CurX() const { return fCurX; }
