@@ -20,6 +20,7 @@
 #include "editor/control/EditSettings.h"
 #include "editor/control/MemoBlockMatchSource.h"
 #include "editor/control/MemoFreeNotification.h"
+#include "editor/control/MemoPaintSource.h"
 #include "editor/control/MemoUndoTarget.h"
 #include "editor/control/ScopedValue.h"
 #include "editor/control/UILanguage.h"
@@ -453,7 +454,8 @@ class TAdvCustomMemo : public TStyledEditor, private ILinesObserver {
 
     TAdvMemoPaintSettings fSettings;
     TAdvMemoView fView{*this, fSettings};
-    TAdvMemoRenderer fRenderer{*this, fSettings, fView};
+    TMemoPaintSource fPaintSource{*this};
+    TAdvMemoRenderer fRenderer{fPaintSource, fSettings, fView};
 
     TAdvCustomMemoStyler* fSyntaxStyles = nullptr;
     bool fUseStyler = false;
