@@ -22,6 +22,7 @@
 #include <string>
 
 #include "editor/control/AdvMemo.h"
+#include "editor/control/MemoFindTarget.h"
 #include "editor/find/FindReplaceEngine.h"
 
 namespace {
@@ -72,12 +73,13 @@ int Plant(const char* source, const char* path) {
 
 int ReplaceAll(const char* path) {
     TAdvMemo memo;
+    TMemoFindTarget target(memo);
     memo.Lines().LoadFromFile(path);
     const double start = ThreadSeconds();
     memo.SetCaretLine(0);
     memo.SetCaretColumn(0);
     memo.CollapseSelection();
-    const int count = ReplaceAllMatches(memo, kWord, kReplacement, frDown);
+    const int count = ReplaceAllMatches(target, kWord, kReplacement, frDown);
     memo.SetCaretLine(0);
     memo.SetCaretColumn(0);
     const double seconds = ThreadSeconds() - start;
@@ -91,9 +93,10 @@ int ReplaceAll(const char* path) {
 
 int FindLast(const char* path) {
     TAdvMemo memo;
+    TMemoFindTarget target(memo);
     memo.Lines().LoadFromFile(path);
     const double start = ThreadSeconds();
-    const int64_t offset = FindNext(memo, kLastWord, frDown);
+    const int64_t offset = FindNext(target, kLastWord, frDown);
     const double seconds = ThreadSeconds() - start;
     if (offset < 0 || memo.CurY() != memo.Lines().Count() - 1) {
         std::fprintf(stderr, "found at %lld on line %d\n", static_cast<long long>(offset),

@@ -20,6 +20,7 @@
 #include "editor/control/EditSettings.h"
 #include "editor/control/MemoBlockMatchSource.h"
 #include "editor/control/MemoFreeNotification.h"
+#include "editor/control/MemoPaintSource.h"
 #include "editor/control/MemoUndoTarget.h"
 #include "editor/control/ScopedValue.h"
 #include "editor/control/UILanguage.h"
@@ -30,6 +31,7 @@
 #include "editor/highlight/LineTokenCache.h"
 #include "editor/highlight/LineTokenizer.h"
 #include "editor/highlight/StartStateScanner.h"
+#include "editor/highlight/StyledEditor.h"
 #include "editor/input/AdvMemoContextMenu.h"
 #include "editor/input/AdvMemoInput.h"
 #include "editor/undo/AdvUndoList.h"
@@ -47,7 +49,7 @@ namespace tarnwick::editor {
 class TAdvCustomMemoStyler;
 class TAdvMemoCompletion;
 
-class TAdvCustomMemo : private ILinesObserver {
+class TAdvCustomMemo : public TStyledEditor, private ILinesObserver {
   public:
     using TNotifyEvent = std::function<void(TAdvCustomMemo&)>;
     static constexpr int kDefaultTabSize = 4;
@@ -74,7 +76,7 @@ class TAdvCustomMemo : private ILinesObserver {
     int LongestLineLength() const { return fLongestLineLength; }
     int TabSize() const override { return fTabSize; }
     void SetTabSize(int size) { fTabSize = size; }
-    TColor BkColor() const { return fBkColor; }
+    TColor BkColor() const override { return fBkColor; }
     void SetBkColor(TColor color);
     int FoldedRegionCount() const { return fFoldedRegionCount; }
     int Bookmark(int i) const { return fBookmarks.at(static_cast<size_t>(i)); }
@@ -106,7 +108,7 @@ class TAdvCustomMemo : private ILinesObserver {
     // characters while it is in use.
     bool IsDelimiterChar(char c) const;
     // Called by a styler this editor refers to when the styler is destroyed.
-    void StylerDestroyed(TAdvCustomMemoStyler& styler);
+    void StylerDestroyed(TAdvCustomMemoStyler& styler) override;
 
     // --- Caret and selection (AdvMemoCaret.cpp)
     int CurX() const { return fCurX; }
@@ -452,7 +454,8 @@ class TAdvCustomMemo : private ILinesObserver {
 
     TAdvMemoPaintSettings fSettings;
     TAdvMemoView fView{*this, fSettings};
-    TAdvMemoRenderer fRenderer{*this, fSettings, fView};
+    TMemoPaintSource fPaintSource{*this};
+    TAdvMemoRenderer fRenderer{fPaintSource, fSettings, fView};
 
     TAdvCustomMemoStyler* fSyntaxStyles = nullptr;
     bool fUseStyler = false;

@@ -2,6 +2,7 @@
 #include "editor/find/AdvMemoFindReplace.h"
 
 #include "editor/control/AdvCustomMemo.h"
+#include "editor/control/MemoFindTarget.h"
 #include "editor/find/FindReplaceEngine.h"
 #include "platform/Prompts.h"
 
@@ -107,7 +108,8 @@ void TAdvMemoFindReplaceDialog::DialogClosed() {
 }
 
 void TAdvMemoFindReplaceDialog::FindAction(const std::string& findText, TFindOptions options) {
-    if (FindNext(*fMemo, findText, options & kSearchOptions) < 0) {
+    TMemoFindTarget target(*fMemo);
+    if (FindNext(target, findText, options & kSearchOptions) < 0) {
         ShowNotFound(findText);
         RaiseReplaceDone();
     } else if (FocusMemo) {
@@ -123,6 +125,7 @@ void TAdvMemoFindReplaceDialog::ReplaceAction(const std::string& findText,
         return;
     }
     TAdvCustomMemo& memo = *fMemo;
+    TMemoFindTarget target(memo);
     if ((options & frReplaceAll) != 0) {
         const int x = memo.CurX();
         const int y = memo.CurY();
@@ -131,14 +134,14 @@ void TAdvMemoFindReplaceDialog::ReplaceAction(const std::string& findText,
         memo.SetCaretLine(0);
         memo.SetCaretColumn(0);
         memo.CollapseSelection();
-        fReplaceCount = ReplaceAllMatches(memo, findText, replaceText, options);
+        fReplaceCount = ReplaceAllMatches(target, findText, replaceText, options);
         memo.SetCaretLine(y);
         memo.SetCaretColumn(x);
         group.SetCaretAfter({memo.CurX(), memo.CurY()});
     } else if (memo.SelectionLength() > 0) {
         memo.InsertAtCaret(replaceText);
         ++fReplaceCount;
-    } else if (FindNext(memo, findText, options & kSearchOptions) < 0) {
+    } else if (FindNext(target, findText, options & kSearchOptions) < 0) {
         ShowNotFound(findText);
     }
     memo.Invalidate();

@@ -3,9 +3,10 @@
 
 #include <algorithm>
 
-#include "editor/control/AdvCustomMemo.h"
+#include "editor/document/AdvMemoStrings.h"
 #include "editor/editing/EditColumns.h"
 #include "editor/find/FindPattern.h"
+#include "editor/find/FindTarget.h"
 
 namespace tarnwick::editor {
 
@@ -41,17 +42,17 @@ class TLineStartOffsets {
 
 // One search as FindNext and FindForReplaceAll run it; firstLineRule: on the scan's first line
 // a selection anchor on another line still limits the search to the part from its column.
-int64_t Search(TAdvCustomMemo& memo, const TFindPattern& pattern, TFindOptions options,
+int64_t Search(TFindTarget& target, const TFindPattern& pattern, TFindOptions options,
                bool firstLineRule, TLineStartOffsets& offsets) {
     if (pattern.Empty()) {
         return kNotFound;
     }
-    const TAdvMemoStrings& lines = memo.Lines();
+    const TAdvMemoStrings& lines = target.Lines();
     const int count = lines.Count();
     const bool down = (options & frDown) != 0;
-    const TTextPos anchor = memo.SelectionAnchor();
-    const TTextPos active = memo.SelectionActiveEnd();
-    const int startLine = memo.CurY();
+    const TTextPos anchor = target.SelectionAnchor();
+    const TTextPos active = target.SelectionActiveEnd();
+    const int startLine = target.CurY();
     for (int i = startLine; down ? i < count : i >= 0; i += down ? 1 : -1) {
         const std::string_view line = lines.View(i);
         size_t from = 0;
@@ -65,7 +66,7 @@ int64_t Search(TAdvCustomMemo& memo, const TFindPattern& pattern, TFindOptions o
                 column = active.X;
                 from = columns::Byte(line, column);
             } else {
-                to = columns::Byte(line, memo.HasSelection() ? anchor.X : memo.CurX());
+                to = columns::Byte(line, target.HasSelection() ? anchor.X : target.CurX());
             }
         } else if (firstLineRule && i == startLine && anchor.X > 0) {
             column = anchor.X;
@@ -77,14 +78,14 @@ int64_t Search(TAdvCustomMemo& memo, const TFindPattern& pattern, TFindOptions o
             continue;
         }
         column += columns::Length(part.substr(0, at));
-        memo.SetCaretLine(i);
-        memo.SetCaretColumn(column);
-        memo.SetSelectionEnds({memo.CurX(), i}, {memo.CurX() + pattern.Characters(), i});
-        memo.Invalidate();
+        target.SetCaretLine(i);
+        target.SetCaretColumn(column);
+        target.SetSelectionEnds({target.CurX(), i}, {target.CurX() + pattern.Characters(), i});
+        target.Invalidate();
         return offsets.Of(lines, i) + column;
     }
-    memo.SetSelectionEnds({0, 0}, {0, 0});
-    memo.Invalidate();
+    target.SetSelectionEnds({0, 0}, {0, 0});
+    target.Invalidate();
     return kNotFound;
 }
 
@@ -92,47 +93,47 @@ int64_t Search(TAdvCustomMemo& memo, const TFindPattern& pattern, TFindOptions o
 // the match may still lie right of the view. The view then scrolls on until the match's last
 // character shows (with the caret's margin of two columns), but never so far that its start
 // leaves the view: a match wider than the view shows from its start.
-void ShowWholeMatch(TAdvCustomMemo& memo) {
+void ShowWholeMatch(TFindTarget& target) {
     constexpr int kMargin = 2;
-    if (memo.VisibleColumns() <= 0) {
+    if (target.VisibleColumns() <= 0) {
         return;
     }
-    const int start = memo.SelectionStart().X;
-    const int last = memo.SelectionEnd().X - 1;
-    if (last <= memo.LastVisibleColumn()) {
+    const int start = target.SelectionStart().X;
+    const int last = target.SelectionEnd().X - 1;
+    if (last <= target.LastVisibleColumn()) {
         return;
     }
     const int first =
-        std::min(start, memo.FirstVisibleColumn() + last - memo.LastVisibleColumn() + kMargin);
-    if (first > memo.FirstVisibleColumn()) {
-        memo.SetFirstVisibleColumn(first);
-        memo.Invalidate();
+        std::min(start, target.FirstVisibleColumn() + last - target.LastVisibleColumn() + kMargin);
+    if (first > target.FirstVisibleColumn()) {
+        target.SetFirstVisibleColumn(first);
+        target.Invalidate();
     }
 }
 
 }  // namespace
 
-int64_t FindNext(TAdvCustomMemo& memo, std::string_view text, TFindOptions options) {
+int64_t FindNext(TFindTarget& target, std::string_view text, TFindOptions options) {
     const TFindPattern pattern(text, (options & frMatchCase) != 0, (options & frWholeWord) != 0);
     TLineStartOffsets offsets;
-    const int64_t found = Search(memo, pattern, options, true, offsets);
+    const int64_t found = Search(target, pattern, options, true, offsets);
     if (found != kNotFound) {
-        ShowWholeMatch(memo);
+        ShowWholeMatch(target);
     }
     return found;
 }
 
-int64_t FindForReplaceAll(TAdvCustomMemo& memo, std::string_view text, TFindOptions options) {
+int64_t FindForReplaceAll(TFindTarget& target, std::string_view text, TFindOptions options) {
     const TFindPattern pattern(text, (options & frMatchCase) != 0, (options & frWholeWord) != 0);
     TLineStartOffsets offsets;
-    return Search(memo, pattern, options, false, offsets);
+    return Search(target, pattern, options, false, offsets);
 }
 
-int ReplaceAllMatches(TAdvCustomMemo& memo, std::string_view text, const std::string& replacement,
+int ReplaceAllMatches(TFindTarget& target, std::string_view text, const std::string& replacement,
                       TFindOptions options) {
     // Read-only, the selection would stay and every insertion would push the match ahead of
     // the next search: the loop would never end.
-    if (memo.ReadOnly()) {
+    if (target.ReadOnly()) {
         return 0;
     }
     const TFindPattern pattern(text, (options & frMatchCase) != 0, (options & frWholeWord) != 0);
@@ -142,8 +143,8 @@ int ReplaceAllMatches(TAdvCustomMemo& memo, std::string_view text, const std::st
     // something (the caret moves forward) or removes the non-empty match (the text shrinks),
     // so the loop ends. An empty replacement may find the next match at the same offset (two
     // adjacent matches); that one is replaced as well.
-    while (Search(memo, pattern, options, false, offsets) != kNotFound) {
-        memo.InsertAtCaret(replacement);
+    while (Search(target, pattern, options, false, offsets) != kNotFound) {
+        target.InsertAtCaret(replacement);
         ++count;
     }
     return count;

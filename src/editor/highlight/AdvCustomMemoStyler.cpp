@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "editor/control/AdvCustomMemo.h"
-
 namespace tarnwick::editor {
 namespace {
 
@@ -40,8 +38,8 @@ TAdvCustomMemoStyler::TAdvCustomMemoStyler() = default;
 
 TAdvCustomMemoStyler::~TAdvCustomMemoStyler() {
     // Copy first: the editor removes itself from the list while being told.
-    const std::vector<TAdvCustomMemo*> editors = fNotified;
-    for (TAdvCustomMemo* editor : editors) {
+    const std::vector<TStyledEditor*> editors = fNotified;
+    for (TStyledEditor* editor : editors) {
         editor->StylerDestroyed(*this);
     }
 }
@@ -81,13 +79,13 @@ void TAdvCustomMemoStyler::Loaded() {
     fAllStyles.ResetItemRemoved();
 }
 
-void TAdvCustomMemoStyler::AddFreeNotification(TAdvCustomMemo* editor) {
+void TAdvCustomMemoStyler::AddFreeNotification(TStyledEditor* editor) {
     if (std::find(fNotified.begin(), fNotified.end(), editor) == fNotified.end()) {
         fNotified.push_back(editor);
     }
 }
 
-void TAdvCustomMemoStyler::RemoveFreeNotification(TAdvCustomMemo* editor) {
+void TAdvCustomMemoStyler::RemoveFreeNotification(TStyledEditor* editor) {
     fNotified.erase(std::remove(fNotified.begin(), fNotified.end(), editor), fNotified.end());
     if (fAllStyles.Editor() == editor) {
         fAllStyles.SetEditor(nullptr);

@@ -13,8 +13,6 @@
 
 namespace tarnwick::editor {
 
-class TAdvCustomMemo;
-
 // Parameter hints of the completion aids: delimiters and the call definitions.
 struct THintParameter {
     TColor TextColor = kClBlack;
@@ -81,12 +79,12 @@ class TAdvCustomMemoStyler {
     void Loaded();
 
     // Editors referring to this styler; each is told when the styler goes away.
-    void AddFreeNotification(TAdvCustomMemo* editor);
-    void RemoveFreeNotification(TAdvCustomMemo* editor);
+    void AddFreeNotification(TStyledEditor* editor);
+    void RemoveFreeNotification(TStyledEditor* editor);
 
   private:
     TElementStyles fAllStyles{this};
-    std::vector<TAdvCustomMemo*> fNotified;
+    std::vector<TStyledEditor*> fNotified;
 };
 
 }  // namespace tarnwick::editor

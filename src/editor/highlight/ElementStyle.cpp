@@ -1,7 +1,5 @@
 #include "editor/highlight/ElementStyle.h"
 
-#include "editor/control/AdvCustomMemo.h"
-
 namespace tarnwick::editor {
 
 TElementStyle::TElementStyle(TElementStyles* collection)

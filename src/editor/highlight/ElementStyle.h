@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "editor/document/StringList.h"
+#include "editor/highlight/StyledEditor.h"
 #include "editor/view/Colors.h"
 #include "editor/view/Font.h"
 
 namespace tarnwick::editor {
 
-class TAdvCustomMemo;
 class TAdvCustomMemoStyler;
 class TElementStyles;
 
@@ -85,8 +85,9 @@ class TElementStyles {
     int IndexOf(const TElementStyle* item) const;
 
     TAdvCustomMemoStyler* Owner() const { return fOwner; }
-    TAdvCustomMemo* Editor() const { return fEditor; }
-    void SetEditor(TAdvCustomMemo* editor) { fEditor = editor; }
+    // The editor the styler is attached to, or nullptr.
+    TStyledEditor* Editor() const { return fEditor; }
+    void SetEditor(TStyledEditor* editor) { fEditor = editor; }
     // Set whenever an item is destroyed; read once at the end of loading.
     bool ItemRemoved() const { return fItemRemoved; }
     void ResetItemRemoved() { fItemRemoved = false; }
@@ -97,7 +98,7 @@ class TElementStyles {
 
   private:
     TAdvCustomMemoStyler* fOwner;
-    TAdvCustomMemo* fEditor = nullptr;
+    TStyledEditor* fEditor = nullptr;
     std::vector<std::unique_ptr<TElementStyle>> fItems;
     bool fItemRemoved = false;
     int fChangeCount = 0;

@@ -4,8 +4,9 @@
 
 #include <algorithm>
 
-#include "editor/control/AdvCustomMemo.h"
+#include "editor/blockmatch/AdvMemoBlockMatch.h"
 #include "editor/highlight/AdvCustomMemoStyler.h"
+#include "editor/view/PaintSource.h"
 #include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
@@ -93,8 +94,8 @@ void ApplyCharStyle(TRunColors& c, const TCharStyle& style, TColor bk, bool ownB
 }
 
 // The element style of state's StyleIndex, or nullptr when it cannot be reached.
-const TElementStyle* ElementStyleOf(const HighlightState& state, const TAdvCustomMemo& memo) {
-    const TAdvCustomMemoStyler* styler = memo.SyntaxStyles();
+const TElementStyle* ElementStyleOf(const HighlightState& state, const TPaintSource& source) {
+    const TAdvCustomMemoStyler* styler = source.SyntaxStyles();
     if (styler == nullptr || state.StyleIndex < 0 ||
         state.StyleIndex >= styler->AllStyles().Count()) {
         return nullptr;
@@ -102,21 +103,21 @@ const TElementStyle* ElementStyleOf(const HighlightState& state, const TAdvCusto
     return &styler->AllStyles().Items(state.StyleIndex);
 }
 
-void ApplyElementStyle(TRunColors& c, const HighlightState& state, const TAdvCustomMemo& memo) {
-    if (const TElementStyle* style = ElementStyleOf(state, memo)) {
+void ApplyElementStyle(TRunColors& c, const HighlightState& state, const TPaintSource& source) {
+    if (const TElementStyle* style = ElementStyleOf(state, source)) {
         c.Text = style->Font().Color;
         c.Style = style->Font().Style;
-        c.Background = OrBackground(style->BGColor(), memo.BkColor());
+        c.Background = OrBackground(style->BGColor(), source.BkColor());
     }
 }
 
 }  // namespace
 
-TRunColors ChooseRunColors(const HighlightState& state, const TAdvCustomMemo& memo,
+TRunColors ChooseRunColors(const HighlightState& state, const TPaintSource& source,
                            const TAdvMemoPaintSettings& settings) {
-    const TColor bk = memo.BkColor();
+    const TColor bk = source.BkColor();
     TRunColors c{settings.Font.Color, bk, settings.Font.Style};
-    const TAdvCustomMemoStyler* styler = memo.SyntaxStyles();
+    const TAdvCustomMemoStyler* styler = source.SyntaxStyles();
     if (state.IsHighlight) {
         if (styler != nullptr) {
             ApplyCharStyle(c, styler->HighlightStyle, bk, true);
@@ -130,7 +131,7 @@ TRunColors ChooseRunColors(const HighlightState& state, const TAdvCustomMemo& me
             ApplyCharStyle(c, styler->NumberStyle, bk, false);
         }
         if (state.IsSymbol || state.IsKeyword) {
-            ApplyElementStyle(c, state, memo);
+            ApplyElementStyle(c, state, source);
         }
         if (state.IsUrl) {
             ApplyCharStyle(
@@ -138,7 +139,7 @@ TRunColors ChooseRunColors(const HighlightState& state, const TAdvCustomMemo& me
                 false);
         }
     } else {
-        ApplyElementStyle(c, state, memo);
+        ApplyElementStyle(c, state, source);
     }
     return c;
 }
@@ -169,21 +170,21 @@ TSelectionSplit SplitRunBySelection(int line, int c0, int n, TTextPos start, TTe
 }
 
 TAdvMemoRunPainter::TAdvMemoRunPainter(platform::IDrawingSurface& surface,
-                                       const TAdvCustomMemo& memo,
+                                       const TPaintSource& source,
                                        const TAdvMemoPaintSettings& settings, const Layout& layout,
                                        int line, bool selected, TTextPos start, TTextPos end)
     : fSurface(surface),
-      fMemo(memo),
+      fSource(source),
       fSettings(settings),
       fLayout(layout),
       fLine(line),
       fSelected(selected),
       fStart(start),
       fEnd(end),
-      fX(-static_cast<int64_t>(memo.FirstVisibleColumn()) * layout.CharWidth) {}
+      fX(-static_cast<int64_t>(source.FirstVisibleColumn()) * layout.CharWidth) {}
 
 platform::SurfaceColor TAdvMemoRunPainter::Resolve(TColor c) const {
-    return fSettings.SystemColors.Resolve(OrBackground(c, fMemo.BkColor()));
+    return fSettings.SystemColors.Resolve(OrBackground(c, fSource.BkColor()));
 }
 
 void TAdvMemoRunPainter::Run(std::string_view text, const HighlightState& state) {
@@ -193,7 +194,7 @@ void TAdvMemoRunPainter::Run(std::string_view text, const HighlightState& state)
     if (n == 0) {
         return;
     }
-    const TRunColors colors = ChooseRunColors(state, fMemo, fSettings);
+    const TRunColors colors = ChooseRunColors(state, fSource, fSettings);
     TSelectionSplit split{0, 0};
     if (fSelected) {
         split = SplitRunBySelection(fLine, fColumn, n, fStart, fEnd);
@@ -207,7 +208,7 @@ void TAdvMemoRunPainter::Run(std::string_view text, const HighlightState& state)
     // part after the selection keeps the run's own colours. A run on a line the selection does
     // not reach is wholly "before"; one behind a selection ending on its line wholly "after".
     TColor before = colors.Background;
-    const TAdvMemoBlockMatch& blocks = fMemo.BlockMatch();
+    const TAdvMemoBlockMatch& blocks = fSource.BlockMatch();
     if (blocks.BlockShow && blocks.MatchAt(fLine, fColumn) != nullptr) {
         before = blocks.BlockColor;
         if (!fSelected || fLine < fStart.Y || fLine > fEnd.Y) {
@@ -269,12 +270,12 @@ void TAdvMemoRunPainter::DrawPart(std::string_view part, int k, TColor text, TCo
 }
 
 void TAdvMemoRunPainter::DrawBlockUnderlines() {
-    const TAdvMemoBlockMatch& blocks = fMemo.BlockMatch();
+    const TAdvMemoBlockMatch& blocks = fSource.BlockMatch();
     if (blocks.BlockLineColor == kClNone) {
         return;
     }
     const int64_t cw = fLayout.CharWidth;
-    const int64_t shift = fMemo.FirstVisibleColumn();
+    const int64_t shift = fSource.FirstVisibleColumn();
     const int64_t width = fLayout.ImageWidth;
     const int y = fLayout.LineHeight - 2;
     for (const TBlockMatch* match : {&blocks.Closing(), &blocks.Opening()}) {
@@ -295,7 +296,7 @@ void TAdvMemoRunPainter::FinishLine() {
     const int64_t left = std::max<int64_t>(fX, 0);
     if (left < fLayout.ImageWidth) {
         fSurface.FillRect({static_cast<int>(left), 0, fLayout.ImageWidth, fLayout.LineHeight},
-                          Resolve(fMemo.BkColor()));
+                          Resolve(fSource.BkColor()));
     }
     DrawMarginIfRightOf(fX);
 }

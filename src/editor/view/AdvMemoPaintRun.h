@@ -16,7 +16,7 @@
 
 namespace tarnwick::editor {
 
-class TAdvCustomMemo;
+class TPaintSource;
 
 // What a zero-width format character (such as the byte order mark EF BB BF) shows in its cell:
 // a light shade, so that it is visible and the characters after it keep their cells.
@@ -32,7 +32,7 @@ struct TRunColors {
 
 // The colours of a run in state (styler colours, the editor's font colour and BkColor). "None"
 // backgrounds are already replaced by the editor's BkColor; system colours are not resolved.
-TRunColors ChooseRunColors(const HighlightState& state, const TAdvCustomMemo& memo,
+TRunColors ChooseRunColors(const HighlightState& state, const TPaintSource& source,
                            const TAdvMemoPaintSettings& settings);
 
 // The selected stretch [First, Last) of a run, as offsets into the run (0 <= First <= Last <= n).
@@ -59,7 +59,7 @@ class TAdvMemoRunPainter final : public IHighlightRunSink {
     };
 
     // selected: whether a selection is painted at all; start/end the normalised selection.
-    TAdvMemoRunPainter(platform::IDrawingSurface& surface, const TAdvCustomMemo& memo,
+    TAdvMemoRunPainter(platform::IDrawingSurface& surface, const TPaintSource& source,
                        const TAdvMemoPaintSettings& settings, const Layout& layout, int line,
                        bool selected, TTextPos start, TTextPos end);
 
@@ -81,7 +81,7 @@ class TAdvMemoRunPainter final : public IHighlightRunSink {
     platform::SurfaceColor Resolve(TColor c) const;
 
     platform::IDrawingSurface& fSurface;
-    const TAdvCustomMemo& fMemo;
+    const TPaintSource& fSource;
     const TAdvMemoPaintSettings& fSettings;
     Layout fLayout;
     int fLine;

@@ -2,8 +2,10 @@
 // the gutter's size and copied to the window in one operation.
 #include <string>
 
-#include "editor/control/AdvCustomMemo.h"
+#include "editor/document/AdvMemoStrings.h"
 #include "editor/view/AdvMemoRenderer.h"
+#include "editor/view/AdvMemoView.h"
+#include "editor/view/PaintSource.h"
 
 namespace tarnwick::editor {
 
@@ -34,7 +36,7 @@ TAdvMemoRenderer::GutterEntry TAdvMemoRenderer::GutterEntryOf(int line, int gutt
     const int indent = length <= kWidestIndentedDigits ? kWidestIndentedDigits + 1 - length : 0;
     entry.X = gutter.GutterWidth - gutter.GutterMargin() + indent * gutterCharWidth;
     entry.Text = digits + gutter.NumberSuffix;
-    if (number % gutter.LineNumberAt() == 0 || line == fMemo.CurY()) {
+    if (number % gutter.LineNumberAt() == 0 || line == fSource.CurY()) {
         entry.Number = true;
     } else {
         entry.Dash = true;
@@ -62,8 +64,8 @@ void TAdvMemoRenderer::PaintGutter(platform::IDrawingSurface& surface) {
     }
     surface.SetFont(ToSurfaceFont(gutter.Font, gutter.Font.Style));
     const int gutterCharWidth = surface.TextExtent("W").Width;
-    const int count = fMemo.Lines().Count();
-    const int first = fMemo.FirstVisibleLine();
+    const int count = fSource.Lines().Count();
+    const int first = fView.FirstVisibleLine();
     const int right = fView.GutterWidth() - kEntryRightInset;
     // An empty list still shows the number of its first line.
     const int last = count == 0 ? first : count - 1;

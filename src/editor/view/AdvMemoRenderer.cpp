@@ -4,8 +4,11 @@
 
 #include <algorithm>
 
-#include "editor/control/AdvCustomMemo.h"
+#include "editor/document/AdvMemoStrings.h"
+#include "editor/highlight/LineTokenCache.h"
 #include "editor/view/AdvMemoPaintRun.h"
+#include "editor/view/AdvMemoView.h"
+#include "editor/view/PaintSource.h"
 #include "platform/Utf8Chars.h"
 
 namespace tarnwick::editor {
@@ -14,18 +17,18 @@ using platform::IDrawingSurface;
 using platform::SurfaceColor;
 using platform::SurfaceRect;
 
-TAdvMemoRenderer::TAdvMemoRenderer(TAdvCustomMemo& memo, const TAdvMemoPaintSettings& settings,
+TAdvMemoRenderer::TAdvMemoRenderer(TPaintSource& source, const TAdvMemoPaintSettings& settings,
                                    TAdvMemoView& view)
-    : fMemo(memo), fSettings(settings), fView(view) {}
+    : fSource(source), fSettings(settings), fView(view) {}
 
 SurfaceColor TAdvMemoRenderer::Resolve(TColor c) const {
-    return fSettings.SystemColors.Resolve(c == kClNone ? fMemo.BkColor() : c);
+    return fSettings.SystemColors.Resolve(c == kClNone ? fSource.BkColor() : c);
 }
 
 // --- Paint
 
 void TAdvMemoRenderer::Paint(IDrawingSurface& surface, const SurfaceRect& dirty) {
-    if (fMemo.Lines().UpdateLockCount() > 0) {
+    if (fSource.Lines().UpdateLockCount() > 0) {
         return;
     }
     if (fView.LineHeight() == 0) {
@@ -43,7 +46,7 @@ void TAdvMemoRenderer::Paint(IDrawingSurface& surface, const SurfaceRect& dirty)
     }
     surface.SetClip(clip);
     const SurfaceRect area = fView.TextAreaRect();
-    const SurfaceColor bk = Resolve(fMemo.BkColor());
+    const SurfaceColor bk = Resolve(fSource.BkColor());
 
     if (fView.GutterShown() && fSettings.Gutter.GutterWidth > 1) {
         PaintGutter(surface);
@@ -55,10 +58,10 @@ void TAdvMemoRenderer::Paint(IDrawingSurface& surface, const SurfaceRect& dirty)
     // covers the horizontal bar or the border.
     surface.SetClip(clip.Intersected(area));
     // The start-state scan rebuilds the delimiters the tokenizer is then prepared with.
-    HighlightState state = fMemo.FirstVisibleLineStartState();
-    fMemo.PrepareHighlighting();
-    const int first = fMemo.FirstVisibleLine();
-    const int count = fMemo.Lines().Count();
+    HighlightState state = fSource.FirstVisibleLineStartState();
+    fSource.PrepareHighlighting();
+    const int first = fView.FirstVisibleLine();
+    const int count = fSource.Lines().Count();
     const int rows = fView.VisibleRows();
     int painted = 0;
     bool ranOut = false;
@@ -103,11 +106,12 @@ HighlightState TAdvMemoRenderer::PaintLine(IDrawingSurface& surface, int line, i
     surface.FillRect({0, 0, width, fView.LineHeight()}, bk);
 
     // A hidden selection still shows while a find dialog has the focus: it is the match.
-    const bool selected = fMemo.HasSelection() &&
-                          !(fSettings.HideSelection && !fMemo.Focused() && !fMemo.FindDialogOpen());
-    const TTextPos start = fMemo.SelectionStart();
-    const TTextPos end = fMemo.SelectionEnd();
-    std::string_view text = fMemo.Lines().View(line);
+    const bool selected =
+        fSource.HasSelection() &&
+        !(fSettings.HideSelection && !fSource.Focused() && !fSource.FindDialogOpen());
+    const TTextPos start = fSource.SelectionStart();
+    const TTextPos end = fSource.SelectionEnd();
+    std::string_view text = fSource.Lines().View(line);
     // A selected blank line shows one selected cell.
     if (selected && line >= start.Y && line <= end.Y &&
         std::all_of(text.begin(), text.end(),
@@ -117,18 +121,18 @@ HighlightState TAdvMemoRenderer::PaintLine(IDrawingSurface& surface, int line, i
     // The line's character count is kept with the lines: when it equals the byte count (as for
     // every ASCII line) the runs are cut by bytes without looking at them again.
     const bool oneBytePerChar =
-        text.size() <= 1 || static_cast<size_t>(fMemo.Lines().LineCharCount(line)) == text.size();
+        text.size() <= 1 || static_cast<size_t>(fSource.Lines().LineCharCount(line)) == text.size();
     TAdvMemoRunPainter::Layout layout{
         fView.CharWidth(),    fView.LineHeight(),       width,
         fView.RightMarginX(), fView.BoldChangesWidth(), oneBytePerChar};
-    TAdvMemoRunPainter runs(surface, fMemo, fSettings, layout, line, selected, start, end);
+    TAdvMemoRunPainter runs(surface, fSource, fSettings, layout, line, selected, start, end);
     // A long line is tokenized only as far as the view needs (and from a checkpoint left of
     // it): the bytes from two cells past the right edge on show nothing, and after the last
     // painted line no state is needed.
     size_t firstByte = 0;
     size_t stopAt = std::string_view::npos;
     if (text.size() >= TLineTokenCache::kMinLength) {
-        const int firstColumn = fMemo.FirstVisibleColumn();
+        const int firstColumn = fView.FirstVisibleColumn();
         const int cw = std::max(fView.CharWidth(), 1);
         const int stopColumn = firstColumn + width / cw + 2;
         if (oneBytePerChar) {
@@ -144,7 +148,7 @@ HighlightState TAdvMemoRenderer::PaintLine(IDrawingSurface& surface, int line, i
         }
     }
     const HighlightState next =
-        fMemo.TokenizeLineForPaint(line, text, state, runs, firstByte, stopAt);
+        fSource.TokenizeLineForPaint(line, text, state, runs, firstByte, stopAt);
     runs.FinishLine();
     runs.DrawBlockUnderlines();
     surface.EndImage(area.Left, fView.CellRect(0, row).Top);

@@ -12,16 +12,16 @@
 
 namespace tarnwick::editor {
 
-class TAdvCustomMemo;
 class TAdvMemoView;
+class TPaintSource;
 
 class TAdvMemoRenderer {
   public:
     static constexpr int kMarginPenWidth = 2;
     static constexpr int kGradientBands = 48;
 
-    // All three must outlive the renderer.
-    TAdvMemoRenderer(TAdvCustomMemo& memo, const TAdvMemoPaintSettings& settings,
+    // All three must outlive the renderer; the editor hands in its paint source.
+    TAdvMemoRenderer(TPaintSource& source, const TAdvMemoPaintSettings& settings,
                      TAdvMemoView& view);
     TAdvMemoRenderer(const TAdvMemoRenderer&) = delete;
     TAdvMemoRenderer& operator=(const TAdvMemoRenderer&) = delete;
@@ -49,7 +49,7 @@ class TAdvMemoRenderer {
     void PaintBorder(platform::IDrawingSurface& surface);
     platform::SurfaceColor Resolve(TColor c) const;
 
-    TAdvCustomMemo& fMemo;
+    TPaintSource& fSource;
     const TAdvMemoPaintSettings& fSettings;
     TAdvMemoView& fView;
 };

@@ -3,6 +3,7 @@
 // match or a miss does to the caret and the selection, and replace all.
 #include <gmock/gmock.h>
 
+#include "editor/control/MemoFindTarget.h"
 #include "editor/editing/EditColumns.h"
 #include "editor/find/FindReplaceEngine.h"
 #include "editor/support/EditingTestSupport.h"
@@ -22,14 +23,17 @@ struct FindCase {
     TTextPos matchStart;  // expected caret and anchor when found
 };
 
-class FindNextRules : public EditingTest, public ::testing::WithParamInterface<FindCase> {};
+class FindNextRules : public EditingTest, public ::testing::WithParamInterface<FindCase> {
+  protected:
+    TMemoFindTarget target{memo};
+};
 
 TEST_P(FindNextRules, SelectsTheMatchAndReturnsItsOffset) {
     const FindCase& c = GetParam();
     SetText(c.lines);
     Caret(c.caret.X, c.caret.Y);
     ResetCounts();
-    const int64_t offset = FindNext(memo, c.text, c.options);
+    const int64_t offset = FindNext(target, c.text, c.options);
     EXPECT_EQ(offset, c.offset);
     if (offset >= 0) {
         EXPECT_EQ(CaretPos(), c.matchStart);
@@ -131,13 +135,16 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{"UpwardsGoesToEarlierLines", {"foo bar", "baz"}, {2, 1}, "foo", 0, 0, {0, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-class FindNextTest : public EditingTest {};
+class FindNextTest : public EditingTest {
+  protected:
+    TMemoFindTarget target{memo};
+};
 
 TEST_F(FindNextTest, ContinuesBehindTheMatchOnTheSameLine) {
     SetText({"ab ab", "x ab"});
     std::vector<int64_t> found;
     for (int i = 0; i < 4; ++i) {
-        found.push_back(FindNext(memo, "ab", frDown));
+        found.push_back(FindNext(target, "ab", frDown));
     }
     EXPECT_THAT(found, ElementsAre(0, 3, 9, -1));
 }
@@ -161,7 +168,7 @@ TEST_F(FindNextTest, TheViewScrollsUntilTheWholeMatchShows) {
         const std::string needle(static_cast<size_t>(c.MatchLength), 'n');
         SetText({std::string(static_cast<size_t>(c.MatchColumn), 'x') + needle + "x"});
         memo.SetFirstVisibleColumn(0);
-        ASSERT_EQ(FindNext(memo, needle, frDown), c.MatchColumn);
+        ASSERT_EQ(FindNext(target, needle, frDown), c.MatchColumn);
         EXPECT_EQ(memo.FirstVisibleColumn(), c.FirstVisibleColumn);
         EXPECT_LE(memo.FirstVisibleColumn(), c.MatchColumn);
         if (c.MatchLength <= memo.VisibleColumns()) {
@@ -173,7 +180,7 @@ TEST_F(FindNextTest, TheViewScrollsUntilTheWholeMatchShows) {
 TEST_F(FindNextTest, AnEmptyTextFindsNothingAndChangesNothing) {
     SetText({"foo foo"});
     Select({1, 0}, {5, 0});
-    EXPECT_EQ(FindNext(memo, "", frDown), -1);
+    EXPECT_EQ(FindNext(target, "", frDown), -1);
     EXPECT_EQ(memo.SelectionAnchor(), (TTextPos{1, 0}));
     EXPECT_EQ(memo.SelectionActiveEnd(), (TTextPos{5, 0}));
     EXPECT_EQ(CaretPos(), (TTextPos{5, 0}));
@@ -182,9 +189,9 @@ TEST_F(FindNextTest, AnEmptyTextFindsNothingAndChangesNothing) {
 TEST_F(FindNextTest, AfterAMissTheNextSearchStartsAtTheCaretLinesBeginning) {
     SetText({"foo", "foo bar"});
     Caret(3, 1);
-    EXPECT_EQ(FindNext(memo, "foo", frDown), -1);
+    EXPECT_EQ(FindNext(target, "foo", frDown), -1);
     EXPECT_EQ(CaretPos(), (TTextPos{3, 1}));
-    EXPECT_EQ(FindNext(memo, "foo", frDown), 5);
+    EXPECT_EQ(FindNext(target, "foo", frDown), 5);
     EXPECT_EQ(CaretPos(), (TTextPos{0, 1}));
 }
 
@@ -193,23 +200,24 @@ TEST_F(FindNextTest, AnAnchorOnAnotherLineLimitsOnlyFindNextOnTheFirstLine) {
     const std::vector<std::string> lines = {"ab foo", "foo x foo"};
     SetText(lines);
     Select({5, 0}, {2, 1});
-    EXPECT_EQ(FindNext(memo, "foo", frDown), 14);  // from column 5 of line 1
+    EXPECT_EQ(FindNext(target, "foo", frDown), 14);  // from column 5 of line 1
     SetText(lines);
     Select({5, 0}, {2, 1});
-    EXPECT_EQ(FindForReplaceAll(memo, "foo", frDown), 8);  // line 1 searched whole
+    EXPECT_EQ(FindForReplaceAll(target, "foo", frDown), 8);  // line 1 searched whole
 }
 
 TEST_F(FindNextTest, TheRemainingPartStartsAtTheSelectionsActiveEnd) {
     SetText({"foo foo foo"});
     memo.SetSelectionEnds({0, 0}, {5, 0});  // active end inside the second "foo"
-    EXPECT_EQ(FindNext(memo, "foo", frDown), 8);
+    EXPECT_EQ(FindNext(target, "foo", frDown), 8);
 }
 
 class ReplaceAllTest : public EditingTest {
   protected:
+    TMemoFindTarget target{memo};
     int ReplaceAll(const std::string& text, const std::string& by, TFindOptions options = frDown) {
         Caret(0, 0);
-        return ReplaceAllMatches(memo, text, by, options);
+        return ReplaceAllMatches(target, text, by, options);
     }
 };
 

@@ -6,6 +6,7 @@
 #include <random>
 #include <sstream>
 
+#include "editor/control/MemoFindTarget.h"
 #include "editor/find/FindReplaceEngine.h"
 #include "editor/find/FindReplaceModel.h"
 #include "editor/support/EditingTestSupport.h"
@@ -17,6 +18,7 @@ constexpr int kDocuments = 3000;
 
 class FindReplaceRandom : public EditingTest {
   protected:
+    TMemoFindTarget target{memo};
     int Pick(int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); }
 
     // Letters in both cases, a digit, a space, and letters above 127 in both cases.
@@ -70,7 +72,7 @@ TEST_F(FindReplaceRandom, ReplaceAllGivesTheTextAndCountOfTheLiteralModel) {
 
         SetText(model.lines);
         Caret(0, 0);
-        const int count = ReplaceAllMatches(memo, text, replacement, options);
+        const int count = ReplaceAllMatches(target, text, replacement, options);
         const int expected = model.ReplaceAll(text, replacement, options);
         ASSERT_EQ(count, expected) << what.str();
         ASSERT_EQ(Text(), model.lines) << what.str();
@@ -104,8 +106,8 @@ TEST_F(FindReplaceRandom, FindNextFromAnySelectionFindsWhatTheLiteralModelFinds)
         // Three searches in a row: each goes on from where the last one left the selection.
         for (int i = 0; i < 3; ++i) {
             const bool forReplaceAll = Pick(0, 3) == 0;
-            const int64_t found = forReplaceAll ? FindForReplaceAll(memo, text, options)
-                                                : FindNext(memo, text, options);
+            const int64_t found = forReplaceAll ? FindForReplaceAll(target, text, options)
+                                                : FindNext(target, text, options);
             ASSERT_EQ(found, model.Search(text, options, !forReplaceAll)) << what.str();
             ASSERT_EQ(CaretPos(), model.caret) << what.str();
             ASSERT_EQ(memo.SelectionAnchor(), model.anchor) << what.str();

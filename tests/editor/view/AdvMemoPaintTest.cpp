@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "editor/control/MemoPaintSource.h"
 #include "editor/support/AdvMemoPaintTestSupport.h"
 #include "editor/view/AdvMemoPaintRun.h"
 
@@ -187,6 +188,7 @@ TEST_F(PaintTest, ScrolledLongLineStartsLeftOfTheTextArea) {
 // A line of 268,435,456 characters in 8-pixel cells reaches 2^31 pixels. Cells 2^15 pixels
 // wide reach it with a run of 2^16 characters, which a test can hold.
 TEST_F(PaintTest, ALineReachingTwoToTheThirtyOnePixelsStillPaintsItsVisibleCells) {
+    const TMemoPaintSource source(memo);
     constexpr int kWideCell = 1 << 15;
     constexpr int kImageWidth = 3 * kWideCell;
     const TAdvMemoRunPainter::Layout layout{kWideCell, kLh, kImageWidth, -1, false, true};
@@ -206,7 +208,7 @@ TEST_F(PaintTest, ALineReachingTwoToTheThirtyOnePixelsStillPaintsItsVisibleCells
         SCOPED_TRACE(c.Name);
         memo.SetFirstVisibleColumn(c.FirstVisibleColumn);
         surface.ClearRecord();
-        TAdvMemoRunPainter painter(surface, memo, settings, layout, 0, false, {}, {});
+        TAdvMemoRunPainter painter(surface, source, settings, layout, 0, false, {}, {});
         painter.Run(text, HighlightState{});
         painter.FinishLine();
         ASSERT_EQ(surface.Texts().size(), 1u);
@@ -217,7 +219,7 @@ TEST_F(PaintTest, ALineReachingTwoToTheThirtyOnePixelsStillPaintsItsVisibleCells
     // Scrolled further than 2^31 pixels the run lies wholly left of the image.
     memo.SetFirstVisibleColumn((1 << 16) + 1);
     surface.ClearRecord();
-    TAdvMemoRunPainter painter(surface, memo, settings, layout, 0, false, {}, {});
+    TAdvMemoRunPainter painter(surface, source, settings, layout, 0, false, {}, {});
     painter.Run(text, HighlightState{});
     EXPECT_TRUE(surface.Texts().empty());
     memo.SetFirstVisibleColumn(0);
@@ -363,6 +365,7 @@ TEST_F(PaintTest, BoldIsDroppedWhenItWouldBreakTheGrid) {
 }
 
 TEST_F(PaintTest, RunColoursByState) {
+    const TMemoPaintSource source(memo);
     HighlightState keyword;
     keyword.IsKeyword = true;
     keyword.StyleIndex = 0;
@@ -394,10 +397,10 @@ TEST_F(PaintTest, RunColoursByState) {
         {"inside a bracketed element", bracket, {kClBlack, kClYellow, 0}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ChooseRunColors(c.State, memo, settings), c.Expected) << c.Name;
+        EXPECT_EQ(ChooseRunColors(c.State, source, settings), c.Expected) << c.Name;
     }
     memo.SetSyntaxStyles(nullptr);
-    EXPECT_EQ(ChooseRunColors(keyword, memo, settings), (TRunColors{kClBlack, kClWhite, 0}));
+    EXPECT_EQ(ChooseRunColors(keyword, source, settings), (TRunColors{kClBlack, kClWhite, 0}));
 }
 
 TEST_F(PaintTest, TinyAndEmptyControlsPaintWithinTheirBounds) {

@@ -1,0 +1,25 @@
+// TStyledEditor: what a styler and its element styles know of an editor that uses them: the
+// editor's background (the first colour of a new element style) and the notice that the styler
+// is being destroyed. The editor registers itself with the styler and attaches itself to the
+// styler's collection; it unregisters itself before it goes away.
+#pragma once
+
+#include "editor/view/Colors.h"
+
+namespace tarnwick::editor {
+
+class TAdvCustomMemoStyler;
+
+class TStyledEditor {
+  public:
+    TStyledEditor() = default;
+    virtual ~TStyledEditor() = default;
+    TStyledEditor(const TStyledEditor&) = delete;
+    TStyledEditor& operator=(const TStyledEditor&) = delete;
+
+    virtual TColor BkColor() const = 0;
+    // The styler is being destroyed; the editor must not use it from here on.
+    virtual void StylerDestroyed(TAdvCustomMemoStyler& styler) = 0;
+};
+
+}  // namespace tarnwick::editor
