@@ -442,7 +442,7 @@ class TAdvCustomMemo : public TStyledEditor, private ILinesObserver {
     std::unique_ptr<TAdvMemoStrings> fLines;
     TMemoUndoTarget fUndoTarget{*this};
     TEditSettings fEditSettings;
-    TAdvUndoList fUndoList{fUndoTarget, fEditSettings.AutoIndent};
+    TAdvUndoList fUndoList{fUndoTarget};
     bool fOverwrite = false;
     platform::Clipboard* fClipboard = nullptr;
     bool fNotify = true;

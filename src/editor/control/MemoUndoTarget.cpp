@@ -57,6 +57,14 @@ void TMemoUndoTarget::SetOverwrite(bool on) {
     fMemo.SetOverwrite(on);
 }
 
+bool TMemoUndoTarget::AutoIndent() const {
+    return fMemo.EditSettings().AutoIndent;
+}
+
+void TMemoUndoTarget::SetAutoIndent(bool on) {
+    fMemo.EditSettings().AutoIndent = on;
+}
+
 void TMemoUndoTarget::LinesChanged() {
     fMemo.LinesChanged();
 }

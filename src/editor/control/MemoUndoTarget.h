@@ -26,6 +26,8 @@ class TMemoUndoTarget final : public TUndoTarget {
     void KeepCaretVisible() override;
     void MarkCaretLine() override;
     void SetOverwrite(bool on) override;
+    bool AutoIndent() const override;
+    void SetAutoIndent(bool on) override;
     void LinesChanged() override;
     void RaiseSelectionChange() override;
     void Invalidate() override;

@@ -59,10 +59,8 @@ class TAdvUndoList {
     static constexpr int kMinCapacity = 1;
     using TUndoChangeEvent = std::function<void(bool canUndo, bool canRedo)>;
 
-    // The records act on target; autoIndent: the editor's automatic indent, off while a replay
-    // scope is open.
-    TAdvUndoList(TUndoTarget& target, bool& autoIndent)
-        : fTarget(target), fAutoIndent(autoIndent) {}
+    // The records act on target, whose automatic indent is off while a replay scope is open.
+    explicit TAdvUndoList(TUndoTarget& target) : fTarget(target) {}
 
     // Takes the record unless replaying; drops undone records first, merges when the newest
     // record absorbs it, and drops the oldest beyond the capacity.
@@ -84,7 +82,7 @@ class TAdvUndoList {
     bool Replaying() const { return fReplaying; }
     // Opens the replay scope: until the returned guard goes out of scope the list takes no
     // records and the editor's automatic indent is off.
-    TReplayScope ReplayScope() { return TReplayScope(fReplaying, fAutoIndent); }
+    TReplayScope ReplayScope() { return TReplayScope(fReplaying, fTarget); }
 
     // While a group is open every record added goes into one record, which is added to the
     // list when the group closes: one undo takes all of it back, whatever the capacity.
@@ -115,7 +113,6 @@ class TAdvUndoList {
     void PlayRecord(TUndo& record, bool forward);
 
     TUndoTarget& fTarget;
-    bool& fAutoIndent;
     TGroup* fGroup = nullptr;
     std::deque<std::unique_ptr<TUndo>> fRecords;
     int fPosition = 0;

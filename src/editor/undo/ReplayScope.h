@@ -7,17 +7,24 @@
 #pragma once
 
 #include "editor/control/ScopedValue.h"
+#include "editor/undo/UndoTarget.h"
 
 namespace tarnwick::editor {
 
 class [[nodiscard]] TReplayScope {
   public:
-    TReplayScope(bool& replaying, bool& autoIndent)
-        : fReplaying(replaying, true), fNoIndent(autoIndent, false) {}
+    TReplayScope(bool& replaying, TUndoTarget& target)
+        : fReplaying(replaying, true), fTarget(target), fAutoIndent(target.AutoIndent()) {
+        fTarget.SetAutoIndent(false);
+    }
+    ~TReplayScope() { fTarget.SetAutoIndent(fAutoIndent); }
+    TReplayScope(const TReplayScope&) = delete;
+    TReplayScope& operator=(const TReplayScope&) = delete;
 
   private:
     TScopedValue<bool> fReplaying;
-    TScopedValue<bool> fNoIndent;
+    TUndoTarget& fTarget;
+    bool fAutoIndent;  // as it was when the scope opened
 };
 
 }  // namespace tarnwick::editor

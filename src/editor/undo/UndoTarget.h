@@ -39,6 +39,10 @@ class TUndoTarget {
     // The caret line marked modified, without a change event.
     virtual void MarkCaretLine() = 0;
     virtual void SetOverwrite(bool on) = 0;
+    // Whether Enter indents a new line like the one before (off while a replay types back
+    // the line breaks it stands for).
+    virtual bool AutoIndent() const = 0;
+    virtual void SetAutoIndent(bool on) = 0;
 
     // --- Events
     // The text changed (OnChange and what follows it, unless notifications are off).

@@ -3,6 +3,10 @@
 // operations make them.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include "editor/undo/AdvUndoList.h"
+
 #include <string>
 #include <vector>
 
@@ -43,6 +47,12 @@ class RecordingTarget final : public TUndoTarget {
     void KeepCaretVisible() override { Calls.push_back("visible"); }
     void MarkCaretLine() override { Calls.push_back("mark"); }
     void SetOverwrite(bool on) override { Calls.push_back(on ? "overwrite" : "insert"); }
+    bool AutoIndent() const override { return Indent; }
+    void SetAutoIndent(bool on) override {
+        Indent = on;
+        Calls.push_back(on ? "indent on" : "indent off");
+    }
+    bool Indent = true;
     void LinesChanged() override { Calls.push_back("changed"); }
     void RaiseSelectionChange() override { Calls.push_back("selection"); }
     void Invalidate() override { Calls.push_back("paint"); }
@@ -78,6 +88,23 @@ TEST(UndoTargetTest, RecordsActOnTheTargetTheyAreHanded) {
                                         "column 0", "line 1", "redo 1", "changed",  //
                                         "collapse", "paint",                        //
                                         "undo 1", "select 1,1-1,1", "follow 1,1", "paint"}));
+}
+
+TEST(UndoTargetTest, AReplayTurnsTheTargetsAutoIndentOffAndBackAsItWas) {
+    RecordingTarget target;
+    TAdvUndoList list(target);
+    for (const bool before : {true, false}) {
+        target.Indent = before;
+        try {
+            const TReplayScope replay = list.ReplayScope();
+            EXPECT_FALSE(target.Indent);
+            EXPECT_TRUE(list.Replaying());
+            throw std::runtime_error("the replay failed");
+        } catch (const std::runtime_error&) {
+        }
+        EXPECT_EQ(target.Indent, before);
+        EXPECT_FALSE(list.Replaying());
+    }
 }
 
 }  // namespace
