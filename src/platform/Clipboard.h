@@ -5,15 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Interface.h"
+
 namespace tarnwick::platform {
 
-class Clipboard {
+class Clipboard : public Interface {
   public:
-    Clipboard() = default;
-    Clipboard(const Clipboard&) = delete;
-    Clipboard& operator=(const Clipboard&) = delete;
-    virtual ~Clipboard() = default;
-
     // Whether the clipboard offers plain text (an empty text counts as text).
     virtual bool HasText() const = 0;
     // The clipboard's plain text; empty when it holds none.

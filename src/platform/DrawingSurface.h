@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Interface.h"
+
 namespace tarnwick::platform {
 
 // A resolved colour in the 0x00BBGGRR order (no "none", no system colour numbers).
@@ -65,13 +67,8 @@ struct SurfaceTextExtent {
 
 // The interface; implementations hold no state the caller must free. A surface is used by one
 // paint at a time on the UI thread; it is not copyable because it stands for a device.
-class IDrawingSurface {
+class IDrawingSurface : public Interface {
   public:
-    IDrawingSurface() = default;
-    virtual ~IDrawingSurface() = default;
-    IDrawingSurface(const IDrawingSurface&) = delete;
-    IDrawingSurface& operator=(const IDrawingSurface&) = delete;
-
     // Selects the font for the following measurements and text output.
     virtual void SetFont(const SurfaceFont& font) = 0;
     // Width and height of text in the current font.

@@ -9,15 +9,12 @@
 #include <optional>
 #include <string>
 
+#include "platform/Interface.h"
+
 namespace tarnwick::platform {
 
-class LocaleFormats {
+class LocaleFormats : public Interface {
   public:
-    LocaleFormats() = default;
-    LocaleFormats(const LocaleFormats&) = delete;
-    LocaleFormats& operator=(const LocaleFormats&) = delete;
-    virtual ~LocaleFormats() = default;
-
     // Local calendar time of `unixSeconds` under the current zone's rules (daylight saving as
     // that zone gives it for the date); nullopt when the time can't be converted.
     virtual std::optional<std::tm> ToLocalTime(std::int64_t unixSeconds) const = 0;

@@ -6,17 +6,14 @@
 
 #include <string>
 
+#include "platform/Interface.h"
+
 namespace tarnwick::platform {
 
 enum class PromptAnswer { Yes, No };
 
-class Prompts {
+class Prompts : public Interface {
   public:
-    Prompts() = default;
-    Prompts(const Prompts&) = delete;
-    Prompts& operator=(const Prompts&) = delete;
-    virtual ~Prompts() = default;
-
     // A box with the text, the caption, Yes and No buttons and the question-mark icon.
     // Answers No when the box cannot be shown any more (the window is going away).
     virtual PromptAnswer Question(const std::string& text, const std::string& caption) = 0;

@@ -5,15 +5,12 @@
 
 #include <string>
 
+#include "platform/Interface.h"
+
 namespace tarnwick::platform {
 
-class Shell {
+class Shell : public Interface {
   public:
-    Shell() = default;
-    Shell(const Shell&) = delete;
-    Shell& operator=(const Shell&) = delete;
-    virtual ~Shell() = default;
-
     // Opens a local path or an address ("http://...") with its associated program. Failures are
     // not reported.
     virtual void Open(const std::string& target) = 0;

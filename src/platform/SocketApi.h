@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Interface.h"
+
 namespace tarnwick::platform {
 
 using SocketHandle = std::intptr_t;
@@ -24,13 +26,8 @@ struct SocketEndpoint {
 
 // One implementation exists per platform; it is stateless apart from the library start-up
 // and safe to call from any thread. Handles are owned by the caller, who must Close them.
-class SocketApi {
+class SocketApi : public Interface {
   public:
-    SocketApi() = default;
-    SocketApi(const SocketApi&) = delete;
-    SocketApi& operator=(const SocketApi&) = delete;
-    virtual ~SocketApi() = default;
-
     // Starts the socket library with the requested version; on failure `failure` names why.
     virtual int Startup(int versionMajor, int versionMinor, std::string& failure) = 0;
     virtual void Cleanup() = 0;

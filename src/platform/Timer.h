@@ -5,15 +5,12 @@
 
 #include <functional>
 
+#include "platform/Interface.h"
+
 namespace tarnwick::platform {
 
-class ITimer {
+class ITimer : public Interface {
   public:
-    ITimer() = default;
-    virtual ~ITimer() = default;
-    ITimer(const ITimer&) = delete;
-    ITimer& operator=(const ITimer&) = delete;
-
     virtual void Start(int milliseconds, std::function<void()> handler) = 0;
     virtual void Stop() = 0;
     virtual bool Active() const = 0;

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/Interface.h"
+
 namespace tarnwick::platform {
 
 struct TypeDescription {
@@ -12,13 +14,8 @@ struct TypeDescription {
     std::string iconKey;   // a themed icon name, e.g. "text-plain"
 };
 
-class TypeNames {
+class TypeNames : public Interface {
   public:
-    TypeNames() = default;
-    TypeNames(const TypeNames&) = delete;
-    TypeNames& operator=(const TypeNames&) = delete;
-    virtual ~TypeNames() = default;
-
     // Describes the file at `fullPath` by its name and extension. Thread-safe.
     virtual TypeDescription DescribeFile(const std::string& fullPath) const = 0;
 };

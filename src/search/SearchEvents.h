@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Interface.h"
 #include "search/ResultRow.h"
 
 namespace tarnwick::search {
@@ -20,13 +21,8 @@ struct SearchEvent {
 using SearchEventBatch = std::vector<SearchEvent>;
 
 // Receives a walk's events on the worker thread.
-class SearchSink {
+class SearchSink : public platform::Interface {
   public:
-    SearchSink() = default;
-    SearchSink(const SearchSink&) = delete;
-    SearchSink& operator=(const SearchSink&) = delete;
-    virtual ~SearchSink() = default;
-
     virtual void Folder(const std::string& folderPath) = 0;
     virtual void Row(ResultRow row, std::string foundCountText) = 0;
     // Called between entries so buffered events never wait long for the next one.

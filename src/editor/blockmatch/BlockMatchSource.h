@@ -3,18 +3,15 @@
 // asks of it: repainting a line whose match changed. The editor hands one to each update.
 #pragma once
 
+#include "platform/Interface.h"
+
 namespace tarnwick::editor {
 
 class TAdvMemoStrings;
 class TAdvCustomMemoStyler;
 
-class TBlockMatchSource {
+class TBlockMatchSource : public platform::Interface {
   public:
-    TBlockMatchSource() = default;
-    virtual ~TBlockMatchSource() = default;
-    TBlockMatchSource(const TBlockMatchSource&) = delete;
-    TBlockMatchSource& operator=(const TBlockMatchSource&) = delete;
-
     virtual const TAdvMemoStrings& Lines() const = 0;
     // The styler in use, or nullptr.
     virtual const TAdvCustomMemoStyler* SyntaxStyles() const = 0;

@@ -6,18 +6,14 @@
 #include <string>
 
 #include "editor/document/TextPos.h"
+#include "platform/Interface.h"
 
 namespace tarnwick::editor {
 
 class TAdvMemoStrings;
 
-class TFindTarget {
+class TFindTarget : public platform::Interface {
   public:
-    TFindTarget() = default;
-    virtual ~TFindTarget() = default;
-    TFindTarget(const TFindTarget&) = delete;
-    TFindTarget& operator=(const TFindTarget&) = delete;
-
     virtual const TAdvMemoStrings& Lines() const = 0;
     virtual bool ReadOnly() const = 0;
 

@@ -5,18 +5,14 @@
 #pragma once
 
 #include "editor/view/Colors.h"
+#include "platform/Interface.h"
 
 namespace tarnwick::editor {
 
 class TAdvCustomMemoStyler;
 
-class TStyledEditor {
+class TStyledEditor : public platform::Interface {
   public:
-    TStyledEditor() = default;
-    virtual ~TStyledEditor() = default;
-    TStyledEditor(const TStyledEditor&) = delete;
-    TStyledEditor& operator=(const TStyledEditor&) = delete;
-
     virtual TColor BkColor() const = 0;
     // The styler is being destroyed; the editor must not use it from here on.
     virtual void StylerDestroyed(TAdvCustomMemoStyler& styler) = 0;

@@ -7,16 +7,12 @@
 
 #include "editor/document/EditSpan.h"
 #include "editor/document/TextPos.h"
+#include "platform/Interface.h"
 
 namespace tarnwick::editor {
 
-class TUndoTarget {
+class TUndoTarget : public platform::Interface {
   public:
-    TUndoTarget() = default;
-    virtual ~TUndoTarget() = default;
-    TUndoTarget(const TUndoTarget&) = delete;
-    TUndoTarget& operator=(const TUndoTarget&) = delete;
-
     // --- The text
     virtual int LineCount() const = 0;
     // Takes edit steps back (in reverse order) or does them again, notifications off.

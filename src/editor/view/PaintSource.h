@@ -10,6 +10,7 @@
 #include "editor/document/TextPos.h"
 #include "editor/highlight/HighlightState.h"
 #include "editor/view/Colors.h"
+#include "platform/Interface.h"
 
 namespace tarnwick::editor {
 
@@ -18,13 +19,8 @@ class TAdvCustomMemoStyler;
 class TAdvMemoBlockMatch;
 class TAdvMemoStrings;
 
-class TPaintSource {
+class TPaintSource : public platform::Interface {
   public:
-    TPaintSource() = default;
-    virtual ~TPaintSource() = default;
-    TPaintSource(const TPaintSource&) = delete;
-    TPaintSource& operator=(const TPaintSource&) = delete;
-
     // --- What is painted and in which colours
     virtual const TAdvMemoStrings& Lines() const = 0;
     virtual TColor BkColor() const = 0;

@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+#include "platform/Interface.h"
+
 class QWidget;
 
 namespace tarnwick::ui {
@@ -11,13 +13,8 @@ namespace tarnwick::ui {
 // The answers to the question asked before modified text is discarded.
 enum class EditsAnswer { SaveAs, Discard, Cancel };
 
-class UiDialogs {
+class UiDialogs : public platform::Interface {
   public:
-    UiDialogs() = default;
-    UiDialogs(const UiDialogs&) = delete;
-    UiDialogs& operator=(const UiDialogs&) = delete;
-    virtual ~UiDialogs() = default;
-
     // The "Other..." folder chooser: starts in the working directory, which follows the folder
     // shown while browsing and stays at the last one, also after Cancel. Returns the full path
     // of the folder confirmed, an existing one or a typed one that does not exist. nullopt on
