@@ -1,13 +1,12 @@
 #include "editor/document/BackgroundLoad.h"
 
-#include <sys/stat.h>
-
 #include <exception>
 #include <utility>
 
 #include "editor/document/EditorErrors.h"
 #include "platform/UiDispatcher.h"
 #include "platform/files/FileStream.h"
+#include "platform/files/ReadOpen.h"
 
 namespace tarnwick::editor {
 namespace {
@@ -154,21 +153,14 @@ uint64_t TBackgroundLoad::BytesExpected() const {
 std::unique_ptr<TAdvMemoStrings::TPreparedText> TBackgroundLoad::PrepareHead(
     const std::string& path, const TAdvMemoStrings::TLoadSettings& settings, uint64_t minSize) {
     try {
-        files::TFileStream file(path, files::TFileStream::Mode::OpenRead);
-        struct stat info {};
-        if (::fstat(file.Handle(), &info) != 0 || !S_ISREG(info.st_mode) ||
-            static_cast<uint64_t>(info.st_size) < minSize) {
+        // The one read open: regular files only, with their size, never waiting on a FIFO.
+        files::ReadOpen opened = files::OpenForReading(path);
+        if (!opened.Ok() || opened.Size() < minSize) {
             return nullptr;
         }
+        files::TFileStream file(opened.Release());
         std::string head(kPreviewBytes, '\0');
-        std::size_t got = 0;
-        while (got < head.size()) {
-            const std::size_t n = file.Read(head.data() + got, head.size() - got);
-            if (n == 0) {
-                break;
-            }
-            got += n;
-        }
+        const std::size_t got = file.Read(head.data(), head.size());  // up to the end
         // A file shorter than the head is whole; a longer one is cut where nothing is cut.
         head.resize(got < head.size() ? got : HeadCut(head));
         TAdvMemoStrings::TLoadSettings own = settings;
